@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs the whole test suite: the normal build, the
+# same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run of
+# the measurement file reader, and the formatting check. Exits non-zero on any failure.
+set -euo pipefail
+
+cd "$(dirname "$0")/.."
+root=$PWD
+scripts/install-deps.sh test
+
+jobs=$(nproc)
+export QT_QPA_PLATFORM=offscreen
+passed=0
+
+run_suite() {
+    local name=$1
+    shift
+    echo "=== $name build"
+    cmake -S . -B "build/$name" -DCMAKE_BUILD_TYPE=Debug -DCURVALO_WERROR=ON "$@" >/dev/null
+    cmake --build "build/$name" --parallel "$jobs"
+    echo "=== $name tests"
+    local log="build/$name/ctest.log"
+    ctest --test-dir "build/$name" --output-on-failure --parallel "$jobs" 2>&1 | tee "$log"
+    local status=${PIPESTATUS[0]}
+    [ "$status" -eq 0 ] || exit "$status"
+    local count
+    count=$(sed -n 's/.*tests passed, 0 tests failed out of \([0-9]*\).*/\1/p' "$log")
+    passed=$((passed + ${count:-0}))
+}
+
+run_suite normal
+
+export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:check_initialization_order=1:strict_string_checks=1
+export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+run_suite sanitize -DCURVALO_SANITIZE=ON
+
+if command -v clang++ >/dev/null 2>&1 && [ -f tests/fuzz/CMakeLists.txt ]; then
+    echo "=== fuzzing the measurement file reader"
+    cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+        -DCURVALO_FUZZ=ON -DCURVALO_WERROR=ON >/dev/null
+    cmake --build build/fuzz --parallel "$jobs"
+    corpus=build/fuzz/corpus
+    rm -rf "$corpus"
+    mkdir -p "$corpus"
+    cp tests/fuzz/corpus/* "$corpus/"
+    build/fuzz/tests/fuzz/fuzz_measurementfile -max_total_time=60 -rss_limit_mb=2048 \
+        -print_final_stats=1 "$corpus" 2>&1 | tail -n 25
+    passed=$((passed + 1))
+else
+    echo "=== clang is not installed: the fuzz target is skipped"
+fi
+
+echo "=== formatting"
+mapfile -t sources < <(find core src tests bench -name '*.cpp' -o -name '*.h' | sort)
+clang-format --dry-run --Werror "${sources[@]}"
+passed=$((passed + 1))
+
+echo "all stages: $passed passed, 0 failed"

@@ -1,0 +1,201 @@
+#include <QApplication>
+#include <QDockWidget>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolBar>
+#include <QtTest>
+
+#include "curvalo.h"
+#include "messagebox.h"
+
+// The frame of the main window: menus, tool bar, dock, About and Quit.
+class TTestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void Menus_data();
+    void Menus();
+    void Tool_Bar_Starts_With_New_Init_Separator();
+    void Dock_Areas_And_View_Entry();
+    void About_Box();
+    void About_Leaves_Nothing_For_Next_Box();
+    void Quit_Ends_Event_Loop_With_Zero();
+    void Resources_And_Style();
+
+private:
+    QTemporaryDir home;
+};
+
+void TTestMainWindow::initTestCase()
+{
+    QVERIFY(home.isValid());
+    qputenv("HOME", home.path().toLocal8Bit());
+}
+
+static QMenu *Find_Menu(const QMainWindow &window, const QString &title)
+{
+    for (QAction *action : window.menuBar()->actions()) {
+        if (action->menu() && action->text() == title) {
+            return action->menu();
+        }
+    }
+    return nullptr;
+}
+
+void TTestMainWindow::Menus_data()
+{
+    QTest::addColumn<QString>("menu");
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QList<QKeySequence>>("shortcuts");
+    QTest::addColumn<QList<bool>>("has_icon");
+    QTest::newRow("File") << "File" << QStringList{"New", "Init", "", "Quit"}
+                          << QList<QKeySequence>{QKeySequence(QKeySequence::New), QKeySequence(),
+                                                 QKeySequence(), QKeySequence(QKeySequence::Quit)}
+                          << QList<bool>{true, true, false, false};
+    QTest::newRow("View") << "View" << QStringList{"Measurement Editor"}
+                          << QList<QKeySequence>{QKeySequence()} << QList<bool>{false};
+    QTest::newRow("Help") << "Help" << QStringList{"About"} << QList<QKeySequence>{QKeySequence()}
+                          << QList<bool>{false};
+}
+
+void TTestMainWindow::Menus()
+{
+    QFETCH(QString, menu);
+    QFETCH(QStringList, entries);
+    QFETCH(QList<QKeySequence>, shortcuts);
+    QFETCH(QList<bool>, has_icon);
+
+    TCurvalo window;
+    QStringList titles;
+    for (QAction *action : window.menuBar()->actions()) {
+        titles << action->text();
+    }
+    QCOMPARE(titles, (QStringList{"File", "View", "Help"}));
+
+    QMenu *found = Find_Menu(window, menu);
+    QVERIFY(found);
+    const QList<QAction *> actions = found->actions();
+    QCOMPARE(actions.size(), entries.size());
+    for (int i = 0; i < actions.size(); ++i) {
+        QCOMPARE(actions[i]->isSeparator(), entries[i].isEmpty());
+        QCOMPARE(actions[i]->text(), entries[i]);
+        QCOMPARE(actions[i]->shortcut(), shortcuts[i]);
+        QCOMPARE(!actions[i]->icon().isNull(), has_icon[i]);
+    }
+}
+
+void TTestMainWindow::Tool_Bar_Starts_With_New_Init_Separator()
+{
+    TCurvalo window;
+    const QList<QToolBar *> bars = window.findChildren<QToolBar *>();
+    QCOMPARE(bars.size(), 1);
+    QCOMPARE(window.toolBarArea(bars[0]), Qt::TopToolBarArea);
+    const QList<QAction *> actions = bars[0]->actions();
+    QVERIFY(actions.size() >= 3);
+    QCOMPARE(actions[0]->text(), QString("New"));
+    QCOMPARE(actions[1]->text(), QString("Init"));
+    QVERIFY(actions[2]->isSeparator());
+}
+
+void TTestMainWindow::Dock_Areas_And_View_Entry()
+{
+    TCurvalo window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    QDockWidget *dock = window.findChild<QDockWidget *>();
+    QVERIFY(dock);
+    QCOMPARE(dock->windowTitle(), QString("Measurement Editor"));
+    QCOMPARE(dock->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+    QCOMPARE(window.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+
+    QAction *toggle = Find_Menu(window, "View")->actions().value(0);
+    QVERIFY(toggle->isCheckable());
+    QVERIFY(toggle->isChecked());
+
+    dock->close(); // what the title bar's close button does
+    QVERIFY(!dock->isVisible());
+    QVERIFY(!toggle->isChecked());
+
+    toggle->trigger();
+    QVERIFY(dock->isVisible());
+    QVERIFY(toggle->isChecked());
+}
+
+void TTestMainWindow::About_Box()
+{
+    TCurvalo window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+
+    bool seen = false;
+    QTimer::singleShot(0, [&seen]() {
+        TMessageBox *box = qobject_cast<TMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        seen = true;
+        QVERIFY(box->text().contains(">Help - About</span>"));
+        QVERIFY(box->text().contains("font-weight:600"));
+        QVERIFY(box->informativeText().contains(">Curvalo - Version 2.0</span>"));
+        QVERIFY(box->informativeText().contains("font-weight:400"));
+        QCOMPARE(box->icon(), QMessageBox::Information);
+        QCOMPARE(box->standardButtons(), QMessageBox::StandardButtons(QMessageBox::Ok));
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::Ok));
+        QVERIFY(box->detailedText().isEmpty());
+        QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
+    });
+    Find_Menu(window, "Help")->actions().value(0)->trigger();
+    QVERIFY(seen);
+    QVERIFY(!QApplication::activeModalWidget());
+}
+
+void TTestMainWindow::About_Leaves_Nothing_For_Next_Box()
+{
+    TCurvalo window;
+    TMessageBox *box = window.findChild<TMessageBox *>();
+    QVERIFY(box);
+    box->setDetailedText("left over");
+    box->setIcon(QMessageBox::Critical);
+    box->setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+
+    QTimer::singleShot(0, [box]() {
+        QVERIFY(box->detailedText().isEmpty());
+        QCOMPARE(box->icon(), QMessageBox::Information);
+        QCOMPARE(box->buttons().size(), 1);
+        box->Send_Key(Qt::Key_Return);
+    });
+    Find_Menu(window, "Help")->actions().value(0)->trigger();
+}
+
+void TTestMainWindow::Quit_Ends_Event_Loop_With_Zero()
+{
+    TCurvalo *window = new TCurvalo;
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QAction *quit = Find_Menu(*window, "File")->actions().value(3);
+    QCOMPARE(quit->text(), QString("Quit"));
+
+    QTimer::singleShot(0, quit, &QAction::trigger);
+    QCOMPARE(QApplication::exec(), 0);
+    QVERIFY(!window->isVisible());
+    delete window;
+}
+
+void TTestMainWindow::Resources_And_Style()
+{
+    const QIcon app_icon(":/icons/curvalo.png");
+    QCOMPARE(app_icon.availableSizes(), QList<QSize>{QSize(64, 64)});
+    QCOMPARE(QIcon(":/menu/file_new.png").availableSizes(), QList<QSize>{QSize(32, 32)});
+    QCOMPARE(QIcon(":/menu/file_init.png").availableSizes(), QList<QSize>{QSize(32, 32)});
+    QVERIFY2(QStyleFactory::keys().contains("Fusion"), "the program asks for the fusion style");
+}
+
+QTEST_MAIN(TTestMainWindow)
+#include "tst_mainwindow.moc"
