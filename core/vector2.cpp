@@ -1,0 +1,125 @@
+#include "vector2.h"
+
+#include <cmath>
+
+TVector2::TVector2()
+    : x(0.0)
+    , y(0.0)
+{
+}
+
+TVector2::TVector2(const double &x_, const double &y_)
+    : x(x_)
+    , y(y_)
+{
+}
+
+double TVector2::operator()(int index) const
+{
+    switch (index) {
+    case 0:
+        return x;
+    case 1:
+        return y;
+    default:
+        break;
+    }
+    Q_ASSERT(false);
+    return x;
+}
+
+double &TVector2::operator()(int index)
+{
+    switch (index) {
+    case 0:
+        return x;
+    case 1:
+        return y;
+    default:
+        break;
+    }
+    Q_ASSERT(false);
+    return x;
+}
+
+TVector2 &TVector2::Normal()
+{
+    const double Length = std::sqrt(x * x + y * y);
+    Q_ASSERT(Length > std::numeric_limits<double>::epsilon());
+    x /= Length;
+    y /= Length;
+    return *this;
+}
+
+bool TVector2::Is_Point_In_Triangle(const TVector2 &point, const TVector2 &a, const TVector2 &b,
+                                    const TVector2 &c)
+{
+    const TVector2 &p = point;
+    double s = a.y * c.x - a.x * c.y + (c.y - a.y) * p.x + (a.x - c.x) * p.y;
+    double t = a.x * b.y - a.y * b.x + (a.y - b.y) * p.x + (b.x - a.x) * p.y;
+
+    if ((s < 0) != (t < 0)) {
+        return false;
+    }
+
+    // Twice the signed area; its sign tells the winding.
+    double A = -b.y * c.x + a.y * (c.x - b.x) + a.x * (b.y - c.y) + b.x * c.y;
+    if (A < 0) {
+        s = -s;
+        t = -t;
+        A = -A;
+    }
+    return s > 0 && t > 0 && s + t <= A;
+}
+
+double operator^(const TVector2 &v, const TVector2 &w)
+{
+    return v.x * w.x + v.y * w.y;
+}
+
+TVector2 operator*(const TVector2 &v, const double &d)
+{
+    return TVector2(v.x * d, v.y * d);
+}
+
+TVector2 operator*(const double &d, const TVector2 &v)
+{
+    return TVector2(v.x * d, v.y * d);
+}
+
+TVector2 operator+(const TVector2 &v, const TVector2 &w)
+{
+    return TVector2(v.x + w.x, v.y + w.y);
+}
+
+TVector2 operator-(const TVector2 &v, const TVector2 &w)
+{
+    return TVector2(v.x - w.x, v.y - w.y);
+}
+
+TVector2 operator+(const TVector2 &v, const double &d)
+{
+    return TVector2(v.x + d, v.y + d);
+}
+
+TVector2 operator+(const double &d, const TVector2 &v)
+{
+    return TVector2(v.x + d, v.y + d);
+}
+
+TVector2 operator-(const TVector2 &v, const double &d)
+{
+    return TVector2(v.x - d, v.y - d);
+}
+
+TVector2 operator-(const double &d, const TVector2 &v)
+{
+    return TVector2(d - v.x, d - v.y);
+}
+
+TVector2 operator/(const TVector2 &v, const double &d)
+{
+    TVector2 result(v);
+    result /= d;
+    return result;
+}

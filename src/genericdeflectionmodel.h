@@ -1,0 +1,22 @@
+#ifndef TGENERICDEFLECTIONMODEL_H
+#define TGENERICDEFLECTIONMODEL_H
+
+#include "deflectionmodel.h"
+
+// Tower rotation (mm/m) and translations in Y and Z (mm) that grow bilinearly with the
+// position inside the measuring volume and reach their values at its far corner.
+class TGenericDeflectionModel : public TDeflectionModel
+{
+public:
+    TGenericDeflectionModel() = default;
+    ~TGenericDeflectionModel() override;
+
+    TVector3 Calculate_Correction(const TVector3 &position) const override;
+
+    // y and z in metres.
+    double Rotation_YX(const double &y, const double &z) const;
+    double Translation_Y(const double &y, const double &z) const;
+    double Translation_Z(const double &y, const double &z) const;
+};
+
+#endif
