@@ -1,0 +1,130 @@
+#ifndef TDISPLAYWIDGET_H
+#define TDISPLAYWIDGET_H
+
+#include <QRect>
+#include <QSize>
+#include <QWidget>
+#include <vector>
+
+#include "vector2.h"
+#include "vector3.h"
+
+class QPainter;
+class QPoint;
+class QString;
+class TDeflectionModel;
+
+// Draws the measuring volume in the machine's Y-Z plane: the nominal grid in grey, the grid
+// moved by the (exaggerated) corrections of the current model in red, dimension arrows labelled
+// with the deflected lengths, and one band per length gauge. Machine Y runs right, Z up.
+class TDisplayWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // A fixed underlying type, so that any number taken from the model combo box is a valid
+    // value of the enumeration.
+    enum TDeflectionModelType : int {
+        DEFLECTION_MODEL_GENERIC = 1,
+        DEFLECTION_MODEL_RENISHAW = 2,
+        DEFLECTION_MODEL_LK = 3
+    };
+
+    struct TLengthMeasurement {
+        int id;
+        TVector3 point1; // mm
+        TVector3 point2; // mm
+    };
+
+    TDisplayWidget(const QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
+    ~TDisplayWidget() override;
+
+    // Replaces the model by a new one of the type, with its defaults; any other value leaves the
+    // widget without a model. Requests no repaint: the caller sets ranges and parameters next.
+    void Set_Deflection_Model(const TDeflectionModelType &type);
+    const TDeflectionModel *Deflection_Model() const { return deflection_model; }
+
+    void Set_Model_Parameter1(const double &value);
+    void Set_Model_Parameter2(const double &value);
+    void Set_Model_Parameter3(const double &value);
+    void Set_Model_Parameter4(const double &value);
+    void Set_Model_Parameters(const double &parameter1, const double &parameter2,
+                              const double &parameter3, const double &parameter4);
+    double Model_Parameter1() const;
+    double Model_Parameter2() const;
+    double Model_Parameter3() const;
+    double Model_Parameter4() const;
+
+    void Set_Range_Y(const double &range);
+    void Set_Range_Z(const double &range);
+    void Set_Range(const double &range_y, const double &range_z);
+
+    // Values below 1 are stored as 1.
+    void Set_Exaggeration(int value);
+    double Exaggeration() const { return exaggeration; }
+
+    // The correction at the position, (0, 0, 0) without a model.
+    TVector3 Calculate_Correction(const TVector3 &position) const;
+    // Where the deflected machine reports the position: the position minus its correction,
+    // not exaggerated; the position itself without a model.
+    TVector3 Get_Gauge_Point(const TVector3 &position) const;
+
+    void Add_Length_Measurement(int id, const TVector3 &point1, const TVector3 &point2);
+    void Update_Length_Measurement(int id, const TVector3 &point1, const TVector3 &point2);
+    void Remove_Length_Measurement(int id);
+    void Clear_Length_Measurements();
+    const std::vector<TLengthMeasurement> &Length_Measurements() const
+    {
+        return length_measurements;
+    }
+
+    // The smallest (largest) Y and Z over all gauge end points; (0, 0, 0) without gauges.
+    TVector3 Length_Volume_Minimum() const;
+    TVector3 Length_Volume_Maximum() const;
+
+    // Fits the box between the two corners (Y and Z only) into the plot area, squared about
+    // its centre so that a millimetre is as long in Y as in Z.
+    void Update_Viewport(const TVector3 &minimum, const TVector3 &maximum);
+    bool Viewport_Dirty() const { return viewport_dirty; }
+
+    QSize minimumSizeHint() const override;
+
+    // An arrow from p1 to p2 with open heads at p1 and, unless single_head, at p2.
+    void Draw_Arrow(QPainter *painter, const QPoint &p1, const QPoint &p2, int arrow_length,
+                    int arrow_width, bool single_head) const;
+    // A band of gauge_width pixels from p1 to p2 with the text in a white square at its centre.
+    void Draw_Gauge(QPainter *painter, const QPoint &p1, const QPoint &p2, const QString &text,
+                    int gauge_width) const;
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    // Lays out the square plot area and fits the volume and the gauges into it; false when
+    // the widget is too small to draw in.
+    bool Recompute_Viewport(int text_width);
+    // The pixel of a machine point before truncation; may be far off or not finite.
+    TVector2 Pixel(const double &y, const double &z) const;
+    // The pixel at which the deflected grid shows the nominal point (y, z).
+    TVector2 Deflected_Pixel(const double &y, const double &z) const;
+    void Draw_Segment(QPainter *painter, const TVector2 &from, const TVector2 &to) const;
+    void Draw_Y_Length_Arrows(QPainter *painter, int half_text_height) const;
+    void Draw_Z_Length_Arrows(QPainter *painter, int half_text_height) const;
+    void Draw_Axes(QPainter *painter, int text_height) const;
+
+    // Pixels per millimetre; Z is negative because widget y grows downward.
+    double scale_y;
+    double scale_z;
+    // Widget coordinates at which Y = 0 and Z = 0 fall.
+    double offset_y;
+    double offset_z;
+    QSize minimum_size;
+    QRect viewport_rect;
+    bool viewport_dirty;
+    TDeflectionModel *deflection_model;
+    double exaggeration;
+    std::vector<TLengthMeasurement> length_measurements;
+};
+
+#endif

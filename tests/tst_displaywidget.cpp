@@ -1,0 +1,706 @@
+#include <QPainter>
+#include <QtTest>
+#include <cmath>
+#include <limits>
+
+#include "displaywidget.h"
+#include "genericdeflectionmodel.h"
+#include "paintrecorder.h"
+
+namespace
+{
+const QColor nominal_colour(164, 164, 164);
+const QColor deflected_colour(196, 0, 0);
+const QColor gauge_pen_colour(164, 164, 196);
+const QColor gauge_fill_colour(180, 180, 212);
+const double inf = std::numeric_limits<double>::infinity();
+const double not_a_number = std::numeric_limits<double>::quiet_NaN();
+
+// The mapping from machine millimetres to pixels, computed here from the layout rules
+// (margin from the probe text, a square plot area, the box squared about its centre).
+struct TMapping {
+    QRect plot;
+    double scale_y;
+    double scale_z;
+    double offset_y;
+    double offset_z;
+
+    QPoint Map(const double &y, const double &z) const
+    {
+        return QPoint(int(y * scale_y + offset_y), int(z * scale_z + offset_z));
+    }
+};
+
+// The width of the probe text that sets the margins, measured as the widget's painter does.
+int Text_Width(const QWidget &widget)
+{
+    return QFontMetrics(widget.font(), const_cast<QWidget *>(&widget))
+        .boundingRect(QRect(), 0, "__999999.99j")
+        .width();
+}
+
+TMapping Expected_Mapping(const QSize &size, const QWidget &widget, double y0, double z0, double y1,
+                          double z1)
+{
+    TMapping mapping;
+    const int m = Text_Width(widget) + 25;
+    QRect plot(QPoint(m, m), QPoint(size.width() - 1 - m, size.height() - 1 - m));
+    const int d = size.width() - size.height();
+    if (d > 0) {
+        plot.adjust(d / 2, 0, -(d / 2), 0);
+    } else {
+        plot.adjust(0, -d / 2, 0, -(-d / 2));
+    }
+    mapping.plot = plot;
+
+    const double sy = y1 - y0;
+    const double sz = z1 - z0;
+    if (sy > sz) {
+        z0 = z0 - (sy - sz) / 2;
+        z1 = z0 + sy;
+    } else {
+        y0 = y0 - (sz - sy) / 2;
+        y1 = y0 + sz;
+    }
+    mapping.scale_y = (double(plot.right()) - plot.left()) / (y1 - y0);
+    mapping.offset_y = plot.left() - y0 * mapping.scale_y;
+    mapping.scale_z = (double(plot.top()) - plot.bottom()) / (z1 - z0);
+    mapping.offset_z = plot.bottom() - z0 * mapping.scale_z;
+    return mapping;
+}
+
+QImage Render(TDisplayWidget *widget)
+{
+    QImage image(widget->size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    widget->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+    return image;
+}
+
+int Count_Colour(const QImage &image, const QColor &colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixelColor(x, y) == colour;
+        }
+    }
+    return count;
+}
+
+// The grid advances by adding the step, so its far lines lie where 24 additions end.
+double Steps(const double &step, int count)
+{
+    double value = 0.0;
+    for (int i = 0; i < count; ++i) {
+        value += step;
+    }
+    return value;
+}
+
+bool Has_Line(const QVector<QLine> &lines, const QPoint &a, const QPoint &b)
+{
+    return lines.contains(QLine(a, b)) || lines.contains(QLine(b, a));
+}
+
+void Prepare(TDisplayWidget *widget, const QSize &size, double range_y = 1000.0,
+             double range_z = 1000.0)
+{
+    widget->Set_Deflection_Model(TDisplayWidget::DEFLECTION_MODEL_GENERIC);
+    widget->Set_Range(range_y, range_z);
+    widget->resize(size);
+}
+} // namespace
+
+class TTestDisplayWidget : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void Nothing_Drawn_Without_Model();
+    void Nothing_Drawn_Below_Minimum_Size();
+    void Zero_Deflection_Red_Covers_Grey();
+    void Length_Labels_Read_The_Ranges_data();
+    void Length_Labels_Read_The_Ranges();
+    void Viewport_Fit_data();
+    void Viewport_Fit();
+    void Viewport_Of_Wide_Widget_Example();
+    void Deflected_Grid_Follows_Model();
+    void Gauge_Band_Pixels();
+    void Arrow_Geometry_data();
+    void Arrow_Geometry();
+    void Exaggeration_Clamping_data();
+    void Exaggeration_Clamping();
+    void Gauge_List_Semantics();
+    void Viewport_Marking_data();
+    void Viewport_Marking();
+    void Length_Volume();
+    void Model_Replacement();
+    void Corrections_Without_Model();
+    void Extreme_Values_Stay_On_Canvas_data();
+    void Extreme_Values_Stay_On_Canvas();
+};
+
+void TTestDisplayWidget::Nothing_Drawn_Without_Model()
+{
+    TDisplayWidget widget;
+    widget.resize(400, 400);
+    QCOMPARE(Count_Colour(Render(&widget), Qt::white), 400 * 400);
+
+    Prepare(&widget, QSize(400, 400));
+    QVERIFY(Count_Colour(Render(&widget), deflected_colour) > 0);
+
+    // A type outside 1 to 3 removes the model.
+    widget.Set_Deflection_Model(TDisplayWidget::TDeflectionModelType(7));
+    QCOMPARE(widget.Model_Parameter1(), 0.0);
+    QCOMPARE(Count_Colour(Render(&widget), Qt::white), 400 * 400);
+}
+
+void TTestDisplayWidget::Nothing_Drawn_Below_Minimum_Size()
+{
+    TDisplayWidget widget;
+    QCOMPARE(widget.minimumSizeHint(), QSize(250, 250));
+    Prepare(&widget, QSize(249, 400));
+    QCOMPARE(Count_Colour(Render(&widget), Qt::white), 249 * 400);
+    widget.resize(400, 249);
+    QCOMPARE(Count_Colour(Render(&widget), Qt::white), 400 * 249);
+    QVERIFY(widget.Viewport_Dirty());
+
+    widget.resize(250, 250);
+    QVERIFY(Count_Colour(Render(&widget), deflected_colour) > 0);
+    QVERIFY(!widget.Viewport_Dirty());
+}
+
+void TTestDisplayWidget::Zero_Deflection_Red_Covers_Grey()
+{
+    TDisplayWidget widget;
+    Prepare(&widget, QSize(600, 600));
+    // Within the volume (the captions' antialiased text may contain any grey).
+    const TMapping mapping = Expected_Mapping(widget.size(), widget, 0, 0, 1000, 1000);
+    const QImage image = Render(&widget).copy(QRect(mapping.Map(0, 1000), mapping.Map(1000, 0)));
+    QCOMPARE(Count_Colour(image, nominal_colour), 0);
+    QVERIFY(Count_Colour(image, deflected_colour) > 1000);
+
+    // Segment by segment, each red line lies on the grey one drawn just before it.
+    TPaintRecorder recorder(widget.size());
+    recorder.Render(&widget);
+    const QVector<QLine> grey = recorder.Lines(nominal_colour);
+    const QVector<QLine> red = recorder.Lines(deflected_colour);
+    QCOMPARE(grey.size(), 1200);
+    QCOMPARE(red, grey);
+}
+
+void TTestDisplayWidget::Length_Labels_Read_The_Ranges_data()
+{
+    QTest::addColumn<double>("range_y");
+    QTest::addColumn<double>("range_z");
+    QTest::addColumn<QString>("y_label");
+    QTest::addColumn<QString>("z_label");
+    QTest::newRow("cube") << 1000.0 << 1000.0 << "1000.000"
+                          << "1000.000";
+    QTest::newRow("wide and low") << 1500.0 << 800.0 << "1500.000"
+                                  << "800.000";
+    QTest::newRow("fractions") << 2.25 << 1234.5678 << "2.250"
+                               << "1234.568";
+}
+
+void TTestDisplayWidget::Length_Labels_Read_The_Ranges()
+{
+    QFETCH(double, range_y);
+    QFETCH(double, range_z);
+    QFETCH(QString, y_label);
+    QFETCH(QString, z_label);
+
+    TDisplayWidget widget;
+    Prepare(&widget, QSize(600, 500), range_y, range_z);
+    TPaintRecorder recorder(widget.size());
+    recorder.Render(&widget);
+
+    QStringList expected;
+    for (int i = 0; i < 5; ++i) {
+        expected << y_label;
+    }
+    for (int i = 0; i < 5; ++i) {
+        expected << z_label;
+    }
+    expected << "Y Axis"
+             << "Z Lengths mm"
+             << "Z Axis"
+             << "Y Lengths mm";
+    QCOMPARE(recorder.Texts(), expected);
+
+    // The Y labels end in one column 25 pixels left of the origin (a right-aligned text ends
+    // one pixel beyond its rectangle's inclusive right edge).
+    const TMapping mapping = Expected_Mapping(widget.size(), widget, 0, 0, range_y, range_z);
+    const QFontMetricsF metrics(widget.font());
+    for (int i = 0; i < 5; ++i) {
+        const TPaintRecorder::TText &text = recorder.texts[i];
+        QCOMPARE(qRound(text.position.x() + metrics.horizontalAdvance(text.text)),
+                 mapping.Map(0, 0).x() - 25 + 1);
+        QCOMPARE(text.colour, QColor(Qt::black));
+    }
+    // The Z labels read upward.
+    for (int i = 5; i < 10; ++i) {
+        QCOMPARE(recorder.texts[i].transform.m12(), -1.0);
+    }
+}
+
+void TTestDisplayWidget::Viewport_Fit_data()
+{
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<double>("range_y");
+    QTest::addColumn<double>("range_z");
+    QTest::addColumn<QVector<double>>("gauge"); // y1, z1, y2, z2, or empty
+    QTest::addColumn<QVector<double>>("box");   // the box the fit must use: y0, z0, y1, z1
+
+    QTest::newRow("600 x 400, cube") << QSize(600, 400) << 1000.0 << 1000.0 << QVector<double>{}
+                                     << QVector<double>{0, 0, 1000, 1000};
+    QTest::newRow("wide volume is centred vertically")
+        << QSize(500, 500) << 2000.0 << 1000.0 << QVector<double>{}
+        << QVector<double>{0, 0, 2000, 1000};
+    QTest::newRow("gauge end at Y = -200 widens the box")
+        << QSize(500, 500) << 1000.0 << 1000.0 << QVector<double>{-200, 500, 300, 500}
+        << QVector<double>{-200, 0, 1000, 1000};
+    QTest::newRow("gauge inside the volume changes nothing")
+        << QSize(500, 500) << 1000.0 << 1000.0 << QVector<double>{100, 200, 900, 800}
+        << QVector<double>{0, 0, 1000, 1000};
+    QTest::newRow("tall widget, odd difference")
+        << QSize(401, 600) << 1000.0 << 1000.0 << QVector<double>{}
+        << QVector<double>{0, 0, 1000, 1000};
+    QTest::newRow("wide widget, odd difference")
+        << QSize(700, 451) << 1000.0 << 1000.0 << QVector<double>{}
+        << QVector<double>{0, 0, 1000, 1000};
+    QTest::newRow("gauge above and right of the volume")
+        << QSize(520, 480) << 800.0 << 600.0 << QVector<double>{400, 900, 1200, 300}
+        << QVector<double>{0, 0, 1200, 900};
+}
+
+void TTestDisplayWidget::Viewport_Fit()
+{
+    QFETCH(QSize, size);
+    QFETCH(double, range_y);
+    QFETCH(double, range_z);
+    QFETCH(QVector<double>, gauge);
+    QFETCH(QVector<double>, box);
+
+    TDisplayWidget widget;
+    Prepare(&widget, size, range_y, range_z);
+    if (!gauge.isEmpty()) {
+        widget.Add_Length_Measurement(1, TVector3(0, gauge[0], gauge[1]),
+                                      TVector3(0, gauge[2], gauge[3]));
+    }
+    TPaintRecorder recorder(size);
+    recorder.Render(&widget);
+
+    const TMapping mapping = Expected_Mapping(size, widget, box[0], box[1], box[2], box[3]);
+    // The plot area is square, centred on the longer side; an odd difference leaves that
+    // side one pixel longer.
+    const int m = Text_Width(widget) + 25;
+    const int side = std::min(size.width(), size.height()) - 1 - 2 * m;
+    const int extra = std::abs(size.width() - size.height()) % 2;
+    const bool wide = size.width() > size.height();
+    QCOMPARE(mapping.plot.right() - mapping.plot.left(), side + (wide ? extra : 0));
+    QCOMPARE(mapping.plot.bottom() - mapping.plot.top(), side + (wide ? 0 : extra));
+
+    // The first grey segment of the first row and the last of the last column: their ends are
+    // the nominal corners of the volume.
+    const QVector<QLine> grey = recorder.Lines(nominal_colour);
+    QCOMPARE(grey.size(), 1200);
+    const double step_y = range_y / 24;
+    const double step_z = range_z / 24;
+    QCOMPARE(grey.first(), QLine(mapping.Map(step_y, 0), mapping.Map(0, 0)));
+    const double far_y = Steps(step_y, 24);
+    const double far_z = Steps(step_z, 24);
+    QVERIFY(Has_Line(grey, mapping.Map(far_y, 0), mapping.Map(Steps(step_y, 23), 0)));
+    QVERIFY(Has_Line(grey, mapping.Map(0, far_z), mapping.Map(0, Steps(step_z, 23))));
+    QVERIFY(Has_Line(grey, mapping.Map(far_y, far_z), mapping.Map(far_y, Steps(step_z, 23))));
+
+    if (!gauge.isEmpty()) {
+        QCOMPARE(recorder.polygons.size(), 1);
+        const QPolygon band = recorder.polygons.first().points;
+        const QPoint p1 = mapping.Map(gauge[0], gauge[1]);
+        const QPoint p2 = mapping.Map(gauge[2], gauge[3]);
+        QCOMPARE((band[0] + band[1]) / 2, p1);
+        QCOMPARE((band[2] + band[3]) / 2, p2);
+    }
+}
+
+void TTestDisplayWidget::Viewport_Of_Wide_Widget_Example()
+{
+    // 600 x 400 with a 1000 mm cube: left = m + 100, right = 499 - m, top = m, bottom = 399 - m.
+    TDisplayWidget widget;
+    Prepare(&widget, QSize(600, 400));
+    TPaintRecorder recorder(widget.size());
+    recorder.Render(&widget);
+    const int m = Text_Width(widget) + 25;
+    const QVector<QLine> grey = recorder.Lines(nominal_colour);
+    QCOMPARE(grey.first().p2(), QPoint(m + 100, 399 - m)); // Y = 0, Z = 0
+    // The arrows span the exact ranges: the top one runs from Y = 1000 to Y = 0 at Z = 1000,
+    // the right one from Z = 1000 to Z = 0 at Y = 1000.
+    const QVector<QLine> arrows = recorder.Lines(Qt::black, 2);
+    QVERIFY(arrows.contains(QLine(QPoint(499 - m, m), QPoint(m + 100, m))));
+    QVERIFY(arrows.contains(QLine(QPoint(499 - m, m), QPoint(499 - m, 399 - m))));
+}
+
+void TTestDisplayWidget::Deflected_Grid_Follows_Model()
+{
+    const QSize size(640, 640);
+    TDisplayWidget widget;
+    Prepare(&widget, size, 1200, 900);
+    widget.Set_Model_Parameters(-0.05, -0.01, -0.01, 0);
+    widget.Set_Exaggeration(1000);
+
+    TGenericDeflectionModel model;
+    model.Set_Parameter1(-0.05);
+    model.Set_Parameter2(-0.01);
+    model.Set_Parameter3(-0.01);
+    model.Set_Range_Y(1200);
+    model.Set_Range_Z(900);
+    const TMapping mapping = Expected_Mapping(size, widget, 0, 0, 1200, 900);
+    const auto deflected = [&](double y, double z) {
+        const TVector3 c = model.Calculate_Correction(TVector3(0, y, z));
+        return mapping.Map(y + 1000.0 * c.y, z + 1000.0 * c.z);
+    };
+
+    TPaintRecorder recorder(size);
+    recorder.Render(&widget);
+    const QVector<QLine> red = recorder.Lines(deflected_colour);
+    QCOMPARE(red.size(), 1200);
+    QVERIFY(Has_Line(red, deflected(0, 0), deflected(50, 0)));
+    QVERIFY(Has_Line(red, deflected(1200, 0), deflected(1150, 0)));
+    QVERIFY(Has_Line(red, deflected(0, 900), deflected(0, 862.5)));
+    QVERIFY(Has_Line(red, deflected(1200, 900), deflected(1150, 900)));
+    // The far corner moves visibly: up and to the right for these parameters.
+    QVERIFY(deflected(1200, 900) != mapping.Map(1200, 900));
+
+    // In the picture, a deflected grid node away from the arrows is red, and the nominal one
+    // it came from shows grey.
+    const QImage image = Render(&widget);
+    QCOMPARE(image.pixelColor(deflected(250, 262.5)), deflected_colour);
+    QCOMPARE(image.pixelColor(mapping.Map(1000, 862.5) + QPoint(1, 0)), nominal_colour);
+}
+
+void TTestDisplayWidget::Gauge_Band_Pixels()
+{
+    TDisplayWidget widget;
+    Prepare(&widget, QSize(600, 600));
+    widget.Add_Length_Measurement(7, TVector3(0, 100, 437.5), TVector3(0, 900, 437.5));
+    const TMapping mapping = Expected_Mapping(widget.size(), widget, 0, 0, 1000, 1000);
+    const QPoint left = mapping.Map(100, 437.5);
+    const QPoint right = mapping.Map(900, 437.5);
+    QCOMPARE(left.y(), right.y());
+    const int row = left.y();
+
+    const QImage image = Render(&widget);
+    const int x = left.x() + 5; // away from the label in the middle
+    QCOMPARE(image.pixelColor(x, row - 8), gauge_pen_colour);
+    QCOMPARE(image.pixelColor(x, row + 8), gauge_pen_colour);
+    for (int y = row - 7; y <= row + 7; ++y) {
+        QCOMPARE(image.pixelColor(x, y), gauge_fill_colour);
+    }
+    QVERIFY(image.pixelColor(x, row - 9) != gauge_fill_colour);
+    QVERIFY(image.pixelColor(x, row + 9) != gauge_fill_colour);
+
+    // The identifier sits in a white 15 x 15 square at the band's middle, in grey-blue.
+    const int centre_x = int((left.x() + right.x()) / 2.0 - 8 + 1);
+    const QRect square(QPoint(centre_x, row - 7), QSize(15, 15));
+    int white = 0;
+    int text = 0;
+    for (int y = square.top(); y <= square.bottom(); ++y) {
+        for (int x2 = square.left(); x2 <= square.right(); ++x2) {
+            const QColor colour = image.pixelColor(x2, y);
+            white += colour == Qt::white;
+            text += colour != Qt::white;
+        }
+    }
+    QVERIFY(white > 100);
+    QVERIFY(text > 5);
+    QCOMPARE(image.pixelColor(square.left() - 1, row), gauge_fill_colour);
+    QCOMPARE(image.pixelColor(square.right() + 1, row), gauge_fill_colour);
+
+    TPaintRecorder recorder(widget.size());
+    recorder.Render(&widget);
+    QCOMPARE(recorder.Texts().mid(10, 1), QStringList{"7"});
+    QCOMPARE(recorder.texts[10].colour, gauge_pen_colour);
+    QCOMPARE(recorder.rects.size(), 1);
+    QCOMPARE(recorder.rects.first().rect, square);
+    QCOMPARE(recorder.rects.first().colour, QColor(Qt::white));
+}
+
+void TTestDisplayWidget::Arrow_Geometry_data()
+{
+    QTest::addColumn<QPoint>("p1");
+    QTest::addColumn<QPoint>("p2");
+    QTest::addColumn<bool>("single_head");
+    QTest::addColumn<QVector<QLine>>("expected");
+    QTest::newRow("horizontal, two heads")
+        << QPoint(0, 0) << QPoint(100, 0) << false
+        << QVector<QLine>{QLine(12, 3, 0, 0), QLine(0, 0, 12, -3), QLine(0, 0, 100, 0),
+                          QLine(88, 3, 100, 0), QLine(88, -3, 100, 0)};
+    QTest::newRow("upward, one head at the first point")
+        << QPoint(10, 10) << QPoint(10, 70) << true
+        << QVector<QLine>{QLine(7, 22, 10, 10), QLine(10, 10, 13, 22), QLine(10, 10, 10, 70)};
+    QTest::newRow("shorter than a head")
+        << QPoint(0, 0) << QPoint(5, 0) << false
+        << QVector<QLine>{QLine(12, 3, 0, 0), QLine(0, 0, 12, -3), QLine(0, 0, 5, 0),
+                          QLine(-7, 3, 5, 0), QLine(-7, -3, 5, 0)};
+    QTest::newRow("same point draws nothing")
+        << QPoint(4, 4) << QPoint(4, 4) << false << QVector<QLine>{};
+}
+
+void TTestDisplayWidget::Arrow_Geometry()
+{
+    QFETCH(QPoint, p1);
+    QFETCH(QPoint, p2);
+    QFETCH(bool, single_head);
+    QFETCH(QVector<QLine>, expected);
+
+    TDisplayWidget widget;
+    TPaintRecorder recorder(QSize(200, 200));
+    {
+        QPainter painter(&recorder);
+        widget.Draw_Arrow(&painter, p1, p2, 12, 3, single_head);
+        widget.Draw_Gauge(&painter, p1, p1, "1", 16);
+    }
+    QVector<QLine> drawn;
+    for (const TPaintRecorder::TLine &line : recorder.lines) {
+        drawn << line.line;
+    }
+    QCOMPARE(drawn, expected);
+    QVERIFY(recorder.polygons.isEmpty());
+    QVERIFY(recorder.texts.isEmpty());
+}
+
+void TTestDisplayWidget::Exaggeration_Clamping_data()
+{
+    QTest::addColumn<int>("value");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("zero") << 0 << 1.0;
+    QTest::newRow("negative") << -5 << 1.0;
+    QTest::newRow("one") << 1 << 1.0;
+    QTest::newRow("slider maximum") << 1000 << 1000.0;
+    QTest::newRow("beyond the slider") << 250000 << 250000.0;
+}
+
+void TTestDisplayWidget::Exaggeration_Clamping()
+{
+    QFETCH(int, value);
+    QFETCH(double, expected);
+    TDisplayWidget widget;
+    QCOMPARE(widget.Exaggeration(), 1.0);
+    widget.Set_Exaggeration(value);
+    QCOMPARE(widget.Exaggeration(), expected);
+}
+
+void TTestDisplayWidget::Gauge_List_Semantics()
+{
+    TDisplayWidget widget;
+    const auto ids = [&widget]() {
+        QVector<int> result;
+        for (const TDisplayWidget::TLengthMeasurement &gauge : widget.Length_Measurements()) {
+            result << gauge.id;
+        }
+        return result;
+    };
+
+    widget.Add_Length_Measurement(1, TVector3(0, 1, 1), TVector3(0, 2, 2));
+    widget.Add_Length_Measurement(2, TVector3(0, 3, 3), TVector3(0, 4, 4));
+    widget.Add_Length_Measurement(3, TVector3(0, 5, 5), TVector3(0, 6, 6));
+    widget.Add_Length_Measurement(2, TVector3(0, 99, 99), TVector3(0, 98, 98));
+    QCOMPARE(ids(), (QVector<int>{1, 2, 3}));
+    QCOMPARE(widget.Length_Measurements()[1].point1.y, 3.0);
+
+    widget.Update_Length_Measurement(3, TVector3(0, 7, 8), TVector3(0, 9, 10));
+    QCOMPARE(widget.Length_Measurements()[2].point1.z, 8.0);
+    QCOMPARE(widget.Length_Measurements()[2].point2.y, 9.0);
+    widget.Update_Length_Measurement(4, TVector3(), TVector3());
+    QCOMPARE(ids(), (QVector<int>{1, 2, 3}));
+
+    widget.Remove_Length_Measurement(2);
+    QCOMPARE(ids(), (QVector<int>{1, 3}));
+    widget.Remove_Length_Measurement(2);
+    QCOMPARE(ids(), (QVector<int>{1, 3}));
+    widget.Add_Length_Measurement(2, TVector3(), TVector3(0, 1, 0));
+    QCOMPARE(ids(), (QVector<int>{1, 3, 2}));
+
+    widget.Clear_Length_Measurements();
+    QVERIFY(widget.Length_Measurements().empty());
+}
+
+void TTestDisplayWidget::Viewport_Marking_data()
+{
+    QTest::addColumn<QString>("operation");
+    QTest::addColumn<bool>("marks");
+    QTest::newRow("range y") << "range y" << true;
+    QTest::newRow("range z, ignored value") << "range z 0.5" << true;
+    QTest::newRow("both ranges") << "ranges" << true;
+    QTest::newRow("new gauge") << "add 9" << true;
+    QTest::newRow("existing gauge id") << "add 1" << false;
+    QTest::newRow("update found") << "update 1" << true;
+    QTest::newRow("update missing") << "update 9" << false;
+    QTest::newRow("remove found") << "remove 1" << true;
+    QTest::newRow("remove missing") << "remove 9" << false;
+    QTest::newRow("clear") << "clear" << true;
+    QTest::newRow("parameter") << "parameter" << false;
+    QTest::newRow("exaggeration") << "exaggeration" << false;
+    QTest::newRow("model") << "model" << false;
+    QTest::newRow("resize") << "resize" << true;
+}
+
+void TTestDisplayWidget::Viewport_Marking()
+{
+    QFETCH(QString, operation);
+    QFETCH(bool, marks);
+
+    TDisplayWidget widget;
+    Prepare(&widget, QSize(400, 400));
+    widget.Add_Length_Measurement(1, TVector3(0, 10, 10), TVector3(0, 20, 20));
+    widget.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&widget));
+    Render(&widget);
+    QVERIFY(!widget.Viewport_Dirty());
+
+    if (operation == "range y") {
+        widget.Set_Range_Y(1500);
+    } else if (operation == "range z 0.5") {
+        widget.Set_Range_Z(0.5);
+    } else if (operation == "ranges") {
+        widget.Set_Range(1000, 1000);
+    } else if (operation == "add 9") {
+        widget.Add_Length_Measurement(9, TVector3(), TVector3(0, 1, 1));
+    } else if (operation == "add 1") {
+        widget.Add_Length_Measurement(1, TVector3(), TVector3(0, 1, 1));
+    } else if (operation == "update 1") {
+        widget.Update_Length_Measurement(1, TVector3(), TVector3(0, 1, 1));
+    } else if (operation == "update 9") {
+        widget.Update_Length_Measurement(9, TVector3(), TVector3(0, 1, 1));
+    } else if (operation == "remove 1") {
+        widget.Remove_Length_Measurement(1);
+    } else if (operation == "remove 9") {
+        widget.Remove_Length_Measurement(9);
+    } else if (operation == "clear") {
+        widget.Clear_Length_Measurements();
+    } else if (operation == "parameter") {
+        widget.Set_Model_Parameter2(0.5);
+    } else if (operation == "exaggeration") {
+        widget.Set_Exaggeration(300);
+    } else if (operation == "model") {
+        widget.Set_Deflection_Model(TDisplayWidget::DEFLECTION_MODEL_LK);
+    } else if (operation == "resize") {
+        widget.resize(420, 380); // a visible widget gets its resize event at once
+    }
+    QCOMPARE(widget.Viewport_Dirty(), marks);
+}
+
+void TTestDisplayWidget::Length_Volume()
+{
+    TDisplayWidget widget;
+    QCOMPARE(widget.Length_Volume_Minimum().y, 0.0);
+    QCOMPARE(widget.Length_Volume_Maximum().z, 0.0);
+
+    widget.Add_Length_Measurement(1, TVector3(5, 100, 800), TVector3(6, 300, -50));
+    widget.Add_Length_Measurement(2, TVector3(7, -20, 400), TVector3(8, 250, 900));
+    const TVector3 minimum = widget.Length_Volume_Minimum();
+    const TVector3 maximum = widget.Length_Volume_Maximum();
+    QCOMPARE(minimum.x, 5.0);
+    QCOMPARE(minimum.y, -20.0);
+    QCOMPARE(minimum.z, -50.0);
+    QCOMPARE(maximum.x, 5.0);
+    QCOMPARE(maximum.y, 300.0);
+    QCOMPARE(maximum.z, 900.0);
+}
+
+void TTestDisplayWidget::Model_Replacement()
+{
+    TDisplayWidget widget;
+    QVERIFY(!widget.Deflection_Model());
+    widget.Set_Deflection_Model(TDisplayWidget::DEFLECTION_MODEL_GENERIC);
+    widget.Set_Model_Parameters(1, 2, 3, 4);
+    widget.Set_Range(1500, 800);
+    QCOMPARE(widget.Model_Parameter4(), 4.0);
+
+    widget.Set_Deflection_Model(TDisplayWidget::DEFLECTION_MODEL_LK);
+    QVERIFY(widget.Deflection_Model());
+    QCOMPARE(widget.Model_Parameter1(), 0.0);
+    QCOMPARE(widget.Model_Parameter4(), 0.0);
+    QCOMPARE(widget.Deflection_Model()->Range_Y(), 1000.0);
+    QCOMPARE(widget.Deflection_Model()->Range_Z(), 1000.0);
+
+    widget.Set_Model_Parameter3(1.5);
+    widget.Set_Model_Parameter4(0.00004);
+    widget.Set_Model_Parameter1(0.00002);
+    widget.Set_Model_Parameter2(0.00003);
+    const TVector3 correction = widget.Calculate_Correction(TVector3(0, 500, 800));
+    QVERIFY(std::fabs(correction.y + 0.0928421264108115) < 1e-15);
+    const TVector3 gauge = widget.Get_Gauge_Point(TVector3(0, 500, 800));
+    QCOMPARE(gauge.y, 500 - correction.y);
+    QCOMPARE(gauge.z, 800 - correction.z);
+}
+
+void TTestDisplayWidget::Corrections_Without_Model()
+{
+    TDisplayWidget widget;
+    const TVector3 point(1, -2, 3);
+    const TVector3 gauge = widget.Get_Gauge_Point(point);
+    QCOMPARE(gauge.x, 1.0);
+    QCOMPARE(gauge.y, -2.0);
+    QCOMPARE(gauge.z, 3.0);
+    const TVector3 correction = widget.Calculate_Correction(point);
+    QCOMPARE(correction.y, 0.0);
+    QCOMPARE(correction.z, 0.0);
+
+    // Setters without a model only repaint.
+    widget.Set_Model_Parameters(1, 2, 3, 4);
+    widget.Set_Model_Parameter1(5);
+    QCOMPARE(widget.Model_Parameter1(), 0.0);
+    widget.Set_Range_Y(500);
+    QVERIFY(widget.Viewport_Dirty());
+}
+
+void TTestDisplayWidget::Extreme_Values_Stay_On_Canvas_data()
+{
+    QTest::addColumn<double>("parameter");
+    QTest::addColumn<double>("range");
+    QTest::addColumn<int>("exaggeration");
+    QTest::addColumn<double>("gauge_end");
+    QTest::newRow("nan parameters") << not_a_number << 1000.0 << 1000 << 500.0;
+    QTest::newRow("infinite parameters") << inf << 1000.0 << 1000 << 500.0;
+    QTest::newRow("negative infinite parameters") << -inf << 1000.0 << 1 << 500.0;
+    QTest::newRow("huge ranges, huge exaggeration") << 1e6 << 1e9 << 1000 << 1e9;
+    QTest::newRow("huge correction") << 1e300 << 1000.0 << 1000 << 500.0;
+    QTest::newRow("infinite range") << 0.05 << inf << 1000 << 500.0;
+    QTest::newRow("gauge end at infinity") << 0.05 << 1000.0 << 10 << inf;
+    QTest::newRow("gauge end not a number") << 0.05 << 1000.0 << 10 << not_a_number;
+}
+
+void TTestDisplayWidget::Extreme_Values_Stay_On_Canvas()
+{
+    QFETCH(double, parameter);
+    QFETCH(double, range);
+    QFETCH(int, exaggeration);
+    QFETCH(double, gauge_end);
+
+    for (int type = 1; type <= 3; ++type) {
+        TDisplayWidget widget;
+        widget.Set_Deflection_Model(TDisplayWidget::TDeflectionModelType(type));
+        widget.Set_Range(range, range);
+        widget.Set_Model_Parameters(parameter, parameter, parameter, parameter);
+        widget.Set_Exaggeration(exaggeration);
+        widget.Add_Length_Measurement(1, TVector3(0, 0, 0), TVector3(0, gauge_end, gauge_end));
+        widget.Add_Length_Measurement(2, TVector3(0, 10, 500), TVector3(0, 900, 500));
+        widget.resize(500, 500);
+
+        TPaintRecorder recorder(widget.size());
+        recorder.Render(&widget);
+        for (const TPaintRecorder::TLine &line : recorder.lines) {
+            for (const QPoint &end : {line.line.p1(), line.line.p2()}) {
+                QVERIFY(std::abs(end.x()) <= 1000020);
+                QVERIFY(std::abs(end.y()) <= 1000020);
+            }
+        }
+        Render(&widget); // through the real raster engine as well
+    }
+}
+
+QTEST_MAIN(TTestDisplayWidget)
+#include "tst_displaywidget.moc"
