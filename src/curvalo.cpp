@@ -9,13 +9,18 @@
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSlider>
 #include <QSpacerItem>
 #include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <cmath>
 
 #include "displaywidget.h"
+#include "measurementeditwidget.h"
 #include "messagebox.h"
 
 namespace
@@ -70,6 +75,16 @@ void Set_Row(QLabel *label, QLineEdit *edit, QLabel *units, const char *label_te
     units->setVisible(true);
 }
 
+// The two nominal end points of a gauge of the given length centred on the position.
+void Gauge_Ends(const TVector3 &position, const TVector3 &axis, const double &length,
+                TVector3 *end1, TVector3 *end2)
+{
+    const double h = length * 0.5;
+    const TVector3 half = axis * h;
+    *end1 = position + half;
+    *end2 = position - half;
+}
+
 void Hide_Row(QLabel *label, QLineEdit *edit, QLabel *units)
 {
     label->setVisible(false);
@@ -117,6 +132,7 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
     view_menu->addAction(dock->toggleViewAction());
+    Create_Dock_Contents(dock);
 
     QWidget *central_widget = new QWidget(this);
     setCentralWidget(central_widget);
@@ -148,12 +164,21 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     view_menu->setTitle(QStringLiteral("View"));
     help_menu->setTitle(QStringLiteral("Help"));
     Set_Model_Control_Texts();
+    add_button->setText(QStringLiteral("+"));
+    remove_button->setText(QStringLiteral("-"));
 
     for (QLineEdit *edit : {parameter1_edit, parameter2_edit, parameter3_edit, parameter4_edit}) {
         edit->setText(QStringLiteral("%1").arg(0.0, 0, 'f', 4));
     }
     range_y_edit->setText(QStringLiteral("%1").arg(1000.0, 0, 'f', 3));
     range_z_edit->setText(QStringLiteral("%1").arg(1000.0, 0, 'f', 3));
+
+    for (const int id : measurement_data.Get_Measurement_Ids()) {
+        Append_Measurement_Row(id);
+        Add_Gauge(id);
+    }
+    remove_button->setEnabled(false);
+    measurement_edit_widget->setEnabled(false);
 
     model_combo->setCurrentIndex(0);
     Deflection_Model_Changed(model_combo->currentIndex());
@@ -170,9 +195,68 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     connect(range_y_edit, &QLineEdit::textEdited, this, &TCurvalo::Range_Y_Changed);
     connect(range_z_edit, &QLineEdit::textEdited, this, &TCurvalo::Range_Z_Changed);
     connect(exaggeration_slider, &QSlider::valueChanged, this, &TCurvalo::Exaggeration_Changed);
+    connect(add_button, &QToolButton::clicked, this, &TCurvalo::Add_Measurement);
+    connect(remove_button, &QToolButton::clicked, this, &TCurvalo::Remove_Measurements);
+    connect(measurement_list, &QListWidget::itemSelectionChanged, this,
+            &TCurvalo::Measurement_Selection_Changed);
+    connect(measurement_edit_widget, &TMeasurementEditWidget::Data_Changed, this,
+            &TCurvalo::Measurement_Data_Changed);
+    connect(action_new, &QAction::triggered, this, &TCurvalo::Menu_New);
+    connect(action_init, &QAction::triggered, this, &TCurvalo::Menu_Init);
 }
 
 TCurvalo::~TCurvalo() = default;
+
+// The measurement list with its "+" and "-" buttons over the measurement editor.
+void TCurvalo::Create_Dock_Contents(QDockWidget *dock)
+{
+    QWidget *contents = new QWidget;
+    QVBoxLayout *layout = new QVBoxLayout(contents);
+
+    measurement_list = new QListWidget(contents);
+    measurement_list->setObjectName(QStringLiteral("measurement_list"));
+    measurement_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    measurement_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    layout->addWidget(measurement_list);
+
+    QHBoxLayout *buttons = new QHBoxLayout;
+    add_button = new QToolButton(contents);
+    add_button->setObjectName(QStringLiteral("add_button"));
+    remove_button = new QToolButton(contents);
+    remove_button->setObjectName(QStringLiteral("remove_button"));
+    for (QToolButton *button : {add_button, remove_button}) {
+        button->setMinimumSize(20, 20);
+        button->setMaximumSize(20, 20);
+        buttons->addWidget(button);
+    }
+    buttons->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    layout->addLayout(buttons);
+
+    layout->addWidget(Create_Horizontal_Line(contents));
+    measurement_edit_widget = new TMeasurementEditWidget(contents);
+    layout->addWidget(measurement_edit_widget);
+
+    dock->setWidget(contents);
+}
+
+void TCurvalo::Append_Measurement_Row(int id)
+{
+    QListWidgetItem *item = new QListWidgetItem(QStringLiteral("Measurement %1").arg(id));
+    item->setData(Qt::UserRole, id);
+    measurement_list->addItem(item);
+}
+
+void TCurvalo::Add_Gauge(int id)
+{
+    TMeasurementData::TMeasurement measurement;
+    if (measurement_data.Get_Measurement(id, &measurement)) {
+        TVector3 end1;
+        TVector3 end2;
+        Gauge_Ends(measurement.position, measurement.axis, measurement.nominal_length, &end1,
+                   &end2);
+        display_widget->Add_Length_Measurement(id, end1, end2);
+    }
+}
 
 // The drawing over the model controls in the central grid, and the exaggeration slider in the
 // tool bar behind its separator.
@@ -317,6 +401,7 @@ void TCurvalo::Deflection_Model_Changed(int index)
     display_widget->Set_Model_Parameters(
         Field_Value(parameter1_edit, 0.0), Field_Value(parameter2_edit, 0.0),
         Field_Value(parameter3_edit, 0.0), Field_Value(parameter4_edit, 0.0));
+    Update_Actual_Length();
 }
 
 void TCurvalo::Parameter1_Changed(const QString &text)
@@ -325,6 +410,7 @@ void TCurvalo::Parameter1_Changed(const QString &text)
     const double value = text.toDouble(&ok);
     if (ok) {
         display_widget->Set_Model_Parameter1(value);
+        Update_Actual_Length();
     }
 }
 
@@ -334,6 +420,7 @@ void TCurvalo::Parameter2_Changed(const QString &text)
     const double value = text.toDouble(&ok);
     if (ok) {
         display_widget->Set_Model_Parameter2(value);
+        Update_Actual_Length();
     }
 }
 
@@ -343,6 +430,7 @@ void TCurvalo::Parameter3_Changed(const QString &text)
     const double value = text.toDouble(&ok);
     if (ok) {
         display_widget->Set_Model_Parameter3(value);
+        Update_Actual_Length();
     }
 }
 
@@ -352,6 +440,7 @@ void TCurvalo::Parameter4_Changed(const QString &text)
     const double value = text.toDouble(&ok);
     if (ok) {
         display_widget->Set_Model_Parameter4(value);
+        Update_Actual_Length();
     }
 }
 
@@ -361,6 +450,7 @@ void TCurvalo::Range_Y_Changed(const QString &text)
     const double value = text.toDouble(&ok);
     if (ok) {
         display_widget->Set_Range_Y(value);
+        Update_Actual_Length();
     }
 }
 
@@ -370,12 +460,152 @@ void TCurvalo::Range_Z_Changed(const QString &text)
     const double value = text.toDouble(&ok);
     if (ok) {
         display_widget->Set_Range_Z(value);
+        Update_Actual_Length();
     }
 }
 
 void TCurvalo::Exaggeration_Changed(int value)
 {
     display_widget->Set_Exaggeration(value);
+}
+
+void TCurvalo::Add_Measurement()
+{
+    const int id = measurement_data.Add_Measurement();
+    // While a measurement is shown, the new one starts as its duplicate.
+    if (measurement_edit_widget->isEnabled()) {
+        const TMeasurementData::TMeasurement duplicate{id, measurement_edit_widget->Position(),
+                                                       measurement_edit_widget->Axis(),
+                                                       measurement_edit_widget->Nominal_Length()};
+        measurement_data.Update_Measurement(duplicate);
+    }
+    Append_Measurement_Row(id);
+    Add_Gauge(id);
+
+    // Selecting the row loads it into the editor through Measurement_Selection_Changed.
+    QListWidgetItem *item = measurement_list->item(measurement_list->count() - 1);
+    measurement_list->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+}
+
+void TCurvalo::Remove_Measurements()
+{
+    const QList<QListWidgetItem *> selected = measurement_list->selectedItems();
+    for (QListWidgetItem *item : selected) {
+        QListWidgetItem *taken = measurement_list->takeItem(measurement_list->row(item));
+        const int id = taken->data(Qt::UserRole).toInt();
+        delete taken;
+        measurement_data.Remove_Measurement(id);
+        display_widget->Remove_Length_Measurement(id);
+    }
+    measurement_edit_widget->setEnabled(false);
+    measurement_edit_widget->Clear_Display();
+}
+
+void TCurvalo::Measurement_Selection_Changed()
+{
+    const QList<QListWidgetItem *> selected = measurement_list->selectedItems();
+    remove_button->setEnabled(!selected.isEmpty());
+    measurement_edit_widget->setEnabled(false);
+
+    TMeasurementData::TMeasurement measurement;
+    if (selected.size() == 1 && measurement_data.Get_Measurement(
+                                    selected.first()->data(Qt::UserRole).toInt(), &measurement)) {
+        measurement_edit_widget->measurement_id = measurement.id;
+        measurement_edit_widget->Set_Nominal_Length(measurement.nominal_length);
+        measurement_edit_widget->Set_Position(measurement.position);
+        measurement_edit_widget->Set_Axis(measurement.axis);
+        measurement_edit_widget->setEnabled(true);
+        Update_Actual_Length();
+    } else {
+        measurement_edit_widget->Clear_Display();
+    }
+}
+
+void TCurvalo::Measurement_Data_Changed()
+{
+    const TMeasurementData::TMeasurement measurement{
+        measurement_edit_widget->measurement_id, measurement_edit_widget->Position(),
+        measurement_edit_widget->Axis(), measurement_edit_widget->Nominal_Length()};
+    measurement_data.Update_Measurement(measurement);
+
+    TVector3 end1;
+    TVector3 end2;
+    Gauge_Ends(measurement.position, measurement.axis, measurement.nominal_length, &end1, &end2);
+    display_widget->Update_Length_Measurement(measurement.id, end1, end2);
+    Update_Actual_Length();
+}
+
+void TCurvalo::Update_Actual_Length()
+{
+    if (!measurement_edit_widget->isEnabled()) {
+        return;
+    }
+    TVector3 end1;
+    TVector3 end2;
+    Gauge_Ends(measurement_edit_widget->Position(), measurement_edit_widget->Axis(),
+               measurement_edit_widget->Nominal_Length(), &end1, &end2);
+
+    // The corrections at the nominal ends, not exaggerated.
+    const TVector3 difference =
+        display_widget->Get_Gauge_Point(end1) - display_widget->Get_Gauge_Point(end2);
+    measurement_edit_widget->Set_Actual_Length(std::sqrt(
+        difference.x * difference.x + difference.y * difference.y + difference.z * difference.z));
+}
+
+void TCurvalo::Menu_New()
+{
+    message_box->setText(QStringLiteral("Delete Measurements"));
+    message_box->setInformativeText(
+        QStringLiteral("Do you want to delete all measurements and reset settings?"));
+    message_box->setDetailedText(QString());
+    message_box->setIcon(QMessageBox::Warning);
+    message_box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    message_box->setDefaultButton(QMessageBox::Yes);
+    if (message_box->exec() != QMessageBox::Yes) {
+        return;
+    }
+
+    const bool was_blocked = measurement_list->blockSignals(true);
+    measurement_list->clear();
+    measurement_list->blockSignals(was_blocked);
+    measurement_data.Clear_Measurements();
+    display_widget->Clear_Length_Measurements();
+    measurement_edit_widget->Clear_Display();
+    measurement_edit_widget->setEnabled(false);
+
+    // The "reset settings" of the question: the model parameters go back to their presets.
+    Menu_Init();
+}
+
+void TCurvalo::Menu_Init()
+{
+    double values[4] = {0.0, 0.0, 0.0, 0.0};
+    switch (model_combo->currentData().toInt()) {
+    case TDisplayWidget::DEFLECTION_MODEL_GENERIC:
+    case TDisplayWidget::DEFLECTION_MODEL_RENISHAW:
+        parameter1_edit->setText(QStringLiteral("-0.0500"));
+        parameter2_edit->setText(QStringLiteral("-0.0100"));
+        parameter3_edit->setText(QStringLiteral("-0.0100"));
+        parameter4_edit->setText(QStringLiteral("0.0000"));
+        values[0] = -0.05;
+        values[1] = -0.01;
+        values[2] = -0.01;
+        break;
+    case TDisplayWidget::DEFLECTION_MODEL_LK:
+        parameter1_edit->setText(QStringLiteral("0.00001"));
+        parameter2_edit->setText(QStringLiteral("0.0010"));
+        parameter3_edit->setText(QStringLiteral("-0.0103"));
+        parameter4_edit->setText(QStringLiteral("0.0010"));
+        values[0] = 0.00001;
+        values[1] = 0.001;
+        values[2] = -0.0103;
+        values[3] = 0.001;
+        break;
+    default: // no model chosen: the fields stay, the display gets zeros
+        break;
+    }
+    display_widget->Set_Model_Parameters(values[0], values[1], values[2], values[3]);
+    Update_Actual_Length();
 }
 
 void TCurvalo::Menu_About()

@@ -4,14 +4,20 @@
 #include <QMainWindow>
 #include <QString>
 
+#include "measurementdata.h"
+
 class QAction;
 class QComboBox;
+class QDockWidget;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QListWidget;
 class QSlider;
 class QToolBar;
+class QToolButton;
 class TDisplayWidget;
+class TMeasurementEditWidget;
 class TMessageBox;
 
 class TCurvalo : public QMainWindow
@@ -22,6 +28,9 @@ public:
     explicit TCurvalo(const QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
     ~TCurvalo() override;
 
+    // The measurements as the window holds them, for reading only.
+    const TMeasurementData &Measurement_Data() const { return measurement_data; }
+
 private slots:
     void Deflection_Model_Changed(int index);
     void Parameter1_Changed(const QString &text);
@@ -31,9 +40,21 @@ private slots:
     void Range_Y_Changed(const QString &text);
     void Range_Z_Changed(const QString &text);
     void Exaggeration_Changed(int value);
+    void Add_Measurement();
+    void Remove_Measurements();
+    void Measurement_Selection_Changed();
+    void Measurement_Data_Changed();
+    void Menu_New();
+    void Menu_Init();
     void Menu_About();
 
 private:
+    // Shows in the editor the length that the deflected machine would report for the
+    // measurement being edited.
+    void Update_Actual_Length();
+    void Create_Dock_Contents(QDockWidget *dock);
+    void Append_Measurement_Row(int id);
+    void Add_Gauge(int id);
     void Create_Model_Controls(QWidget *central_widget, QGridLayout *layout, QToolBar *tool_bar);
     void Set_Model_Control_Texts();
     void Set_Parameter_Rows(int model_type);
@@ -42,6 +63,10 @@ private:
     QAction *action_init;
     QAction *action_quit;
     QAction *action_about;
+    QListWidget *measurement_list;
+    TMeasurementEditWidget *measurement_edit_widget;
+    QToolButton *add_button;
+    QToolButton *remove_button;
     TDisplayWidget *display_widget;
     QComboBox *model_combo;
     QLineEdit *range_y_edit;
@@ -60,6 +85,7 @@ private:
     QLabel *parameter4_units;
     QSlider *exaggeration_slider;
     TMessageBox *message_box;
+    TMeasurementData measurement_data;
 };
 
 #endif

@@ -1,0 +1,45 @@
+#ifndef TMEASUREMENTDATA_H
+#define TMEASUREMENTDATA_H
+
+#include <QString>
+#include <vector>
+
+#include "vector3.h"
+
+// The user's length measurements, kept in the order they were added and keyed by identifiers
+// that the store hands out itself: every identifier is at least 1 and no two records share one.
+class TMeasurementData
+{
+public:
+    struct TMeasurement {
+        int id;
+        TVector3 position;     // mm, the centre of the measured length
+        TVector3 axis;         // unit vector along the measured length
+        double nominal_length; // mm
+    };
+
+    TMeasurementData();
+
+    // Appends a record with default values under the smallest free identifier and returns it.
+    int Add_Measurement();
+    // Appends a copy; a record whose id is not positive or already used is dropped silently.
+    void Add_Measurement(const TMeasurement &measurement);
+    // Overwrites the record with the same id in place; never adds one.
+    bool Update_Measurement(const TMeasurement &measurement);
+    bool Remove_Measurement(int id);
+    void Clear_Measurements();
+
+    bool Measurement_Id_Exists(int id) const;
+    std::vector<int> Get_Measurement_Ids() const;
+    // Copies the record into *measurement when found; leaves it untouched otherwise.
+    bool Get_Measurement(int id, TMeasurement *measurement) const;
+
+    QString Last_Error() const { return last_error; }
+
+private:
+    std::vector<TMeasurement> measurements;
+    // Set by a failed load or save; a save is const, hence mutable.
+    mutable QString last_error;
+};
+
+#endif

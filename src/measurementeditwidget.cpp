@@ -1,0 +1,143 @@
+#include "measurementeditwidget.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <cmath>
+
+namespace
+{
+double Field_Value(const QLineEdit *edit, const double &fallback)
+{
+    bool ok = false;
+    const double value = edit->text().toDouble(&ok);
+    return ok ? value : fallback;
+}
+
+QString Fixed(const double &value, int decimals)
+{
+    return QStringLiteral("%1").arg(value, 0, 'f', decimals);
+}
+} // namespace
+
+TMeasurementEditWidget::TMeasurementEditWidget(const QWidget *parent, Qt::WindowFlags flags)
+    : QWidget(const_cast<QWidget *>(parent), flags)
+    , measurement_id(0)
+{
+    QGridLayout *layout = new QGridLayout(this);
+
+    const auto add_row = [this, layout](int row, const char *label_text, const char *name,
+                                        bool read_only, bool millimetres) {
+        QLabel *label = new QLabel(QString::fromLatin1(label_text), this);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QLineEdit *edit = new QLineEdit(this);
+        edit->setObjectName(QString::fromLatin1(name));
+        edit->setReadOnly(read_only);
+        edit->setAlignment(Qt::AlignCenter);
+        layout->addWidget(label, row, 0);
+        layout->addWidget(edit, row, 1);
+        if (millimetres) {
+            layout->addWidget(new QLabel(QStringLiteral("mm"), this), row, 2);
+        }
+        return edit;
+    };
+
+    nominal_length_edit = add_row(0, "Nominal:", "nominal_length_edit", false, true);
+    actual_length_edit = add_row(1, "Actual:", "actual_length_edit", true, true);
+
+    QFrame *line = new QFrame(this);
+    line->setFrameShape(QFrame::HLine);
+    line->setFrameShadow(QFrame::Sunken);
+    layout->addWidget(line, 2, 0, 1, 3);
+
+    position_x_edit = add_row(3, "X:", "position_x_edit", true, true);
+    position_y_edit = add_row(4, "Y:", "position_y_edit", false, true);
+    position_z_edit = add_row(5, "Z:", "position_z_edit", false, true);
+    axis_i_edit = add_row(6, "I:", "axis_i_edit", true, false);
+    axis_j_edit = add_row(7, "J:", "axis_j_edit", false, false);
+    axis_k_edit = add_row(8, "k:", "axis_k_edit", false, false);
+
+    setTabOrder(nominal_length_edit, actual_length_edit);
+    setTabOrder(actual_length_edit, position_x_edit);
+    setTabOrder(position_x_edit, position_y_edit);
+    setTabOrder(position_y_edit, position_z_edit);
+    setTabOrder(position_z_edit, axis_i_edit);
+    setTabOrder(axis_i_edit, axis_j_edit);
+    setTabOrder(axis_j_edit, axis_k_edit);
+
+    for (QLineEdit *edit :
+         {position_y_edit, position_z_edit, axis_j_edit, axis_k_edit, nominal_length_edit}) {
+        connect(edit, &QLineEdit::textEdited, this, &TMeasurementEditWidget::Text_Edited);
+    }
+}
+
+TMeasurementEditWidget::~TMeasurementEditWidget() = default;
+
+double TMeasurementEditWidget::Nominal_Length() const
+{
+    const double length = Field_Value(nominal_length_edit, 1000.0);
+    return length < 1.0 ? 1.0 : length;
+}
+
+double TMeasurementEditWidget::Actual_Length() const
+{
+    return Field_Value(actual_length_edit, 1000.0);
+}
+
+TVector3 TMeasurementEditWidget::Position() const
+{
+    return TVector3(Field_Value(position_x_edit, 0.0), Field_Value(position_y_edit, 0.0),
+                    Field_Value(position_z_edit, 0.0));
+}
+
+TVector3 TMeasurementEditWidget::Axis() const
+{
+    TVector3 axis(Field_Value(axis_i_edit, 0.0), Field_Value(axis_j_edit, 0.0),
+                  Field_Value(axis_k_edit, 0.0));
+    const double Length = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
+    // "nan" and "inf" parse; an axis without a finite, usable length has no direction, and
+    // must not reach the normalisation.
+    if (!(Length >= 1e-6) || !std::isfinite(Length)) {
+        axis = TVector3(0, 0, 1);
+    }
+    return axis.Normal();
+}
+
+void TMeasurementEditWidget::Set_Nominal_Length(const double &length)
+{
+    nominal_length_edit->setText(Fixed(length, 4));
+}
+
+void TMeasurementEditWidget::Set_Actual_Length(const double &length)
+{
+    actual_length_edit->setText(Fixed(length, 4));
+}
+
+void TMeasurementEditWidget::Set_Position(const TVector3 &position)
+{
+    position_x_edit->setText(Fixed(position.x, 4));
+    position_y_edit->setText(Fixed(position.y, 4));
+    position_z_edit->setText(Fixed(position.z, 4));
+}
+
+void TMeasurementEditWidget::Set_Axis(const TVector3 &axis)
+{
+    axis_i_edit->setText(Fixed(axis.x, 6));
+    axis_j_edit->setText(Fixed(axis.y, 6));
+    axis_k_edit->setText(Fixed(axis.z, 6));
+}
+
+void TMeasurementEditWidget::Clear_Display()
+{
+    for (QLineEdit *edit :
+         {nominal_length_edit, actual_length_edit, position_x_edit, position_y_edit,
+          position_z_edit, axis_i_edit, axis_j_edit, axis_k_edit}) {
+        edit->clear();
+    }
+}
+
+void TMeasurementEditWidget::Text_Edited()
+{
+    emit Data_Changed();
+}

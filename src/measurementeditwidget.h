@@ -1,0 +1,58 @@
+#ifndef TMEASUREMENTEDITWIDGET_H
+#define TMEASUREMENTEDITWIDGET_H
+
+#include <QWidget>
+
+#include "vector3.h"
+
+class QLineEdit;
+
+// The form for one length measurement: nominal length, the position of the gauge's centre,
+// the direction of its axis, and the actual length the deflected machine would report.
+// Fields that do not parse give fallback values; nothing here reports an error.
+class TMeasurementEditWidget : public QWidget
+{
+    Q_OBJECT
+
+public:
+    TMeasurementEditWidget(const QWidget *parent = nullptr,
+                           Qt::WindowFlags flags = Qt::WindowFlags());
+    ~TMeasurementEditWidget() override;
+
+    // 1000.0 when the field does not parse; at least 1.0.
+    double Nominal_Length() const;
+    // 1000.0 when the field does not parse.
+    double Actual_Length() const;
+    // 0.0 for each component that does not parse.
+    TVector3 Position() const;
+    // Always a unit vector: (0, 0, 1) when the fields give no usable direction.
+    TVector3 Axis() const;
+
+    void Set_Nominal_Length(const double &length);
+    void Set_Actual_Length(const double &length);
+    void Set_Position(const TVector3 &position);
+    void Set_Axis(const TVector3 &axis);
+    void Clear_Display();
+
+    // The identifier of the measurement shown; the main window sets and reads it.
+    int measurement_id;
+
+signals:
+    // The user edited one of the editable fields; setting text by program never emits it.
+    void Data_Changed();
+
+private slots:
+    void Text_Edited();
+
+private:
+    QLineEdit *actual_length_edit;
+    QLineEdit *axis_i_edit;
+    QLineEdit *axis_j_edit;
+    QLineEdit *axis_k_edit;
+    QLineEdit *nominal_length_edit;
+    QLineEdit *position_x_edit;
+    QLineEdit *position_y_edit;
+    QLineEdit *position_z_edit;
+};
+
+#endif

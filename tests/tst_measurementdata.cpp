@@ -1,0 +1,155 @@
+#include <QtTest>
+#include <vector>
+
+#include "measurementdata.h"
+
+using TMeasurement = TMeasurementData::TMeasurement;
+
+// The in-memory store of measurements.
+class TTestMeasurementData : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void Identifiers_Smallest_Free_First_data();
+    void Identifiers_Smallest_Free_First();
+    void New_Record_Defaults();
+    void Records_That_Break_Invariants_Are_Ignored_data();
+    void Records_That_Break_Invariants_Are_Ignored();
+    void Update_Never_Adds();
+    void Removal_Keeps_Order();
+    void Lookup_Of_Absent_Identifier();
+};
+
+void TTestMeasurementData::Identifiers_Smallest_Free_First_data()
+{
+    QTest::addColumn<int>("adds");
+    QTest::addColumn<QVector<int>>("removals");
+    QTest::addColumn<int>("expected_next");
+    QTest::addColumn<QVector<int>>("expected_ids");
+    QTest::newRow("empty store") << 0 << QVector<int>{} << 1 << QVector<int>{1};
+    QTest::newRow("three in a row") << 2 << QVector<int>{} << 3 << QVector<int>{1, 2, 3};
+    QTest::newRow("middle freed") << 3 << QVector<int>{2} << 2 << QVector<int>{1, 3, 2};
+    QTest::newRow("two freed, smallest first")
+        << 4 << QVector<int>{3, 1} << 1 << QVector<int>{2, 4, 1};
+    QTest::newRow("all freed") << 2 << QVector<int>{1, 2} << 1 << QVector<int>{1};
+}
+
+void TTestMeasurementData::Identifiers_Smallest_Free_First()
+{
+    QFETCH(int, adds);
+    QFETCH(QVector<int>, removals);
+    QFETCH(int, expected_next);
+    QFETCH(QVector<int>, expected_ids);
+
+    TMeasurementData store;
+    for (int i = 1; i <= adds; ++i) {
+        QCOMPARE(store.Add_Measurement(), i);
+    }
+    for (int id : removals) {
+        QVERIFY(store.Remove_Measurement(id));
+    }
+    QCOMPARE(store.Add_Measurement(), expected_next);
+    const std::vector<int> ids = store.Get_Measurement_Ids();
+    QCOMPARE(QVector<int>(ids.begin(), ids.end()), expected_ids);
+}
+
+void TTestMeasurementData::New_Record_Defaults()
+{
+    TMeasurementData store;
+    QVERIFY(store.Last_Error().isEmpty());
+    const int id = store.Add_Measurement();
+    TMeasurement record{};
+    QVERIFY(store.Get_Measurement(id, &record));
+    QCOMPARE(record.id, id);
+    QCOMPARE(record.position.x, 0.0);
+    QCOMPARE(record.position.y, 0.0);
+    QCOMPARE(record.position.z, 0.0);
+    QCOMPARE(record.axis.x, 0.0);
+    QCOMPARE(record.axis.y, 0.0);
+    QCOMPARE(record.axis.z, 1.0);
+    QCOMPARE(record.nominal_length, 1000.0);
+}
+
+void TTestMeasurementData::Records_That_Break_Invariants_Are_Ignored_data()
+{
+    QTest::addColumn<int>("id");
+    QTest::addColumn<bool>("added");
+    QTest::newRow("zero") << 0 << false;
+    QTest::newRow("negative") << -5 << false;
+    QTest::newRow("already present") << 1 << false;
+    QTest::newRow("new and positive") << 7 << true;
+}
+
+void TTestMeasurementData::Records_That_Break_Invariants_Are_Ignored()
+{
+    QFETCH(int, id);
+    QFETCH(bool, added);
+
+    TMeasurementData store;
+    store.Add_Measurement(TMeasurement{1, TVector3(0, 1, 2), TVector3(0, 1, 0), 250.0});
+    store.Add_Measurement(TMeasurement{id, TVector3(0, 9, 9), TVector3(0, 0, 1), 9.0});
+
+    QCOMPARE(store.Get_Measurement_Ids().size(), size_t(added ? 2 : 1));
+    TMeasurement first{};
+    QVERIFY(store.Get_Measurement(1, &first));
+    QCOMPARE(first.position.y, 1.0);
+    QCOMPARE(first.nominal_length, 250.0);
+    QCOMPARE(store.Measurement_Id_Exists(id), added || id == 1);
+    // A record added with its own identifier does not disturb the choice of the next one.
+    QCOMPARE(store.Add_Measurement(), 2);
+}
+
+void TTestMeasurementData::Update_Never_Adds()
+{
+    TMeasurementData store;
+    store.Add_Measurement();
+    store.Add_Measurement();
+    QVERIFY(!store.Update_Measurement(TMeasurement{5, TVector3(), TVector3(0, 1, 0), 3.0}));
+    QCOMPARE(store.Get_Measurement_Ids(), (std::vector<int>{1, 2}));
+
+    QVERIFY(store.Update_Measurement(TMeasurement{1, TVector3(0, 5, 6), TVector3(0, 1, 0), 3.0}));
+    QCOMPARE(store.Get_Measurement_Ids(), (std::vector<int>{1, 2}));
+    TMeasurement record{};
+    QVERIFY(store.Get_Measurement(1, &record));
+    QCOMPARE(record.position.z, 6.0);
+    QCOMPARE(record.axis.y, 1.0);
+    QCOMPARE(record.nominal_length, 3.0);
+}
+
+void TTestMeasurementData::Removal_Keeps_Order()
+{
+    TMeasurementData store;
+    for (int i = 0; i < 5; ++i) {
+        store.Add_Measurement();
+    }
+    QVERIFY(store.Remove_Measurement(3));
+    QVERIFY(!store.Remove_Measurement(3));
+    QCOMPARE(store.Get_Measurement_Ids(), (std::vector<int>{1, 2, 4, 5}));
+    QVERIFY(store.Remove_Measurement(1));
+    QCOMPARE(store.Get_Measurement_Ids(), (std::vector<int>{2, 4, 5}));
+
+    for (int id : {2, 4, 5}) {
+        QVERIFY(store.Remove_Measurement(id));
+    }
+    QVERIFY(store.Get_Measurement_Ids().empty());
+
+    store.Add_Measurement();
+    store.Clear_Measurements();
+    QVERIFY(store.Get_Measurement_Ids().empty());
+    QVERIFY(!store.Measurement_Id_Exists(1));
+}
+
+void TTestMeasurementData::Lookup_Of_Absent_Identifier()
+{
+    TMeasurementData store;
+    store.Add_Measurement();
+    TMeasurement untouched{42, TVector3(1, 2, 3), TVector3(0, 1, 0), 77.0};
+    QVERIFY(!store.Get_Measurement(2, &untouched));
+    QCOMPARE(untouched.id, 42);
+    QCOMPARE(untouched.position.z, 3.0);
+    QCOMPARE(untouched.nominal_length, 77.0);
+}
+
+QTEST_APPLESS_MAIN(TTestMeasurementData)
+#include "tst_measurementdata.moc"

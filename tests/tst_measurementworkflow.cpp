@@ -1,0 +1,482 @@
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "curvalo.h"
+#include "deflectionmodel.h"
+#include "displaywidget.h"
+#include "measurementeditwidget.h"
+#include "messagebox.h"
+
+// The measurement list, the editor, the store and the display's gauges working together.
+class TTestMeasurementWorkflow : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+    void Add_With_Nothing_Selected();
+    void Add_While_Shown_Duplicates();
+    void Select_Two_And_Remove_Both();
+    void Editing_Moves_Gauge_And_Actual_Length();
+    void Worked_Example();
+    void No_Model_Actual_Equals_Nominal();
+    void Parameter_Change_Without_Measurement();
+    void Strange_Editor_Input_data();
+    void Strange_Editor_Input();
+    void New_Answered_No();
+    void New_Answered_Yes();
+    void Init_Presets_data();
+    void Init_Presets();
+    void Three_Views_Stay_In_Step();
+
+private:
+    QListWidget *List() const { return window->findChild<QListWidget *>("measurement_list"); }
+    QToolButton *Button(const char *name) const { return window->findChild<QToolButton *>(name); }
+    TMeasurementEditWidget *Editor() const { return window->findChild<TMeasurementEditWidget *>(); }
+    QLineEdit *Field(const char *name) const { return Editor()->findChild<QLineEdit *>(name); }
+    QLineEdit *Control(const char *name) const { return window->findChild<QLineEdit *>(name); }
+    TDisplayWidget *Display() const { return window->findChild<TDisplayWidget *>(); }
+    QComboBox *Combo() const { return window->findChild<QComboBox *>("model_combo"); }
+    QAction *Action(const QString &text) const;
+
+    void Type(QLineEdit *edit, const QString &text);
+    void Click_Row(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    void Answer_Next_Box(QMessageBox::StandardButton answer);
+    QStringList Editor_Texts() const;
+    void Check_In_Step();
+
+    QTemporaryDir home;
+    std::unique_ptr<TCurvalo> window;
+};
+
+void TTestMeasurementWorkflow::initTestCase()
+{
+    QVERIFY(home.isValid());
+    qputenv("HOME", home.path().toLocal8Bit());
+}
+
+void TTestMeasurementWorkflow::init()
+{
+    window = std::make_unique<TCurvalo>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TTestMeasurementWorkflow::cleanup()
+{
+    window.reset();
+}
+
+QAction *TTestMeasurementWorkflow::Action(const QString &text) const
+{
+    for (QAction *action : window->menuBar()->actions().first()->menu()->actions()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+void TTestMeasurementWorkflow::Type(QLineEdit *edit, const QString &text)
+{
+    edit->setFocus();
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Backspace);
+    QTest::keyClicks(edit, text);
+}
+
+void TTestMeasurementWorkflow::Click_Row(int row, Qt::KeyboardModifiers modifiers)
+{
+    QListWidgetItem *item = List()->item(row);
+    List()->scrollToItem(item);
+    QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers,
+                      List()->visualItemRect(item).center());
+}
+
+void TTestMeasurementWorkflow::Answer_Next_Box(QMessageBox::StandardButton answer)
+{
+    QTimer::singleShot(0, [answer]() {
+        TMessageBox *box = qobject_cast<TMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QVERIFY(box->text().contains(">Delete Measurements</span>"));
+        QVERIFY(box->informativeText().contains(
+            ">Do you want to delete all measurements and reset settings?</span>"));
+        QCOMPARE(box->icon(), QMessageBox::Warning);
+        QCOMPARE(box->standardButtons(), QMessageBox::Yes | QMessageBox::No);
+        QCOMPARE(box->defaultButton(), box->button(QMessageBox::Yes));
+        QTest::mouseClick(box->button(answer), Qt::LeftButton);
+    });
+}
+
+QStringList TTestMeasurementWorkflow::Editor_Texts() const
+{
+    QStringList texts;
+    for (const char *name :
+         {"nominal_length_edit", "actual_length_edit", "position_x_edit", "position_y_edit",
+          "position_z_edit", "axis_i_edit", "axis_j_edit", "axis_k_edit"}) {
+        texts << Field(name)->text();
+    }
+    return texts;
+}
+
+// The store, the list and the display's gauges hold the same identifiers in the same order.
+void TTestMeasurementWorkflow::Check_In_Step()
+{
+    const std::vector<int> store = window->Measurement_Data().Get_Measurement_Ids();
+    std::vector<int> rows;
+    for (int row = 0; row < List()->count(); ++row) {
+        const QListWidgetItem *item = List()->item(row);
+        rows.push_back(item->data(Qt::UserRole).toInt());
+        QCOMPARE(item->text(), QString("Measurement %1").arg(rows.back()));
+    }
+    std::vector<int> gauges;
+    for (const TDisplayWidget::TLengthMeasurement &gauge : Display()->Length_Measurements()) {
+        gauges.push_back(gauge.id);
+    }
+    QCOMPARE(rows, store);
+    QCOMPARE(gauges, store);
+}
+
+void TTestMeasurementWorkflow::Add_With_Nothing_Selected()
+{
+    QVERIFY(!Editor()->isEnabled());
+    QVERIFY(!Button("remove_button")->isEnabled());
+    QCOMPARE(Button("add_button")->text(), QString("+"));
+    QCOMPARE(Button("remove_button")->text(), QString("-"));
+    QCOMPARE(Button("add_button")->size(), QSize(20, 20));
+
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    QCOMPARE(List()->count(), 1);
+    QCOMPARE(List()->item(0)->text(), QString("Measurement 1"));
+    QVERIFY(List()->item(0)->isSelected());
+    QCOMPARE(List()->currentRow(), 0);
+    QVERIFY(Editor()->isEnabled());
+    QVERIFY(Button("remove_button")->isEnabled());
+    QCOMPARE(Editor()->measurement_id, 1);
+    QCOMPARE(Editor_Texts(), (QStringList{"1000.0000", "1000.0000", "0.0000", "0.0000", "0.0000",
+                                          "0.000000", "0.000000", "1.000000"}));
+
+    const TDisplayWidget::TLengthMeasurement gauge = Display()->Length_Measurements().front();
+    QCOMPARE(gauge.id, 1);
+    QCOMPARE(gauge.point1.z, 500.0);
+    QCOMPARE(gauge.point2.z, -500.0);
+    Check_In_Step();
+}
+
+void TTestMeasurementWorkflow::Add_While_Shown_Duplicates()
+{
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    Type(Field("position_y_edit"), "250");
+    Type(Field("axis_j_edit"), "3");
+    Type(Field("axis_k_edit"), "4");
+    Type(Field("nominal_length_edit"), "100");
+    const QStringList first = Editor_Texts();
+
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    QCOMPARE(List()->count(), 2);
+    QCOMPARE(List()->item(1)->text(), QString("Measurement 2"));
+    QVERIFY(List()->item(1)->isSelected());
+    QVERIFY(!List()->item(0)->isSelected());
+    QCOMPARE(Editor()->measurement_id, 2);
+    // The axis was normalised when it was stored.
+    QCOMPARE(Editor_Texts(), (QStringList{"100.0000", first[1], "0.0000", "250.0000", "0.0000",
+                                          "0.000000", "0.600000", "0.800000"}));
+    Check_In_Step();
+}
+
+void TTestMeasurementWorkflow::Select_Two_And_Remove_Both()
+{
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    }
+    Click_Row(0);
+    QVERIFY(Editor()->isEnabled());
+    Click_Row(2, Qt::ControlModifier);
+    QCOMPARE(List()->selectedItems().size(), 2);
+    QVERIFY(!Editor()->isEnabled());
+    QVERIFY(Button("remove_button")->isEnabled());
+    for (const QString &text : Editor_Texts()) {
+        QVERIFY(text.isEmpty());
+    }
+
+    QTest::mouseClick(Button("remove_button"), Qt::LeftButton);
+    QCOMPARE(List()->count(), 1);
+    QCOMPARE(List()->item(0)->text(), QString("Measurement 2"));
+    QCOMPARE(window->Measurement_Data().Get_Measurement_Ids(), std::vector<int>{2});
+    QVERIFY(!Editor()->isEnabled());
+    QVERIFY(!Button("remove_button")->isEnabled());
+    Check_In_Step();
+
+    // Identifiers freed by the removal come back, the smallest first.
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    QCOMPARE(List()->item(1)->text(), QString("Measurement 1"));
+    Check_In_Step();
+}
+
+void TTestMeasurementWorkflow::Editing_Moves_Gauge_And_Actual_Length()
+{
+    Action("Init")->trigger();
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    Type(Field("position_y_edit"), "500");
+    Type(Field("position_z_edit"), "400");
+    const QString before = Field("actual_length_edit")->text();
+
+    Type(Field("nominal_length_edit"), "300");
+    const TDisplayWidget::TLengthMeasurement gauge = Display()->Length_Measurements().front();
+    QCOMPARE(gauge.point1.y, 500.0);
+    QCOMPARE(gauge.point1.z, 550.0);
+    QCOMPARE(gauge.point2.z, 250.0);
+    QVERIFY(Field("actual_length_edit")->text() != before);
+    QVERIFY(Field("actual_length_edit")->text().startsWith("300.0"));
+
+    TMeasurementData::TMeasurement stored{};
+    QVERIFY(window->Measurement_Data().Get_Measurement(1, &stored));
+    QCOMPARE(stored.nominal_length, 300.0);
+    QCOMPARE(stored.position.z, 400.0);
+    // The list row keeps its text.
+    QCOMPARE(List()->item(0)->text(), QString("Measurement 1"));
+}
+
+void TTestMeasurementWorkflow::Worked_Example()
+{
+    Action("Init")->trigger(); // Generic presets: -0.05, -0.01, -0.01
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    Type(Field("position_y_edit"), "500");
+    Type(Field("position_z_edit"), "500");
+    Type(Field("axis_k_edit"), "0");
+    Type(Field("axis_j_edit"), "1");
+    QCOMPARE(Field("actual_length_edit")->text(), QString("999.9825"));
+
+    // The same computation to the last digits given.
+    const TVector3 difference = Display()->Get_Gauge_Point(TVector3(0, 1000, 500)) -
+                                Display()->Get_Gauge_Point(TVector3(0, 0, 500));
+    const double actual = std::sqrt(difference.x * difference.x + difference.y * difference.y +
+                                    difference.z * difference.z);
+    QVERIFY(std::fabs(actual - 999.982501751972) <= 5e-15 * 999.982501751972);
+
+    // The exaggeration changes the drawing only.
+    window->findChild<QSlider *>()->setValue(800);
+    QCOMPARE(Field("actual_length_edit")->text(), QString("999.9825"));
+
+    // A parameter typed by the user takes effect at once.
+    Type(Control("parameter1_edit"), "0");
+    QVERIFY(Field("actual_length_edit")->text() != QString("999.9825"));
+}
+
+void TTestMeasurementWorkflow::No_Model_Actual_Equals_Nominal()
+{
+    Action("Init")->trigger();
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    Type(Field("position_y_edit"), "700");
+    Type(Field("position_z_edit"), "900");
+    Type(Field("axis_j_edit"), "1");
+    Type(Field("nominal_length_edit"), "750.5");
+    QVERIFY(Field("actual_length_edit")->text() != QString("750.5000"));
+
+    Combo()->setCurrentIndex(-1);
+    QVERIFY(!Display()->Deflection_Model());
+    QCOMPARE(Field("actual_length_edit")->text(), QString("750.5000"));
+}
+
+void TTestMeasurementWorkflow::Parameter_Change_Without_Measurement()
+{
+    Type(Control("parameter1_edit"), "0.3");
+    Type(Control("range_y_edit"), "500");
+    Combo()->setCurrentIndex(1);
+    for (const QString &text : Editor_Texts()) {
+        QVERIFY(text.isEmpty());
+    }
+}
+
+void TTestMeasurementWorkflow::Strange_Editor_Input_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::newRow("nan") << "nan";
+    QTest::newRow("inf") << "inf";
+    QTest::newRow("minus inf") << "-inf";
+    QTest::newRow("overflow") << "1e999";
+    QTest::newRow("long digits") << QString(400, QLatin1Char('8'));
+    QTest::newRow("letters") << "abc";
+}
+
+void TTestMeasurementWorkflow::Strange_Editor_Input()
+{
+    QFETCH(QString, text);
+    Action("Init")->trigger();
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    Click_Row(0);
+    window->findChild<QSlider *>()->setValue(1000);
+    for (const char *name : {"nominal_length_edit", "position_y_edit", "position_z_edit",
+                             "axis_j_edit", "axis_k_edit"}) {
+        Type(Field(name), text);
+        Display()->grab();
+    }
+    // The other measurement is untouched.
+    TMeasurementData::TMeasurement other{};
+    QVERIFY(window->Measurement_Data().Get_Measurement(2, &other));
+    QCOMPARE(other.nominal_length, 1000.0);
+    QCOMPARE(other.axis.z, 1.0);
+    QCOMPARE(other.position.y, 0.0);
+    TMeasurementData::TMeasurement edited{};
+    QVERIFY(window->Measurement_Data().Get_Measurement(1, &edited));
+    QCOMPARE(std::sqrt(edited.axis ^ edited.axis), 1.0);
+    Check_In_Step();
+}
+
+void TTestMeasurementWorkflow::New_Answered_No()
+{
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    Type(Control("parameter2_edit"), "0.125");
+    Answer_Next_Box(QMessageBox::No);
+    Action("New")->trigger();
+    QCOMPARE(List()->count(), 1);
+    QVERIFY(Editor()->isEnabled());
+    QCOMPARE(Control("parameter2_edit")->text(), QString("0.125"));
+    QCOMPARE(Display()->Model_Parameter2(), 0.125);
+    Check_In_Step();
+}
+
+void TTestMeasurementWorkflow::New_Answered_Yes()
+{
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    Type(Control("range_y_edit"), "1500");
+    Type(Control("parameter2_edit"), "0.125");
+    Answer_Next_Box(QMessageBox::Yes);
+    Action("New")->trigger();
+
+    QCOMPARE(List()->count(), 0);
+    QVERIFY(window->Measurement_Data().Get_Measurement_Ids().empty());
+    QVERIFY(Display()->Length_Measurements().empty());
+    QVERIFY(!Editor()->isEnabled());
+    for (const QString &text : Editor_Texts()) {
+        QVERIFY(text.isEmpty());
+    }
+    QCOMPARE(Control("parameter1_edit")->text(), QString("-0.0500"));
+    QCOMPARE(Control("parameter2_edit")->text(), QString("-0.0100"));
+    QCOMPARE(Display()->Model_Parameter2(), -0.01);
+    QCOMPARE(Control("range_y_edit")->text(), QString("1500"));
+    QCOMPARE(Display()->Deflection_Model()->Range_Y(), 1500.0);
+    QCOMPARE(Combo()->currentIndex(), 0);
+    Check_In_Step();
+
+    // About after New shows nothing left over from New.
+    QTimer::singleShot(0, []() {
+        TMessageBox *box = qobject_cast<TMessageBox *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        QCOMPARE(box->icon(), QMessageBox::Information);
+        QCOMPARE(box->buttons().size(), 1);
+        box->Send_Key(Qt::Key_Return);
+    });
+    window->menuBar()->actions().last()->menu()->actions().first()->trigger();
+}
+
+void TTestMeasurementWorkflow::Init_Presets_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QVector<double>>("values");
+    const QStringList unchanged{"0.1", "0.2", "0.3", "0.4"};
+    QTest::newRow("Generic") << 0 << QStringList{"-0.0500", "-0.0100", "-0.0100", "0.0000"}
+                             << QVector<double>{-0.05, -0.01, -0.01, 0.0};
+    QTest::newRow("Renishaw") << 1 << QStringList{"-0.0500", "-0.0100", "-0.0100", "0.0000"}
+                              << QVector<double>{-0.05, -0.01, -0.01, 0.0};
+    QTest::newRow("LK") << 2 << QStringList{"0.00001", "0.0010", "-0.0103", "0.0010"}
+                        << QVector<double>{0.00001, 0.001, -0.0103, 0.001};
+    QTest::newRow("no model") << -1 << unchanged << QVector<double>{0.0, 0.0, 0.0, 0.0};
+}
+
+void TTestMeasurementWorkflow::Init_Presets()
+{
+    QFETCH(int, index);
+    QFETCH(QStringList, texts);
+    QFETCH(QVector<double>, values);
+
+    Combo()->setCurrentIndex(index);
+    Type(Control("parameter1_edit"), "0.1");
+    Type(Control("parameter2_edit"), "0.2");
+    Type(Control("parameter3_edit"), "0.3");
+    Type(Control("parameter4_edit"), "0.4");
+    QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+    Action("Init")->trigger();
+
+    QCOMPARE(Control("parameter1_edit")->text(), texts[0]);
+    QCOMPARE(Control("parameter2_edit")->text(), texts[1]);
+    QCOMPARE(Control("parameter3_edit")->text(), texts[2]);
+    QCOMPARE(Control("parameter4_edit")->text(), texts[3]);
+    if (index >= 0) {
+        QCOMPARE(Display()->Model_Parameter1(), values[0]);
+        QCOMPARE(Display()->Model_Parameter2(), values[1]);
+        QCOMPARE(Display()->Model_Parameter3(), values[2]);
+        QCOMPARE(Display()->Model_Parameter4(), values[3]);
+    }
+    // The actual length follows the new parameters.
+    const TVector3 difference = Display()->Get_Gauge_Point(TVector3(0, 0, 500)) -
+                                Display()->Get_Gauge_Point(TVector3(0, 0, -500));
+    QCOMPARE(Field("actual_length_edit")->text(),
+             QString::number(std::sqrt(difference ^ difference), 'f', 4));
+}
+
+void TTestMeasurementWorkflow::Three_Views_Stay_In_Step()
+{
+    QRandomGenerator random(20261207);
+    const char *fields[] = {"nominal_length_edit", "position_y_edit", "position_z_edit",
+                            "axis_j_edit", "axis_k_edit"};
+    for (int step = 0; step < 300; ++step) {
+        const int action = random.bounded(100);
+        const int rows = List()->count();
+        if (action < 35 || rows == 0) {
+            QTest::mouseClick(Button("add_button"), Qt::LeftButton);
+        } else if (action < 50) {
+            Click_Row(random.bounded(rows));
+            if (rows > 1 && random.bounded(2)) {
+                Click_Row(random.bounded(rows), Qt::ControlModifier);
+            }
+            if (Button("remove_button")->isEnabled()) {
+                QTest::mouseClick(Button("remove_button"), Qt::LeftButton);
+            }
+        } else if (action < 70) {
+            Click_Row(random.bounded(rows),
+                      random.bounded(3) == 0 ? Qt::ControlModifier : Qt::NoModifier);
+        } else if (action < 92) {
+            if (Editor()->isEnabled()) {
+                Type(Field(fields[random.bounded(5)]),
+                     QString::number(random.bounded(2000.0) - 500.0, 'f', 3));
+            }
+        } else if (action < 96) {
+            Answer_Next_Box(random.bounded(2) ? QMessageBox::Yes : QMessageBox::No);
+            Action("New")->trigger();
+        } else {
+            Combo()->setCurrentIndex(random.bounded(3));
+            Action("Init")->trigger();
+        }
+        Check_In_Step();
+        if (QTest::currentTestFailed()) {
+            qWarning("views out of step after step %d", step);
+            return;
+        }
+        // An enabled editor always shows a stored measurement.
+        if (Editor()->isEnabled()) {
+            QVERIFY(window->Measurement_Data().Measurement_Id_Exists(Editor()->measurement_id));
+        }
+    }
+}
+
+QTEST_MAIN(TTestMeasurementWorkflow)
+#include "tst_measurementworkflow.moc"
