@@ -39,13 +39,18 @@ if command -v clang++ >/dev/null 2>&1 && [ -f tests/fuzz/CMakeLists.txt ]; then
     echo "=== fuzzing the measurement file reader"
     cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
         -DCURVALO_FUZZ=ON -DCURVALO_WERROR=ON >/dev/null
-    cmake --build build/fuzz --parallel "$jobs"
+    cmake --build build/fuzz --parallel "$jobs" --target fuzz_measurementfile
     corpus=build/fuzz/corpus
     rm -rf "$corpus"
     mkdir -p "$corpus"
     cp tests/fuzz/corpus/* "$corpus/"
-    build/fuzz/tests/fuzz/fuzz_measurementfile -max_total_time=60 -rss_limit_mb=2048 \
-        -print_final_stats=1 "$corpus" 2>&1 | tail -n 25
+    ASAN_OPTIONS=detect_leaks=1 build/fuzz/tests/fuzz/fuzz_measurementfile -max_total_time=60 \
+        -rss_limit_mb=2048 -print_final_stats=1 "$corpus" >build/fuzz/fuzz.log 2>&1 || {
+        tail -n 60 build/fuzz/fuzz.log
+        echo "The fuzz target found a failure." >&2
+        exit 1
+    }
+    grep -E '^(Done|stat::number_of_executed_units|stat::average_exec_per_sec)' build/fuzz/fuzz.log
     passed=$((passed + 1))
 else
     echo "=== clang is not installed: the fuzz target is skipped"

@@ -1,8 +1,41 @@
 #include "measurementdata.h"
 
+#include <QStringList>
 #include <algorithm>
+#include <cmath>
 
-TMeasurementData::TMeasurementData() = default;
+#include "xmlfile.h"
+
+namespace
+{
+const QString identification = QStringLiteral("Curvalo_Measurement_Data");
+
+// "x,y,z" with the given number of decimals, the same whatever the user's locale.
+QString Triple(const TVector3 &vector, int decimals)
+{
+    return QStringLiteral("%1,%2,%3")
+        .arg(QString::number(vector.x, 'f', decimals), QString::number(vector.y, 'f', decimals),
+             QString::number(vector.z, 'f', decimals));
+}
+
+// The three comma-separated parts of a value; empty or non-numeric parts read as 0.
+bool Read_Triple(const QString &text, double *values)
+{
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 3) {
+        return false;
+    }
+    for (int i = 0; i < 3; ++i) {
+        values[i] = parts[i].toDouble();
+    }
+    return true;
+}
+} // namespace
+
+TMeasurementData::TMeasurementData()
+    : dropped_records(0)
+{
+}
 
 int TMeasurementData::Add_Measurement()
 {
@@ -77,4 +110,97 @@ bool TMeasurementData::Get_Measurement(int id, TMeasurement *measurement) const
         }
     }
     return false;
+}
+
+bool TMeasurementData::Save_Data(const QString &file_name) const
+{
+    try {
+        TXmlFile xml_file;
+        xml_file.Set_File_Name(file_name);
+        xml_file.Reset(identification, 1);
+        for (const TMeasurement &measurement : measurements) {
+            QDomElement node =
+                xml_file.Create_Node(xml_file.Root_Node(), QStringLiteral("Measurement"));
+            QDomElement element = xml_file.Create_Node(&node, QStringLiteral("Id"));
+            xml_file.Write_Text_Node(&element, measurement.id);
+            element = xml_file.Create_Node(&node, QStringLiteral("Nominal_Length"));
+            xml_file.Write_Text_Node(&element, measurement.nominal_length, 6);
+            element = xml_file.Create_Node(&node, QStringLiteral("Position"));
+            xml_file.Write_Text_Node(&element, Triple(measurement.position, 6));
+            element = xml_file.Create_Node(&node, QStringLiteral("Axis"));
+            xml_file.Write_Text_Node(&element, Triple(measurement.axis, 12));
+        }
+        xml_file.Write_File(false);
+    } catch (const TXmlFileException &exception) {
+        last_error = exception.Message();
+        return false;
+    }
+    return true;
+}
+
+bool TMeasurementData::Load_Data(const QString &file_name)
+{
+    Clear_Measurements();
+    dropped_records = 0;
+    try {
+        TXmlFile xml_file;
+        xml_file.Set_File_Name(file_name);
+        int version = 0;
+        xml_file.Open(identification, &version, true);
+        if (version != 1) {
+            throw TXmlFileException(QStringLiteral("ERR:  File version not recognized"),
+                                    TXmlFileException::GENERAL_ERROR);
+        }
+        Load_Data_V1(&xml_file);
+    } catch (const TXmlFileException &exception) {
+        last_error = exception.Message();
+        return false;
+    }
+    return true;
+}
+
+void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
+{
+    Q_ASSERT(xml_file);
+    const auto text_of = [xml_file](const QDomElement &measurement, const QString &name) {
+        const QDomElement element = xml_file->Get_Node(&measurement, name);
+        return xml_file->Read_Text_Node(&element);
+    };
+
+    QDomElement node =
+        xml_file->Get_Node(xml_file->Root_Node(), QStringLiteral("Measurement"), true);
+    while (!node.isNull()) {
+        TMeasurement measurement;
+        measurement.id = text_of(node, QStringLiteral("Id")).toInt();
+        measurement.nominal_length = text_of(node, QStringLiteral("Nominal_Length")).toDouble();
+
+        double values[3];
+        if (!Read_Triple(text_of(node, QStringLiteral("Position")), values)) {
+            throw TXmlFileException(
+                QStringLiteral("ERR:  Measurement position must have three values"),
+                TXmlFileException::GENERAL_ERROR);
+        }
+        measurement.position = TVector3(values[0], values[1], values[2]);
+
+        if (!Read_Triple(text_of(node, QStringLiteral("Axis")), values)) {
+            throw TXmlFileException(QStringLiteral("ERR:  Measurement axis must have three values"),
+                                    TXmlFileException::GENERAL_ERROR);
+        }
+        // Measurements lie in the Y-Z plane: the first component is not read.
+        measurement.axis = TVector3(0.0, values[1], values[2]);
+        const double length = std::sqrt(measurement.axis ^ measurement.axis);
+        // NaN and infinite components give no direction either.
+        if (!(length >= 1e-6) || !std::isfinite(length)) {
+            throw TXmlFileException(QStringLiteral("ERR:  Measurement axis not specified"),
+                                    TXmlFileException::GENERAL_ERROR);
+        }
+        measurement.axis.Normal();
+
+        const size_t before = measurements.size();
+        Add_Measurement(measurement);
+        if (measurements.size() == before) {
+            ++dropped_records;
+        }
+        node = xml_file->Get_Sibling_Node(&node, QStringLiteral("Measurement"), true);
+    }
 }

@@ -6,6 +6,8 @@
 
 #include "vector3.h"
 
+class TXmlFile;
+
 // The user's length measurements, kept in the order they were added and keyed by identifiers
 // that the store hands out itself: every identifier is at least 1 and no two records share one.
 class TMeasurementData
@@ -34,12 +36,22 @@ public:
     // Copies the record into *measurement when found; leaves it untouched otherwise.
     bool Get_Measurement(int id, TMeasurement *measurement) const;
 
+    // The measurement file, "Curvalo_Measurement_Data" version 1. Both return false and keep
+    // the message in last_error on failure. A load first empties the store.
+    bool Load_Data(const QString &file_name);
+    bool Save_Data(const QString &file_name) const;
+    // Reads the version-1 body of an opened file into the store; throws TXmlFileException.
+    void Load_Data_V1(TXmlFile *xml_file);
+
     QString Last_Error() const { return last_error; }
+    // How many records the last load dropped for a missing, non-positive or repeated "Id".
+    int Dropped_Records() const { return dropped_records; }
 
 private:
     std::vector<TMeasurement> measurements;
     // Set by a failed load or save; a save is const, hence mutable.
     mutable QString last_error;
+    int dropped_records;
 };
 
 #endif

@@ -1,0 +1,384 @@
+#include "xmlfile.h"
+
+#include <QBuffer>
+#include <QDomImplementation>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+
+namespace
+{
+[[noreturn]] void Fail(const QString &message,
+                       TXmlFileException::TExceptionType type = TXmlFileException::GENERAL_ERROR)
+{
+    throw TXmlFileException(message, type);
+}
+
+// Qt's DOM builder does not expect the null text nodes that the ReturnNullNode policy gives
+// for characters XML cannot carry, and crashes on them: a file holding a NUL or another control
+// character would bring the program down. The policy is there to refuse such text when we
+// write; while a document is parsed, the default policy stands.
+class TParsingPolicy
+{
+public:
+    TParsingPolicy()
+        : previous(QDomImplementation::invalidDataPolicy())
+    {
+        QDomImplementation::setInvalidDataPolicy(QDomImplementation::AcceptInvalidChars);
+    }
+    ~TParsingPolicy() { QDomImplementation::setInvalidDataPolicy(previous); }
+
+    TParsingPolicy(const TParsingPolicy &) = delete;
+    TParsingPolicy &operator=(const TParsingPolicy &) = delete;
+
+private:
+    QDomImplementation::InvalidDataPolicy previous;
+};
+
+QString Fixed(const double &value, int precision)
+{
+    return QString::number(value, 'f', precision);
+}
+} // namespace
+
+TXmlFile::TXmlFile()
+{
+    // Creating an element with an invalid name, or a text node with characters XML cannot
+    // carry, then yields a null node; Write_Text_Node relies on that to refuse such text.
+    QDomImplementation::setInvalidDataPolicy(QDomImplementation::ReturnNullNode);
+}
+
+void TXmlFile::Open(const QString &identification_, int *version, bool namespace_processing)
+{
+    if (!QFileInfo(file_name).isReadable()) {
+        Fail(QStringLiteral("ERR:  Cannot open file '%1' for reading.").arg(file_name),
+             TXmlFileException::ACCESS_ERROR);
+    }
+    QFile file(file_name);
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        Fail(QStringLiteral("ERR:  Cannot open file: '%1'.  Reason: %2")
+                 .arg(file_name, file.errorString()),
+             TXmlFileException::ACCESS_ERROR);
+    }
+    QString error;
+    int line = 0;
+    int column = 0;
+    bool parsed = false;
+    {
+        const TParsingPolicy policy;
+        parsed = document.setContent(&file, namespace_processing, &error, &line, &column);
+    }
+    file.close();
+    if (!parsed) {
+        Fail(QStringLiteral("ERR:  Reference file XML parse error at line %1 column %2: %3")
+                 .arg(line)
+                 .arg(column)
+                 .arg(error));
+    }
+    Accept_Document(identification_, version);
+}
+
+void TXmlFile::Open_Data(const QByteArray &data, const QString &identification_, int *version,
+                         bool namespace_processing)
+{
+    QString error;
+    int line = 0;
+    int column = 0;
+    bool parsed = false;
+    {
+        const TParsingPolicy policy;
+        parsed = document.setContent(data, namespace_processing, &error, &line, &column);
+    }
+    if (!parsed) {
+        Fail(QStringLiteral("ERR:  Reference data XML parse error at line %1 column %2: %3")
+                 .arg(line)
+                 .arg(column)
+                 .arg(error));
+    }
+    Accept_Document(identification_, version);
+}
+
+void TXmlFile::Accept_Document(const QString &identification_, int *version)
+{
+    root_node = document.documentElement();
+    if (root_node.tagName() != identification_) {
+        Fail(QStringLiteral("ERR:  Identification '%1' does not match '%2'")
+                 .arg(identification_, root_node.tagName()));
+    }
+    document_type = document.doctype().name();
+    identification = identification_;
+
+    if (version) {
+        if (!root_node.hasAttribute(QStringLiteral("File_Version"))) {
+            Fail(QStringLiteral("ERR:  The 'File_Version' attribute is missing."));
+        }
+        // Text that is not a number reads as version 0.
+        *version = root_node.attribute(QStringLiteral("File_Version")).toInt();
+    }
+}
+
+void TXmlFile::Reset(const QString &identification_, int version)
+{
+    document = QDomDocument();
+    document.appendChild(document.createProcessingInstruction(
+        QStringLiteral("xml"), QStringLiteral("version=\"1.0\" encoding=\"utf-8\"")));
+    root_node = document.createElement(identification_);
+    root_node.setAttribute(QStringLiteral("File_Version"), QString::number(version));
+    document.appendChild(root_node);
+}
+
+void TXmlFile::Reset(const QString &document_type_name, const QString &identification_, int version)
+{
+    document = QDomDocument(
+        QDomImplementation().createDocumentType(document_type_name, QString(), QString()));
+    root_node = document.createElement(identification_);
+    root_node.setAttribute(QStringLiteral("File_Version"), QString::number(version));
+    document.appendChild(root_node);
+}
+
+void TXmlFile::Clear()
+{
+    document = QDomDocument();
+    root_node = QDomElement();
+}
+
+void TXmlFile::Write_File(bool compact)
+{
+    // A rename would replace even a write-protected file, so that is refused first.
+    const QFileInfo info(file_name);
+    if (info.exists() && !info.isWritable()) {
+        Fail(QStringLiteral("ERR:  Cannot open file '%1' for writing").arg(file_name),
+             TXmlFileException::ACCESS_ERROR);
+    }
+
+    QByteArray data;
+    Write_Data(&data, compact);
+
+    QSaveFile file(file_name);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
+        Fail(QStringLiteral("ERR:  Cannot write file '%1'.  Reason: %2")
+                 .arg(file_name, file.errorString()));
+    }
+    if (file.write(data) != data.size() || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        Fail(QStringLiteral("ERR:  Cannot write file '%1'.  Reason: %2").arg(file_name, reason));
+    }
+}
+
+void TXmlFile::Write_Data(QByteArray *data, bool compact) const
+{
+    Q_ASSERT(data);
+    data->clear();
+    if (compact) {
+        const QByteArray serialised = document.toByteArray(0);
+        data->reserve(serialised.size());
+        for (const char byte : serialised) {
+            if (byte != '\r' && byte != '\n') {
+                data->append(byte);
+            }
+        }
+        return;
+    }
+    // Encoded as the XML declaration says; UTF-8 without one.
+    QBuffer buffer(data);
+    buffer.open(QIODevice::WriteOnly);
+    QTextStream stream(&buffer);
+    stream.setCodec("UTF-8");
+    document.save(stream, 4, QDomNode::EncodingFromDocument);
+    stream.flush();
+}
+
+QDomElement TXmlFile::Create_Node(QDomElement *parent, const QString &name)
+{
+    Q_ASSERT(parent);
+    if (parent->isNull()) {
+        Fail(QStringLiteral("ERR:  Cannot create node from a NULL node"));
+    }
+    if (name.isEmpty()) {
+        Fail(QStringLiteral("ERR:  Cannot create an unnamed node"));
+    }
+    // An invalid name gives a null element; the first write into it fails.
+    QDomElement element = document.createElement(name);
+    parent->appendChild(element);
+    return element;
+}
+
+void TXmlFile::Write_Text_Node(QDomElement *node, const QString &text)
+{
+    Q_ASSERT(node);
+    if (node->isNull()) {
+        Fail(QStringLiteral("ERR:  Cannot append data to a NULL node"));
+    }
+    const QDomText text_node = document.createTextNode(text);
+    if (text_node.isNull()) {
+        Fail(QStringLiteral("ERR:  Cannot write node '%1' with data '%2'")
+                 .arg(node->tagName(), text));
+    }
+    node->appendChild(text_node);
+}
+
+void TXmlFile::Write_Text_Node(QDomElement *node, const double &value, int precision)
+{
+    Write_Text_Node(node, Fixed(value, precision));
+}
+
+void TXmlFile::Write_Text_Node(QDomElement *node, int value)
+{
+    Write_Text_Node(node, QString::number(value));
+}
+
+void TXmlFile::Write_Attribute(QDomElement *node, const QString &name, const QString &value)
+{
+    Q_ASSERT(node);
+    if (name.isEmpty()) {
+        Fail(QStringLiteral("ERR:  Cannot create an unnamed attribute"));
+    }
+    node->setAttribute(name, value);
+}
+
+void TXmlFile::Write_Attribute(QDomElement *node, const QString &name, const double &value,
+                               int precision)
+{
+    Write_Attribute(node, name, Fixed(value, precision));
+}
+
+void TXmlFile::Write_Attribute(QDomElement *node, const QString &name, int value)
+{
+    Write_Attribute(node, name, QString::number(value));
+}
+
+QDomElement TXmlFile::Find_Child(const QDomNode &node, const QString &name,
+                                 const QString &node_name, bool optional) const
+{
+    if (node.isNull()) {
+        Fail(QStringLiteral("ERR:  Cannot get child from a NULL node"));
+    }
+    const QDomElement child = node.firstChildElement(name);
+    if (child.isNull() && !optional) {
+        Fail(QStringLiteral("ERR:  Node '%1' is missing from node '%2' and not optional.")
+                 .arg(name, node_name));
+    }
+    return child;
+}
+
+QDomElement TXmlFile::Get_Node(const QDomElement *node, const QString &name, bool optional) const
+{
+    Q_ASSERT(node);
+    return Find_Child(*node, name, node->tagName(), optional);
+}
+
+QDomElement TXmlFile::Get_Node(const QDomNode *node, const QString &name, bool optional) const
+{
+    Q_ASSERT(node);
+    return Find_Child(*node, name, node->nodeName(), optional);
+}
+
+QDomElement TXmlFile::Get_Sibling_Node(const QDomElement *current_node, const QString &name,
+                                       bool optional) const
+{
+    Q_ASSERT(current_node);
+    if (current_node->isNull()) {
+        Fail(QStringLiteral("ERR:  Cannot get sibling from a NULL node"));
+    }
+    const QDomElement sibling = current_node->nextSiblingElement(name);
+    if (sibling.isNull() && !optional) {
+        Fail(QStringLiteral("ERR:  Node '%1' is missing from node '%2' and not optional.")
+                 .arg(name, current_node->tagName()));
+    }
+    return sibling;
+}
+
+QDomNode TXmlFile::First_Child(const QDomNode &parent, const QString &parent_name,
+                               bool optional) const
+{
+    const QDomNode child = parent.firstChild();
+    if (child.isNull() && !optional) {
+        Fail(QStringLiteral("ERR:  Parent '%1' does not have nodes and they are not optional.")
+                 .arg(parent_name));
+    }
+    return child;
+}
+
+QDomNode TXmlFile::Get_First_Node(const QDomElement *parent, bool optional) const
+{
+    Q_ASSERT(parent);
+    return First_Child(*parent, parent->tagName(), optional);
+}
+
+QDomNode TXmlFile::Get_First_Node(const QDomNode *parent, bool optional) const
+{
+    Q_ASSERT(parent);
+    return First_Child(*parent, parent->localName(), optional);
+}
+
+QDomNode TXmlFile::Get_Sibling_Node(const QDomNode *current_node, bool optional) const
+{
+    Q_ASSERT(current_node);
+    const QDomNode sibling = current_node->nextSibling();
+    if (sibling.isNull() && !optional) {
+        Fail(QStringLiteral("ERR:  Node '%1' does not have siblings and they are not optional.")
+                 .arg(current_node->localName()));
+    }
+    return sibling;
+}
+
+QString TXmlFile::Text_Of(const QDomNode &node, const QString &node_name, bool optional) const
+{
+    if (node.isNull()) {
+        Fail(QStringLiteral("ERR:  Cannot read data from a NULL node"));
+    }
+    // Only the first child counts: a comment ahead of the text means no text.
+    const QDomNode first = node.firstChild();
+    if (!first.isNull() && (first.isText() || first.isCDATASection())) {
+        return first.nodeValue();
+    }
+    if (!optional) {
+        Fail(QStringLiteral("ERR:  Node Text for '%1' is not optional.").arg(node_name));
+    }
+    return QString();
+}
+
+QString TXmlFile::Read_Text_Node(const QDomElement *node, bool optional) const
+{
+    Q_ASSERT(node);
+    return Text_Of(*node, node->tagName(), optional);
+}
+
+QString TXmlFile::Read_Text_Node(const QDomNode *node, bool optional) const
+{
+    Q_ASSERT(node);
+    return Text_Of(*node, node->localName(), optional);
+}
+
+QString TXmlFile::Read_Attribute(const QDomElement *node, const QString &name, bool optional) const
+{
+    Q_ASSERT(node);
+    if (node->isNull()) {
+        Fail(QStringLiteral("ERR:  Cannot read attribute from a NULL node"));
+    }
+    if (node->hasAttribute(name)) {
+        return node->attribute(name);
+    }
+    if (!optional) {
+        Fail(QStringLiteral("ERR:  Node attribute '%1' missing and not optional.").arg(name));
+    }
+    return QString();
+}
+
+QString TXmlFile::Read_Attribute(const QDomNode *node, const QString &name, bool optional) const
+{
+    Q_ASSERT(node);
+    if (node->isNull()) {
+        Fail(QStringLiteral("ERR:  Cannot read attribute from a NULL node"));
+    }
+    const QDomNode attribute = node->attributes().namedItem(name);
+    if (!attribute.isNull()) {
+        return attribute.nodeValue();
+    }
+    if (!optional) {
+        Fail(QStringLiteral("ERR:  Node attribute '%1' missing and not optional.").arg(name));
+    }
+    return QString();
+}
