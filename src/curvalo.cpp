@@ -1,17 +1,25 @@
 #include "curvalo.h"
 
 #include <QAction>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QDebug>
+#include <QDir>
 #include <QDockWidget>
+#include <QFile>
+#include <QFileInfo>
 #include <QFont>
 #include <QFrame>
 #include <QGridLayout>
+#include <QGuiApplication>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
 #include <QSlider>
 #include <QSpacerItem>
 #include <QToolBar>
@@ -75,6 +83,25 @@ void Set_Row(QLabel *label, QLineEdit *edit, QLabel *units, const char *label_te
     units->setVisible(true);
 }
 
+// A restored parameter in fixed-point notation: four decimals where they give back the stored
+// value, otherwise just as many as it needs, so that a small parameter such as 0.00001 does
+// not come back as 0.0000 and silently reach the model as zero.
+QString Parameter_Text(const double &value)
+{
+    const QString text = QString::number(value, 'f', 4);
+    if (!std::isfinite(value) || text.toDouble() == value) {
+        return text;
+    }
+    // A double never needs more decimals than this to read back exactly.
+    for (int decimals = 5; decimals <= 1100; ++decimals) {
+        const QString longer = QString::number(value, 'f', decimals);
+        if (longer.toDouble() == value) {
+            return longer;
+        }
+    }
+    return text;
+}
+
 // The two nominal end points of a gauge of the given length centred on the position.
 void Gauge_Ends(const TVector3 &position, const TVector3 &axis, const double &length,
                 TVector3 *end1, TVector3 *end2)
@@ -95,10 +122,15 @@ void Hide_Row(QLabel *label, QLineEdit *edit, QLabel *units)
 
 TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(const_cast<QWidget *>(parent), flags)
+    , settings(nullptr)
+    , settings_writable(false)
+    , keep_measurement_file(false)
 {
     QFont notice_font(QStringLiteral("Verdana"), 8);
     notice_font.setStyle(QFont::StyleItalic);
 
+    Open_Settings();
+    Restore_Geometry();
     message_box = new TMessageBox(this);
 
     action_new = new QAction(this);
@@ -154,8 +186,7 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
 
     setWindowTitle(QStringLiteral("Curvalo"));
     dock->setWindowTitle(QStringLiteral("Measurement Editor"));
-    notice_label->setText(
-        QStringLiteral("Simulation only: corrections are drawn exaggerated, lengths are not."));
+    notice_label->setText(QStringLiteral("Corrections drawn exaggerated; lengths are not."));
     action_new->setText(QStringLiteral("New"));
     action_init->setText(QStringLiteral("Init"));
     action_quit->setText(QStringLiteral("Quit"));
@@ -167,20 +198,18 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     add_button->setText(QStringLiteral("+"));
     remove_button->setText(QStringLiteral("-"));
 
-    for (QLineEdit *edit : {parameter1_edit, parameter2_edit, parameter3_edit, parameter4_edit}) {
-        edit->setText(QStringLiteral("%1").arg(0.0, 0, 'f', 4));
-    }
-    range_y_edit->setText(QStringLiteral("%1").arg(1000.0, 0, 'f', 3));
-    range_z_edit->setText(QStringLiteral("%1").arg(1000.0, 0, 'f', 3));
-
-    for (const int id : measurement_data.Get_Measurement_Ids()) {
-        Append_Measurement_Row(id);
-        Add_Gauge(id);
-    }
+    Restore_Fields();
+    Load_Measurements();
     remove_button->setEnabled(false);
     measurement_edit_widget->setEnabled(false);
 
-    model_combo->setCurrentIndex(0);
+    for (QLineEdit *range_edit : {range_y_edit, range_z_edit}) {
+        if (Field_Value(range_edit, 0.0) < 1.0) {
+            range_edit->setText(QStringLiteral("1000.000"));
+        }
+    }
+
+    model_combo->setCurrentIndex(settings->value(QStringLiteral("Deflection_Model"), 0).toInt());
     Deflection_Model_Changed(model_combo->currentIndex());
 
     // Last, so that nothing above runs a slot through a signal.
@@ -206,6 +235,137 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
 }
 
 TCurvalo::~TCurvalo() = default;
+
+// Finds or makes ~/.curvalo. When it can be neither made nor entered the program still works,
+// reading the defaults and writing nothing.
+void TCurvalo::Open_Settings()
+{
+    QDir home(QDir::homePath());
+    if (!home.exists(QStringLiteral(".curvalo"))) {
+        home.mkdir(QStringLiteral(".curvalo"));
+    }
+    const QFileInfo directory(home.filePath(QStringLiteral(".curvalo")));
+    settings_writable = directory.isDir() && directory.isExecutable() && directory.isWritable();
+    if (settings_writable) {
+        settings_path = directory.absoluteFilePath();
+    } else {
+        qWarning().noquote() << QStringLiteral(
+                                    "Curvalo: cannot use the settings directory '%1'; settings "
+                                    "and measurements will not be saved.")
+                                    .arg(directory.absoluteFilePath());
+    }
+    settings = new QSettings(directory.absoluteFilePath() + QStringLiteral("/settings.ini"),
+                             QSettings::IniFormat, this);
+}
+
+// The stored geometry, clipped to the primary screen's available area; a window that would
+// keep less than 101 x 101 pixels there comes back at 901 x 901 at (30, 30).
+void TCurvalo::Restore_Geometry()
+{
+    const QPoint position =
+        settings->value(QStringLiteral("Mainwindow_Position"), QPoint(30, 30)).toPoint();
+    const QSize size = settings->value(QStringLiteral("Mainwindow_Size"), QSize(801, 601)).toSize();
+    QRect visible(position, size);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        visible = visible.intersected(screen->availableGeometry());
+    }
+    if (visible.isValid() && visible.right() - visible.left() > 99 &&
+        visible.bottom() - visible.top() > 99) {
+        resize(visible.size());
+        move(visible.topLeft());
+    } else {
+        resize(901, 901);
+        move(30, 30);
+    }
+}
+
+void TCurvalo::Restore_Fields()
+{
+    QLineEdit *const parameter_edits[] = {parameter1_edit, parameter2_edit, parameter3_edit,
+                                          parameter4_edit};
+    for (int i = 0; i < 4; ++i) {
+        const double value =
+            settings->value(QStringLiteral("Model_Parameter%1").arg(i + 1), 0.0).toDouble();
+        parameter_edits[i]->setText(Parameter_Text(value));
+    }
+    range_y_edit->setText(
+        QString::number(settings->value(QStringLiteral("Range_Y"), 1000.0).toDouble(), 'f', 3));
+    range_z_edit->setText(
+        QString::number(settings->value(QStringLiteral("Range_Z"), 1000.0).toDouble(), 'f', 3));
+}
+
+QString TCurvalo::Measurement_File() const
+{
+    return settings_path + QStringLiteral("/measurements.xml");
+}
+
+// Loads the measurement file and fills the list and the gauges from whatever the store holds.
+// A file that exists but did not load completely is marked, so that the close does not
+// overwrite what the user had on disk.
+void TCurvalo::Load_Measurements()
+{
+    if (settings_writable) {
+        const bool loaded = measurement_data.Load_Data(Measurement_File());
+        keep_measurement_file = QFileInfo::exists(Measurement_File()) &&
+                                (!loaded || measurement_data.Dropped_Records() > 0);
+    }
+    for (const int id : measurement_data.Get_Measurement_Ids()) {
+        Append_Measurement_Row(id);
+        Add_Gauge(id);
+    }
+}
+
+// Moves the measurement file that did not load completely to the first free name
+// "measurements.xml.bak", "measurements.xml.bak.1", ...; false when that failed.
+void TCurvalo::Keep_Unreadable_Measurement_File()
+{
+    const QString file = Measurement_File();
+    QString kept = file + QStringLiteral(".bak");
+    for (int number = 1; QFileInfo::exists(kept); ++number) {
+        kept = file + QStringLiteral(".bak.%1").arg(number);
+    }
+    if (QFile::rename(file, kept)) {
+        keep_measurement_file = false;
+        qWarning().noquote() << QStringLiteral("Curvalo: '%1' could not be read completely; it "
+                                               "was kept as '%2' before saving the measurements.")
+                                    .arg(file, kept);
+    }
+}
+
+void TCurvalo::closeEvent(QCloseEvent *event)
+{
+    if (settings_writable) {
+        settings->setValue(QStringLiteral("Mainwindow_Position"), pos());
+        settings->setValue(QStringLiteral("Mainwindow_Size"), size());
+        settings->setValue(QStringLiteral("Model_Parameter1"), display_widget->Model_Parameter1());
+        settings->setValue(QStringLiteral("Model_Parameter2"), display_widget->Model_Parameter2());
+        settings->setValue(QStringLiteral("Model_Parameter3"), display_widget->Model_Parameter3());
+        settings->setValue(QStringLiteral("Model_Parameter4"), display_widget->Model_Parameter4());
+        settings->setValue(QStringLiteral("Range_Y"), Field_Value(range_y_edit, 0.0));
+        settings->setValue(QStringLiteral("Range_Z"), Field_Value(range_z_edit, 0.0));
+        settings->setValue(QStringLiteral("Deflection_Model"), model_combo->currentIndex());
+        settings->sync();
+        if (settings->status() != QSettings::NoError) {
+            qWarning().noquote() << QStringLiteral(
+                                        "Curvalo: the settings could not be written to '%1'.")
+                                        .arg(settings->fileName());
+        }
+
+        if (keep_measurement_file) {
+            Keep_Unreadable_Measurement_File();
+        }
+        if (keep_measurement_file) {
+            qWarning().noquote() << QStringLiteral("Curvalo: '%1' could not be read completely "
+                                                   "nor kept under another name; the "
+                                                   "measurements were not saved over it.")
+                                        .arg(Measurement_File());
+        } else if (!measurement_data.Save_Data(Measurement_File())) {
+            qWarning().noquote() << QStringLiteral("Curvalo: the measurements were not saved: %1")
+                                        .arg(measurement_data.Last_Error());
+        }
+    }
+    event->accept();
+}
 
 // The measurement list with its "+" and "-" buttons over the measurement editor.
 void TCurvalo::Create_Dock_Contents(QDockWidget *dock)

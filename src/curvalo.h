@@ -12,7 +12,9 @@ class QDockWidget;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QCloseEvent;
 class QListWidget;
+class QSettings;
 class QSlider;
 class QToolBar;
 class QToolButton;
@@ -30,6 +32,10 @@ public:
 
     // The measurements as the window holds them, for reading only.
     const TMeasurementData &Measurement_Data() const { return measurement_data; }
+
+protected:
+    // Saves the settings and the measurements; the window always closes.
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     void Deflection_Model_Changed(int index);
@@ -55,6 +61,12 @@ private:
     void Create_Dock_Contents(QDockWidget *dock);
     void Append_Measurement_Row(int id);
     void Add_Gauge(int id);
+    void Open_Settings();
+    void Restore_Geometry();
+    void Restore_Fields();
+    void Load_Measurements();
+    QString Measurement_File() const;
+    void Keep_Unreadable_Measurement_File();
     void Create_Model_Controls(QWidget *central_widget, QGridLayout *layout, QToolBar *tool_bar);
     void Set_Model_Control_Texts();
     void Set_Parameter_Rows(int model_type);
@@ -84,8 +96,15 @@ private:
     QLineEdit *parameter4_edit;
     QLabel *parameter4_units;
     QSlider *exaggeration_slider;
+    QSettings *settings;
     TMessageBox *message_box;
+    QString settings_path;
     TMeasurementData measurement_data;
+    // False when the settings directory could not be made or entered: then nothing is written.
+    bool settings_writable;
+    // True when the measurement file on disk held more than the store could load: it is kept
+    // under another name before the store overwrites it.
+    bool keep_measurement_file;
 };
 
 #endif

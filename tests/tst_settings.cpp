@@ -1,0 +1,554 @@
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QtTest>
+#include <memory>
+#include <unistd.h>
+
+#include "curvalo.h"
+#include "deflectionmodel.h"
+#include "displaywidget.h"
+
+namespace
+{
+// Collects the program's own warnings ("Curvalo: ...") while it lives.
+class TWarnings
+{
+public:
+    TWarnings()
+    {
+        messages().clear();
+        previous = qInstallMessageHandler(&TWarnings::Handler);
+    }
+    ~TWarnings() { qInstallMessageHandler(previous); }
+    TWarnings(const TWarnings &) = delete;
+    TWarnings &operator=(const TWarnings &) = delete;
+
+    static QStringList &messages()
+    {
+        static QStringList list;
+        return list;
+    }
+
+private:
+    static void Handler(QtMsgType type, const QMessageLogContext &, const QString &message)
+    {
+        if (type == QtWarningMsg && message.startsWith("Curvalo: ")) {
+            messages() << message;
+        }
+    }
+    QtMessageHandler previous;
+};
+
+QByteArray Read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString &path, const QByteArray &content)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+const QByteArray two_records = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                               "<Curvalo_Measurement_Data File_Version=\"1\">\n"
+                               "    <Measurement>\n"
+                               "        <Id>2</Id>\n"
+                               "        <Nominal_Length>500.000000</Nominal_Length>\n"
+                               "        <Position>0.000000,250.000000,400.000000</Position>\n"
+                               "        <Axis>0.000000000000,1.000000000000,0.000000000000</Axis>\n"
+                               "    </Measurement>\n"
+                               "    <Measurement>\n"
+                               "        <Id>1</Id>\n"
+                               "        <Nominal_Length>300.000000</Nominal_Length>\n"
+                               "        <Position>0.000000,500.000000,100.000000</Position>\n"
+                               "        <Axis>0.000000000000,0.000000000000,1.000000000000</Axis>\n"
+                               "    </Measurement>\n"
+                               "</Curvalo_Measurement_Data>\n";
+} // namespace
+
+// What survives a restart in ~/.curvalo, and what happens when the files are not as expected.
+class TTestSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void First_Start_Defaults();
+    void Restart_Restores_Everything();
+    void Geometry_Restore_data();
+    void Geometry_Restore();
+    void Small_Range_Comes_Back_As_1000();
+    void Model_Index_Out_Of_Range();
+    void Hidden_Fourth_Parameter_Is_Stored();
+    void Init_Presets_Survive_Restart_data();
+    void Init_Presets_Survive_Restart();
+    void Unreadable_Measurement_File_Is_Kept_data();
+    void Unreadable_Measurement_File_Is_Kept();
+    void Missing_Measurement_File_Keeps_Nothing();
+    void Unusable_Settings_Directory_data();
+    void Unusable_Settings_Directory();
+    void Failed_Writes_Are_Reported();
+    void Garbage_Settings_data();
+    void Garbage_Settings();
+
+private:
+    // The window's geometry as it is stored: its position with the frame, its size without.
+    QRect Stored_Geometry() const { return QRect(window->pos(), window->size()); }
+    // The layout does not let the window become smaller than its minimum size.
+    QSize At_Least_Minimum(const QSize &size) const
+    {
+        return size.expandedTo(window->minimumSize());
+    }
+    QString Directory() const { return home->path() + "/.curvalo"; }
+    QString Settings_File() const { return Directory() + "/settings.ini"; }
+    QString Measurement_File() const { return Directory() + "/measurements.xml"; }
+    void Prepare_Settings(const QVariantMap &values);
+    void Start();
+    void Close();
+    QLineEdit *Edit(const char *name) const { return window->findChild<QLineEdit *>(name); }
+    QComboBox *Combo() const { return window->findChild<QComboBox *>("model_combo"); }
+    TDisplayWidget *Display() const { return window->findChild<TDisplayWidget *>(); }
+    QListWidget *List() const { return window->findChild<QListWidget *>("measurement_list"); }
+    QAction *Action(const QString &text) const;
+
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<TCurvalo> window;
+};
+
+void TTestSettings::init()
+{
+    home = std::make_unique<QTemporaryDir>();
+    QVERIFY(home->isValid());
+    qputenv("HOME", home->path().toLocal8Bit());
+}
+
+void TTestSettings::cleanup()
+{
+    window.reset();
+    home.reset();
+}
+
+void TTestSettings::Prepare_Settings(const QVariantMap &values)
+{
+    QDir(home->path()).mkpath(".curvalo");
+    QSettings settings(Settings_File(), QSettings::IniFormat);
+    for (auto it = values.begin(); it != values.end(); ++it) {
+        settings.setValue(it.key(), it.value());
+    }
+}
+
+void TTestSettings::Start()
+{
+    window = std::make_unique<TCurvalo>();
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+}
+
+void TTestSettings::Close()
+{
+    QVERIFY(window->close());
+    window.reset();
+}
+
+QAction *TTestSettings::Action(const QString &text) const
+{
+    for (QAction *action : window->menuBar()->actions().first()->menu()->actions()) {
+        if (action->text() == text) {
+            return action;
+        }
+    }
+    return nullptr;
+}
+
+void TTestSettings::First_Start_Defaults()
+{
+    QVERIFY(!QFileInfo::exists(Directory()));
+    Start();
+    QVERIFY(QFileInfo(Directory()).isDir());
+
+    const QRect expected =
+        QRect(30, 30, 801, 601).intersected(QGuiApplication::primaryScreen()->availableGeometry());
+    const QSize expected_size = At_Least_Minimum(expected.size());
+    QCOMPARE(window->pos(), expected.topLeft());
+    QCOMPARE(window->size(), expected_size);
+    for (const char *name :
+         {"parameter1_edit", "parameter2_edit", "parameter3_edit", "parameter4_edit"}) {
+        QCOMPARE(Edit(name)->text(), QString("0.0000"));
+    }
+    QCOMPARE(Edit("range_y_edit")->text(), QString("1000.000"));
+    QCOMPARE(Edit("range_z_edit")->text(), QString("1000.000"));
+    QCOMPARE(Combo()->currentText(), QString("Generic Deflection"));
+    QCOMPARE(List()->count(), 0);
+    QVERIFY(!QFileInfo::exists(Settings_File()));
+
+    Close();
+    QSettings settings(Settings_File(), QSettings::IniFormat);
+    QCOMPARE(settings.value("Mainwindow_Position").toPoint(), expected.topLeft());
+    QCOMPARE(settings.value("Mainwindow_Size").toSize(), expected_size);
+    QCOMPARE(settings.value("Model_Parameter1").toDouble(), 0.0);
+    QCOMPARE(settings.value("Model_Parameter4").toDouble(), 0.0);
+    QCOMPARE(settings.value("Range_Y").toDouble(), 1000.0);
+    QCOMPARE(settings.value("Range_Z").toDouble(), 1000.0);
+    QCOMPARE(settings.value("Deflection_Model").toInt(), 0);
+    QCOMPARE(settings.allKeys().size(), 9);
+    QCOMPARE(Read(Measurement_File()),
+             QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                        "<Curvalo_Measurement_Data File_Version=\"1\"/>\n"));
+}
+
+void TTestSettings::Restart_Restores_Everything()
+{
+    Start();
+    window->move(40, 50);
+    window->resize(At_Least_Minimum(QSize(760, 540)));
+    Combo()->setCurrentIndex(2);
+    for (const auto &field :
+         {std::make_pair("parameter1_edit", "0.00002"),
+          std::make_pair("parameter2_edit", "0.00003"), std::make_pair("parameter3_edit", "1.5"),
+          std::make_pair("parameter4_edit", "0.00004"), std::make_pair("range_y_edit", "1500"),
+          std::make_pair("range_z_edit", "800.25")}) {
+        Edit(field.first)->selectAll();
+        QTest::keyClicks(Edit(field.first), field.second);
+    }
+    QToolButton *add = window->findChild<QToolButton *>("add_button");
+    QTest::mouseClick(add, Qt::LeftButton);
+    QTest::mouseClick(add, Qt::LeftButton);
+    const QPoint position = window->pos();
+    const QSize size = window->size();
+    Close();
+
+    Start();
+    const QRect visible =
+        QRect(position, size).intersected(QGuiApplication::primaryScreen()->availableGeometry());
+    QCOMPARE(window->pos(), position);
+    QCOMPARE(window->size(), At_Least_Minimum(visible.size()));
+    QCOMPARE(Combo()->currentIndex(), 2);
+    QCOMPARE(Edit("parameter1_edit")->text(), QString("0.00002"));
+    QCOMPARE(Edit("parameter3_edit")->text(), QString("1.5000"));
+    QCOMPARE(Edit("parameter4_edit")->text(), QString("0.00004"));
+    QCOMPARE(Edit("range_y_edit")->text(), QString("1500.000"));
+    QCOMPARE(Edit("range_z_edit")->text(), QString("800.250"));
+    QCOMPARE(Display()->Model_Parameter2(), 0.00003);
+    QCOMPARE(Display()->Deflection_Model()->Range_Z(), 800.25);
+    QCOMPARE(List()->count(), 2);
+    QCOMPARE(List()->item(1)->text(), QString("Measurement 2"));
+    QCOMPARE(int(Display()->Length_Measurements().size()), 2);
+    QVERIFY(List()->selectedItems().isEmpty());
+    QVERIFY(!window->findChild<QToolButton *>("remove_button")->isEnabled());
+}
+
+void TTestSettings::Geometry_Restore_data()
+{
+    QTest::addColumn<QPoint>("position");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QRect>("expected"); // empty: clipped to the available area
+    QTest::newRow("far off the screen")
+        << QPoint(5000, 5000) << QSize(700, 500) << QRect(30, 30, 901, 901);
+    QTest::newRow("just 100 pixels left on screen")
+        << QPoint(-600, 40) << QSize(700, 500) << QRect(30, 30, 901, 901);
+    QTest::newRow("partly off the screen") << QPoint(-100, 20) << QSize(1000, 500) << QRect();
+    QTest::newRow("inside") << QPoint(10, 20) << QSize(700, 500) << QRect(10, 20, 700, 500);
+}
+
+void TTestSettings::Geometry_Restore()
+{
+    QFETCH(QPoint, position);
+    QFETCH(QSize, size);
+    QFETCH(QRect, expected);
+
+    const QRect available = QGuiApplication::primaryScreen()->availableGeometry();
+    if (expected.isNull()) {
+        expected = QRect(position, size).intersected(available);
+    }
+    Prepare_Settings({{"Mainwindow_Position", position}, {"Mainwindow_Size", size}});
+    Start();
+    expected.setSize(At_Least_Minimum(expected.size()));
+    QCOMPARE(Stored_Geometry(), expected);
+}
+
+void TTestSettings::Small_Range_Comes_Back_As_1000()
+{
+    Prepare_Settings({{"Range_Y", 0.5}, {"Range_Z", 250.0}});
+    Start();
+    QCOMPARE(Edit("range_y_edit")->text(), QString("1000.000"));
+    QCOMPARE(Edit("range_z_edit")->text(), QString("250.000"));
+    QCOMPARE(Display()->Deflection_Model()->Range_Y(), 1000.0);
+    QCOMPARE(Display()->Deflection_Model()->Range_Z(), 250.0);
+}
+
+void TTestSettings::Model_Index_Out_Of_Range()
+{
+    Prepare_Settings({{"Deflection_Model", 7}, {"Model_Parameter1", 0.5}});
+    Start();
+    QCOMPARE(Combo()->currentIndex(), -1);
+    for (const char *name :
+         {"parameter1_edit", "parameter2_edit", "parameter3_edit", "parameter4_edit"}) {
+        QVERIFY(!Edit(name)->isVisible());
+    }
+    QVERIFY(!Display()->Deflection_Model());
+    QImage picture(Display()->size(), QImage::Format_ARGB32);
+    picture.fill(Qt::white);
+    Display()->render(&picture, QPoint(), QRegion(), QWidget::RenderFlags());
+    QCOMPARE(picture.pixelColor(picture.width() / 2, picture.height() / 2), QColor(Qt::white));
+    Close();
+
+    QSettings settings(Settings_File(), QSettings::IniFormat);
+    QCOMPARE(settings.value("Deflection_Model").toInt(), -1);
+    // Without a model the display holds no parameters.
+    QCOMPARE(settings.value("Model_Parameter1").toDouble(), 0.0);
+}
+
+void TTestSettings::Hidden_Fourth_Parameter_Is_Stored()
+{
+    Start();
+    Combo()->setCurrentIndex(2);
+    Edit("parameter4_edit")->selectAll();
+    QTest::keyClicks(Edit("parameter4_edit"), "0.25");
+    Combo()->setCurrentIndex(0);
+    QVERIFY(!Edit("parameter4_edit")->isVisible());
+    Close();
+    QSettings settings(Settings_File(), QSettings::IniFormat);
+    QCOMPARE(settings.value("Model_Parameter4").toDouble(), 0.25);
+}
+
+void TTestSettings::Init_Presets_Survive_Restart_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<QStringList>("texts");
+    QTest::addColumn<QVector<double>>("values");
+    QTest::newRow("Generic") << 0 << QStringList{"-0.0500", "-0.0100", "-0.0100", "0.0000"}
+                             << QVector<double>{-0.05, -0.01, -0.01, 0.0};
+    QTest::newRow("Renishaw") << 1 << QStringList{"-0.0500", "-0.0100", "-0.0100", "0.0000"}
+                              << QVector<double>{-0.05, -0.01, -0.01, 0.0};
+    QTest::newRow("LK") << 2 << QStringList{"0.00001", "0.0010", "-0.0103", "0.0010"}
+                        << QVector<double>{0.00001, 0.001, -0.0103, 0.001};
+}
+
+void TTestSettings::Init_Presets_Survive_Restart()
+{
+    QFETCH(int, index);
+    QFETCH(QStringList, texts);
+    QFETCH(QVector<double>, values);
+
+    Start();
+    Combo()->setCurrentIndex(index);
+    Action("Init")->trigger();
+    Close();
+
+    for (int restart = 0; restart < 2; ++restart) {
+        Start();
+        QCOMPARE(Edit("parameter1_edit")->text(), texts[0]);
+        QCOMPARE(Edit("parameter2_edit")->text(), texts[1]);
+        QCOMPARE(Edit("parameter3_edit")->text(), texts[2]);
+        QCOMPARE(Edit("parameter4_edit")->text(), texts[3]);
+        QCOMPARE(Display()->Model_Parameter1(), values[0]);
+        QCOMPARE(Display()->Model_Parameter2(), values[1]);
+        QCOMPARE(Display()->Model_Parameter3(), values[2]);
+        QCOMPARE(Display()->Model_Parameter4(), values[3]);
+        Close();
+    }
+}
+
+void TTestSettings::Unreadable_Measurement_File_Is_Kept_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<bool>("old_backup");
+    QTest::addColumn<int>("loaded");
+    QTest::newRow("not XML") << QByteArray("\x01\x02 not xml at all") << false << 0;
+    QTest::newRow("other root") << QByteArray("<Other File_Version=\"1\"/>") << false << 0;
+    QTest::newRow("other version")
+        << QByteArray(two_records).replace("File_Version=\"1\"", "File_Version=\"2\"") << false
+        << 0;
+    QTest::newRow("bad record, older backup present")
+        << QByteArray(two_records).replace("0.000000000000,1.000000000000</Axis>", "0,0</Axis>")
+        << true << 1;
+    QTest::newRow("repeated identifier")
+        << QByteArray(two_records).replace("<Id>1</Id>", "<Id>2</Id>") << false << 1;
+    QTest::newRow("non-positive identifier")
+        << QByteArray(two_records).replace("<Id>1</Id>", "<Id>-1</Id>") << false << 1;
+}
+
+void TTestSettings::Unreadable_Measurement_File_Is_Kept()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(bool, old_backup);
+    QFETCH(int, loaded);
+
+    QDir(home->path()).mkpath(".curvalo");
+    Write(Measurement_File(), content);
+    const QString kept = Measurement_File() + (old_backup ? ".bak.1" : ".bak");
+    if (old_backup) {
+        Write(Measurement_File() + ".bak", "older");
+    }
+
+    TWarnings warnings;
+    Start();
+    QCOMPARE(List()->count(), loaded);
+    Close();
+
+    QCOMPARE(Read(kept), content);
+    if (old_backup) {
+        QCOMPARE(Read(Measurement_File() + ".bak"), QByteArray("older"));
+    }
+    QCOMPARE(TWarnings::messages(),
+             QStringList{QString("Curvalo: '%1' could not be read completely; it was kept as "
+                                 "'%2' before saving the measurements.")
+                             .arg(Measurement_File(), kept)});
+    // The close still saved what the store held.
+    QVERIFY(Read(Measurement_File()).startsWith("<?xml"));
+    QCOMPARE(Read(Measurement_File()).count("<Measurement>"), loaded);
+
+    // The next start reads the new file, and keeps nothing more.
+    Start();
+    Close();
+    QCOMPARE(QDir(Directory()).entryList(QDir::Files).size(), old_backup ? 4 : 3);
+}
+
+void TTestSettings::Missing_Measurement_File_Keeps_Nothing()
+{
+    Prepare_Settings({{"Range_Y", 1200.0}});
+    TWarnings warnings;
+    Start();
+    Close();
+    QVERIFY(TWarnings::messages().isEmpty());
+    QCOMPARE(QDir(Directory()).entryList(QDir::Files),
+             (QStringList{"measurements.xml", "settings.ini"}));
+
+    // A good file is simply loaded and saved again.
+    Write(Measurement_File(), two_records);
+    Start();
+    QCOMPARE(List()->count(), 2);
+    QCOMPARE(List()->item(0)->text(), QString("Measurement 2"));
+    Close();
+    QCOMPARE(Read(Measurement_File()), two_records);
+    QVERIFY(TWarnings::messages().isEmpty());
+}
+
+void TTestSettings::Unusable_Settings_Directory_data()
+{
+    QTest::addColumn<bool>("plain_file");
+    QTest::newRow("a plain file named .curvalo") << true;
+    QTest::newRow("a home that cannot be written") << false;
+}
+
+void TTestSettings::Unusable_Settings_Directory()
+{
+    QFETCH(bool, plain_file);
+    if (plain_file) {
+        Write(Directory(), "not a directory");
+    } else {
+        if (geteuid() == 0) {
+            QSKIP("root can write into any directory, so an unwritable home cannot be made");
+        }
+        QVERIFY(
+            QFile::setPermissions(home->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    }
+
+    TWarnings warnings;
+    Start();
+    QCOMPARE(TWarnings::messages().size(), 1);
+    QVERIFY(TWarnings::messages().first().contains(Directory()));
+    // The program works all the same.
+    QTest::mouseClick(window->findChild<QToolButton *>("add_button"), Qt::LeftButton);
+    QCOMPARE(List()->count(), 1);
+    Close();
+    QCOMPARE(TWarnings::messages().size(), 1);
+
+    QFile::setPermissions(home->path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QCOMPARE(QDir(home->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             plain_file ? QStringList{".curvalo"} : QStringList{});
+    if (plain_file) {
+        QCOMPARE(Read(Directory()), QByteArray("not a directory"));
+    }
+}
+
+void TTestSettings::Failed_Writes_Are_Reported()
+{
+    Start();
+    // While the program runs, both files turn into directories that no file can replace.
+    QVERIFY(QDir(Directory()).mkpath("settings.ini/x"));
+    QVERIFY(QDir(Directory()).mkpath("measurements.xml/x"));
+    TWarnings warnings;
+    Close();
+    QCOMPARE(TWarnings::messages().size(), 2);
+    QCOMPARE(TWarnings::messages()[0],
+             QString("Curvalo: the settings could not be written to '%1'.").arg(Settings_File()));
+    QVERIFY2(TWarnings::messages()[1].startsWith(
+                 QString("Curvalo: the measurements were not saved: ERR:  Cannot write file '%1'")
+                     .arg(Measurement_File())),
+             qPrintable(TWarnings::messages()[1]));
+}
+
+void TTestSettings::Garbage_Settings_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("parameter1");
+    QTest::addColumn<QString>("range_y");
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QRect>("geometry");
+
+    QByteArray junk(4096, '\0');
+    for (int i = 0; i < junk.size(); ++i) {
+        junk[i] = char((i * 7919) % 256);
+    }
+    QTest::newRow("binary junk") << junk << "0.0000"
+                                 << "1000.000" << 0 << QRect();
+    QTest::newRow("wrong types") << QByteArray("[General]\nMainwindow_Position=abc\n"
+                                               "Mainwindow_Size=@Point(3 4)\n"
+                                               "Model_Parameter1=@Size(1 2)\nRange_Y=xyz\n"
+                                               "Deflection_Model=two\n")
+                                 << "0.0000"
+                                 << "1000.000" << 0 << QRect(30, 30, 901, 901);
+    QTest::newRow("not a number") << QByteArray("[General]\nModel_Parameter1=nan\nRange_Y=inf\n"
+                                                "Deflection_Model=2\n")
+                                  << "nan"
+                                  << "inf" << 2 << QRect();
+    QTest::newRow("broken variants") << QByteArray("[General]\nMainwindow_Size=@Size(\n"
+                                                   "Model_Parameter1=@Variant(\\0\\0\\0\\x7f)\n"
+                                                   "Range_Y=-5\nDeflection_Model=-1\n")
+                                     << "0.0000"
+                                     << "1000.000" << -1 << QRect(30, 30, 901, 901);
+}
+
+void TTestSettings::Garbage_Settings()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(QString, parameter1);
+    QFETCH(QString, range_y);
+    QFETCH(int, model);
+    QFETCH(QRect, geometry);
+
+    QDir(home->path()).mkpath(".curvalo");
+    Write(Settings_File(), content);
+    Write(Measurement_File(), two_records);
+    Start();
+    QCOMPARE(Edit("parameter1_edit")->text(), parameter1);
+    QCOMPARE(Edit("range_y_edit")->text(), range_y);
+    QCOMPARE(Combo()->currentIndex(), model);
+    if (!geometry.isNull()) {
+        QCOMPARE(Stored_Geometry(), geometry);
+    }
+    Display()->grab();
+    Close();
+    // No measurement the user had on disk is gone.
+    QCOMPARE(Read(Measurement_File()), two_records);
+}
+
+QTEST_MAIN(TTestSettings)
+#include "tst_settings.moc"
