@@ -16,16 +16,7 @@ TVector2::TVector2(const double &x_, const double &y_)
 
 double TVector2::operator()(int index) const
 {
-    switch (index) {
-    case 0:
-        return x;
-    case 1:
-        return y;
-    default:
-        break;
-    }
-    Q_ASSERT(false);
-    return x;
+    return const_cast<TVector2 *>(this)->operator()(index);
 }
 
 double &TVector2::operator()(int index)

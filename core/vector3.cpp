@@ -18,18 +18,7 @@ TVector3::TVector3(const double &x_, const double &y_, const double &z_)
 
 double TVector3::operator()(int index) const
 {
-    switch (index) {
-    case 0:
-        return x;
-    case 1:
-        return y;
-    case 2:
-        return z;
-    default:
-        break;
-    }
-    Q_ASSERT(false);
-    return x;
+    return const_cast<TVector3 *>(this)->operator()(index);
 }
 
 double &TVector3::operator()(int index)

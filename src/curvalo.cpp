@@ -564,64 +564,47 @@ void TCurvalo::Deflection_Model_Changed(int index)
     Update_Actual_Length();
 }
 
-void TCurvalo::Parameter1_Changed(const QString &text)
+// Hands a number the user typed to the display; text that does not parse changes nothing and
+// stays in the field as typed.
+void TCurvalo::Apply_Typed_Value(const QString &text,
+                                 void (TDisplayWidget::*setter)(const double &))
 {
     bool ok = false;
     const double value = text.toDouble(&ok);
     if (ok) {
-        display_widget->Set_Model_Parameter1(value);
+        (display_widget->*setter)(value);
         Update_Actual_Length();
     }
+}
+
+void TCurvalo::Parameter1_Changed(const QString &text)
+{
+    Apply_Typed_Value(text, &TDisplayWidget::Set_Model_Parameter1);
 }
 
 void TCurvalo::Parameter2_Changed(const QString &text)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (ok) {
-        display_widget->Set_Model_Parameter2(value);
-        Update_Actual_Length();
-    }
+    Apply_Typed_Value(text, &TDisplayWidget::Set_Model_Parameter2);
 }
 
 void TCurvalo::Parameter3_Changed(const QString &text)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (ok) {
-        display_widget->Set_Model_Parameter3(value);
-        Update_Actual_Length();
-    }
+    Apply_Typed_Value(text, &TDisplayWidget::Set_Model_Parameter3);
 }
 
 void TCurvalo::Parameter4_Changed(const QString &text)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (ok) {
-        display_widget->Set_Model_Parameter4(value);
-        Update_Actual_Length();
-    }
+    Apply_Typed_Value(text, &TDisplayWidget::Set_Model_Parameter4);
 }
 
 void TCurvalo::Range_Y_Changed(const QString &text)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (ok) {
-        display_widget->Set_Range_Y(value);
-        Update_Actual_Length();
-    }
+    Apply_Typed_Value(text, &TDisplayWidget::Set_Range_Y);
 }
 
 void TCurvalo::Range_Z_Changed(const QString &text)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (ok) {
-        display_widget->Set_Range_Z(value);
-        Update_Actual_Length();
-    }
+    Apply_Typed_Value(text, &TDisplayWidget::Set_Range_Z);
 }
 
 void TCurvalo::Exaggeration_Changed(int value)

@@ -58,6 +58,7 @@ private:
     // Shows in the editor the length that the deflected machine would report for the
     // measurement being edited.
     void Update_Actual_Length();
+    void Apply_Typed_Value(const QString &text, void (TDisplayWidget::*setter)(const double &));
     void Create_Dock_Contents(QDockWidget *dock);
     void Append_Measurement_Row(int id);
     void Add_Gauge(int id);

@@ -172,36 +172,33 @@ void TDisplayWidget::Set_Deflection_Model(const TDeflectionModelType &type)
     }
 }
 
-void TDisplayWidget::Set_Model_Parameter1(const double &value)
+void TDisplayWidget::Set_Parameter(void (TDeflectionModel::*setter)(const double &),
+                                   const double &value)
 {
     if (deflection_model) {
-        deflection_model->Set_Parameter1(value);
+        (deflection_model->*setter)(value);
     }
     update();
+}
+
+void TDisplayWidget::Set_Model_Parameter1(const double &value)
+{
+    Set_Parameter(&TDeflectionModel::Set_Parameter1, value);
 }
 
 void TDisplayWidget::Set_Model_Parameter2(const double &value)
 {
-    if (deflection_model) {
-        deflection_model->Set_Parameter2(value);
-    }
-    update();
+    Set_Parameter(&TDeflectionModel::Set_Parameter2, value);
 }
 
 void TDisplayWidget::Set_Model_Parameter3(const double &value)
 {
-    if (deflection_model) {
-        deflection_model->Set_Parameter3(value);
-    }
-    update();
+    Set_Parameter(&TDeflectionModel::Set_Parameter3, value);
 }
 
 void TDisplayWidget::Set_Model_Parameter4(const double &value)
 {
-    if (deflection_model) {
-        deflection_model->Set_Parameter4(value);
-    }
-    update();
+    Set_Parameter(&TDeflectionModel::Set_Parameter4, value);
 }
 
 void TDisplayWidget::Set_Model_Parameters(const double &parameter1, const double &parameter2,

@@ -101,6 +101,8 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    // Stores a parameter in the model, if there is one, and repaints.
+    void Set_Parameter(void (TDeflectionModel::*setter)(const double &), const double &value);
     // Lays out the square plot area and fits the volume and the gauges into it; false when
     // the widget is too small to draw in.
     bool Recompute_Viewport(int text_width);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "measurementdata.h"
+#include "testfiles.h"
 
 using TMeasurement = TMeasurementData::TMeasurement;
 
@@ -31,19 +32,6 @@ const QByteArray example = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                            "        <Axis>0.000000000000,0.707106781187,0.707106781187</Axis>\n"
                            "    </Measurement>\n"
                            "</Curvalo_Measurement_Data>\n";
-
-QByteArray Read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QCOMPARE(file.write(content), qint64(content.size()));
-}
 
 // A file with one record per (id, nominal, position, axis) quadruple of texts.
 QByteArray File_With(const QList<QStringList> &records, const QByteArray &version = "1")

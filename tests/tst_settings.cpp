@@ -18,6 +18,7 @@
 #include "curvalo.h"
 #include "deflectionmodel.h"
 #include "displaywidget.h"
+#include "testfiles.h"
 
 namespace
 {
@@ -49,19 +50,6 @@ private:
     }
     QtMessageHandler previous;
 };
-
-QByteArray Read(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void Write(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(content);
-}
 
 const QByteArray two_records = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                                "<Curvalo_Measurement_Data File_Version=\"1\">\n"

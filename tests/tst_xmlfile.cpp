@@ -6,6 +6,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "testfiles.h"
 #include "xmlfile.h"
 
 namespace
@@ -18,13 +19,6 @@ struct TScenario {
     QString message; // a trailing "*" matches any rest
     TType type;
 };
-
-void Write(const QString &path, const QByteArray &content)
-{
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(content);
-}
 
 QDomElement Element(TXmlFile *xml, const char *name)
 {
