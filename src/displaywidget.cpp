@@ -330,32 +330,29 @@ void TDisplayWidget::Clear_Length_Measurements()
 
 TVector3 TDisplayWidget::Length_Volume_Minimum() const
 {
-    if (length_measurements.empty()) {
-        return TVector3();
-    }
-    TVector3 minimum = length_measurements.front().point1;
-    for (const TLengthMeasurement &gauge : length_measurements) {
-        for (const TVector3 *point : {&gauge.point1, &gauge.point2}) {
-            minimum.y = std::min(minimum.y, point->y);
-            minimum.z = std::min(minimum.z, point->z);
-        }
-    }
-    return minimum;
+    return Length_Volume_Bound([](const double &a, const double &b) { return std::min(a, b); });
 }
 
 TVector3 TDisplayWidget::Length_Volume_Maximum() const
 {
+    return Length_Volume_Bound([](const double &a, const double &b) { return std::max(a, b); });
+}
+
+// Starts from the first gauge's first point and folds every Y and Z of all gauge ends into it,
+// each axis on its own; X stays the first point's.
+TVector3 TDisplayWidget::Length_Volume_Bound(double (*pick)(const double &, const double &)) const
+{
     if (length_measurements.empty()) {
         return TVector3();
     }
-    TVector3 maximum = length_measurements.front().point1;
+    TVector3 bound = length_measurements.front().point1;
     for (const TLengthMeasurement &gauge : length_measurements) {
         for (const TVector3 *point : {&gauge.point1, &gauge.point2}) {
-            maximum.y = std::max(maximum.y, point->y);
-            maximum.z = std::max(maximum.z, point->z);
+            bound.y = pick(bound.y, point->y);
+            bound.z = pick(bound.z, point->z);
         }
     }
-    return maximum;
+    return bound;
 }
 
 void TDisplayWidget::Update_Viewport(const TVector3 &minimum, const TVector3 &maximum)

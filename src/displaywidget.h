@@ -101,6 +101,7 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    TVector3 Length_Volume_Bound(double (*pick)(const double &, const double &)) const;
     // Stores a parameter in the model, if there is one, and repaints.
     void Set_Parameter(void (TDeflectionModel::*setter)(const double &), const double &value);
     // Lays out the square plot area and fits the volume and the gauges into it; false when
