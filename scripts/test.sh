@@ -30,7 +30,7 @@ run_suite() {
 
 run_suite normal
 
-export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:check_initialization_order=1:strict_string_checks=1
+export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:check_initialization_order=1
 export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 run_suite sanitize -DCURVALO_SANITIZE=ON

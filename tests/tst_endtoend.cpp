@@ -25,6 +25,7 @@ private slots:
 
 private:
     QString Window_Id();
+    int Visible_Windows();
     bool Run_Tool(const QStringList &arguments, QByteArray *output = nullptr);
     void Start(const QStringList &arguments = {});
     int Wait_For_Exit();
@@ -101,6 +102,14 @@ QString TTestEndToEnd::Window_Id()
         return QString();
     }
     return QString::fromLatin1(output).split('\n').value(0).trimmed();
+}
+
+// The program's windows that are on screen: the main window, and the message box while open.
+int TTestEndToEnd::Visible_Windows()
+{
+    QByteArray output;
+    Run_Tool({"search", "--onlyvisible", "--pid", QString::number(program->processId())}, &output);
+    return output.trimmed().isEmpty() ? 0 : output.trimmed().split('\n').size();
 }
 
 void TTestEndToEnd::Start(const QStringList &arguments)
@@ -200,10 +209,9 @@ void TTestEndToEnd::Terminate_After_A_Change()
     // New, answered with the default button (Yes), resets the parameters to the presets.
     QVERIFY(Run_Tool({"windowfocus", "--sync", window}));
     QVERIFY(Run_Tool({"key", "ctrl+n"}));
-    QVERIFY(Run_Tool({"search", "--sync", "--onlyvisible", "--name", "^Curvalo$"}));
-    QTest::qWait(500);
+    QTRY_COMPARE_WITH_TIMEOUT(Visible_Windows(), 2, 30000);
     QVERIFY(Run_Tool({"key", "Return"}));
-    QTest::qWait(500);
+    QTRY_COMPARE_WITH_TIMEOUT(Visible_Windows(), 1, 30000);
     ::kill(program->processId(), SIGTERM);
     QCOMPARE(Wait_For_Exit(), 0);
 
