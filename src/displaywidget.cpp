@@ -516,6 +516,23 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
     Draw_Axes(&painter, text_height);
 }
 
+// The distance between the two points after each has been moved by its correction, not
+// exaggerated.
+double TDisplayWidget::Deflected_Length(const TVector3 &a, const TVector3 &b) const
+{
+    const TVector3 span = (b + deflection_model->Calculate_Correction(b)) -
+                          (a + deflection_model->Calculate_Correction(a));
+    return std::sqrt(span ^ span);
+}
+
+// A double-headed dimension arrow, cut to the canvas; nothing when an end is not finite.
+void TDisplayWidget::Draw_Clipped_Arrow(QPainter *painter, TVector2 from, TVector2 to) const
+{
+    if (Clip_To_Canvas(&from, &to)) {
+        Draw_Arrow(painter, To_Point(from), To_Point(to), 12, 3, false);
+    }
+}
+
 // Five arrows across the volume at Z = 0, 1/4, ... RZ, each labelled with the length of the
 // deflected line it spans (corrections not exaggerated), the labels in a column that ends 25
 // pixels left of the deflected origin.
@@ -531,19 +548,10 @@ void TDisplayWidget::Draw_Y_Length_Arrows(QPainter *painter, int half_text_heigh
 
     double z = 0.0;
     for (int i = 0; i < 5; ++i, z += step) {
-        const TVector3 a(0, 0, z);
-        const TVector3 b(0, range_y, z);
-        const TVector3 span = (b + deflection_model->Calculate_Correction(b)) -
-                              (a + deflection_model->Calculate_Correction(a));
-        const double length = std::sqrt(span ^ span);
-
-        TVector2 from = Deflected_Pixel(range_y, z);
-        TVector2 to = Deflected_Pixel(0, z);
-        const TVector2 left_end = to;
+        const double length = Deflected_Length(TVector3(0, 0, z), TVector3(0, range_y, z));
+        const TVector2 left_end = Deflected_Pixel(0, z);
         painter->setPen(arrow_pen);
-        if (Clip_To_Canvas(&from, &to)) {
-            Draw_Arrow(painter, To_Point(from), To_Point(to), 12, 3, false);
-        }
+        Draw_Clipped_Arrow(painter, Deflected_Pixel(range_y, z), left_end);
 
         if (Is_Finite(origin) && Is_Finite(left_end)) {
             const int level = To_Point(left_end).y();
@@ -570,19 +578,10 @@ void TDisplayWidget::Draw_Z_Length_Arrows(QPainter *painter, int half_text_heigh
 
     double y = 0.0;
     for (int i = 0; i < 5; ++i, y += step) {
-        const TVector3 a(0, y, 0);
-        const TVector3 b(0, y, range_z);
-        const TVector3 span = (b + deflection_model->Calculate_Correction(b)) -
-                              (a + deflection_model->Calculate_Correction(a));
-        const double length = std::sqrt(span ^ span);
-
-        TVector2 from = Deflected_Pixel(y, range_z);
-        TVector2 to = Deflected_Pixel(y, 0);
-        const TVector2 bottom_end = to;
+        const double length = Deflected_Length(TVector3(0, y, 0), TVector3(0, y, range_z));
+        const TVector2 bottom_end = Deflected_Pixel(y, 0);
         painter->setPen(arrow_pen);
-        if (Clip_To_Canvas(&from, &to)) {
-            Draw_Arrow(painter, To_Point(from), To_Point(to), 12, 3, false);
-        }
+        Draw_Clipped_Arrow(painter, Deflected_Pixel(y, range_z), bottom_end);
 
         if (Is_Finite(origin) && Is_Finite(bottom_end)) {
             const int column = To_Point(bottom_end).x();

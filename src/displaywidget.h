@@ -112,6 +112,8 @@ private:
     // The pixel at which the deflected grid shows the nominal point (y, z).
     TVector2 Deflected_Pixel(const double &y, const double &z) const;
     void Draw_Segment(QPainter *painter, const TVector2 &from, const TVector2 &to) const;
+    double Deflected_Length(const TVector3 &a, const TVector3 &b) const;
+    void Draw_Clipped_Arrow(QPainter *painter, TVector2 from, TVector2 to) const;
     void Draw_Y_Length_Arrows(QPainter *painter, int half_text_height) const;
     void Draw_Z_Length_Arrows(QPainter *painter, int half_text_height) const;
     void Draw_Axes(QPainter *painter, int text_height) const;
