@@ -1,24 +1,30 @@
-# Options shared by every target of the project.
+# Compile and link options of the project's own targets; each target asks for them with
+# curvalo_target_options(target), so that nothing leaks into other projects' code.
 
-add_compile_options(-Wall -Wextra -Wpedantic)
-if(CURVALO_WERROR)
-    add_compile_options(-Werror)
-endif()
-
-# The deflection models must give the same bits on every processor: no fused multiply-add
-# and no reassociation may change the order of their floating-point operations.
-add_compile_options(-ffp-contract=off -fno-fast-math)
-
-if(CURVALO_SANITIZE)
-    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
-                        -fno-omit-frame-pointer)
-    add_link_options(-fsanitize=address,undefined -fno-sanitize-recover=all)
-endif()
-
-if(CURVALO_FUZZ)
-    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
-        message(FATAL_ERROR "The fuzz target needs clang (libFuzzer)")
+function(curvalo_target_options target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic)
+    if(CURVALO_WERROR)
+        target_compile_options(${target} PRIVATE -Werror)
     endif()
-    add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer)
-    add_link_options(-fsanitize=address,undefined)
+
+    # The deflection models must give the same bits on every processor: no fused multiply-add
+    # and no reassociation may change the order of their floating-point operations.
+    target_compile_options(${target} PRIVATE -ffp-contract=off -fno-fast-math)
+
+    if(CURVALO_SANITIZE)
+        target_compile_options(${target} PRIVATE -fsanitize=address,undefined
+                               -fno-sanitize-recover=all -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined
+                            -fno-sanitize-recover=all)
+    endif()
+
+    if(CURVALO_FUZZ)
+        target_compile_options(${target} PRIVATE -fsanitize=fuzzer-no-link,address,undefined
+                               -fno-omit-frame-pointer)
+        target_link_options(${target} PRIVATE -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+if(CURVALO_FUZZ AND NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "The fuzz target needs clang (libFuzzer)")
 endif()

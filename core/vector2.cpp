@@ -33,12 +33,17 @@ double &TVector2::operator()(int index)
     return x;
 }
 
+double TVector2::Length() const
+{
+    return std::sqrt(x * x + y * y);
+}
+
 TVector2 &TVector2::Normal()
 {
-    const double Length = std::sqrt(x * x + y * y);
-    Q_ASSERT(Length > std::numeric_limits<double>::epsilon());
-    x /= Length;
-    y /= Length;
+    const double length = Length();
+    Q_ASSERT(length > std::numeric_limits<double>::epsilon());
+    x /= length;
+    y /= length;
     return *this;
 }
 

@@ -37,13 +37,18 @@ double &TVector3::operator()(int index)
     return x;
 }
 
+double TVector3::Length() const
+{
+    return std::sqrt(x * x + y * y + z * z);
+}
+
 TVector3 &TVector3::Normal()
 {
-    const double Length = std::sqrt(x * x + y * y + z * z);
-    Q_ASSERT(Length > std::numeric_limits<double>::epsilon());
-    x /= Length;
-    y /= Length;
-    z /= Length;
+    const double length = Length();
+    Q_ASSERT(length > std::numeric_limits<double>::epsilon());
+    x /= length;
+    y /= length;
+    z /= length;
     return *this;
 }
 

@@ -18,6 +18,8 @@ public:
     double operator()(int index) const;
     double &operator()(int index);
 
+    // The Euclidean length, sqrt(x*x + y*y + z*z) in that order.
+    double Length() const;
     // Scales the vector to unit length in place; the vector must be longer than epsilon.
     TVector3 &Normal();
 

@@ -2,9 +2,9 @@
 #define TCURVALO_H
 
 #include <QMainWindow>
-#include <QString>
 
 #include "measurementdata.h"
+#include "persistence.h"
 
 class QAction;
 class QComboBox;
@@ -14,7 +14,7 @@ class QLabel;
 class QLineEdit;
 class QCloseEvent;
 class QListWidget;
-class QSettings;
+class QMenu;
 class QSlider;
 class QToolBar;
 class QToolButton;
@@ -55,57 +55,59 @@ private slots:
     void Menu_About();
 
 private:
+    // The steps of construction, in this order.
+    void Restore_Geometry(const TPersistence::TSettings &stored);
+    void Create_Actions_And_Menus();
+    void Create_Dock();
+    void Create_Model_Controls();
+    void Set_Texts();
+    void Restore_Fields(const TPersistence::TSettings &stored);
+    void Load_Measurements();
+    void Restore_Model(const TPersistence::TSettings &stored);
+    void Connect_Signals();
+
     // Shows in the editor the length that the deflected machine would report for the
     // measurement being edited.
     void Update_Actual_Length();
     void Apply_Typed_Value(const QString &text, void (TDisplayWidget::*setter)(const double &));
-    void Create_Dock_Contents(QDockWidget *dock);
     void Append_Measurement_Row(int id);
     void Add_Gauge(int id);
-    void Open_Settings();
-    void Restore_Geometry();
-    void Restore_Fields();
-    void Load_Measurements();
-    QString Measurement_File() const;
-    void Keep_Unreadable_Measurement_File();
-    void Create_Model_Controls(QWidget *central_widget, QGridLayout *layout, QToolBar *tool_bar);
-    void Set_Model_Control_Texts();
     void Set_Parameter_Rows(int model_type);
+    TPersistence::TSettings Current_Settings() const;
 
     QAction *action_new;
     QAction *action_init;
     QAction *action_quit;
     QAction *action_about;
+    QMenu *file_menu;
+    QMenu *view_menu;
+    QMenu *help_menu;
+    QToolBar *tool_bar;
+    QDockWidget *dock;
     QListWidget *measurement_list;
     TMeasurementEditWidget *measurement_edit_widget;
     QToolButton *add_button;
     QToolButton *remove_button;
     TDisplayWidget *display_widget;
+    QGridLayout *central_layout;
+    QLabel *model_label;
     QComboBox *model_combo;
+    QLabel *range_y_label;
     QLineEdit *range_y_edit;
+    QLabel *range_y_units;
+    QLabel *range_z_label;
     QLineEdit *range_z_edit;
-    QLabel *parameter1_label;
-    QLineEdit *parameter1_edit;
-    QLabel *parameter1_units;
-    QLabel *parameter2_label;
-    QLineEdit *parameter2_edit;
-    QLabel *parameter2_units;
-    QLabel *parameter3_label;
-    QLineEdit *parameter3_edit;
-    QLabel *parameter3_units;
-    QLabel *parameter4_label;
-    QLineEdit *parameter4_edit;
-    QLabel *parameter4_units;
+    QLabel *range_z_units;
+    // The four parameter rows: label, field and units.
+    QLabel *parameter_labels[4];
+    QLineEdit *parameter_edits[4];
+    QLabel *parameter_units[4];
+    QLabel *exaggeration_label;
     QSlider *exaggeration_slider;
-    QSettings *settings;
+    QLabel *notice_label;
     TMessageBox *message_box;
-    QString settings_path;
+    TPersistence persistence;
     TMeasurementData measurement_data;
-    // False when the settings directory could not be made or entered: then nothing is written.
-    bool settings_writable;
-    // True when the measurement file on disk held more than the store could load: it is kept
-    // under another name before the store overwrites it.
-    bool keep_measurement_file;
 };
 
 #endif

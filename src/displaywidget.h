@@ -1,12 +1,11 @@
 #ifndef TDISPLAYWIDGET_H
 #define TDISPLAYWIDGET_H
 
-#include <QRect>
 #include <QSize>
 #include <QWidget>
 #include <vector>
 
-#include "vector2.h"
+#include "scenepainter.h"
 #include "vector3.h"
 
 class QPainter;
@@ -14,9 +13,8 @@ class QPoint;
 class QString;
 class TDeflectionModel;
 
-// Draws the measuring volume in the machine's Y-Z plane: the nominal grid in grey, the grid
-// moved by the (exaggerated) corrections of the current model in red, dimension arrows labelled
-// with the deflected lengths, and one band per length gauge. Machine Y runs right, Z up.
+// Shows the measuring volume in the machine's Y-Z plane as the scene painter draws it, and
+// holds what it draws: the current model, the exaggeration and the length gauges.
 class TDisplayWidget : public QWidget
 {
     Q_OBJECT
@@ -30,11 +28,7 @@ public:
         DEFLECTION_MODEL_LK = 3
     };
 
-    struct TLengthMeasurement {
-        int id;
-        TVector3 point1; // mm
-        TVector3 point2; // mm
-    };
+    using TLengthMeasurement = TScenePainter::TLengthMeasurement;
 
     TDisplayWidget(const QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
     ~TDisplayWidget() override;
@@ -85,7 +79,7 @@ public:
     // Fits the box between the two corners (Y and Z only) into the plot area, squared about
     // its centre so that a millimetre is as long in Y as in Z.
     void Update_Viewport(const TVector3 &minimum, const TVector3 &maximum);
-    bool Viewport_Dirty() const { return viewport_dirty; }
+    bool Viewport_Dirty() const { return scene_painter.Viewport_Dirty(); }
 
     QSize minimumSizeHint() const override;
 
@@ -101,35 +95,14 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    TVector3 Length_Volume_Bound(double (*pick)(const double &, const double &)) const;
     // Stores a parameter in the model, if there is one, and repaints.
     void Set_Parameter(void (TDeflectionModel::*setter)(const double &), const double &value);
-    // Lays out the square plot area and fits the volume and the gauges into it; false when
-    // the widget is too small to draw in.
-    bool Recompute_Viewport(int text_width);
-    // The pixel of a machine point before truncation; may be far off or not finite.
-    TVector2 Pixel(const double &y, const double &z) const;
-    // The pixel at which the deflected grid shows the nominal point (y, z).
-    TVector2 Deflected_Pixel(const double &y, const double &z) const;
-    void Draw_Segment(QPainter *painter, const TVector2 &from, const TVector2 &to) const;
-    double Deflected_Length(const TVector3 &a, const TVector3 &b) const;
-    void Draw_Clipped_Arrow(QPainter *painter, TVector2 from, TVector2 to) const;
-    void Draw_Y_Length_Arrows(QPainter *painter, int half_text_height) const;
-    void Draw_Z_Length_Arrows(QPainter *painter, int half_text_height) const;
-    void Draw_Axes(QPainter *painter, int text_height) const;
 
-    // Pixels per millimetre; Z is negative because widget y grows downward.
-    double scale_y;
-    double scale_z;
-    // Widget coordinates at which Y = 0 and Z = 0 fall.
-    double offset_y;
-    double offset_z;
     QSize minimum_size;
-    QRect viewport_rect;
-    bool viewport_dirty;
     TDeflectionModel *deflection_model;
     double exaggeration;
     std::vector<TLengthMeasurement> length_measurements;
+    TScenePainter scene_painter;
 };
 
 #endif

@@ -112,6 +112,13 @@ bool TMeasurementData::Get_Measurement(int id, TMeasurement *measurement) const
     return false;
 }
 
+bool TMeasurementData::Is_Usable_Axis(const TVector3 &axis)
+{
+    const double length = axis.Length();
+    // NaN and infinite components give no direction either.
+    return length >= 1e-6 && std::isfinite(length);
+}
+
 bool TMeasurementData::Save_Data(const QString &file_name) const
 {
     try {
@@ -188,9 +195,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
         }
         // Measurements lie in the Y-Z plane: the first component is not read.
         measurement.axis = TVector3(0.0, values[1], values[2]);
-        const double length = std::sqrt(measurement.axis ^ measurement.axis);
-        // NaN and infinite components give no direction either.
-        if (!(length >= 1e-6) || !std::isfinite(length)) {
+        if (!Is_Usable_Axis(measurement.axis)) {
             throw TXmlFileException(QStringLiteral("ERR:  Measurement axis not specified"),
                                     TXmlFileException::GENERAL_ERROR);
         }

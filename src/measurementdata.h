@@ -44,6 +44,9 @@ public:
     void Load_Data_V1(TXmlFile *xml_file);
 
     QString Last_Error() const { return last_error; }
+
+    // True when the axis has a direction: a finite length of at least 1e-6.
+    static bool Is_Usable_Axis(const TVector3 &axis);
     // How many records the last load dropped for a missing, non-positive or repeated "Id".
     int Dropped_Records() const { return dropped_records; }
 

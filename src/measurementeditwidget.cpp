@@ -1,23 +1,23 @@
 #include "measurementeditwidget.h"
 
-#include <QFrame>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <cmath>
+
+#include "measurementdata.h"
+#include "numbertext.h"
+#include "separatorline.h"
 
 namespace
 {
 double Field_Value(const QLineEdit *edit, const double &fallback)
 {
-    bool ok = false;
-    const double value = edit->text().toDouble(&ok);
-    return ok ? value : fallback;
+    return TNumberText::Value(edit->text(), fallback);
 }
 
 QString Fixed(const double &value, int decimals)
 {
-    return QStringLiteral("%1").arg(value, 0, 'f', decimals);
+    return TNumberText::Fixed(value, decimals);
 }
 } // namespace
 
@@ -46,10 +46,7 @@ TMeasurementEditWidget::TMeasurementEditWidget(const QWidget *parent, Qt::Window
     nominal_length_edit = add_row(0, "Nominal:", "nominal_length_edit", false, true);
     actual_length_edit = add_row(1, "Actual:", "actual_length_edit", true, true);
 
-    QFrame *line = new QFrame(this);
-    line->setFrameShape(QFrame::HLine);
-    line->setFrameShadow(QFrame::Sunken);
-    layout->addWidget(line, 2, 0, 1, 3);
+    layout->addWidget(new TSeparatorLine(this), 2, 0, 1, 3);
 
     position_x_edit = add_row(3, "X:", "position_x_edit", true, true);
     position_y_edit = add_row(4, "Y:", "position_y_edit", false, true);
@@ -95,10 +92,9 @@ TVector3 TMeasurementEditWidget::Axis() const
 {
     TVector3 axis(Field_Value(axis_i_edit, 0.0), Field_Value(axis_j_edit, 0.0),
                   Field_Value(axis_k_edit, 0.0));
-    const double Length = std::sqrt(axis.x * axis.x + axis.y * axis.y + axis.z * axis.z);
-    // "nan" and "inf" parse; an axis without a finite, usable length has no direction, and
-    // must not reach the normalisation.
-    if (!(Length >= 1e-6) || !std::isfinite(Length)) {
+    // "nan" and "inf" parse; such an axis has no direction and must not reach the
+    // normalisation.
+    if (!TMeasurementData::Is_Usable_Axis(axis)) {
         axis = TVector3(0, 0, 1);
     }
     return axis.Normal();

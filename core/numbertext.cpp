@@ -1,0 +1,30 @@
+#include "numbertext.h"
+
+#include <QLocale>
+#include <cmath>
+
+double TNumberText::Value(const QString &text, const double &fallback)
+{
+    bool ok = false;
+    const double value = text.toDouble(&ok);
+    return ok ? value : fallback;
+}
+
+QString TNumberText::Fixed(const double &value, int decimals)
+{
+    return QStringLiteral("%1").arg(value, 0, 'f', decimals);
+}
+
+QString TNumberText::Shortest(const double &value)
+{
+    return QLocale::c().toString(value, 'g', QLocale::FloatingPointShortest);
+}
+
+QString TNumberText::Parameter(const double &value)
+{
+    const QString text = Fixed(value, 4);
+    if (!std::isfinite(value) || text.toDouble() == value) {
+        return text;
+    }
+    return QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);
+}

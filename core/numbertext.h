@@ -1,0 +1,24 @@
+#ifndef TNUMBERTEXT_H
+#define TNUMBERTEXT_H
+
+#include <QString>
+
+// Numbers as the program writes and reads them in fields and files, whatever the user's
+// locale: a point for the decimals, no group separators.
+class TNumberText
+{
+public:
+    // The number the text holds, or the fallback when it holds none; blanks around it are
+    // ignored, and "nan" and "inf" read as numbers.
+    static double Value(const QString &text, const double &fallback);
+    // Fixed-point with exactly the given number of decimals.
+    static QString Fixed(const double &value, int decimals);
+    // The shortest text that reads back as the same double, e.g. "0.1", "1e-05".
+    static QString Shortest(const double &value);
+    // A model parameter in fixed-point notation: four decimals where they read back as the
+    // value, otherwise the shortest fixed-point text that does, so that a small parameter
+    // such as 0.00001 never comes back as 0.0000 and silently reaches the model as zero.
+    static QString Parameter(const double &value);
+};
+
+#endif

@@ -1,0 +1,91 @@
+#ifndef TSCENEPAINTER_H
+#define TSCENEPAINTER_H
+
+#include <QRect>
+#include <QSize>
+#include <vector>
+
+#include "vector2.h"
+#include "vector3.h"
+
+class QPainter;
+class QPoint;
+class QString;
+class TDeflectionModel;
+
+// Draws the measuring volume in the machine's Y-Z plane onto any painter: the nominal grid in
+// grey, the grid moved by the (exaggerated) corrections of the model in red, dimension arrows
+// labelled with the deflected lengths, one band per length gauge, and the axis captions.
+// Machine Y runs right, Z up. The painter's font sets the text sizes.
+//
+// The viewport (the square plot area and the fit of the volume and the gauges into it) is
+// kept between paints and laid out again only when it is marked dirty, so that the picture
+// does not jump while only the exaggeration or the parameters change.
+class TScenePainter
+{
+public:
+    struct TLengthMeasurement {
+        int id;
+        TVector3 point1; // mm
+        TVector3 point2; // mm
+    };
+
+    // What is drawn; nothing of it is owned.
+    struct TScene {
+        const TDeflectionModel *model;
+        double exaggeration;
+        const std::vector<TLengthMeasurement> *gauges;
+    };
+
+    TScenePainter();
+
+    // Paints the scene for a device of the given size; nothing without a model or below the
+    // minimum size. A size other than the last one painted lays out the viewport again.
+    void Paint(QPainter *painter, const QSize &size, const TScene &scene);
+
+    static QSize Minimum_Size() { return QSize(250, 250); }
+
+    void Mark_Viewport_Dirty() { viewport_dirty = true; }
+    bool Viewport_Dirty() const { return viewport_dirty; }
+    // Fits the box between the two corners (Y and Z only) into the plot area, squared about
+    // its centre so that a millimetre is as long in Y as in Z.
+    void Update_Viewport(const TVector3 &minimum, const TVector3 &maximum);
+
+    // The smallest (largest) Y and Z over all gauge end points; (0, 0, 0) without gauges.
+    static TVector3 Length_Volume_Minimum(const std::vector<TLengthMeasurement> &gauges);
+    static TVector3 Length_Volume_Maximum(const std::vector<TLengthMeasurement> &gauges);
+
+    // An arrow from p1 to p2 with open heads at p1 and, unless single_head, at p2.
+    static void Draw_Arrow(QPainter *painter, const QPoint &p1, const QPoint &p2, int arrow_length,
+                           int arrow_width, bool single_head);
+    // A band of gauge_width pixels from p1 to p2 with the text in a white square at its centre.
+    static void Draw_Gauge(QPainter *painter, const QPoint &p1, const QPoint &p2,
+                           const QString &text, int gauge_width);
+
+private:
+    // Lays out the square plot area and fits the volume and the gauges into it; false when
+    // the device is too small to draw in.
+    bool Recompute_Viewport(const QSize &size, int text_width, const TScene &scene);
+    // The pixel of a machine point before truncation; may be far off or not finite.
+    TVector2 Pixel(const double &y, const double &z) const;
+    // The pixel at which the deflected grid shows the nominal point (y, z).
+    TVector2 Deflected_Pixel(const TScene &scene, const double &y, const double &z) const;
+    void Draw_Grid(QPainter *painter, const TScene &scene) const;
+    void Draw_Gauges(QPainter *painter, const TScene &scene) const;
+    void Draw_Y_Length_Arrows(QPainter *painter, const TScene &scene, int half_text_height) const;
+    void Draw_Z_Length_Arrows(QPainter *painter, const TScene &scene, int half_text_height,
+                              int device_height) const;
+    static void Draw_Axes(QPainter *painter, const QSize &size, int text_height);
+
+    // Pixels per millimetre; Z is negative because device y grows downward.
+    double scale_y;
+    double scale_z;
+    // Device coordinates at which Y = 0 and Z = 0 fall.
+    double offset_y;
+    double offset_z;
+    QRect viewport_rect;
+    QSize viewport_size;
+    bool viewport_dirty;
+};
+
+#endif

@@ -1,0 +1,10 @@
+#include "separatorline.h"
+
+TSeparatorLine::TSeparatorLine(const QWidget *parent)
+    : QFrame(const_cast<QWidget *>(parent))
+{
+    setFrameShape(QFrame::HLine);
+    setFrameShadow(QFrame::Sunken);
+}
+
+TSeparatorLine::~TSeparatorLine() = default;
