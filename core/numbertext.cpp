@@ -3,11 +3,22 @@
 #include <QLocale>
 #include <cmath>
 
+bool TNumberText::Read(const QString &text, double *value)
+{
+    Q_ASSERT(value);
+    bool ok = false;
+    const double number = text.toDouble(&ok);
+    if (ok) {
+        *value = number;
+    }
+    return ok;
+}
+
 double TNumberText::Value(const QString &text, const double &fallback)
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    return ok ? value : fallback;
+    double value = fallback;
+    Read(text, &value);
+    return value;
 }
 
 QString TNumberText::Fixed(const double &value, int decimals)

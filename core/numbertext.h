@@ -8,6 +8,9 @@
 class TNumberText
 {
 public:
+    // True, with the number in *value, when the text holds one; blanks around it are ignored,
+    // and "nan" and "inf" read as numbers.
+    static bool Read(const QString &text, double *value);
     // The number the text holds, or the fallback when it holds none; blanks around it are
     // ignored, and "nan" and "inf" read as numbers.
     static double Value(const QString &text, const double &fallback);

@@ -166,6 +166,15 @@ void Draw_Clipped_Arrow(QPainter *painter, TVector2 from, TVector2 to)
         TScenePainter::Draw_Arrow(painter, To_Point(from), To_Point(to), 12, 3, false);
     }
 }
+// The unit vector from start to end and the one a quarter turn from it; the points differ.
+void Directions(const TVector2 &start, const TVector2 &end, TVector2 *direction,
+                TVector2 *perpendicular)
+{
+    *direction = end - start;
+    direction->Normal();
+    *perpendicular = TVector2(-direction->y, direction->x);
+}
+
 } // namespace
 
 TScenePainter::TScenePainter()
@@ -451,9 +460,9 @@ void TScenePainter::Draw_Arrow(QPainter *painter, const QPoint &p1, const QPoint
     }
     const TVector2 start(p1.x(), p1.y());
     const TVector2 end(p2.x(), p2.y());
-    TVector2 direction = end - start;
-    direction.Normal();
-    const TVector2 perpendicular(-direction.y, direction.x);
+    TVector2 direction;
+    TVector2 perpendicular;
+    Directions(start, end, &direction, &perpendicular);
 
     const TVector2 base = start + direction * arrow_length;
     painter->drawLine(To_Point(base + perpendicular * arrow_width), p1);
@@ -478,9 +487,9 @@ void TScenePainter::Draw_Gauge(QPainter *painter, const QPoint &p1, const QPoint
     }
     const TVector2 start(p1.x(), p1.y());
     const TVector2 end(p2.x(), p2.y());
-    TVector2 direction = end - start;
-    direction.Normal();
-    const TVector2 perpendicular(-direction.y, direction.x);
+    TVector2 direction;
+    TVector2 perpendicular;
+    Directions(start, end, &direction, &perpendicular);
     const double half = Floor_Half(gauge_width);
 
     const TVector2 c1 = start - perpendicular * half;

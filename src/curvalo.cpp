@@ -413,9 +413,8 @@ void TCurvalo::Deflection_Model_Changed(int index)
 void TCurvalo::Apply_Typed_Value(const QString &text,
                                  void (TDisplayWidget::*setter)(const double &))
 {
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (ok) {
+    double value = 0.0;
+    if (TNumberText::Read(text, &value)) {
         (display_widget->*setter)(value);
         Update_Actual_Length();
     }

@@ -16,6 +16,8 @@ const int watched_signals[] = {SIGTERM, SIGINT, SIGHUP};
 TTerminationWatcher::TTerminationWatcher(QObject *parent)
     : QObject(parent)
     , notifier(nullptr)
+    , previous()
+    , replaced()
 {
     Q_ASSERT(socket_pair[0] < 0);
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, socket_pair) != 0) {
@@ -30,8 +32,11 @@ TTerminationWatcher::TTerminationWatcher(QObject *parent)
     action.sa_handler = &TTerminationWatcher::Handle_Signal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
-    for (const int number : watched_signals) {
-        sigaction(number, &action, nullptr);
+    for (int i = 0; i < 3; ++i) {
+        sigaction(watched_signals[i], nullptr, &previous[i]);
+        if (previous[i].sa_handler != SIG_IGN) {
+            replaced[i] = sigaction(watched_signals[i], &action, nullptr) == 0;
+        }
     }
 }
 
@@ -40,11 +45,10 @@ TTerminationWatcher::~TTerminationWatcher()
     if (socket_pair[0] < 0) {
         return;
     }
-    struct sigaction action = {};
-    action.sa_handler = SIG_DFL;
-    sigemptyset(&action.sa_mask);
-    for (const int number : watched_signals) {
-        sigaction(number, &action, nullptr);
+    for (int i = 0; i < 3; ++i) {
+        if (replaced[i]) {
+            sigaction(watched_signals[i], &previous[i], nullptr);
+        }
     }
     delete notifier;
     ::close(socket_pair[0]);
