@@ -33,7 +33,7 @@ QString TNumberText::Shortest(const double &value)
 
 QString TNumberText::Parameter(const double &value)
 {
-    const QString text = Fixed(value, 4);
+    QString text = Fixed(value, 4);
     if (!std::isfinite(value) || text.toDouble() == value) {
         return text;
     }

@@ -1,46 +1,84 @@
 #!/usr/bin/env bash
-# Installs, from Debian 12's packages, whatever building Curvalo needs and is not there yet.
+# Makes sure that what building Curvalo needs is there, and installs from Debian 12's packages
+# whatever is not. Something that came another way (a compiler or CMake of your own, Qt 5 in
+# CMAKE_PREFIX_PATH) counts as present.
 #   scripts/install-deps.sh run    what building and starting the program needs
 #   scripts/install-deps.sh test   that, plus what the whole test suite needs
 set -euo pipefail
 
 purpose=${1:-run}
-
-packages=(
-    build-essential cmake pkg-config
-    qtbase5-dev qtbase5-dev-tools libqt5xml5
-    fonts-dejavu-core
-    # a virtual display and a screenshot tool for machines without a desktop
-    xvfb xdotool imagemagick
-)
-if [ "$purpose" = test ]; then
-    packages+=(
-        binutils      # readelf, to check the program's library search path
-        clang libclang-rt-14-dev  # the fuzz target of the measurement file reader
-        clang-format
-    )
-fi
-
 missing=()
-for package in "${packages[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$package")
+
+installed() {
+    dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'
+}
+
+# need PACKAGE [COMMAND...]: PACKAGE is missing unless it is installed or COMMAND succeeds.
+need() {
+    local package=$1
+    shift
+    if installed "$package"; then
+        return
     fi
-done
+    if [ $# -gt 0 ] && "$@" >/dev/null 2>&1; then
+        return
+    fi
+    missing+=("$package")
+}
+
+have_command() {
+    command -v "$1"
+}
+
+# Qt 5 as CMake finds it: in CMAKE_PREFIX_PATH, Qt5_DIR or the usual system folders.
+have_qt5() {
+    local prefix
+    local -a prefixes=(/usr /usr/local /opt/qt5)
+    IFS=: read -r -a extra <<<"${CMAKE_PREFIX_PATH:-}"
+    prefixes+=("${extra[@]}")
+    [ -n "${Qt5_DIR:-}" ] && [ -f "$Qt5_DIR/Qt5Config.cmake" ] && return 0
+    for prefix in "${prefixes[@]}"; do
+        [ -n "$prefix" ] || continue
+        compgen -G "$prefix/lib/cmake/Qt5Widgets/Qt5WidgetsConfig.cmake" && return 0
+        compgen -G "$prefix/lib/*/cmake/Qt5Widgets/Qt5WidgetsConfig.cmake" && return 0
+    done
+    return 1
+}
+
+have_fuzzer_runtime() {
+    [ -f "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a)" ]
+}
+
+need build-essential have_command c++
+need cmake have_command cmake
+need qtbase5-dev have_qt5
+need fonts-dejavu-core test -d /usr/share/fonts/truetype/dejavu
+# a virtual display and a screenshot tool for machines without a desktop
+need xvfb have_command Xvfb
+need xdotool have_command xdotool
+need imagemagick have_command import
+if [ "$purpose" = test ]; then
+    need binutils have_command readelf # to check the programs' dynamic sections
+    need clang have_command clang++   # the fuzz target of the measurement file reader
+    need libclang-rt-14-dev have_fuzzer_runtime
+    need clang-format have_command clang-format
+    need clang-tidy have_command run-clang-tidy
+fi
 
 if [ ${#missing[@]} -eq 0 ]; then
     exit 0
 fi
 
-echo "Installing: ${missing[*]}"
 if [ "$(id -u)" -eq 0 ]; then
     sudo=()
-elif command -v sudo >/dev/null 2>&1; then
-    sudo=(sudo)
+elif command -v sudo >/dev/null 2>&1 && sudo -n true 2>/dev/null; then
+    sudo=(sudo -n)
 else
-    echo "These packages are missing and this user cannot install them: ${missing[*]}" >&2
+    echo "Curvalo needs these Debian packages; install them as root, then run this again:" \
+        "apt-get install ${missing[*]}" >&2
     exit 1
 fi
+echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
 "${sudo[@]}" apt-get update -qq
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs the whole test suite: the normal build, the
 # same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run of
-# the measurement file reader, and the formatting check. Exits non-zero on any failure.
+# the measurement file reader, clang-tidy and the formatting check. Exits non-zero on any
+# failure.
 set -euo pipefail
 
 cd "$(dirname "$0")/.."
@@ -16,7 +17,8 @@ run_suite() {
     local name=$1
     shift
     echo "=== $name build"
-    cmake -S . -B "build/$name" -DCMAKE_BUILD_TYPE=Debug -DCURVALO_WERROR=ON "$@" >/dev/null
+    cmake -S . -B "build/$name" -DCMAKE_BUILD_TYPE=Debug -DCURVALO_WERROR=ON \
+        -DCMAKE_EXPORT_COMPILE_COMMANDS=ON "$@" >/dev/null
     cmake --build "build/$name" --parallel "$jobs"
     echo "=== $name tests"
     local log="build/$name/ctest.log"
@@ -29,6 +31,20 @@ run_suite() {
 }
 
 run_suite normal
+
+# clang-tidy reads the normal build's compile commands; any finding fails the run.
+echo "=== clang-tidy"
+if ! run-clang-tidy -p build/normal -quiet -j "$jobs" "$root/(core|paint|src|batch)/.*\.cpp\$" \
+    >build/normal/clang-tidy.log 2>&1; then
+    tail -n 40 build/normal/clang-tidy.log
+    echo "clang-tidy failed (build/normal/clang-tidy.log)." >&2
+    exit 1
+fi
+if grep -E '(warning|error):' build/normal/clang-tidy.log; then
+    echo "clang-tidy has findings (build/normal/clang-tidy.log)." >&2
+    exit 1
+fi
+passed=$((passed + 1))
 
 export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:check_initialization_order=1
 export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0
@@ -57,7 +73,7 @@ else
 fi
 
 echo "=== formatting"
-mapfile -t sources < <(find core src tests bench -name '*.cpp' -o -name '*.h' | sort)
+mapfile -t sources < <(find core paint src batch tests bench -name '*.cpp' -o -name '*.h' 2>/dev/null | sort)
 clang-format --dry-run --Werror "${sources[@]}"
 passed=$((passed + 1))
 

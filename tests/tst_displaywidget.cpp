@@ -16,18 +16,21 @@ const QColor gauge_fill_colour(180, 180, 212);
 const double inf = std::numeric_limits<double>::infinity();
 const double not_a_number = std::numeric_limits<double>::quiet_NaN();
 
-// The mapping from machine millimetres to pixels, computed here from the layout rules
-// (margin from the probe text, a square plot area, the box squared about its centre).
+// The mapping from machine millimetres to pixels, written here in its own form: the box,
+// squared about its centre, is interpolated linearly onto the square plot area whose margins
+// come from the probe text.
 struct TMapping {
     QRect plot;
-    double scale_y;
-    double scale_z;
-    double offset_y;
-    double offset_z;
+    double y_low; // mm at the plot's left edge
+    double z_low; // mm at the plot's bottom edge
+    double side;  // mm across the plot
 
     QPoint Map(const double &y, const double &z) const
     {
-        return QPoint(int(y * scale_y + offset_y), int(z * scale_z + offset_z));
+        const double u = (y - y_low) / side;
+        const double v = (z - z_low) / side;
+        return QPoint(int(plot.left() + u * (plot.right() - plot.left())),
+                      int(plot.bottom() - v * (plot.bottom() - plot.top())));
     }
 };
 
@@ -42,30 +45,21 @@ int Text_Width(const QWidget &widget)
 TMapping Expected_Mapping(const QSize &size, const QWidget &widget, double y0, double z0, double y1,
                           double z1)
 {
-    TMapping mapping;
+    // The margin on every side, and half the difference between width and height (rounded
+    // down) more on both sides of the longer dimension.
     const int m = Text_Width(widget) + 25;
-    QRect plot(QPoint(m, m), QPoint(size.width() - 1 - m, size.height() - 1 - m));
-    const int d = size.width() - size.height();
-    if (d > 0) {
-        plot.adjust(d / 2, 0, -(d / 2), 0);
-    } else {
-        plot.adjust(0, -d / 2, 0, -(-d / 2));
-    }
-    mapping.plot = plot;
+    const int inset_y = std::max(size.width() - size.height(), 0) / 2;
+    const int inset_z = std::max(size.height() - size.width(), 0) / 2;
+    const int left = m + inset_y;
+    const int top = m + inset_z;
+    const int right = size.width() - 1 - m - inset_y;
+    const int bottom = size.height() - 1 - m - inset_z;
 
-    const double sy = y1 - y0;
-    const double sz = z1 - z0;
-    if (sy > sz) {
-        z0 = z0 - (sy - sz) / 2;
-        z1 = z0 + sy;
-    } else {
-        y0 = y0 - (sz - sy) / 2;
-        y1 = y0 + sz;
-    }
-    mapping.scale_y = (double(plot.right()) - plot.left()) / (y1 - y0);
-    mapping.offset_y = plot.left() - y0 * mapping.scale_y;
-    mapping.scale_z = (double(plot.top()) - plot.bottom()) / (z1 - z0);
-    mapping.offset_z = plot.bottom() - z0 * mapping.scale_z;
+    TMapping mapping;
+    mapping.plot = QRect(QPoint(left, top), QPoint(right, bottom));
+    mapping.side = std::max(y1 - y0, z1 - z0);
+    mapping.y_low = (y0 + y1) / 2 - mapping.side / 2;
+    mapping.z_low = (z0 + z1) / 2 - mapping.side / 2;
     return mapping;
 }
 
@@ -588,6 +582,8 @@ void TTestDisplayWidget::Viewport_Marking()
         widget.Set_Deflection_Model(TDisplayWidget::DEFLECTION_MODEL_LK);
     } else if (operation == "resize") {
         widget.resize(420, 380); // a visible widget gets its resize event at once
+    } else {
+        QFAIL(qPrintable("unknown operation: " + operation));
     }
     QCOMPARE(widget.Viewport_Dirty(), marks);
 }

@@ -11,16 +11,17 @@
 #include <QToolBar>
 #include <QtTest>
 
-#include "curvalo.h"
 #include "messagebox.h"
+#include "windowfixture.h"
 
 // The frame of the main window: menus, tool bar, dock, About and Quit.
-class TTestMainWindow : public QObject
+class TTestMainWindow : public QObject, protected TWindowFixture
 {
     Q_OBJECT
 
 private slots:
     void initTestCase();
+    void cleanup();
     void Menus_data();
     void Menus();
     void Tool_Bar_Starts_With_New_Init_Separator();
@@ -29,25 +30,16 @@ private slots:
     void About_Leaves_Nothing_For_Next_Box();
     void Quit_Ends_Event_Loop_With_Zero();
     void Resources_And_Style();
-
-private:
-    QTemporaryDir home;
 };
 
 void TTestMainWindow::initTestCase()
 {
-    QVERIFY(home.isValid());
-    qputenv("HOME", home.path().toLocal8Bit());
+    New_Home();
 }
 
-static QMenu *Find_Menu(const QMainWindow &window, const QString &title)
+void TTestMainWindow::cleanup()
 {
-    for (QAction *action : window.menuBar()->actions()) {
-        if (action->menu() && action->text() == title) {
-            return action->menu();
-        }
-    }
-    return nullptr;
+    window.reset();
 }
 
 void TTestMainWindow::Menus_data()
@@ -73,14 +65,14 @@ void TTestMainWindow::Menus()
     QFETCH(QList<QKeySequence>, shortcuts);
     QFETCH(QList<bool>, has_icon);
 
-    TCurvalo window;
+    Start();
     QStringList titles;
-    for (QAction *action : window.menuBar()->actions()) {
+    for (QAction *action : window->menuBar()->actions()) {
         titles << action->text();
     }
     QCOMPARE(titles, (QStringList{"File", "View", "Help"}));
 
-    QMenu *found = Find_Menu(window, menu);
+    QMenu *found = Menu(menu);
     QVERIFY(found);
     const QList<QAction *> actions = found->actions();
     QCOMPARE(actions.size(), entries.size());
@@ -94,10 +86,10 @@ void TTestMainWindow::Menus()
 
 void TTestMainWindow::Tool_Bar_Starts_With_New_Init_Separator()
 {
-    TCurvalo window;
-    const QList<QToolBar *> bars = window.findChildren<QToolBar *>();
+    Start();
+    const QList<QToolBar *> bars = window->findChildren<QToolBar *>();
     QCOMPARE(bars.size(), 1);
-    QCOMPARE(window.toolBarArea(bars[0]), Qt::TopToolBarArea);
+    QCOMPARE(window->toolBarArea(bars[0]), Qt::TopToolBarArea);
     const QList<QAction *> actions = bars[0]->actions();
     QVERIFY(actions.size() >= 3);
     QCOMPARE(actions[0]->text(), QString("New"));
@@ -107,17 +99,15 @@ void TTestMainWindow::Tool_Bar_Starts_With_New_Init_Separator()
 
 void TTestMainWindow::Dock_Areas_And_View_Entry()
 {
-    TCurvalo window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Start();
 
-    QDockWidget *dock = window.findChild<QDockWidget *>();
+    QDockWidget *dock = window->findChild<QDockWidget *>();
     QVERIFY(dock);
     QCOMPARE(dock->windowTitle(), QString("Measurement Editor"));
     QCOMPARE(dock->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
-    QCOMPARE(window.dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+    QCOMPARE(window->dockWidgetArea(dock), Qt::LeftDockWidgetArea);
 
-    QAction *toggle = Find_Menu(window, "View")->actions().value(0);
+    QAction *toggle = Menu("View")->actions().value(0);
     QVERIFY(toggle->isCheckable());
     QVERIFY(toggle->isChecked());
 
@@ -132,9 +122,7 @@ void TTestMainWindow::Dock_Areas_And_View_Entry()
 
 void TTestMainWindow::About_Box()
 {
-    TCurvalo window;
-    window.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    Start();
 
     bool seen = false;
     QTimer::singleShot(0, [&seen]() {
@@ -151,15 +139,15 @@ void TTestMainWindow::About_Box()
         QVERIFY(box->detailedText().isEmpty());
         QTest::mouseClick(box->button(QMessageBox::Ok), Qt::LeftButton);
     });
-    Find_Menu(window, "Help")->actions().value(0)->trigger();
+    Menu("Help")->actions().value(0)->trigger();
     QVERIFY(seen);
     QVERIFY(!QApplication::activeModalWidget());
 }
 
 void TTestMainWindow::About_Leaves_Nothing_For_Next_Box()
 {
-    TCurvalo window;
-    TMessageBox *box = window.findChild<TMessageBox *>();
+    Start();
+    TMessageBox *box = window->findChild<TMessageBox *>();
     QVERIFY(box);
     box->setDetailedText("left over");
     box->setIcon(QMessageBox::Critical);
@@ -171,21 +159,18 @@ void TTestMainWindow::About_Leaves_Nothing_For_Next_Box()
         QCOMPARE(box->buttons().size(), 1);
         box->Send_Key(Qt::Key_Return);
     });
-    Find_Menu(window, "Help")->actions().value(0)->trigger();
+    Menu("Help")->actions().value(0)->trigger();
 }
 
 void TTestMainWindow::Quit_Ends_Event_Loop_With_Zero()
 {
-    TCurvalo *window = new TCurvalo;
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window));
-    QAction *quit = Find_Menu(*window, "File")->actions().value(3);
+    Start();
+    QAction *quit = Menu("File")->actions().value(3);
     QCOMPARE(quit->text(), QString("Quit"));
 
     QTimer::singleShot(0, quit, &QAction::trigger);
     QCOMPARE(QApplication::exec(), 0);
     QVERIFY(!window->isVisible());
-    delete window;
 }
 
 void TTestMainWindow::Resources_And_Style()

@@ -9,12 +9,12 @@
 #include <cmath>
 #include <memory>
 
-#include "curvalo.h"
 #include "deflectionmodel.h"
 #include "displaywidget.h"
+#include "windowfixture.h"
 
 // The model and view controls, driven as a user drives them.
-class TTestModelControls : public QObject
+class TTestModelControls : public QObject, protected TWindowFixture
 {
     Q_OBJECT
 
@@ -40,43 +40,24 @@ private slots:
     void Pasted_Line_Breaks();
 
 private:
-    QLineEdit *Edit(const QString &name) const { return window->findChild<QLineEdit *>(name); }
     QLabel *Label(const QString &name) const { return window->findChild<QLabel *>(name); }
-    QComboBox *Combo() const { return window->findChild<QComboBox *>("model_combo"); }
-    TDisplayWidget *Display() const { return window->findChild<TDisplayWidget *>(); }
     QImage Picture() const { return Display()->grab().toImage(); }
-    void Type(QLineEdit *edit, const QString &text);
     void Paste(QLineEdit *edit, const QString &text);
-
-    QTemporaryDir home;
-    std::unique_ptr<TCurvalo> window;
 };
 
 void TTestModelControls::initTestCase()
 {
-    QVERIFY(home.isValid());
-    qputenv("HOME", home.path().toLocal8Bit());
+    New_Home();
 }
 
 void TTestModelControls::init()
 {
-    window = std::make_unique<TCurvalo>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    Start();
 }
 
 void TTestModelControls::cleanup()
 {
     window.reset();
-}
-
-// Replaces the field's text by typing, as a user does after selecting all.
-void TTestModelControls::Type(QLineEdit *edit, const QString &text)
-{
-    edit->setFocus();
-    edit->selectAll();
-    QTest::keyClick(edit, Qt::Key_Backspace);
-    QTest::keyClicks(edit, text);
 }
 
 // Replaces the field's text in one edit, as pasting over a selection does.

@@ -15,10 +15,10 @@
 #include <memory>
 #include <unistd.h>
 
-#include "curvalo.h"
 #include "deflectionmodel.h"
 #include "displaywidget.h"
 #include "testfiles.h"
+#include "windowfixture.h"
 
 namespace
 {
@@ -69,7 +69,7 @@ const QByteArray two_records = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
 } // namespace
 
 // What survives a restart in ~/.curvalo, and what happens when the files are not as expected.
-class TTestSettings : public QObject
+class TTestSettings : public QObject, protected TWindowFixture
 {
     Q_OBJECT
 
@@ -102,27 +102,14 @@ private:
     {
         return size.expandedTo(window->minimumSize());
     }
-    QString Directory() const { return home->path() + "/.curvalo"; }
     QString Settings_File() const { return Directory() + "/settings.ini"; }
     QString Measurement_File() const { return Directory() + "/measurements.xml"; }
     void Prepare_Settings(const QVariantMap &values);
-    void Start();
-    void Close();
-    QLineEdit *Edit(const char *name) const { return window->findChild<QLineEdit *>(name); }
-    QComboBox *Combo() const { return window->findChild<QComboBox *>("model_combo"); }
-    TDisplayWidget *Display() const { return window->findChild<TDisplayWidget *>(); }
-    QListWidget *List() const { return window->findChild<QListWidget *>("measurement_list"); }
-    QAction *Action(const QString &text) const;
-
-    std::unique_ptr<QTemporaryDir> home;
-    std::unique_ptr<TCurvalo> window;
 };
 
 void TTestSettings::init()
 {
-    home = std::make_unique<QTemporaryDir>();
-    QVERIFY(home->isValid());
-    qputenv("HOME", home->path().toLocal8Bit());
+    New_Home();
 }
 
 void TTestSettings::cleanup()
@@ -133,34 +120,11 @@ void TTestSettings::cleanup()
 
 void TTestSettings::Prepare_Settings(const QVariantMap &values)
 {
-    QDir(home->path()).mkpath(".curvalo");
+    QDir(Home()).mkpath(".curvalo");
     QSettings settings(Settings_File(), QSettings::IniFormat);
     for (auto it = values.begin(); it != values.end(); ++it) {
         settings.setValue(it.key(), it.value());
     }
-}
-
-void TTestSettings::Start()
-{
-    window = std::make_unique<TCurvalo>();
-    window->show();
-    QVERIFY(QTest::qWaitForWindowExposed(window.get()));
-}
-
-void TTestSettings::Close()
-{
-    QVERIFY(window->close());
-    window.reset();
-}
-
-QAction *TTestSettings::Action(const QString &text) const
-{
-    for (QAction *action : window->menuBar()->actions().first()->menu()->actions()) {
-        if (action->text() == text) {
-            return action;
-        }
-    }
-    return nullptr;
 }
 
 void TTestSettings::First_Start_Defaults()
@@ -377,7 +341,7 @@ void TTestSettings::Unreadable_Measurement_File_Is_Kept()
     QFETCH(bool, old_backup);
     QFETCH(int, loaded);
 
-    QDir(home->path()).mkpath(".curvalo");
+    QDir(Home()).mkpath(".curvalo");
     Write(Measurement_File(), content);
     const QString kept = Measurement_File() + (old_backup ? ".bak.1" : ".bak");
     if (old_backup) {
@@ -443,8 +407,7 @@ void TTestSettings::Unusable_Settings_Directory()
         if (geteuid() == 0) {
             QSKIP("root can write into any directory, so an unwritable home cannot be made");
         }
-        QVERIFY(
-            QFile::setPermissions(home->path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QVERIFY(QFile::setPermissions(Home(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     }
 
     TWarnings warnings;
@@ -457,9 +420,9 @@ void TTestSettings::Unusable_Settings_Directory()
     Close();
     QCOMPARE(TWarnings::messages().size(), 1);
 
-    QFile::setPermissions(home->path(),
+    QFile::setPermissions(Home(),
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    QCOMPARE(QDir(home->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+    QCOMPARE(QDir(Home()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
              plain_file ? QStringList{".curvalo"} : QStringList{});
     if (plain_file) {
         QCOMPARE(Read(Directory()), QByteArray("not a directory"));
@@ -522,7 +485,7 @@ void TTestSettings::Garbage_Settings()
     QFETCH(int, model);
     QFETCH(QRect, geometry);
 
-    QDir(home->path()).mkpath(".curvalo");
+    QDir(Home()).mkpath(".curvalo");
     Write(Settings_File(), content);
     Write(Measurement_File(), two_records);
     Start();

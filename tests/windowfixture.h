@@ -1,0 +1,91 @@
+#ifndef TWINDOWFIXTURE_H
+#define TWINDOWFIXTURE_H
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+
+#include "curvalo.h"
+#include "displaywidget.h"
+#include "measurementeditwidget.h"
+
+// What every test of the whole window needs: a home folder of its own (HOME points at it, so
+// ~/.curvalo is never the real one), the window, and the widgets a user reaches.
+class TWindowFixture
+{
+protected:
+    // A fresh, empty home folder; HOME points at it from now on.
+    void New_Home()
+    {
+        home = std::make_unique<QTemporaryDir>();
+        QVERIFY(home->isValid());
+        qputenv("HOME", home->path().toLocal8Bit());
+    }
+
+    // Creates the window on the current home folder and waits until it is on screen.
+    void Start()
+    {
+        window = std::make_unique<TCurvalo>();
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+    }
+
+    // Closes the window as the user does, which saves, and destroys it.
+    void Close()
+    {
+        QVERIFY(window->close());
+        window.reset();
+    }
+
+    QString Home() const { return home->path(); }
+    QString Directory() const { return home->path() + "/.curvalo"; }
+
+    QMenu *Menu(const QString &title) const
+    {
+        for (QAction *action : window->menuBar()->actions()) {
+            if (action->menu() && action->text() == title) {
+                return action->menu();
+            }
+        }
+        return nullptr;
+    }
+
+    // The action of the menu with this text; nullptr when there is none.
+    QAction *Action(const QString &text, const QString &menu = QStringLiteral("File")) const
+    {
+        if (QMenu *found = Menu(menu)) {
+            for (QAction *action : found->actions()) {
+                if (action->text() == text) {
+                    return action;
+                }
+            }
+        }
+        return nullptr;
+    }
+
+    QLineEdit *Edit(const QString &name) const { return window->findChild<QLineEdit *>(name); }
+    QComboBox *Combo() const { return window->findChild<QComboBox *>("model_combo"); }
+    TDisplayWidget *Display() const { return window->findChild<TDisplayWidget *>(); }
+    QListWidget *List() const { return window->findChild<QListWidget *>("measurement_list"); }
+    TMeasurementEditWidget *Editor() const { return window->findChild<TMeasurementEditWidget *>(); }
+
+    // Replaces the field's text by typing, as a user does after selecting all.
+    static void Type(QLineEdit *edit, const QString &text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, text);
+    }
+
+    std::unique_ptr<QTemporaryDir> home;
+    std::unique_ptr<TCurvalo> window;
+};
+
+#endif
