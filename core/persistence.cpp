@@ -1,12 +1,18 @@
 #include "persistence.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLockFile>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QVariant>
+#include <cmath>
+#include <functional>
 
+#include "filewriter.h"
 #include "measurementdata.h"
 
 namespace
@@ -46,9 +52,11 @@ const TKeyInfo &Key(TKey key)
     return keys[key];
 }
 
-QVariant Read(const QSettings &settings, TKey key)
+// The stored value, or the default without a settings file.
+QVariant Read(const QSettings *settings, TKey key)
 {
-    return settings.value(QLatin1String(Key(key).name), Key(key).fallback);
+    return settings ? settings->value(QLatin1String(Key(key).name), Key(key).fallback)
+                    : Key(key).fallback;
 }
 
 void Write(QSettings *settings, TKey key, const QVariant &value)
@@ -57,24 +65,119 @@ void Write(QSettings *settings, TKey key, const QVariant &value)
 }
 
 const TKey parameter_keys[4] = {KEY_PARAMETER1, KEY_PARAMETER2, KEY_PARAMETER3, KEY_PARAMETER4};
+
+// Equal numbers, or both not a number: a NaN parameter is no change.
+bool Same(const double &a, const double &b)
+{
+    return a == b || (std::isnan(a) && std::isnan(b));
+}
+
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("TPersistence", text);
+}
+
+// The settings file's new content: Qt's own INI writer fills a scratch copy of the current
+// file, so keys this version does not know are kept and the text is exactly what QSettings
+// writes. Empty, with the reason, when the scratch copy cannot be made.
+QByteArray Settings_Content(const QString &current_file,
+                            const std::function<void(QSettings *)> &fill, QString *reason)
+{
+    const QTemporaryDir scratch;
+    if (!scratch.isValid()) {
+        *reason = Tr("no temporary folder: %1").arg(scratch.errorString());
+        return QByteArray();
+    }
+    const QString scratch_file = scratch.filePath(QStringLiteral("settings.ini"));
+    if (QFileInfo(current_file).isFile()) {
+        QFile current(current_file);
+        QFile copy(scratch_file);
+        if (current.open(QIODevice::ReadOnly) && copy.open(QIODevice::WriteOnly)) {
+            copy.write(current.readAll());
+        }
+    }
+    {
+        QSettings settings(scratch_file, QSettings::IniFormat);
+        fill(&settings);
+        settings.sync();
+        if (settings.status() == QSettings::AccessError) {
+            *reason = Tr("the temporary copy '%1' could not be written").arg(scratch_file);
+            return QByteArray();
+        }
+    }
+    QFile written(scratch_file);
+    if (!written.open(QIODevice::ReadOnly)) {
+        *reason = written.errorString();
+        return QByteArray();
+    }
+    return written.readAll();
+}
 } // namespace
 
+bool TPersistence::TSettings::operator==(const TSettings &other) const
+{
+    for (int i = 0; i < 4; ++i) {
+        if (!Same(parameters[i], other.parameters[i])) {
+            return false;
+        }
+    }
+    return window_position == other.window_position && window_size == other.window_size &&
+           deflection_model == other.deflection_model && Same(range_y, other.range_y) &&
+           Same(range_z, other.range_z);
+}
+
 TPersistence::TPersistence()
-    : writable(false)
-    , keep_measurement_file(false)
+    : lock_state(LOCK_UNAVAILABLE)
+    , readable(false)
+    , writable(false)
+    , measurement_file_blocked(false)
+    , settings_known(false)
+    , settings_on_disk()
+    , measurements_known(false)
 {
 }
 
+TPersistence::~TPersistence() = default;
+
 void TPersistence::Open(const QString &home_path)
 {
+    // Without a home the folder would land in "/" or in whatever folder the program was
+    // started from.
+    if (home_path.isEmpty()) {
+        unsaved_reason = Tr("No home folder is set (HOME is empty), so settings and "
+                            "measurements cannot be saved.");
+        qWarning().noquote() << QStringLiteral("Curvalo: no home folder is set (HOME is empty); "
+                                               "settings and measurements will not be saved.");
+        return;
+    }
     QDir home(home_path);
     if (!home.exists(QStringLiteral(".curvalo"))) {
         home.mkdir(QStringLiteral(".curvalo"));
     }
     const QFileInfo folder(home.filePath(QStringLiteral(".curvalo")));
     directory = folder.absoluteFilePath();
-    writable = folder.isDir() && folder.isExecutable() && folder.isWritable();
+    readable = folder.isDir() && folder.isExecutable() && folder.isReadable();
+    writable = readable && folder.isWritable();
+
+    if (folder.isDir()) {
+        lock = std::make_unique<QLockFile>(directory + QStringLiteral("/curvalo.lock"));
+        // Only a lock whose program is gone is stale, however old it is.
+        lock->setStaleLockTime(0);
+        if (lock->tryLock(0)) {
+            lock_state = LOCK_TAKEN;
+        } else if (lock->error() == QLockFile::LockFailedError) {
+            lock_state = LOCK_HELD_ELSEWHERE;
+            readable = false;
+            writable = false;
+            unsaved_reason = Tr("Curvalo is already running with the settings folder '%1'.")
+                                 .arg(QDir::toNativeSeparators(directory));
+            return;
+        }
+    }
     if (!writable) {
+        unsaved_reason = Tr("The settings folder '%1' cannot be written, so changes are not "
+                            "saved.")
+                             .arg(QDir::toNativeSeparators(directory));
         qWarning().noquote() << QStringLiteral(
                                     "Curvalo: cannot use the settings directory '%1'; settings "
                                     "and measurements will not be saved.")
@@ -92,9 +195,16 @@ QString TPersistence::Measurement_File() const
     return directory + QStringLiteral("/measurements.xml");
 }
 
-TPersistence::TSettings TPersistence::Load_Settings() const
+TPersistence::TSettings TPersistence::Load_Settings()
 {
-    const QSettings settings(Settings_File(), QSettings::IniFormat);
+    const QFileInfo file(Settings_File());
+    // Nothing is read from a folder that is not ours, nor from a FIFO or a device.
+    const bool read = readable && file.isFile();
+    std::unique_ptr<QSettings> stored;
+    if (read) {
+        stored = std::make_unique<QSettings>(Settings_File(), QSettings::IniFormat);
+    }
+    const QSettings *settings = stored.get();
     TSettings loaded;
     loaded.window_position = Read(settings, KEY_POSITION).toPoint();
     loaded.window_size = Read(settings, KEY_SIZE).toSize();
@@ -104,86 +214,129 @@ TPersistence::TSettings TPersistence::Load_Settings() const
     }
     loaded.range_y = Read(settings, KEY_RANGE_Y).toDouble();
     loaded.range_z = Read(settings, KEY_RANGE_Z).toDouble();
+    settings_known = read;
+    settings_on_disk = loaded;
     return loaded;
 }
 
 void TPersistence::Load_Measurements(TMeasurementData *data)
 {
     Q_ASSERT(data);
-    if (!writable) {
+    if (!readable || !QFileInfo::exists(Measurement_File())) {
         return;
     }
     const bool loaded = data->Load_Data(Measurement_File());
-    keep_measurement_file =
-        QFileInfo::exists(Measurement_File()) && (!loaded || data->Dropped_Records() > 0);
+    const QStringList notes = data->Load_Notes();
+    if (loaded && notes.isEmpty()) {
+        measurements_on_disk = data->File_Data();
+        measurements_known = true;
+        return;
+    }
+    QStringList problems;
+    if (!loaded) {
+        problems << data->Last_Error();
+    }
+    problems += notes;
+    load_problem = problems.join(QLatin1Char('\n'));
+    Keep_Unreadable_Measurement_File();
 }
 
-bool TPersistence::Save(const TSettings &settings, const TMeasurementData &data)
+// Moves the measurement file that did not load completely to the first free name
+// "measurements.xml.bak", "measurements.xml.bak.1", ...; when that fails, the file is never
+// replaced.
+void TPersistence::Keep_Unreadable_Measurement_File()
+{
+    const QString file = Measurement_File();
+    QString kept = file + QStringLiteral(".bak");
+    for (int number = 1; QFileInfo::exists(kept) || QFileInfo(kept).isSymLink(); ++number) {
+        kept = file + QStringLiteral(".bak.%1").arg(number);
+    }
+    if (!writable || !QFile::rename(file, kept)) {
+        measurement_file_blocked = true;
+        qWarning().noquote() << QStringLiteral("Curvalo: '%1' could not be read completely nor "
+                                               "kept under another name; the measurements will "
+                                               "not be saved over it.")
+                                    .arg(file);
+        return;
+    }
+    kept_file = kept;
+    qWarning().noquote() << QStringLiteral("Curvalo: '%1' could not be read completely; it was "
+                                           "kept as '%2' before saving the measurements.")
+                                .arg(file, kept);
+}
+
+bool TPersistence::Save(const TSettings &settings, const TMeasurementData &data, bool force)
 {
     if (!writable) {
+        last_error = unsaved_reason;
         return false;
     }
+    if (force) {
+        settings_known = false;
+        measurements_known = false;
+    }
+    const QString previous_error = last_error;
+    last_error.clear();
     const bool settings_saved = Save_Settings(settings);
     const bool measurements_saved = Save_Measurements(data);
+    last_error = last_error.trimmed();
+    // A save that keeps failing for the same reason is reported once.
+    if (!last_error.isEmpty() && last_error != previous_error) {
+        for (const QString &line : last_error.split(QLatin1Char('\n'))) {
+            qWarning().noquote() << QStringLiteral("Curvalo: %1").arg(line);
+        }
+    }
     return settings_saved && measurements_saved;
 }
 
-bool TPersistence::Save_Settings(const TSettings &values) const
+bool TPersistence::Save_Settings(const TSettings &values)
 {
-    QSettings settings(Settings_File(), QSettings::IniFormat);
-    Write(&settings, KEY_POSITION, values.window_position);
-    Write(&settings, KEY_SIZE, values.window_size);
-    for (int i = 0; i < 4; ++i) {
-        Write(&settings, parameter_keys[i], values.parameters[i]);
+    if (settings_known && values == settings_on_disk) {
+        return true;
     }
-    Write(&settings, KEY_RANGE_Y, values.range_y);
-    Write(&settings, KEY_RANGE_Z, values.range_z);
-    Write(&settings, KEY_MODEL, values.deflection_model);
-    settings.sync();
-    if (settings.status() != QSettings::NoError) {
-        qWarning().noquote() << QStringLiteral(
-                                    "Curvalo: the settings could not be written to '%1'.")
-                                    .arg(settings.fileName());
+    QString reason;
+    const QByteArray content = Settings_Content(
+        Settings_File(),
+        [&values](QSettings *settings) {
+            Write(settings, KEY_POSITION, values.window_position);
+            Write(settings, KEY_SIZE, values.window_size);
+            for (int i = 0; i < 4; ++i) {
+                Write(settings, parameter_keys[i], values.parameters[i]);
+            }
+            Write(settings, KEY_RANGE_Y, values.range_y);
+            Write(settings, KEY_RANGE_Z, values.range_z);
+            Write(settings, KEY_MODEL, values.deflection_model);
+        },
+        &reason);
+    if (content.isEmpty() ||
+        TFileWriter::Write(Settings_File(), content, &reason) != TFileWriter::WRITTEN) {
+        last_error += QStringLiteral("the settings could not be written to '%1': %2\n")
+                          .arg(Settings_File(), reason);
         return false;
     }
+    settings_known = true;
+    settings_on_disk = values;
     return true;
 }
 
 bool TPersistence::Save_Measurements(const TMeasurementData &data)
 {
-    if (keep_measurement_file) {
-        Keep_Unreadable_Measurement_File();
-    }
-    if (keep_measurement_file) {
-        qWarning().noquote() << QStringLiteral("Curvalo: '%1' could not be read completely nor "
-                                               "kept under another name; the measurements were "
-                                               "not saved over it.")
-                                    .arg(Measurement_File());
+    if (measurement_file_blocked) {
+        last_error += QStringLiteral("'%1' could not be read completely nor kept under another "
+                                     "name; the measurements are not saved over it.\n")
+                          .arg(Measurement_File());
         return false;
+    }
+    const QByteArray content = data.File_Data();
+    if (measurements_known && content == measurements_on_disk) {
+        return true;
     }
     if (!data.Save_Data(Measurement_File())) {
-        qWarning().noquote() << QStringLiteral("Curvalo: the measurements were not saved: %1")
-                                    .arg(data.Last_Error());
+        last_error +=
+            QStringLiteral("the measurements were not saved: %1\n").arg(data.Last_Error());
         return false;
     }
-    return true;
-}
-
-// Moves the measurement file that did not load completely to the first free name
-// "measurements.xml.bak", "measurements.xml.bak.1", ...; false when that failed.
-bool TPersistence::Keep_Unreadable_Measurement_File()
-{
-    const QString file = Measurement_File();
-    QString kept = file + QStringLiteral(".bak");
-    for (int number = 1; QFileInfo::exists(kept); ++number) {
-        kept = file + QStringLiteral(".bak.%1").arg(number);
-    }
-    if (!QFile::rename(file, kept)) {
-        return false;
-    }
-    keep_measurement_file = false;
-    qWarning().noquote() << QStringLiteral("Curvalo: '%1' could not be read completely; it was "
-                                           "kept as '%2' before saving the measurements.")
-                                .arg(file, kept);
+    measurements_known = true;
+    measurements_on_disk = content;
     return true;
 }

@@ -1,17 +1,24 @@
 #ifndef TPERSISTENCE_H
 #define TPERSISTENCE_H
 
+#include <QByteArray>
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <memory>
 
+class QLockFile;
 class TMeasurementData;
 
 // The program's state on disk in ~/.curvalo: "settings.ini" with the window geometry, the
-// model and its parameters, and "measurements.xml" with the measurements. It reads them at
-// start and writes them at close, never overwrites a measurement file it could not read
-// completely (that file is kept under another name first), and writes nothing at all when the
-// folder cannot be used. Failures are reported on standard error, once each.
+// model and its parameters, and "measurements.xml" with the measurements.
+//
+// One program at a time works on the folder: it holds a lock there, and a second one is told
+// so before it reads anything. A measurement file that cannot be read completely is moved
+// aside (to "measurements.xml.bak", ".bak.1", ...) as soon as it has been read, so that no
+// save ever replaces what the user had; when it cannot be moved, the measurements are never
+// saved over it. Every write replaces a file all at once, and a save writes only what changed
+// since the last write unless it is forced. Failures keep the system's reason for the user.
 class TPersistence
 {
 public:
@@ -24,34 +31,70 @@ public:
         double parameters[4];
         double range_y; // mm
         double range_z; // mm
+
+        bool operator==(const TSettings &other) const;
+        bool operator!=(const TSettings &other) const { return !(*this == other); }
+    };
+
+    enum TLockState {
+        LOCK_TAKEN,          // this program works on the folder
+        LOCK_HELD_ELSEWHERE, // another running program does; nothing is read or written
+        LOCK_UNAVAILABLE     // no lock could be made (no folder, or it is not writable)
     };
 
     TPersistence();
+    ~TPersistence();
+    TPersistence(const TPersistence &) = delete;
+    TPersistence &operator=(const TPersistence &) = delete;
 
-    // Finds or makes ".curvalo" in the home folder. When it can be neither made nor entered,
-    // the defaults are read and nothing is ever written.
+    // Finds or makes ".curvalo" in the home folder and takes its lock. An empty home path
+    // means there is no home: then nothing is made, read or written.
     void Open(const QString &home_path);
+    TLockState Lock_State() const { return lock_state; }
+    bool Readable() const { return readable; }
     bool Writable() const { return writable; }
+    // Why nothing can be saved, for the user; empty when saving is possible.
+    QString Unsaved_Reason() const { return unsaved_reason; }
     QString Directory() const { return directory; }
     QString Settings_File() const;
     QString Measurement_File() const;
 
-    TSettings Load_Settings() const;
-    // Fills the store from the measurement file. A file that exists but did not load
-    // completely is marked, so that the next save keeps it before writing over it.
+    TSettings Load_Settings();
+    // Fills the store from the measurement file, and moves a file that could not be read
+    // completely aside.
     void Load_Measurements(TMeasurementData *data);
-    // Writes both files; false when either could not be written.
-    bool Save(const TSettings &settings, const TMeasurementData &data);
+    // What could not be read from the measurement file, for the user; empty when it was read
+    // completely or did not exist.
+    QString Load_Problem() const { return load_problem; }
+    // Where the original of an incompletely read file now is; empty when it was not moved.
+    QString Kept_File() const { return kept_file; }
+
+    // Writes what changed since the last write (everything when forced); false when a file
+    // could not be written, with the reason in Last_Error().
+    bool Save(const TSettings &settings, const TMeasurementData &data, bool force);
+    QString Last_Error() const { return last_error; }
 
 private:
-    bool Save_Settings(const TSettings &settings) const;
+    bool Save_Settings(const TSettings &settings);
     bool Save_Measurements(const TMeasurementData &data);
-    bool Keep_Unreadable_Measurement_File();
+    void Keep_Unreadable_Measurement_File();
 
     QString directory;
+    std::unique_ptr<QLockFile> lock;
+    TLockState lock_state;
+    bool readable;
     bool writable;
-    // True while the measurement file on disk holds more than the store could load.
-    bool keep_measurement_file;
+    QString unsaved_reason;
+    QString load_problem;
+    QString kept_file;
+    // True when an incompletely read file could not be moved aside: it must not be replaced.
+    bool measurement_file_blocked;
+    QString last_error;
+    // What is on disk, as far as this program knows, to tell whether a save has work to do.
+    bool settings_known;
+    TSettings settings_on_disk;
+    bool measurements_known;
+    QByteArray measurements_on_disk;
 };
 
 #endif

@@ -4,8 +4,10 @@
 #include <QDomImplementation>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTextStream>
+#include <QXmlStreamReader>
+
+#include "filewriter.h"
 
 namespace
 {
@@ -36,6 +38,31 @@ private:
     QDomImplementation::InvalidDataPolicy previous;
 };
 
+// Deeper than any of our formats needs, and far below what exhausts the stack of Qt's DOM
+// builder, which recurses once per level.
+const int maximum_depth = 32;
+
+// A streaming pass that refuses a document nested deeper than maximum_depth before the DOM is
+// built. Anything else the stream reader dislikes is left to the DOM parser, whose messages
+// the program has always shown.
+void Check_Depth(const QByteArray &data, const QString &what)
+{
+    QXmlStreamReader reader(data);
+    int depth = 0;
+    while (!reader.atEnd()) {
+        const QXmlStreamReader::TokenType token = reader.readNext();
+        if (token == QXmlStreamReader::StartElement && ++depth > maximum_depth) {
+            Fail(QStringLiteral("ERR:  %1 is nested deeper than %2 levels at line %3")
+                     .arg(what)
+                     .arg(maximum_depth)
+                     .arg(reader.lineNumber()));
+        }
+        if (token == QXmlStreamReader::EndElement) {
+            --depth;
+        }
+    }
+}
+
 QString Fixed(const double &value, int precision)
 {
     return QString::number(value, 'f', precision);
@@ -51,8 +78,15 @@ TXmlFile::TXmlFile()
 
 void TXmlFile::Open(const QString &identification_, int *version, bool namespace_processing)
 {
-    if (!QFileInfo(file_name).isReadable()) {
+    const QFileInfo info(file_name);
+    if (!info.isReadable()) {
         Fail(QStringLiteral("ERR:  Cannot open file '%1' for reading.").arg(file_name),
+             TXmlFileException::ACCESS_ERROR);
+    }
+    // Opening a FIFO or a device would wait forever or read without end. (A directory fails
+    // to open with the system's reason below.)
+    if (!info.isFile() && !info.isDir()) {
+        Fail(QStringLiteral("ERR:  '%1' is not a regular file.").arg(file_name),
              TXmlFileException::ACCESS_ERROR);
     }
     QFile file(file_name);
@@ -61,15 +95,18 @@ void TXmlFile::Open(const QString &identification_, int *version, bool namespace
                  .arg(file_name, file.errorString()),
              TXmlFileException::ACCESS_ERROR);
     }
+    const QByteArray data = file.readAll();
+    file.close();
+    Check_Depth(data, QStringLiteral("File '%1'").arg(file_name));
+
     QString error;
     int line = 0;
     int column = 0;
     bool parsed = false;
     {
         const TParsingPolicy policy;
-        parsed = document.setContent(&file, namespace_processing, &error, &line, &column);
+        parsed = document.setContent(data, namespace_processing, &error, &line, &column);
     }
-    file.close();
     if (!parsed) {
         Fail(QStringLiteral("ERR:  Reference file XML parse error at line %1 column %2: %3")
                  .arg(line)
@@ -82,6 +119,7 @@ void TXmlFile::Open(const QString &identification_, int *version, bool namespace
 void TXmlFile::Open_Data(const QByteArray &data, const QString &identification_, int *version,
                          bool namespace_processing)
 {
+    Check_Depth(data, QStringLiteral("The data"));
     QString error;
     int line = 0;
     int column = 0;
@@ -145,26 +183,20 @@ void TXmlFile::Clear()
 
 void TXmlFile::Write_File(bool compact)
 {
-    // A rename would replace even a write-protected file, so that is refused first.
-    const QFileInfo info(file_name);
-    if (info.exists() && !info.isWritable()) {
-        Fail(QStringLiteral("ERR:  Cannot open file '%1' for writing").arg(file_name),
-             TXmlFileException::ACCESS_ERROR);
-    }
-
     QByteArray data;
     Write_Data(&data, compact);
 
-    QSaveFile file(file_name);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Text)) {
-        Fail(QStringLiteral("ERR:  Cannot write file '%1'.  Reason: %2")
-                 .arg(file_name, file.errorString()));
+    QString reason;
+    switch (TFileWriter::Write(file_name, data, &reason)) {
+    case TFileWriter::WRITTEN:
+        return;
+    case TFileWriter::PROTECTED:
+        Fail(QStringLiteral("ERR:  Cannot open file '%1' for writing").arg(file_name),
+             TXmlFileException::ACCESS_ERROR);
+    case TFileWriter::WRITE_FAILED:
+        break;
     }
-    if (file.write(data) != data.size() || !file.commit()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        Fail(QStringLiteral("ERR:  Cannot write file '%1'.  Reason: %2").arg(file_name, reason));
-    }
+    Fail(QStringLiteral("ERR:  Cannot write file '%1'.  Reason: %2").arg(file_name, reason));
 }
 
 void TXmlFile::Write_Data(QByteArray *data, bool compact) const

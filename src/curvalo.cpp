@@ -14,9 +14,14 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMoveEvent>
+#include <QPushButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QSlider>
 #include <QSpacerItem>
+#include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -46,6 +51,23 @@ QLineEdit *Create_Centred_Edit(QWidget *parent, const QString &name)
     return edit;
 }
 
+// Autosave waits this long after the last change, so that a burst of typing is one write.
+const int autosave_delay_ms = 1000;
+// After a failed save, the next attempt comes this much later.
+const int autosave_retry_ms = 2000;
+
+// A message as rich text: markup in it shows literally, and line breaks stay.
+QString Rich(const QString &text)
+{
+    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+}
+
+// The home folder, or an empty path when HOME is unset or empty.
+QString Home_Path()
+{
+    return qEnvironmentVariableIsEmpty("HOME") ? QString() : QDir::homePath();
+}
+
 QLabel *Create_Label(QWidget *parent, const QString &name, Qt::Alignment alignment)
 {
     QLabel *label = new QLabel(parent);
@@ -57,9 +79,16 @@ QLabel *Create_Label(QWidget *parent, const QString &name, Qt::Alignment alignme
 
 TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(const_cast<QWidget *>(parent), flags)
+    , unsaved_label(nullptr)
+    , autosave_timer(nullptr)
+    , save_failure_told(false)
+    , closing_unattended(false)
 {
-    persistence.Open(QDir::homePath());
+    persistence.Open(Home_Path());
     const TPersistence::TSettings stored = persistence.Load_Settings();
+    for (int i = 0; i < 4; ++i) {
+        stored_parameters[i] = stored.parameters[i];
+    }
     Restore_Geometry(stored);
     message_box = new TMessageBox(this);
 
@@ -74,6 +103,9 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
 
     // Last, so that nothing above runs a slot through a signal.
     Connect_Signals();
+
+    // Once the window is on screen.
+    QTimer::singleShot(0, this, &TCurvalo::Tell_Start_Problems);
 }
 
 TCurvalo::~TCurvalo() = default;
@@ -330,6 +362,125 @@ void TCurvalo::Connect_Signals()
             &TCurvalo::Measurement_Data_Changed);
     connect(action_new, &QAction::triggered, this, &TCurvalo::Menu_New);
     connect(action_init, &QAction::triggered, this, &TCurvalo::Menu_Init);
+
+    // Every change the user makes reaches the disk shortly after the last one.
+    autosave_timer = new QTimer(this);
+    autosave_timer->setSingleShot(true);
+    connect(autosave_timer, &QTimer::timeout, this, &TCurvalo::Autosave);
+    for (QLineEdit *edit : {parameter_edits[0], parameter_edits[1], parameter_edits[2],
+                            parameter_edits[3], range_y_edit, range_z_edit}) {
+        connect(edit, &QLineEdit::textEdited, this, &TCurvalo::Schedule_Autosave);
+    }
+    connect(model_combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &TCurvalo::Schedule_Autosave);
+    connect(add_button, &QToolButton::clicked, this, &TCurvalo::Schedule_Autosave);
+    connect(remove_button, &QToolButton::clicked, this, &TCurvalo::Schedule_Autosave);
+    connect(measurement_edit_widget, &TMeasurementEditWidget::Data_Changed, this,
+            &TCurvalo::Schedule_Autosave);
+    connect(action_new, &QAction::triggered, this, &TCurvalo::Schedule_Autosave);
+    connect(action_init, &QAction::triggered, this, &TCurvalo::Schedule_Autosave);
+}
+
+bool TCurvalo::Settings_Folder_In_Use() const
+{
+    return persistence.Lock_State() == TPersistence::LOCK_HELD_ELSEWHERE;
+}
+
+void TCurvalo::Tell_Settings_Folder_In_Use()
+{
+    TMessageBox box(nullptr);
+    box.setWindowTitle(QStringLiteral("Curvalo"));
+    box.setText(tr("Curvalo is already running with this settings folder"));
+    box.setInformativeText(
+        Rich(tr("Another Curvalo window works on '%1'. Close it first, or use that window.")
+                 .arg(QDir::toNativeSeparators(persistence.Directory()))));
+    box.setIcon(QMessageBox::Warning);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+}
+
+void TCurvalo::Schedule_Autosave()
+{
+    if (autosave_timer && persistence.Writable()) {
+        autosave_timer->start(autosave_delay_ms);
+    }
+}
+
+void TCurvalo::Autosave()
+{
+    if (!Save(false, true)) {
+        autosave_timer->start(autosave_retry_ms);
+    }
+}
+
+bool TCurvalo::Save(bool force, bool tell)
+{
+    const bool saved = persistence.Save(Current_Settings(), measurement_data, force);
+    if (saved) {
+        save_failure_told = false;
+        Show_Unsaved_Notice(false);
+    } else if (persistence.Writable() && !save_failure_told) {
+        save_failure_told = true;
+        Show_Unsaved_Notice(true);
+        if (tell && !closing_unattended) {
+            Show_Notice(tr("Changes are not saved"),
+                        tr("%1\n\nCurvalo keeps trying while the window is open.")
+                            .arg(persistence.Last_Error()));
+        }
+    }
+    return saved;
+}
+
+void TCurvalo::Show_Unsaved_Notice(bool shown)
+{
+    if (!shown && !unsaved_label) {
+        return;
+    }
+    if (!unsaved_label) {
+        unsaved_label = new QLabel(tr("Changes are not saved."), this);
+        unsaved_label->setObjectName(QStringLiteral("unsaved_label"));
+        statusBar()->addWidget(unsaved_label);
+    }
+    statusBar()->setVisible(shown);
+}
+
+void TCurvalo::Show_Notice(const QString &text, const QString &informative_text)
+{
+    TMessageBox *box = new TMessageBox(this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowTitle(QStringLiteral("Curvalo"));
+    box->setText(text);
+    box->setInformativeText(Rich(informative_text));
+    box->setIcon(QMessageBox::Warning);
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setDefaultButton(QMessageBox::Ok);
+    box->open();
+}
+
+// What the user must know before working: a measurement file that could not be read
+// completely, and a folder where nothing will be saved.
+void TCurvalo::Tell_Start_Problems()
+{
+    if (Settings_Folder_In_Use()) {
+        return;
+    }
+    if (!persistence.Load_Problem().isEmpty()) {
+        const QString kept =
+            persistence.Kept_File().isEmpty()
+                ? tr("The file could not be kept under another name, so the measurements will "
+                     "not be saved over it.")
+                : tr("The original file is kept as '%1'.")
+                      .arg(QDir::toNativeSeparators(persistence.Kept_File()));
+        Show_Notice(tr("The measurement file could not be read completely"),
+                    tr("%1:\n%2\n\n%3 The list shows what could be read.")
+                        .arg(QDir::toNativeSeparators(persistence.Measurement_File()),
+                             persistence.Load_Problem(), kept));
+    }
+    if (!persistence.Unsaved_Reason().isEmpty()) {
+        Show_Unsaved_Notice(true);
+        Show_Notice(tr("Changes are not saved"), persistence.Unsaved_Reason());
+    }
 }
 
 // What the settings file holds for the window as it is now.
@@ -339,10 +490,17 @@ TPersistence::TSettings TCurvalo::Current_Settings() const
     current.window_position = pos();
     current.window_size = size();
     current.deflection_model = model_combo->currentIndex();
-    current.parameters[0] = display_widget->Model_Parameter1();
-    current.parameters[1] = display_widget->Model_Parameter2();
-    current.parameters[2] = display_widget->Model_Parameter3();
-    current.parameters[3] = display_widget->Model_Parameter4();
+    if (display_widget->Deflection_Model()) {
+        current.parameters[0] = display_widget->Model_Parameter1();
+        current.parameters[1] = display_widget->Model_Parameter2();
+        current.parameters[2] = display_widget->Model_Parameter3();
+        current.parameters[3] = display_widget->Model_Parameter4();
+    } else {
+        // No model to ask: what was read is kept rather than replaced by zeros.
+        for (int i = 0; i < 4; ++i) {
+            current.parameters[i] = stored_parameters[i];
+        }
+    }
     current.range_y = Field_Value(range_y_edit, 0.0);
     current.range_z = Field_Value(range_z_edit, 0.0);
     return current;
@@ -350,8 +508,47 @@ TPersistence::TSettings TCurvalo::Current_Settings() const
 
 void TCurvalo::closeEvent(QCloseEvent *event)
 {
-    persistence.Save(Current_Settings(), measurement_data);
+    // The question below tells about a failure; no notice comes first.
+    if (!Save(true, false) && persistence.Writable() && !closing_unattended) {
+        TMessageBox box(this);
+        box.setWindowTitle(QStringLiteral("Curvalo"));
+        box.setText(tr("Your changes could not be saved"));
+        box.setInformativeText(Rich(tr("%1\n\nFree some space or make the folder writable, "
+                                       "then close again; or close without saving.")
+                                        .arg(persistence.Last_Error())));
+        box.setIcon(QMessageBox::Warning);
+        QPushButton *discard =
+            box.addButton(tr("Close without saving"), QMessageBox::DestructiveRole);
+        QPushButton *cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
+        box.setDefaultButton(cancel);
+        box.exec();
+        if (box.clickedButton() != discard) {
+            event->ignore();
+            return;
+        }
+    }
+    if (autosave_timer) {
+        autosave_timer->stop();
+    }
     event->accept();
+}
+
+void TCurvalo::Close_Unattended()
+{
+    closing_unattended = true;
+    close();
+}
+
+void TCurvalo::moveEvent(QMoveEvent *event)
+{
+    QMainWindow::moveEvent(event);
+    Schedule_Autosave();
+}
+
+void TCurvalo::resizeEvent(QResizeEvent *event)
+{
+    QMainWindow::resizeEvent(event);
+    Schedule_Autosave();
 }
 
 void TCurvalo::Append_Measurement_Row(int id)

@@ -15,7 +15,10 @@ class QLineEdit;
 class QCloseEvent;
 class QListWidget;
 class QMenu;
+class QMoveEvent;
+class QResizeEvent;
 class QSlider;
+class QTimer;
 class QToolBar;
 class QToolButton;
 class TDisplayWidget;
@@ -33,9 +36,23 @@ public:
     // The measurements as the window holds them, for reading only.
     const TMeasurementData &Measurement_Data() const { return measurement_data; }
 
+    // True when another running Curvalo works on the settings folder: this window then read
+    // nothing and writes nothing, and the program should say so and end.
+    bool Settings_Folder_In_Use() const;
+    // Tells the user so, in a box of its own, and returns once it is dismissed.
+    void Tell_Settings_Folder_In_Use();
+
+public slots:
+    // Closes with nobody to ask (the program is asked to terminate): saves what it can and
+    // closes whether that worked or not.
+    void Close_Unattended();
+
 protected:
-    // Saves the settings and the measurements; the window always closes.
+    // Saves the settings and the measurements. When that fails, the user chooses between
+    // closing without saving and keeping the window open.
     void closeEvent(QCloseEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private slots:
     void Deflection_Model_Changed(int index);
@@ -53,6 +70,9 @@ private slots:
     void Menu_New();
     void Menu_Init();
     void Menu_About();
+    void Schedule_Autosave();
+    void Autosave();
+    void Tell_Start_Problems();
 
 private:
     // The steps of construction, in this order.
@@ -74,6 +94,12 @@ private:
     void Add_Gauge(int id);
     void Set_Parameter_Rows(int model_type);
     TPersistence::TSettings Current_Settings() const;
+    // Writes what changed (everything when forced). A failure shows in the status bar until a
+    // save succeeds, and is told once in a box when tell is set.
+    bool Save(bool force, bool tell);
+    void Show_Unsaved_Notice(bool shown);
+    // A box over the window that does not wait for an answer.
+    void Show_Notice(const QString &text, const QString &informative_text);
 
     QAction *action_new;
     QAction *action_init;
@@ -106,6 +132,13 @@ private:
     QSlider *exaggeration_slider;
     QLabel *notice_label;
     TMessageBox *message_box;
+    QLabel *unsaved_label;
+    QTimer *autosave_timer;
+    // A failed save has been told and not yet followed by a successful one.
+    bool save_failure_told;
+    bool closing_unattended;
+    // The parameters read at start, saved again while no model can be asked for its own.
+    double stored_parameters[4];
     TPersistence persistence;
     TMeasurementData measurement_data;
 };

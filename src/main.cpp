@@ -15,10 +15,17 @@ int main(int argc, char **argv)
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/curvalo.png")));
 
     TCurvalo *window = new TCurvalo(nullptr, Qt::WindowFlags());
-    // Asked to terminate (logout, shutdown, kill), the window closes as by Quit and saves.
+    // Another Curvalo works on the same settings folder: this one wrote nothing and ends.
+    if (window->Settings_Folder_In_Use()) {
+        window->Tell_Settings_Folder_In_Use();
+        delete window;
+        return 1;
+    }
+    // Asked to terminate (logout, shutdown, kill), the window closes as by Quit and saves
+    // what it can; there is nobody to ask.
     TTerminationWatcher termination_watcher;
     QObject::connect(&termination_watcher, &TTerminationWatcher::Termination_Requested, window,
-                     &QWidget::close);
+                     &TCurvalo::Close_Unattended);
     window->show();
     const int result = QApplication::exec();
     delete window;

@@ -18,17 +18,46 @@ QString Triple(const TVector3 &vector, int decimals)
              QString::number(vector.z, 'f', decimals));
 }
 
-// The three comma-separated parts of a value; empty or non-numeric parts read as 0.
-bool Read_Triple(const QString &text, double *values)
+// The three comma-separated parts of a value; empty or non-numeric parts read as 0 and clear
+// *all_numbers.
+bool Read_Triple(const QString &text, double *values, bool *all_numbers)
 {
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 3) {
         return false;
     }
+    *all_numbers = true;
     for (int i = 0; i < 3; ++i) {
-        values[i] = parts[i].toDouble();
+        bool ok = false;
+        values[i] = parts[i].toDouble(&ok);
+        *all_numbers = *all_numbers && ok;
     }
     return true;
+}
+
+// The elements a measurement record may hold; anything else would be lost on the next save.
+bool Is_Known_Field(const QString &name)
+{
+    return name == QLatin1String("Id") || name == QLatin1String("Nominal_Length") ||
+           name == QLatin1String("Position") || name == QLatin1String("Axis");
+}
+
+// Elements, comments and text would not survive a save; blanks between elements are layout.
+bool Would_Be_Lost(const QDomNode &node)
+{
+    if (node.isText()) {
+        return !node.nodeValue().trimmed().isEmpty();
+    }
+    return node.isElement() || node.isComment() || node.isCDATASection() ||
+           node.isProcessingInstruction() || node.isEntityReference();
+}
+
+QString Node_Name(const QDomNode &node)
+{
+    if (node.isElement()) {
+        return QStringLiteral("element \"%1\"").arg(node.nodeName());
+    }
+    return node.isComment() ? QStringLiteral("a comment") : QStringLiteral("text");
 }
 } // namespace
 
@@ -119,24 +148,43 @@ bool TMeasurementData::Is_Usable_Axis(const TVector3 &axis)
     return length >= 1e-6 && std::isfinite(length);
 }
 
+void TMeasurementData::Build_Document(TXmlFile *xml_file) const
+{
+    xml_file->Reset(identification, 1);
+    for (const TMeasurement &measurement : measurements) {
+        QDomElement node =
+            xml_file->Create_Node(xml_file->Root_Node(), QStringLiteral("Measurement"));
+        QDomElement element = xml_file->Create_Node(&node, QStringLiteral("Id"));
+        xml_file->Write_Text_Node(&element, measurement.id);
+        element = xml_file->Create_Node(&node, QStringLiteral("Nominal_Length"));
+        xml_file->Write_Text_Node(&element, measurement.nominal_length, 6);
+        element = xml_file->Create_Node(&node, QStringLiteral("Position"));
+        xml_file->Write_Text_Node(&element, Triple(measurement.position, 6));
+        element = xml_file->Create_Node(&node, QStringLiteral("Axis"));
+        xml_file->Write_Text_Node(&element, Triple(measurement.axis, 12));
+    }
+}
+
+QByteArray TMeasurementData::File_Data() const
+{
+    QByteArray data;
+    try {
+        TXmlFile xml_file;
+        Build_Document(&xml_file);
+        xml_file.Write_Data(&data, false);
+    } catch (const TXmlFileException &exception) {
+        last_error = exception.Message();
+        data.clear();
+    }
+    return data;
+}
+
 bool TMeasurementData::Save_Data(const QString &file_name) const
 {
     try {
         TXmlFile xml_file;
         xml_file.Set_File_Name(file_name);
-        xml_file.Reset(identification, 1);
-        for (const TMeasurement &measurement : measurements) {
-            QDomElement node =
-                xml_file.Create_Node(xml_file.Root_Node(), QStringLiteral("Measurement"));
-            QDomElement element = xml_file.Create_Node(&node, QStringLiteral("Id"));
-            xml_file.Write_Text_Node(&element, measurement.id);
-            element = xml_file.Create_Node(&node, QStringLiteral("Nominal_Length"));
-            xml_file.Write_Text_Node(&element, measurement.nominal_length, 6);
-            element = xml_file.Create_Node(&node, QStringLiteral("Position"));
-            xml_file.Write_Text_Node(&element, Triple(measurement.position, 6));
-            element = xml_file.Create_Node(&node, QStringLiteral("Axis"));
-            xml_file.Write_Text_Node(&element, Triple(measurement.axis, 12));
-        }
+        Build_Document(&xml_file);
         xml_file.Write_File(false);
     } catch (const TXmlFileException &exception) {
         last_error = exception.Message();
@@ -149,6 +197,7 @@ bool TMeasurementData::Load_Data(const QString &file_name)
 {
     Clear_Measurements();
     dropped_records = 0;
+    load_notes.clear();
     try {
         TXmlFile xml_file;
         xml_file.Set_File_Name(file_name);
@@ -173,25 +222,64 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
         const QDomElement element = xml_file->Get_Node(&measurement, name);
         return xml_file->Read_Text_Node(&element);
     };
+    // Something of the file the store cannot hold: it is read as specified, and noted.
+    const auto note = [this](const QDomNode &where, const QString &what) {
+        load_notes << QStringLiteral("line %1: %2").arg(where.lineNumber()).arg(what);
+    };
+    const auto not_a_number = [&note](const QDomElement &record, const QString &name,
+                                      const QString &text) {
+        note(record, QStringLiteral("\"%1\" is not a number: \"%2\"").arg(name, text));
+    };
+
+    for (QDomNode child = xml_file->Root_Node()->firstChild(); !child.isNull();
+         child = child.nextSibling()) {
+        if (Would_Be_Lost(child) && child.nodeName() != QLatin1String("Measurement")) {
+            note(child, QStringLiteral("%1 is not part of the format").arg(Node_Name(child)));
+        }
+    }
 
     QDomElement node =
         xml_file->Get_Node(xml_file->Root_Node(), QStringLiteral("Measurement"), true);
     while (!node.isNull()) {
+        for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
+            if (Would_Be_Lost(child) && !(child.isElement() && Is_Known_Field(child.nodeName()))) {
+                note(child,
+                     QStringLiteral("%1 is not part of a measurement").arg(Node_Name(child)));
+            }
+        }
+
         TMeasurement measurement;
-        measurement.id = text_of(node, QStringLiteral("Id")).toInt();
-        measurement.nominal_length = text_of(node, QStringLiteral("Nominal_Length")).toDouble();
+        bool ok = false;
+        const QString id_text = text_of(node, QStringLiteral("Id"));
+        measurement.id = id_text.toInt(&ok);
+        if (!ok) {
+            not_a_number(node, QStringLiteral("Id"), id_text);
+        }
+        const QString length_text = text_of(node, QStringLiteral("Nominal_Length"));
+        measurement.nominal_length = length_text.toDouble(&ok);
+        if (!ok) {
+            not_a_number(node, QStringLiteral("Nominal_Length"), length_text);
+        }
 
         double values[3];
-        if (!Read_Triple(text_of(node, QStringLiteral("Position")), values)) {
+        const QString position_text = text_of(node, QStringLiteral("Position"));
+        if (!Read_Triple(position_text, values, &ok)) {
             throw TXmlFileException(
                 QStringLiteral("ERR:  Measurement position must have three values"),
                 TXmlFileException::GENERAL_ERROR);
         }
+        if (!ok) {
+            not_a_number(node, QStringLiteral("Position"), position_text);
+        }
         measurement.position = TVector3(values[0], values[1], values[2]);
 
-        if (!Read_Triple(text_of(node, QStringLiteral("Axis")), values)) {
+        const QString axis_text = text_of(node, QStringLiteral("Axis"));
+        if (!Read_Triple(axis_text, values, &ok)) {
             throw TXmlFileException(QStringLiteral("ERR:  Measurement axis must have three values"),
                                     TXmlFileException::GENERAL_ERROR);
+        }
+        if (!ok) {
+            not_a_number(node, QStringLiteral("Axis"), axis_text);
         }
         // Measurements lie in the Y-Z plane: the first component is not read.
         measurement.axis = TVector3(0.0, values[1], values[2]);
@@ -205,6 +293,9 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
         Add_Measurement(measurement);
         if (measurements.size() == before) {
             ++dropped_records;
+            note(node, QStringLiteral("the measurement with \"Id\" %1 was left out: identifiers "
+                                      "must be positive and unique")
+                           .arg(id_text.trimmed()));
         }
         node = xml_file->Get_Sibling_Node(&node, QStringLiteral("Measurement"), true);
     }

@@ -2,6 +2,7 @@
 #define TMEASUREMENTDATA_H
 
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 #include "vector3.h"
@@ -40,6 +41,8 @@ public:
     // the message in last_error on failure. A load first empties the store.
     bool Load_Data(const QString &file_name);
     bool Save_Data(const QString &file_name) const;
+    // The bytes Save_Data writes; empty when the document cannot be built.
+    QByteArray File_Data() const;
     // Reads the version-1 body of an opened file into the store; throws TXmlFileException.
     void Load_Data_V1(TXmlFile *xml_file);
 
@@ -49,12 +52,19 @@ public:
     static bool Is_Usable_Axis(const TVector3 &axis);
     // How many records the last load dropped for a missing, non-positive or repeated "Id".
     int Dropped_Records() const { return dropped_records; }
+    // What the last load could not represent, one line each ("line 7: ..."): text that is not a
+    // number (read as 0), elements and comments the format does not have, dropped records. A
+    // save would lose these, so a file with notes counts as not completely read.
+    QStringList Load_Notes() const { return load_notes; }
 
 private:
+    void Build_Document(TXmlFile *xml_file) const;
+
     std::vector<TMeasurement> measurements;
     // Set by a failed load or save; a save is const, hence mutable.
     mutable QString last_error;
     int dropped_records;
+    QStringList load_notes;
 };
 
 #endif

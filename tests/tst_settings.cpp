@@ -261,8 +261,8 @@ void TTestSettings::Model_Index_Out_Of_Range()
 
     QSettings settings(Settings_File(), QSettings::IniFormat);
     QCOMPARE(settings.value("Deflection_Model").toInt(), -1);
-    // Without a model the display holds no parameters.
-    QCOMPARE(settings.value("Model_Parameter1").toDouble(), 0.0);
+    // Without a model to ask, the parameters that were read are kept, not wiped.
+    QCOMPARE(settings.value("Model_Parameter1").toDouble(), 0.5);
 }
 
 void TTestSettings::Hidden_Fourth_Parameter_Is_Stored()
@@ -436,14 +436,30 @@ void TTestSettings::Failed_Writes_Are_Reported()
     QVERIFY(QDir(Directory()).mkpath("settings.ini/x"));
     QVERIFY(QDir(Directory()).mkpath("measurements.xml/x"));
     TWarnings warnings;
-    Close();
+    QString question;
+    Answer_Next_Box("Cancel", &question);
+    QVERIFY(!window->close());
+    QVERIFY(window->isVisible());
+    QVERIFY(question.contains("Your changes could not be saved"));
+    QVERIFY2(question.contains(Settings_File()), qPrintable(question));
+    QVERIFY(window->findChild<QLabel *>("unsaved_label")->isVisible());
+
     QCOMPARE(TWarnings::messages().size(), 2);
-    QCOMPARE(TWarnings::messages()[0],
-             QString("Curvalo: the settings could not be written to '%1'.").arg(Settings_File()));
+    QVERIFY2(
+        TWarnings::messages()[0].startsWith(
+            QString("Curvalo: the settings could not be written to '%1': ").arg(Settings_File())),
+        qPrintable(TWarnings::messages()[0]));
     QVERIFY2(TWarnings::messages()[1].startsWith(
                  QString("Curvalo: the measurements were not saved: ERR:  Cannot write file '%1'")
                      .arg(Measurement_File())),
              qPrintable(TWarnings::messages()[1]));
+
+    // Once the user has made room, the close saves and the notice is gone.
+    QVERIFY(QDir(Directory() + "/settings.ini").removeRecursively());
+    QVERIFY(QDir(Directory() + "/measurements.xml").removeRecursively());
+    Close();
+    QVERIFY(QFileInfo(Settings_File()).isFile());
+    QVERIFY(Read(Measurement_File()).startsWith("<?xml"));
 }
 
 void TTestSettings::Garbage_Settings_data()

@@ -1,13 +1,17 @@
 #ifndef TWINDOWFIXTURE_H
 #define TWINDOWFIXTURE_H
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -82,6 +86,26 @@ protected:
         edit->selectAll();
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, text);
+    }
+
+    // Clicks the button with this text in the next modal box once it is open; *seen tells
+    // that it was there.
+    static void Answer_Next_Box(const QString &button, QString *text = nullptr)
+    {
+        QTimer::singleShot(0, [button, text]() {
+            QMessageBox *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            if (text) {
+                *text = box->text() + QLatin1Char('\n') + box->informativeText();
+            }
+            for (QAbstractButton *candidate : box->buttons()) {
+                if (candidate->text() == button) {
+                    QTest::mouseClick(candidate, Qt::LeftButton);
+                    return;
+                }
+            }
+            QFAIL(qPrintable("no button " + button));
+        });
     }
 
     std::unique_ptr<QTemporaryDir> home;

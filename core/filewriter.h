@@ -1,0 +1,25 @@
+#ifndef TFILEWRITER_H
+#define TFILEWRITER_H
+
+#include <QByteArray>
+#include <QString>
+
+// Replaces a file's content all at once: the new bytes go to a temporary file beside it that
+// is renamed over the old one only when everything was written, so a crash or a full disk
+// leaves either the old file or the new one, never a mix.
+class TFileWriter
+{
+public:
+    enum TResult {
+        WRITTEN,
+        PROTECTED,   // the target exists and is write-protected; nothing was tried
+        WRITE_FAILED // a link to nowhere, or opening, writing or committing failed; the old
+                     // file is untouched
+    };
+
+    // The reason of a failure in the system's words ("No space left on device") goes to
+    // *reason.
+    static TResult Write(const QString &file_name, const QByteArray &data, QString *reason);
+};
+
+#endif
