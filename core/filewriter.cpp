@@ -20,14 +20,26 @@ TFileWriter::TResult TFileWriter::Write(const QString &file_name, const QByteArr
         return PROTECTED;
     }
 
+    // Unbuffered: a buffered QSaveFile writes its buffer only while committing, and a failure
+    // there (a full disk) would go unnoticed and commit a truncated file.
     QSaveFile file(file_name);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         *reason = file.errorString();
         return WRITE_FAILED;
     }
-    if (file.write(data) != data.size() || !file.commit()) {
+    // A short write is followed by another one, which then fails with the system's reason
+    // ("No space left on device") instead of leaving "Unknown error".
+    for (qint64 written = 0; written < data.size();) {
+        const qint64 count = file.write(data.constData() + written, data.size() - written);
+        if (count <= 0) {
+            *reason = file.errorString();
+            file.cancelWriting();
+            return WRITE_FAILED;
+        }
+        written += count;
+    }
+    if (!file.commit()) {
         *reason = file.errorString();
-        file.cancelWriting();
         return WRITE_FAILED;
     }
     return WRITTEN;

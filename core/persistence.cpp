@@ -131,6 +131,7 @@ TPersistence::TPersistence()
     , readable(false)
     , writable(false)
     , measurement_file_blocked(false)
+    , files_written(0)
     , settings_known(false)
     , settings_on_disk()
     , measurements_known(false)
@@ -314,6 +315,7 @@ bool TPersistence::Save_Settings(const TSettings &values)
                           .arg(Settings_File(), reason);
         return false;
     }
+    ++files_written;
     settings_known = true;
     settings_on_disk = values;
     return true;
@@ -336,6 +338,7 @@ bool TPersistence::Save_Measurements(const TMeasurementData &data)
             QStringLiteral("the measurements were not saved: %1\n").arg(data.Last_Error());
         return false;
     }
+    ++files_written;
     measurements_known = true;
     measurements_on_disk = content;
     return true;

@@ -73,6 +73,8 @@ public:
     // could not be written, with the reason in Last_Error().
     bool Save(const TSettings &settings, const TMeasurementData &data, bool force);
     QString Last_Error() const { return last_error; }
+    // How many files this program has written so far.
+    int Files_Written() const { return files_written; }
 
 private:
     bool Save_Settings(const TSettings &settings);
@@ -90,6 +92,7 @@ private:
     // True when an incompletely read file could not be moved aside: it must not be replaced.
     bool measurement_file_blocked;
     QString last_error;
+    int files_written;
     // What is on disk, as far as this program knows, to tell whether a save has work to do.
     bool settings_known;
     TSettings settings_on_disk;

@@ -36,6 +36,9 @@ public:
     // The measurements as the window holds them, for reading only.
     const TMeasurementData &Measurement_Data() const { return measurement_data; }
 
+    // The files on disk as the window sees them, for reading only.
+    const TPersistence &Persistence() const { return persistence; }
+
     // True when another running Curvalo works on the settings folder: this window then read
     // nothing and writes nothing, and the program should say so and end.
     bool Settings_Folder_In_Use() const;

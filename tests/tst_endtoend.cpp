@@ -22,12 +22,16 @@ private slots:
     void Prepared_Files_Are_Restored();
     void Terminate_After_A_Change();
     void Unknown_Option_Is_Harmless();
+    void Killed_After_A_Change_Loses_Nothing();
+    void Second_Start_Says_So_And_Ends();
 
 private:
     QString Window_Id();
     int Visible_Windows();
     bool Run_Tool(const QStringList &arguments, QByteArray *output = nullptr);
+    std::unique_ptr<QProcess> Launch(const QStringList &arguments = {});
     void Start(const QStringList &arguments = {});
+    int Visible_Windows_Of(const QProcess &process);
     int Wait_For_Exit();
     QString Directory() const { return home->path() + "/.curvalo"; }
 
@@ -107,21 +111,32 @@ QString TTestEndToEnd::Window_Id()
 // The program's windows that are on screen: the main window, and the message box while open.
 int TTestEndToEnd::Visible_Windows()
 {
+    return Visible_Windows_Of(*program);
+}
+
+int TTestEndToEnd::Visible_Windows_Of(const QProcess &process)
+{
     QByteArray output;
-    Run_Tool({"search", "--onlyvisible", "--pid", QString::number(program->processId())}, &output);
+    Run_Tool({"search", "--onlyvisible", "--pid", QString::number(process.processId())}, &output);
     return output.trimmed().isEmpty() ? 0 : output.trimmed().split('\n').size();
 }
 
-void TTestEndToEnd::Start(const QStringList &arguments)
+std::unique_ptr<QProcess> TTestEndToEnd::Launch(const QStringList &arguments)
 {
-    program = std::make_unique<QProcess>();
+    auto process = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("HOME", home->path());
     environment.insert("DISPLAY", display);
     environment.insert("QT_QPA_PLATFORM", "xcb");
-    program->setProcessEnvironment(environment);
-    program->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-    program->start(CURVALO_EXECUTABLE, arguments);
+    process->setProcessEnvironment(environment);
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->start(CURVALO_EXECUTABLE, arguments);
+    return process;
+}
+
+void TTestEndToEnd::Start(const QStringList &arguments)
+{
+    program = Launch(arguments);
     QVERIFY(program->waitForStarted());
 }
 
@@ -228,6 +243,79 @@ void TTestEndToEnd::Unknown_Option_Is_Harmless()
     ::kill(program->processId(), SIGINT);
     QCOMPARE(Wait_For_Exit(), 0);
     QVERIFY(QFile::exists(Directory() + "/settings.ini"));
+}
+
+// A change reaches the disk without a close; after SIGKILL the next start finds it, and the
+// lock the killed program left behind does not stand in the way.
+void TTestEndToEnd::Killed_After_A_Change_Loses_Nothing()
+{
+    Start();
+    const QString window = Window_Id();
+    QVERIFY(!window.isEmpty());
+    QVERIFY(Run_Tool({"windowfocus", "--sync", window}));
+    QVERIFY(Run_Tool({"key", "ctrl+n"}));
+    QTRY_COMPARE_WITH_TIMEOUT(Visible_Windows(), 2, 30000);
+    QVERIFY(Run_Tool({"key", "Return"}));
+    QTRY_COMPARE_WITH_TIMEOUT(Visible_Windows(), 1, 30000);
+    const QString settings_file = Directory() + "/settings.ini";
+    // Autosave writes a second after the last change; the margin is for slow test machines.
+    QTRY_VERIFY_WITH_TIMEOUT(
+        QSettings(settings_file, QSettings::IniFormat).value("Model_Parameter1").toDouble() ==
+            -0.05,
+        5000);
+    ::kill(program->processId(), SIGKILL);
+    QVERIFY(program->waitForFinished(10000));
+    QVERIFY(QFile::exists(Directory() + "/curvalo.lock"));
+
+    Start();
+    const QString again = Window_Id();
+    QVERIFY(!again.isEmpty());
+    QVERIFY(Run_Tool({"windowfocus", "--sync", again}));
+    QVERIFY(Run_Tool({"key", "ctrl+q"}));
+    QCOMPARE(Wait_For_Exit(), 0);
+    QSettings settings(settings_file, QSettings::IniFormat);
+    QCOMPARE(settings.value("Model_Parameter1").toDouble(), -0.05);
+    QCOMPARE(settings.value("Model_Parameter2").toDouble(), -0.01);
+}
+
+// A second program on the same folder says so, ends with a non-zero code and writes nothing;
+// the first one keeps working and saves.
+void TTestEndToEnd::Second_Start_Says_So_And_Ends()
+{
+    Start();
+    const QString window = Window_Id();
+    QVERIFY(!window.isEmpty());
+    QVERIFY(Run_Tool({"windowmove", "--sync", window, "140", "90"}));
+    ::kill(program->processId(), SIGTERM);
+    QCOMPARE(Wait_For_Exit(), 0);
+    Start();
+    const QString first = Window_Id();
+    QVERIFY(!first.isEmpty());
+    QFile settings_file(Directory() + "/settings.ini");
+    QVERIFY(settings_file.open(QIODevice::ReadOnly));
+    const QByteArray settings_before = settings_file.readAll();
+    settings_file.close();
+
+    std::unique_ptr<QProcess> second = Launch();
+    QVERIFY(second->waitForStarted());
+    QTRY_COMPARE_WITH_TIMEOUT(Visible_Windows_Of(*second), 1, 30000);
+    QByteArray box;
+    QVERIFY(
+        Run_Tool({"search", "--onlyvisible", "--pid", QString::number(second->processId())}, &box));
+    QVERIFY(Run_Tool({"windowfocus", "--sync", QString::fromLatin1(box.trimmed())}));
+    QVERIFY(Run_Tool({"key", "Return"}));
+    QVERIFY(second->waitForFinished(30000));
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 1);
+    QVERIFY(settings_file.open(QIODevice::ReadOnly));
+    QCOMPARE(settings_file.readAll(), settings_before);
+    settings_file.close();
+
+    QVERIFY(Run_Tool({"windowfocus", "--sync", first}));
+    QVERIFY(Run_Tool({"key", "ctrl+q"}));
+    QCOMPARE(Wait_For_Exit(), 0);
+    QSettings settings(Directory() + "/settings.ini", QSettings::IniFormat);
+    QCOMPARE(settings.value("Mainwindow_Position").toPoint(), QPoint(140, 90));
 }
 
 QTEST_GUILESS_MAIN(TTestEndToEnd)

@@ -8,6 +8,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "filesizelimit.h"
 #include "measurementdata.h"
 #include "testfiles.h"
 
@@ -339,15 +340,11 @@ void TTestMeasurementFile::Failed_Write_Keeps_Old_File()
     }
 
     // Let the write fail for real: files may not grow beyond 64 bytes during the save.
-    const auto previous_handler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit previous_limit{};
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &previous_limit), 0);
-    rlimit limit = previous_limit;
-    limit.rlim_cur = 64;
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &limit), 0);
-    const bool saved = store.Save_Data(path);
-    setrlimit(RLIMIT_FSIZE, &previous_limit);
-    std::signal(SIGXFSZ, previous_handler);
+    bool saved = true;
+    {
+        const TFileSizeLimit limit(64);
+        saved = store.Save_Data(path);
+    }
 
     QVERIFY(!saved);
     QVERIFY2(

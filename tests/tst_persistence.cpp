@@ -1,0 +1,335 @@
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLockFile>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "filesizelimit.h"
+#include "measurementdata.h"
+#include "persistence.h"
+#include "testfiles.h"
+
+namespace
+{
+const QByteArray two_records = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                               "<Curvalo_Measurement_Data File_Version=\"1\">\n"
+                               "    <Measurement>\n"
+                               "        <Id>2</Id>\n"
+                               "        <Nominal_Length>500.000000</Nominal_Length>\n"
+                               "        <Position>0.000000,250.000000,400.000000</Position>\n"
+                               "        <Axis>0.000000000000,1.000000000000,0.000000000000</Axis>\n"
+                               "    </Measurement>\n"
+                               "    <Measurement>\n"
+                               "        <Id>1</Id>\n"
+                               "        <Nominal_Length>300.000000</Nominal_Length>\n"
+                               "        <Position>0.000000,500.000000,100.000000</Position>\n"
+                               "        <Axis>0.000000000000,0.000000000000,1.000000000000</Axis>\n"
+                               "    </Measurement>\n"
+                               "</Curvalo_Measurement_Data>\n";
+
+QByteArray Nested(int depth)
+{
+    return "<Curvalo_Measurement_Data File_Version=\"1\">" + QByteArray("<a>").repeated(depth) +
+           QByteArray("</a>").repeated(depth) + "</Curvalo_Measurement_Data>";
+}
+} // namespace
+
+// ~/.curvalo on disk: the lock, what is read, what is kept, and what a save writes.
+class TTestPersistence : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void Second_Program_Reads_And_Writes_Nothing();
+    void Stale_Lock_Is_Taken_Over();
+    void Save_Writes_Only_What_Changed();
+    void Incomplete_File_Is_Kept_And_Told_data();
+    void Incomplete_File_Is_Kept_And_Told();
+    void Fifo_Does_Not_Hang();
+    void Complete_File_Is_Not_Kept();
+    void Failed_Save_Names_The_Reason();
+    void Damaged_Settings_Give_No_False_Failure();
+    void Dangling_Link_Is_Never_Written_Through();
+    void No_Home_Writes_Nothing();
+    void Read_Only_Folder_Is_Still_Read();
+
+private:
+    QString Directory() const { return home->path() + "/.curvalo"; }
+    QString Measurement_File() const { return Directory() + "/measurements.xml"; }
+    QString Settings_File() const { return Directory() + "/settings.ini"; }
+    // A persistence that has read the folder as the window does at start.
+    std::unique_ptr<TPersistence> Open_And_Load(TMeasurementData *data,
+                                                TPersistence::TSettings *settings = nullptr);
+
+    std::unique_ptr<QTemporaryDir> home;
+};
+
+void TTestPersistence::init()
+{
+    home = std::make_unique<QTemporaryDir>();
+    QVERIFY(home->isValid());
+    QVERIFY(QDir(home->path()).mkpath(".curvalo"));
+}
+
+void TTestPersistence::cleanup()
+{
+    QFile::setPermissions(Directory(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    home.reset();
+}
+
+std::unique_ptr<TPersistence> TTestPersistence::Open_And_Load(TMeasurementData *data,
+                                                              TPersistence::TSettings *settings)
+{
+    auto persistence = std::make_unique<TPersistence>();
+    persistence->Open(home->path());
+    const TPersistence::TSettings loaded = persistence->Load_Settings();
+    if (settings) {
+        *settings = loaded;
+    }
+    persistence->Load_Measurements(data);
+    return persistence;
+}
+
+void TTestPersistence::Second_Program_Reads_And_Writes_Nothing()
+{
+    Write(Measurement_File(), two_records);
+    TMeasurementData first_data;
+    TPersistence::TSettings settings;
+    std::unique_ptr<TPersistence> first = Open_And_Load(&first_data, &settings);
+    QCOMPARE(first->Lock_State(), TPersistence::LOCK_TAKEN);
+    QCOMPARE(first_data.Get_Measurement_Ids().size(), size_t(2));
+
+    TMeasurementData second_data;
+    std::unique_ptr<TPersistence> second = Open_And_Load(&second_data);
+    QCOMPARE(second->Lock_State(), TPersistence::LOCK_HELD_ELSEWHERE);
+    QVERIFY(!second->Readable());
+    QVERIFY(second->Unsaved_Reason().contains("already running"));
+    QVERIFY(second_data.Get_Measurement_Ids().empty());
+    QVERIFY(!second->Save(settings, second_data, true));
+    QCOMPARE(Read(Measurement_File()), two_records);
+    QVERIFY(!QFileInfo::exists(Settings_File()));
+
+    // Once the first is gone, the folder is free again.
+    first.reset();
+    second.reset();
+    TMeasurementData third_data;
+    QCOMPARE(Open_And_Load(&third_data)->Lock_State(), TPersistence::LOCK_TAKEN);
+}
+
+void TTestPersistence::Stale_Lock_Is_Taken_Over()
+{
+    // A lock whose program has ended, as a killed program leaves it.
+    QProcess ended;
+    ended.start("true", QStringList());
+    QVERIFY(ended.waitForFinished());
+    const qint64 dead = ended.processId() > 0 ? ended.processId() : 999999;
+    Write(Directory() + "/curvalo.lock",
+          QByteArray::number(dead) + "\ncurvalo\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+
+    TMeasurementData data;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data);
+    QCOMPARE(persistence->Lock_State(), TPersistence::LOCK_TAKEN);
+    QVERIFY(persistence->Unsaved_Reason().isEmpty());
+}
+
+void TTestPersistence::Save_Writes_Only_What_Changed()
+{
+    Write(Measurement_File(), two_records);
+    TMeasurementData data;
+    TPersistence::TSettings settings;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
+
+    // The first save of a start writes both files, even unchanged ones.
+    QVERIFY(persistence->Save(settings, data, true));
+    QCOMPARE(persistence->Files_Written(), 2);
+    QCOMPARE(Read(Measurement_File()), two_records);
+
+    // Nothing changed: nothing is written, as a marker left in the file shows.
+    Write(Settings_File(), "[General]\nmarker=1\n");
+    QVERIFY(persistence->Save(settings, data, false));
+    QCOMPARE(persistence->Files_Written(), 2);
+    QCOMPARE(Read(Settings_File()), QByteArray("[General]\nmarker=1\n"));
+
+    // One setting changed: only the settings are written, keeping keys we do not know.
+    settings.range_y = 1500.0;
+    QVERIFY(persistence->Save(settings, data, false));
+    QCOMPARE(persistence->Files_Written(), 3);
+    const QSettings written(Settings_File(), QSettings::IniFormat);
+    QCOMPARE(written.value("Range_Y").toDouble(), 1500.0);
+    QCOMPARE(written.value("marker").toInt(), 1);
+
+    // A removed measurement: only the measurements are written.
+    QVERIFY(data.Remove_Measurement(2));
+    QVERIFY(persistence->Save(settings, data, false));
+    QCOMPARE(persistence->Files_Written(), 4);
+    QCOMPARE(Read(Measurement_File()).count("<Measurement>"), 1);
+}
+
+void TTestPersistence::Incomplete_File_Is_Kept_And_Told_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("loaded");
+    QTest::addColumn<QString>("told");
+    QTest::newRow("nested 100000 deep") << Nested(100000) << 0 << "nested deeper than";
+    QTest::newRow("nested just too deep") << Nested(32) << 0 << "nested deeper than 32 levels";
+    QTest::newRow("not a number")
+        << QByteArray(two_records).replace("<Nominal_Length>500.000000", "<Nominal_Length>5OO") << 2
+        << "line 3: \"Nominal_Length\" is not a number: \"5OO\"";
+    QTest::newRow("position not a number")
+        << QByteArray(two_records).replace("250.000000,400", "250.000000,abc") << 2
+        << "\"Position\" is not a number: \"0.000000,250.000000,abc.000000\"";
+    QTest::newRow("identifier not a number")
+        << QByteArray(two_records).replace("<Id>1</Id>", "<Id>one</Id>") << 1
+        << "\"Id\" is not a number: \"one\"";
+    QTest::newRow("unknown element in a record")
+        << QByteArray(two_records).replace("<Id>2</Id>", "<Id>2</Id><Comment>probe A</Comment>")
+        << 2 << "line 4: element \"Comment\" is not part of a measurement";
+    QTest::newRow("unknown element in the file")
+        << QByteArray(two_records)
+               .replace("</Curvalo_Measurement_Data>",
+                        "<Machine>X-42</Machine></Curvalo_Measurement_Data>")
+        << 2 << "element \"Machine\" is not part of the format";
+    QTest::newRow("comment")
+        << QByteArray(two_records).replace("<Measurement>", "<!-- checked --><Measurement>") << 2
+        << "a comment is not part of the format";
+    QTest::newRow("repeated identifier")
+        << QByteArray(two_records).replace("<Id>1</Id>", "<Id>2</Id>") << 1
+        << "\"Id\" 2 was left out";
+    QTest::newRow("not XML") << QByteArray("\x01\x02 not xml") << 0 << "XML parse error";
+    QTest::newRow("newer version")
+        << QByteArray(two_records).replace("File_Version=\"1\"", "File_Version=\"2\"") << 0
+        << "File version not recognized";
+}
+
+void TTestPersistence::Incomplete_File_Is_Kept_And_Told()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, loaded);
+    QFETCH(QString, told);
+
+    Write(Measurement_File(), content);
+    TMeasurementData data;
+    TPersistence::TSettings settings;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
+    QCOMPARE(int(data.Get_Measurement_Ids().size()), loaded);
+    QVERIFY2(persistence->Load_Problem().contains(told), qPrintable(persistence->Load_Problem()));
+
+    // The original is kept before anything is written.
+    QCOMPARE(persistence->Kept_File(), Measurement_File() + ".bak");
+    QCOMPARE(Read(Measurement_File() + ".bak"), content);
+    QVERIFY(!QFileInfo::exists(Measurement_File()));
+    QVERIFY(persistence->Save(settings, data, true));
+    QCOMPARE(Read(Measurement_File() + ".bak"), content);
+    QCOMPARE(Read(Measurement_File()).count("<Measurement>"), loaded);
+}
+
+void TTestPersistence::Fifo_Does_Not_Hang()
+{
+    QCOMPARE(mkfifo(QFile::encodeName(Measurement_File()).constData(), 0600), 0);
+    TMeasurementData data;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data);
+    QVERIFY(persistence->Load_Problem().contains("not a regular file"));
+    QCOMPARE(persistence->Kept_File(), Measurement_File() + ".bak");
+    QVERIFY(QFileInfo(Measurement_File() + ".bak").exists());
+}
+
+void TTestPersistence::Complete_File_Is_Not_Kept()
+{
+    Write(Measurement_File(), two_records);
+    TMeasurementData data;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data);
+    QVERIFY(persistence->Load_Problem().isEmpty());
+    QVERIFY(persistence->Kept_File().isEmpty());
+    QCOMPARE(QDir(Directory()).entryList(QDir::Files),
+             (QStringList{"curvalo.lock", "measurements.xml"}));
+}
+
+void TTestPersistence::Failed_Save_Names_The_Reason()
+{
+    Write(Measurement_File(), two_records);
+    TMeasurementData data;
+    TPersistence::TSettings settings;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
+    data.Remove_Measurement(1);
+    bool saved = true;
+    {
+        const TFileSizeLimit limit(64);
+        saved = persistence->Save(settings, data, true);
+    }
+    QVERIFY(!saved);
+    QVERIFY2(persistence->Last_Error().contains("File too large"),
+             qPrintable(persistence->Last_Error()));
+    QVERIFY(persistence->Last_Error().contains(Measurement_File()));
+    QCOMPARE(Read(Measurement_File()), two_records);
+
+    // The next attempt, with room again, goes through.
+    QVERIFY(persistence->Save(settings, data, false));
+    QCOMPARE(Read(Measurement_File()).count("<Measurement>"), 1);
+}
+
+void TTestPersistence::Damaged_Settings_Give_No_False_Failure()
+{
+    Write(Settings_File(), QByteArray("[General\n\x01\x02=\xff\n", 15));
+    TMeasurementData data;
+    TPersistence::TSettings settings;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
+    QVERIFY2(persistence->Save(settings, data, true), qPrintable(persistence->Last_Error()));
+    QVERIFY(persistence->Last_Error().isEmpty());
+    QCOMPARE(QSettings(Settings_File(), QSettings::IniFormat).value("Range_Y").toDouble(), 1000.0);
+}
+
+void TTestPersistence::Dangling_Link_Is_Never_Written_Through()
+{
+    const QString outside = home->path() + "/elsewhere.xml";
+    QVERIFY(QFile::link(outside, Measurement_File()));
+    TMeasurementData data;
+    TPersistence::TSettings settings;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
+    data.Add_Measurement();
+    QVERIFY(!persistence->Save(settings, data, true));
+    QVERIFY2(persistence->Last_Error().contains("does not exist"),
+             qPrintable(persistence->Last_Error()));
+    QVERIFY(!QFileInfo::exists(outside));
+}
+
+void TTestPersistence::No_Home_Writes_Nothing()
+{
+    TPersistence persistence;
+    persistence.Open(QString());
+    QVERIFY(!persistence.Writable());
+    QVERIFY(persistence.Unsaved_Reason().contains("HOME"));
+    const TPersistence::TSettings settings = persistence.Load_Settings();
+    QCOMPARE(settings.window_size, QSize(801, 601));
+    TMeasurementData data;
+    QVERIFY(!persistence.Save(settings, data, true));
+    QVERIFY(persistence.Directory().isEmpty());
+}
+
+void TTestPersistence::Read_Only_Folder_Is_Still_Read()
+{
+    if (geteuid() == 0) {
+        QSKIP("root can write into any directory, so a read-only folder cannot be made");
+    }
+    Write(Measurement_File(), two_records);
+    QVERIFY(QFile::setPermissions(Directory(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    TMeasurementData data;
+    TPersistence::TSettings settings;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
+    QCOMPARE(data.Get_Measurement_Ids().size(), size_t(2));
+    QVERIFY(!persistence->Writable());
+    QVERIFY(persistence->Unsaved_Reason().contains("cannot be written"));
+    QVERIFY(!persistence->Save(settings, data, true));
+    QCOMPARE(Read(Measurement_File()), two_records);
+}
+
+QTEST_GUILESS_MAIN(TTestPersistence)
+#include "tst_persistence.moc"
