@@ -1,15 +1,55 @@
 #ifndef TEVALUATION_H
 #define TEVALUATION_H
 
+#include <QString>
+#include <vector>
+
+#include "measurementdata.h"
+#include "mpe.h"
 #include "vector3.h"
 
 class TDeflectionModel;
 
-// What the deflected machine reports for a gauge: the computation the window shows in the
-// editor and every other output repeats, so that all of them give the same digits.
+// What the deflected machine reports for a gauge, and how that and the measured length compare
+// with the nominal length and the MPE. The window, its table and chart, and the batch tool all
+// compute through here, so that they give the same digits.
 class TEvaluation
 {
 public:
+    enum TVerdict { NO_VERDICT, PASS, FAIL };
+
+    // One measurement judged; lengths in mm, errors in µm.
+    struct TResult {
+        int id;
+        double nominal_length;
+        TVector3 position;
+        TVector3 axis;
+        double actual_length;
+        double error; // actual - nominal
+        bool has_measured_length;
+        double measured_length;
+        double measured_error; // measured - nominal
+        double residual;       // measured - actual: what the model leaves unexplained
+        bool has_mpe;
+        double mpe;
+        TVerdict verdict;          // of the error
+        TVerdict measured_verdict; // of the measured error
+    };
+
+    struct TSummary {
+        int count;
+        int measured_count;
+        // The largest |error| and the id of its measurement; 0 and 0 without measurements.
+        double largest_error;
+        int largest_error_id;
+        int passed;
+        int failed;
+        int measured_passed;
+        int measured_failed;
+        // Root mean square of the residuals of the measured lengths; 0 when none is measured.
+        double residual_rms;
+    };
+
     // The two nominal end points of a gauge of the given length centred on the position.
     static void Gauge_Ends(const TVector3 &position, const TVector3 &axis, const double &length,
                            TVector3 *end1, TVector3 *end2);
@@ -19,6 +59,19 @@ public:
     // The distance between the reported points of the gauge's two ends (mm).
     static double Actual_Length(const TDeflectionModel *model, const TVector3 &position,
                                 const TVector3 &axis, const double &nominal_length);
+
+    static TResult Evaluate(const TDeflectionModel *model,
+                            const TMeasurementData::TMeasurement &measurement, const TMpe &mpe);
+    // Every measurement in store order.
+    static std::vector<TResult> Evaluate_All(const TDeflectionModel *model,
+                                             const TMeasurementData &data, const TMpe &mpe);
+    static TSummary Summarise(const std::vector<TResult> &results);
+
+    // "Y", "Z", "Diagonal +" or "Diagonal −" for the four directions of a test plan in a
+    // volume of the given ranges (either sense), empty for any other axis.
+    static QString Direction_Name(const TVector3 &axis, const double &range_y,
+                                  const double &range_z);
+    static QString Verdict_Text(TVerdict verdict);
 };
 
 #endif

@@ -14,6 +14,7 @@
 
 #include "filewriter.h"
 #include "measurementdata.h"
+#include "numbertext.h"
 
 namespace
 {
@@ -123,7 +124,7 @@ bool TPersistence::TSettings::operator==(const TSettings &other) const
     }
     return window_position == other.window_position && window_size == other.window_size &&
            deflection_model == other.deflection_model && Same(range_y, other.range_y) &&
-           Same(range_z, other.range_z);
+           Same(range_z, other.range_z) && mpe == other.mpe;
 }
 
 TPersistence::TPersistence()
@@ -201,9 +202,17 @@ TPersistence::TSettings TPersistence::Load_Settings()
     const QFileInfo file(Settings_File());
     // Nothing is read from a folder that is not ours, nor from a FIFO or a device.
     const bool read = readable && file.isFile();
+    const TSettings loaded = Read_Settings_File(read ? Settings_File() : QString());
+    settings_known = read;
+    settings_on_disk = loaded;
+    return loaded;
+}
+
+TPersistence::TSettings TPersistence::Read_Settings_File(const QString &file_name)
+{
     std::unique_ptr<QSettings> stored;
-    if (read) {
-        stored = std::make_unique<QSettings>(Settings_File(), QSettings::IniFormat);
+    if (!file_name.isEmpty() && QFileInfo(file_name).isFile()) {
+        stored = std::make_unique<QSettings>(file_name, QSettings::IniFormat);
     }
     const QSettings *settings = stored.get();
     TSettings loaded;
@@ -215,8 +224,18 @@ TPersistence::TSettings TPersistence::Load_Settings()
     }
     loaded.range_y = Read(settings, KEY_RANGE_Y).toDouble();
     loaded.range_z = Read(settings, KEY_RANGE_Z).toDouble();
-    settings_known = read;
-    settings_on_disk = loaded;
+    if (settings && settings->contains(QStringLiteral("MPE/A"))) {
+        QString text = settings->value(QStringLiteral("MPE/A")).toString() + QLatin1Char(',') +
+                       settings->value(QStringLiteral("MPE/K")).toString();
+        if (settings->contains(QStringLiteral("MPE/B"))) {
+            text += QLatin1Char(',') + settings->value(QStringLiteral("MPE/B")).toString();
+        }
+        QString error;
+        // A damaged MPE is no MPE: nothing is judged against numbers nobody entered.
+        if (!TMpe::Parse(text, &loaded.mpe, &error)) {
+            loaded.mpe = TMpe();
+        }
+    }
     return loaded;
 }
 
@@ -307,6 +326,15 @@ bool TPersistence::Save_Settings(const TSettings &values)
             Write(settings, KEY_RANGE_Y, values.range_y);
             Write(settings, KEY_RANGE_Z, values.range_z);
             Write(settings, KEY_MODEL, values.deflection_model);
+            settings->remove(QStringLiteral("MPE"));
+            if (values.mpe.Is_Set()) {
+                settings->setValue(QStringLiteral("MPE/A"), TNumberText::Shortest(values.mpe.A()));
+                settings->setValue(QStringLiteral("MPE/K"), TNumberText::Shortest(values.mpe.K()));
+                if (values.mpe.Has_B()) {
+                    settings->setValue(QStringLiteral("MPE/B"),
+                                       TNumberText::Shortest(values.mpe.B()));
+                }
+            }
         },
         &reason);
     if (content.isEmpty() ||

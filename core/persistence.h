@@ -7,6 +7,8 @@
 #include <QString>
 #include <memory>
 
+#include "mpe.h"
+
 class QLockFile;
 class TMeasurementData;
 
@@ -31,6 +33,9 @@ public:
         double parameters[4];
         double range_y; // mm
         double range_z; // mm
+        // Kept in its own group "MPE" with the keys "A", "K" and "B", written only when set,
+        // so that a file without one holds just the keys it always had.
+        TMpe mpe;
 
         bool operator==(const TSettings &other) const;
         bool operator!=(const TSettings &other) const { return !(*this == other); }
@@ -60,6 +65,9 @@ public:
     QString Measurement_File() const;
 
     TSettings Load_Settings();
+    // What a settings file holds, the defaults for what it does not; the batch tool reads any
+    // settings file this way.
+    static TSettings Read_Settings_File(const QString &file_name);
     // Fills the store from the measurement file, and moves a file that could not be read
     // completely aside.
     void Load_Measurements(TMeasurementData *data);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "numbertext.h"
 #include "xmlfile.h"
 
 namespace
@@ -39,7 +40,8 @@ bool Read_Triple(const QString &text, double *values, bool *all_numbers)
 bool Is_Known_Field(const QString &name)
 {
     return name == QLatin1String("Id") || name == QLatin1String("Nominal_Length") ||
-           name == QLatin1String("Position") || name == QLatin1String("Axis");
+           name == QLatin1String("Position") || name == QLatin1String("Axis") ||
+           name == QLatin1String("Measured_Length");
 }
 
 // Elements, comments and text would not survive a save; blanks between elements are layout.
@@ -91,6 +93,8 @@ bool TMeasurementData::Update_Measurement(const TMeasurement &measurement)
             stored.position = measurement.position;
             stored.axis = measurement.axis;
             stored.nominal_length = measurement.nominal_length;
+            stored.has_measured_length = measurement.has_measured_length;
+            stored.measured_length = measurement.measured_length;
             return true;
         }
     }
@@ -162,6 +166,11 @@ void TMeasurementData::Build_Document(TXmlFile *xml_file) const
         xml_file->Write_Text_Node(&element, Triple(measurement.position, 6));
         element = xml_file->Create_Node(&node, QStringLiteral("Axis"));
         xml_file->Write_Text_Node(&element, Triple(measurement.axis, 12));
+        // Optional, so that a file without measured lengths stays what it always was.
+        if (measurement.has_measured_length) {
+            element = xml_file->Create_Node(&node, QStringLiteral("Measured_Length"));
+            xml_file->Write_Text_Node(&element, measurement.measured_length, 6);
+        }
     }
 }
 
@@ -288,6 +297,18 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
                                     TXmlFileException::GENERAL_ERROR);
         }
         measurement.axis.Normal();
+
+        const QDomElement measured =
+            xml_file->Get_Node(&node, QStringLiteral("Measured_Length"), true);
+        if (!measured.isNull()) {
+            const QString measured_text = xml_file->Read_Text_Node(&measured, true);
+            measurement.has_measured_length =
+                TNumberText::Read(measured_text, &measurement.measured_length) &&
+                std::isfinite(measurement.measured_length);
+            if (!measurement.has_measured_length) {
+                not_a_number(node, QStringLiteral("Measured_Length"), measured_text);
+            }
+        }
 
         const size_t before = measurements.size();
         Add_Measurement(measurement);

@@ -19,6 +19,9 @@ public:
         TVector3 position;     // mm, the centre of the measured length
         TVector3 axis;         // unit vector along the measured length
         double nominal_length; // mm
+        // What the machine measured (mm), when it has been entered; always finite.
+        bool has_measured_length = false;
+        double measured_length = 0.0;
     };
 
     TMeasurementData();
@@ -33,6 +36,8 @@ public:
     void Clear_Measurements();
 
     bool Measurement_Id_Exists(int id) const;
+    // Every record in store order.
+    const std::vector<TMeasurement> &Measurements() const { return measurements; }
     std::vector<int> Get_Measurement_Ids() const;
     // Copies the record into *measurement when found; leaves it untouched otherwise.
     bool Get_Measurement(int id, TMeasurement *measurement) const;

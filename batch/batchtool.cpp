@@ -1,0 +1,429 @@
+#include "batchtool.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+#include <algorithm>
+#include <cmath>
+
+#include "deflectionmodel.h"
+#include "evaluation.h"
+#include "filewriter.h"
+#include "measurementdata.h"
+#include "modelcatalog.h"
+#include "numbertext.h"
+#include "testplan.h"
+
+namespace
+{
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("TBatchTool", text);
+}
+
+const char *const overview =
+    QT_TRANSLATE_NOOP("TBatchTool", "Computes what Curvalo shows, from the command line.\n\n"
+                                    "Commands:\n"
+                                    "  evaluate   the results of all measurements as CSV or JSON\n"
+                                    "  plan       a length test plan as a measurement file\n\n"
+                                    "'curvalo-batch COMMAND --help' describes a command.");
+
+// Comma-separated finite numbers; false when any part is not one.
+bool Read_Numbers(const QString &text, std::vector<double> *numbers)
+{
+    numbers->clear();
+    for (const QString &part : text.split(QLatin1Char(','))) {
+        double value = 0.0;
+        if (!TNumberText::Read(part, &value) || !std::isfinite(value)) {
+            return false;
+        }
+        numbers->push_back(value);
+    }
+    return true;
+}
+
+// A number for CSV: the shortest text that reads back as the same double; empty when absent.
+QString Csv_Number(bool present, const double &value)
+{
+    return present ? TNumberText::Shortest(value) : QString();
+}
+
+// A number for JSON, which has no NaN or infinity: those are null, like an absent value.
+QString Json_Number(bool present, const double &value)
+{
+    return present && std::isfinite(value) ? TNumberText::Shortest(value) : QStringLiteral("null");
+}
+
+QString Json_Text(const QString &text)
+{
+    return text.isEmpty() ? QStringLiteral("null") : QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+const QStringList csv_columns = {QStringLiteral("id"),
+                                 QStringLiteral("nominal_length_mm"),
+                                 QStringLiteral("position_y_mm"),
+                                 QStringLiteral("position_z_mm"),
+                                 QStringLiteral("axis_y"),
+                                 QStringLiteral("axis_z"),
+                                 QStringLiteral("actual_length_mm"),
+                                 QStringLiteral("error_um"),
+                                 QStringLiteral("measured_length_mm"),
+                                 QStringLiteral("measured_error_um"),
+                                 QStringLiteral("residual_um"),
+                                 QStringLiteral("mpe_um"),
+                                 QStringLiteral("verdict"),
+                                 QStringLiteral("measured_verdict")};
+
+// The values of one result in the order of csv_columns.
+QStringList Values(const TEvaluation::TResult &result,
+                   QString (*number)(bool present, const double &value))
+{
+    const bool measured = result.has_measured_length;
+    return {QString::number(result.id),
+            number(true, result.nominal_length),
+            number(true, result.position.y),
+            number(true, result.position.z),
+            number(true, result.axis.y),
+            number(true, result.axis.z),
+            number(true, result.actual_length),
+            number(true, result.error),
+            number(measured, result.measured_length),
+            number(measured, result.measured_error),
+            number(measured, result.residual),
+            number(result.has_mpe, result.mpe),
+            TEvaluation::Verdict_Text(result.verdict),
+            TEvaluation::Verdict_Text(result.measured_verdict)};
+}
+
+QByteArray Csv(const std::vector<TEvaluation::TResult> &results)
+{
+    QString text = csv_columns.join(QLatin1Char(',')) + QLatin1Char('\n');
+    for (const TEvaluation::TResult &result : results) {
+        text += Values(result, &Csv_Number).join(QLatin1Char(',')) + QLatin1Char('\n');
+    }
+    return text.toUtf8();
+}
+
+QByteArray Json(const std::vector<TEvaluation::TResult> &results)
+{
+    QStringList objects;
+    for (const TEvaluation::TResult &result : results) {
+        const QStringList values = Values(result, &Json_Number);
+        QStringList members;
+        for (int i = 0; i < csv_columns.size(); ++i) {
+            const bool text = i >= csv_columns.size() - 2;
+            members << QStringLiteral("\"%1\": %2")
+                           .arg(csv_columns[i], text ? Json_Text(values[i]) : values[i]);
+        }
+        objects << QStringLiteral("  {") + members.join(QStringLiteral(", ")) + QLatin1Char('}');
+    }
+    return (QStringLiteral("[\n") + objects.join(QStringLiteral(",\n")) +
+            (objects.isEmpty() ? QString() : QStringLiteral("\n")) + QStringLiteral("]\n"))
+        .toUtf8();
+}
+
+QString Default_File(const QString &name)
+{
+    return QDir::homePath() + QStringLiteral("/.curvalo/") + name;
+}
+} // namespace
+
+TBatchTool::TBatchTool(QTextStream *out_, QTextStream *err_)
+    : out(out_)
+    , err(err_)
+{
+}
+
+TBatchTool::~TBatchTool() = default;
+
+int TBatchTool::Run(const QStringList &arguments)
+{
+    const QString command = arguments.value(1);
+    if (command == QLatin1String("evaluate")) {
+        return Evaluate(arguments.mid(1));
+    }
+    if (command == QLatin1String("plan")) {
+        return Plan(arguments.mid(1));
+    }
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(Tr(overview));
+    parser.addPositionalArgument(QStringLiteral("command"), Tr("evaluate or plan"));
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
+    if (command.isEmpty() || command.startsWith(QLatin1Char('-'))) {
+        if (parser.parse(arguments) && parser.isSet(help)) {
+            *out << parser.helpText();
+            return SUCCESS;
+        }
+        if (parser.isSet(version)) {
+            *out << QCoreApplication::applicationName() << ' '
+                 << QCoreApplication::applicationVersion() << '\n';
+            return SUCCESS;
+        }
+    }
+    return Usage_Error(command.isEmpty() ? Tr("a command is missing")
+                                         : Tr("unknown command \"%1\"").arg(command),
+                       parser.helpText());
+}
+
+void TBatchTool::Add_Common_Options(QCommandLineParser *parser, bool with_model) const
+{
+    parser->addOptions({
+        {QStringLiteral("settings"), Tr("The settings file (default ~/.curvalo/settings.ini)."),
+         Tr("file")},
+        {QStringLiteral("range-y"), Tr("The volume's range in Y (mm)."), Tr("mm")},
+        {QStringLiteral("range-z"), Tr("The volume's range in Z (mm)."), Tr("mm")},
+        {QStringLiteral("output"), Tr("Write to this file instead of standard output."),
+         Tr("file")},
+    });
+    if (with_model) {
+        parser->addOptions({
+            {QStringLiteral("measurements"),
+             Tr("The measurement file (default ~/.curvalo/measurements.xml)."), Tr("file")},
+            {QStringLiteral("model"), Tr("The deflection model: generic, renishaw or lk."),
+             Tr("name")},
+            {QStringLiteral("parameters"), Tr("The model's four parameters."), Tr("p1,p2,p3,p4")},
+            {QStringLiteral("mpe"), Tr("The MPE: A + L/K µm, capped at B µm."), Tr("A,K[,B]")},
+        });
+    }
+}
+
+int TBatchTool::Parse(QCommandLineParser *parser, const QStringList &arguments,
+                      const QString &command)
+{
+    const QCommandLineOption help = parser->addHelpOption();
+    const QCommandLineOption version = parser->addVersionOption();
+    parser->addPositionalArgument(command, QString(), command);
+    help_text = parser->helpText();
+    if (!parser->parse(arguments)) {
+        return Usage_Error(parser->errorText(), help_text);
+    }
+    if (parser->isSet(help)) {
+        *out << help_text;
+        return SUCCESS;
+    }
+    if (parser->isSet(version)) {
+        *out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion()
+             << '\n';
+        return SUCCESS;
+    }
+    if (!parser->positionalArguments().isEmpty()) {
+        return Usage_Error(
+            Tr("unexpected argument \"%1\"").arg(parser->positionalArguments().first()), help_text);
+    }
+    return -1;
+}
+
+int TBatchTool::Usage_Error(const QString &message, const QString &help)
+{
+    *err << QCoreApplication::applicationName() << ": " << message << "\n\n" << help;
+    return USAGE_ERROR;
+}
+
+int TBatchTool::Input_Error(const QString &message)
+{
+    *err << QCoreApplication::applicationName() << ": " << message << '\n';
+    return INPUT_ERROR;
+}
+
+int TBatchTool::Read_Settings(const QCommandLineParser &parser, bool with_model,
+                              TPersistence::TSettings *settings)
+{
+    const QString file = parser.isSet(QStringLiteral("settings"))
+                             ? parser.value(QStringLiteral("settings"))
+                             : Default_File(QStringLiteral("settings.ini"));
+    if (parser.isSet(QStringLiteral("settings")) && !QFileInfo(file).isFile()) {
+        return Input_Error(Tr("cannot read the settings file '%1'").arg(file));
+    }
+    *settings = TPersistence::Read_Settings_File(file);
+
+    const char *const range_options[2] = {"range-y", "range-z"};
+    double *const ranges[2] = {&settings->range_y, &settings->range_z};
+    for (int i = 0; i < 2; ++i) {
+        const QString option = QLatin1String(range_options[i]);
+        if (parser.isSet(option)) {
+            double range = 0.0;
+            if (!TNumberText::Read(parser.value(option), &range) || !std::isfinite(range) ||
+                !(range > 1.0)) {
+                return Usage_Error(Tr("--%1 must be a number of millimetres greater than 1: \"%2\"")
+                                       .arg(option, parser.value(option)),
+                                   help_text);
+            }
+            *ranges[i] = range;
+        } else if (!(*ranges[i] >= 1.0)) {
+            // As the window does: a stored range it would not use comes back as the default.
+            *ranges[i] = 1000.0;
+        }
+    }
+
+    if (!with_model) {
+        return -1;
+    }
+    if (parser.isSet(QStringLiteral("model"))) {
+        const TModelCatalog::TModel *model =
+            TModelCatalog::Find_Key(parser.value(QStringLiteral("model")));
+        if (!model) {
+            return Usage_Error(Tr("--model must be generic, renishaw or lk: \"%1\"")
+                                   .arg(parser.value(QStringLiteral("model"))),
+                               help_text);
+        }
+        for (int index = 0; index < TModelCatalog::Model_Count(); ++index) {
+            if (TModelCatalog::Model_At(index).type == model->type) {
+                settings->deflection_model = index;
+            }
+        }
+    }
+    if (parser.isSet(QStringLiteral("parameters"))) {
+        std::vector<double> values;
+        if (!Read_Numbers(parser.value(QStringLiteral("parameters")), &values) ||
+            values.size() != 4) {
+            return Usage_Error(Tr("--parameters must be four numbers: \"%1\"")
+                                   .arg(parser.value(QStringLiteral("parameters"))),
+                               help_text);
+        }
+        std::copy(values.begin(), values.end(), settings->parameters);
+    }
+    if (parser.isSet(QStringLiteral("mpe"))) {
+        QString error;
+        if (!TMpe::Parse(parser.value(QStringLiteral("mpe")), &settings->mpe, &error)) {
+            return Usage_Error(QStringLiteral("--mpe: ") + error, help_text);
+        }
+    }
+    return -1;
+}
+
+int TBatchTool::Read_Measurements(const QCommandLineParser &parser, TMeasurementData *data)
+{
+    const bool named = parser.isSet(QStringLiteral("measurements"));
+    const QString file = named ? parser.value(QStringLiteral("measurements"))
+                               : Default_File(QStringLiteral("measurements.xml"));
+    if (!named && !QFileInfo::exists(file)) {
+        return -1;
+    }
+    if (!data->Load_Data(file)) {
+        return Input_Error(Tr("cannot read '%1': %2").arg(file, data->Last_Error()));
+    }
+    for (const QString &note : data->Load_Notes()) {
+        *err << QCoreApplication::applicationName() << ": " << file << ": " << note << '\n';
+    }
+    return -1;
+}
+
+int TBatchTool::Deliver(const QCommandLineParser &parser, const QByteArray &data)
+{
+    if (!parser.isSet(QStringLiteral("output"))) {
+        *out << QString::fromUtf8(data);
+        return SUCCESS;
+    }
+    const QString file = parser.value(QStringLiteral("output"));
+    QString reason;
+    if (TFileWriter::Write(file, data, &reason) != TFileWriter::WRITTEN) {
+        return Input_Error(Tr("cannot write '%1': %2").arg(file, reason));
+    }
+    return SUCCESS;
+}
+
+int TBatchTool::Evaluate(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        Tr("Writes the results of all measurements as CSV, or as JSON when the output file "
+           "ends in \".json\"."));
+    Add_Common_Options(&parser, true);
+    int code = Parse(&parser, arguments, QStringLiteral("evaluate"));
+    if (code >= 0) {
+        return code;
+    }
+    TPersistence::TSettings settings;
+    if ((code = Read_Settings(parser, true, &settings)) >= 0) {
+        return code;
+    }
+    TMeasurementData data;
+    if ((code = Read_Measurements(parser, &data)) >= 0) {
+        return code;
+    }
+
+    // The model as the window builds it from the same settings.
+    std::unique_ptr<TDeflectionModel> model;
+    if (settings.deflection_model >= 0 &&
+        settings.deflection_model < TModelCatalog::Model_Count()) {
+        model.reset(TModelCatalog::Create(TModelCatalog::Model_At(settings.deflection_model).type));
+        model->Set_Range_Y(settings.range_y);
+        model->Set_Range_Z(settings.range_z);
+        model->Set_Parameter1(settings.parameters[0]);
+        model->Set_Parameter2(settings.parameters[1]);
+        model->Set_Parameter3(settings.parameters[2]);
+        model->Set_Parameter4(settings.parameters[3]);
+    }
+    const std::vector<TEvaluation::TResult> results =
+        TEvaluation::Evaluate_All(model.get(), data, settings.mpe);
+    const bool json = parser.value(QStringLiteral("output"))
+                          .endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
+    return Deliver(parser, json ? Json(results) : Csv(results));
+}
+
+int TBatchTool::Plan(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        Tr("Writes a length test plan for the volume of the settings as a measurement file: "
+           "lines along Y, along Z and the two diagonals through the volume's centre."));
+    Add_Common_Options(&parser, false);
+    parser.addOptions({
+        {QStringLiteral("lengths"),
+         Tr("The test lengths in mm, the same on every line (default: five per line, from 10 "
+            "% to 90 % of its length)."),
+         Tr("l1,l2,...")},
+        {QStringLiteral("repeats"), Tr("Measurements per gauge (default 3)."), Tr("n")},
+    });
+    int code = Parse(&parser, arguments, QStringLiteral("plan"));
+    if (code >= 0) {
+        return code;
+    }
+    if (!parser.isSet(QStringLiteral("output"))) {
+        return Usage_Error(Tr("plan needs --output FILE"), help_text);
+    }
+    std::vector<double> lengths;
+    if (parser.isSet(QStringLiteral("lengths")) &&
+        (!Read_Numbers(parser.value(QStringLiteral("lengths")), &lengths) ||
+         std::any_of(lengths.begin(), lengths.end(), [](double length) { return length <= 0; }))) {
+        return Usage_Error(Tr("--lengths must be positive numbers of millimetres: \"%1\"")
+                               .arg(parser.value(QStringLiteral("lengths"))),
+                           help_text);
+    }
+    int repeats = 3;
+    if (parser.isSet(QStringLiteral("repeats"))) {
+        bool ok = false;
+        repeats = parser.value(QStringLiteral("repeats")).toInt(&ok);
+        if (!ok || repeats < 1 || repeats > 100) {
+            return Usage_Error(Tr("--repeats must be a whole number from 1 to 100: \"%1\"")
+                                   .arg(parser.value(QStringLiteral("repeats"))),
+                               help_text);
+        }
+    }
+    TPersistence::TSettings settings;
+    if ((code = Read_Settings(parser, false, &settings)) >= 0) {
+        return code;
+    }
+
+    const TTestPlan plan(settings.range_y, settings.range_z);
+    QStringList left_out;
+    const std::vector<TMeasurementData::TMeasurement> measurements =
+        plan.Measurements(lengths, repeats, &left_out);
+    for (const QString &line : left_out) {
+        *err << QCoreApplication::applicationName() << ": " << line << '\n';
+    }
+    if (measurements.empty()) {
+        return Input_Error(Tr("no test length fits the volume; nothing was written"));
+    }
+    TMeasurementData data;
+    TTestPlan::Append(measurements, &data);
+    const QByteArray content = data.File_Data();
+    if (content.isEmpty()) {
+        return Input_Error(data.Last_Error());
+    }
+    return Deliver(parser, content);
+}

@@ -1,0 +1,54 @@
+#ifndef TBATCHTOOL_H
+#define TBATCHTOOL_H
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+#include "persistence.h"
+
+class QCommandLineParser;
+class QTextStream;
+class TDeflectionModel;
+class TMeasurementData;
+
+// curvalo-batch: what the window computes, from a script. Data go to standard output or to
+// --output FILE, messages to standard error. Exit codes: 0 done, 1 an input could not be read
+// or used, 2 the command line is wrong. Nothing is written when anything fails.
+class TBatchTool
+{
+public:
+    enum TExitCode { SUCCESS = 0, INPUT_ERROR = 1, USAGE_ERROR = 2 };
+
+    TBatchTool(QTextStream *out, QTextStream *err);
+    ~TBatchTool();
+    TBatchTool(const TBatchTool &) = delete;
+    TBatchTool &operator=(const TBatchTool &) = delete;
+
+    // The arguments as the program got them, its name first.
+    int Run(const QStringList &arguments);
+
+private:
+    int Evaluate(const QStringList &arguments);
+    int Plan(const QStringList &arguments);
+
+    // The options every subcommand takes, with those of the model when asked for.
+    void Add_Common_Options(QCommandLineParser *parser, bool with_model) const;
+    // The steps below return -1 to go on, or the exit code to end with (after telling why).
+    // Parses, and handles --help and --version.
+    int Parse(QCommandLineParser *parser, const QStringList &arguments, const QString &command);
+    // The settings file and the overrides of the command line.
+    int Read_Settings(const QCommandLineParser &parser, bool with_model,
+                      TPersistence::TSettings *settings);
+    int Read_Measurements(const QCommandLineParser &parser, TMeasurementData *data);
+    int Usage_Error(const QString &message, const QString &help);
+    int Input_Error(const QString &message);
+    // Writes the data to --output (all at once) or to standard output.
+    int Deliver(const QCommandLineParser &parser, const QByteArray &data);
+
+    QTextStream *out;
+    QTextStream *err;
+    QString help_text;
+};
+
+#endif

@@ -1,0 +1,96 @@
+#include "mpe.h"
+
+#include <QCoreApplication>
+#include <QStringList>
+#include <algorithm>
+#include <cmath>
+
+#include "numbertext.h"
+
+TMpe::TMpe()
+    : set(false)
+    , a(0.0)
+    , k(1.0)
+    , has_b(false)
+    , b(0.0)
+{
+}
+
+TMpe::TMpe(const double &a_, const double &k_)
+    : set(true)
+    , a(a_)
+    , k(k_)
+    , has_b(false)
+    , b(0.0)
+{
+}
+
+TMpe::TMpe(const double &a_, const double &k_, const double &b_)
+    : set(true)
+    , a(a_)
+    , k(k_)
+    , has_b(true)
+    , b(b_)
+{
+}
+
+double TMpe::Value(const double &length) const
+{
+    const double linear = a + std::fabs(length) / k;
+    return has_b ? std::min(linear, b) : linear;
+}
+
+bool TMpe::Passes(const double &error, const double &length) const
+{
+    return set && std::fabs(error) <= Value(length);
+}
+
+bool TMpe::Parse(const QString &text, TMpe *mpe, QString *error)
+{
+    Q_ASSERT(mpe && error);
+    const auto tr = [](const char *source) { return QCoreApplication::translate("TMpe", source); };
+    const QStringList parts = text.split(QLatin1Char(','));
+    if (parts.size() != 2 && parts.size() != 3) {
+        *error = tr("the MPE is \"A,K\" or \"A,K,B\" (µm, without unit, µm)");
+        return false;
+    }
+    double values[3] = {0.0, 0.0, 0.0};
+    const char *names[3] = {"A", "K", "B"};
+    for (int i = 0; i < parts.size(); ++i) {
+        if (!TNumberText::Read(parts[i], &values[i]) || !std::isfinite(values[i])) {
+            *error = tr("%1 of the MPE is not a number: \"%2\"").arg(names[i], parts[i]);
+            return false;
+        }
+    }
+    if (values[0] < 0.0 || (parts.size() == 3 && values[2] < 0.0)) {
+        *error = tr("A and B of the MPE must not be negative");
+        return false;
+    }
+    if (!(values[1] > 0.0)) {
+        *error = tr("K of the MPE must be greater than 0");
+        return false;
+    }
+    *mpe = parts.size() == 3 ? TMpe(values[0], values[1], values[2]) : TMpe(values[0], values[1]);
+    return true;
+}
+
+QString TMpe::Text() const
+{
+    if (!set) {
+        return QString();
+    }
+    QString text = TNumberText::Shortest(a) + QLatin1Char(',') + TNumberText::Shortest(k);
+    if (has_b) {
+        text += QLatin1Char(',') + TNumberText::Shortest(b);
+    }
+    return text;
+}
+
+bool TMpe::operator==(const TMpe &other) const
+{
+    if (set != other.set) {
+        return false;
+    }
+    return !set ||
+           (a == other.a && k == other.k && has_b == other.has_b && (!has_b || b == other.b));
+}

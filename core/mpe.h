@@ -1,0 +1,46 @@
+#ifndef TMPE_H
+#define TMPE_H
+
+#include <QString>
+
+// The maximum permissible error of length measurement, MPE(L) = min(A + L / K, B) in µm with
+// the length L in mm, A in µm, K without unit, and the cap B in µm optional. An MPE that is
+// not set judges nothing.
+class TMpe
+{
+public:
+    // Not set.
+    TMpe();
+    TMpe(const double &a, const double &k);
+    TMpe(const double &a, const double &k, const double &b);
+
+    bool Is_Set() const { return set; }
+    double A() const { return a; }
+    double K() const { return k; }
+    bool Has_B() const { return has_b; }
+    double B() const { return b; }
+
+    // µm for a length in mm; the length's sign does not matter.
+    double Value(const double &length) const;
+    // |error| <= MPE(L), both in µm; always false when not set.
+    bool Passes(const double &error, const double &length) const;
+
+    // "A,K" or "A,K,B" in the C locale, as the batch tool's --mpe and the settings hold it;
+    // A and B must be finite and not negative, K finite and positive. False, with the reason,
+    // for anything else.
+    static bool Parse(const QString &text, TMpe *mpe, QString *error);
+    // The text Parse reads back as the same MPE; empty when not set.
+    QString Text() const;
+
+    bool operator==(const TMpe &other) const;
+    bool operator!=(const TMpe &other) const { return !(*this == other); }
+
+private:
+    bool set;
+    double a;
+    double k;
+    bool has_b;
+    double b;
+};
+
+#endif

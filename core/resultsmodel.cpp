@@ -1,0 +1,281 @@
+#include "resultsmodel.h"
+
+#include <QCoreApplication>
+#include <cmath>
+
+#include "deflectionmodel.h"
+#include "measurementdata.h"
+#include "numbertext.h"
+
+namespace
+{
+// Lengths in mm with 4 decimals, errors in µm with 2.
+QString Length_Text(const double &value)
+{
+    return TNumberText::Fixed(value, 4);
+}
+
+QString Error_Text(const double &value)
+{
+    return TNumberText::Fixed(value, 2);
+}
+
+bool Is_Numeric(int column)
+{
+    return column != TResultsModel::COLUMN_DIRECTION && column != TResultsModel::COLUMN_VERDICT &&
+           column != TResultsModel::COLUMN_MEASURED_VERDICT;
+}
+} // namespace
+
+TResultsModel::TResultsModel(TMeasurementData *data, QObject *parent)
+    : QAbstractTableModel(parent)
+    , measurement_data(data)
+    , deflection_model(nullptr)
+    , summary()
+{
+    Q_ASSERT(data);
+}
+
+TResultsModel::~TResultsModel() = default;
+
+void TResultsModel::Set_Deflection_Model(const TDeflectionModel *model)
+{
+    deflection_model = model;
+}
+
+void TResultsModel::Set_Mpe(const TMpe &mpe_)
+{
+    mpe = mpe_;
+}
+
+void TResultsModel::Refresh()
+{
+    std::vector<TEvaluation::TResult> evaluated =
+        TEvaluation::Evaluate_All(deflection_model, *measurement_data, mpe);
+    const bool same_rows = evaluated.size() == results.size();
+    if (!same_rows) {
+        beginResetModel();
+    }
+    results.swap(evaluated);
+    rows_by_id.clear();
+    rows_by_id.reserve(int(results.size()));
+    for (size_t row = 0; row < results.size(); ++row) {
+        rows_by_id.insert(results[row].id, int(row));
+    }
+    summary = TEvaluation::Summarise(results);
+    if (same_rows) {
+        if (!results.empty()) {
+            emit dataChanged(index(0, 0), index(rowCount() - 1, COLUMN_COUNT - 1));
+        }
+    } else {
+        endResetModel();
+    }
+    emit Results_Changed();
+}
+
+int TResultsModel::Row_Of_Id(int id) const
+{
+    return rows_by_id.value(id, -1);
+}
+
+int TResultsModel::Id_At_Row(int row) const
+{
+    return row >= 0 && row < rowCount() ? results[size_t(row)].id : 0;
+}
+
+QString TResultsModel::Tab_Separated(const QList<int> &rows) const
+{
+    QStringList lines;
+    QStringList header;
+    for (int column = 0; column < COLUMN_COUNT; ++column) {
+        header << headerData(column, Qt::Horizontal).toString();
+    }
+    lines << header.join(QLatin1Char('\t'));
+    for (const int row : rows) {
+        if (row < 0 || row >= rowCount()) {
+            continue;
+        }
+        QStringList cells;
+        for (int column = 0; column < COLUMN_COUNT; ++column) {
+            cells << Text(results[size_t(row)], column);
+        }
+        lines << cells.join(QLatin1Char('\t'));
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+int TResultsModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(results.size());
+}
+
+int TResultsModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : COLUMN_COUNT;
+}
+
+QString TResultsModel::Text(const TEvaluation::TResult &result, int column) const
+{
+    switch (column) {
+    case COLUMN_ID:
+        return QString::number(result.id);
+    case COLUMN_NOMINAL:
+        return Length_Text(result.nominal_length);
+    case COLUMN_POSITION_Y:
+        return Length_Text(result.position.y);
+    case COLUMN_POSITION_Z:
+        return Length_Text(result.position.z);
+    case COLUMN_AXIS_Y:
+        return TNumberText::Fixed(result.axis.y, 6);
+    case COLUMN_AXIS_Z:
+        return TNumberText::Fixed(result.axis.z, 6);
+    case COLUMN_DIRECTION:
+        return deflection_model
+                   ? TEvaluation::Direction_Name(result.axis, deflection_model->Range_Y(),
+                                                 deflection_model->Range_Z())
+                   : TEvaluation::Direction_Name(result.axis, 1000.0, 1000.0);
+    case COLUMN_ACTUAL:
+        return Length_Text(result.actual_length);
+    case COLUMN_ERROR:
+        return Error_Text(result.error);
+    case COLUMN_MEASURED:
+        return result.has_measured_length ? Length_Text(result.measured_length) : QString();
+    case COLUMN_MEASURED_ERROR:
+        return result.has_measured_length ? Error_Text(result.measured_error) : QString();
+    case COLUMN_RESIDUAL:
+        return result.has_measured_length ? Error_Text(result.residual) : QString();
+    case COLUMN_MPE:
+        return result.has_mpe ? Error_Text(result.mpe) : QString();
+    case COLUMN_VERDICT:
+        return TEvaluation::Verdict_Text(result.verdict);
+    case COLUMN_MEASURED_VERDICT:
+        return TEvaluation::Verdict_Text(result.measured_verdict);
+    default:
+        return QString();
+    }
+}
+
+QVariant TResultsModel::Sort_Value(const TEvaluation::TResult &result, int column) const
+{
+    switch (column) {
+    case COLUMN_ID:
+        return result.id;
+    case COLUMN_NOMINAL:
+        return result.nominal_length;
+    case COLUMN_POSITION_Y:
+        return result.position.y;
+    case COLUMN_POSITION_Z:
+        return result.position.z;
+    case COLUMN_AXIS_Y:
+        return result.axis.y;
+    case COLUMN_AXIS_Z:
+        return result.axis.z;
+    case COLUMN_ACTUAL:
+        return result.actual_length;
+    case COLUMN_ERROR:
+        return result.error;
+    // Rows without a value sort before every number.
+    case COLUMN_MEASURED:
+        return result.has_measured_length ? result.measured_length : -HUGE_VAL;
+    case COLUMN_MEASURED_ERROR:
+        return result.has_measured_length ? result.measured_error : -HUGE_VAL;
+    case COLUMN_RESIDUAL:
+        return result.has_measured_length ? result.residual : -HUGE_VAL;
+    case COLUMN_MPE:
+        return result.has_mpe ? result.mpe : -HUGE_VAL;
+    default:
+        return Text(result, column);
+    }
+}
+
+QVariant TResultsModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= COLUMN_COUNT) {
+        return QVariant();
+    }
+    const TEvaluation::TResult &result = results[size_t(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return Text(result, index.column());
+    case Qt::EditRole:
+        return index.column() == COLUMN_MEASURED && result.has_measured_length
+                   ? TNumberText::Shortest(result.measured_length)
+                   : Text(result, index.column());
+    case SORT_ROLE:
+        return Sort_Value(result, index.column());
+    case FAILED_ROLE:
+        return result.verdict == TEvaluation::FAIL || result.measured_verdict == TEvaluation::FAIL;
+    case Qt::TextAlignmentRole:
+        return int(Is_Numeric(index.column()) ? Qt::AlignRight | Qt::AlignVCenter
+                                              : Qt::AlignLeft | Qt::AlignVCenter);
+    default:
+        return QVariant();
+    }
+}
+
+QVariant TResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
+    static const char *const titles[COLUMN_COUNT] = {
+        QT_TRANSLATE_NOOP("TResultsModel", "Id"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Nominal (mm)"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Position Y (mm)"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Position Z (mm)"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Axis Y"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Axis Z"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Direction"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Actual (mm)"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Error (\u00b5m)"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Measured (mm)"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Measured error (\u00b5m)"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Residual (\u00b5m)"),
+        QT_TRANSLATE_NOOP("TResultsModel", "MPE (\u00b5m)"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Verdict"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Measured verdict"),
+    };
+    if (section < 0 || section >= COLUMN_COUNT) {
+        return QVariant();
+    }
+    return QCoreApplication::translate("TResultsModel", titles[section]);
+}
+
+Qt::ItemFlags TResultsModel::flags(const QModelIndex &index) const
+{
+    Qt::ItemFlags result = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() == COLUMN_MEASURED) {
+        result |= Qt::ItemIsEditable;
+    }
+    return result;
+}
+
+bool TResultsModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (role != Qt::EditRole || !index.isValid() || index.column() != COLUMN_MEASURED ||
+        index.row() >= rowCount()) {
+        return false;
+    }
+    TMeasurementData::TMeasurement measurement;
+    if (!measurement_data->Get_Measurement(Id_At_Row(index.row()), &measurement)) {
+        return false;
+    }
+    const QString text = value.toString().trimmed();
+    if (text.isEmpty()) {
+        measurement.has_measured_length = false;
+    } else {
+        double length = 0.0;
+        if (!TNumberText::Read(text, &length) || !std::isfinite(length)) {
+            return false;
+        }
+        measurement.has_measured_length = true;
+        measurement.measured_length = length;
+    }
+    measurement_data->Update_Measurement(measurement);
+    results[size_t(index.row())] = TEvaluation::Evaluate(deflection_model, measurement, mpe);
+    summary = TEvaluation::Summarise(results);
+    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), COLUMN_COUNT - 1));
+    emit Measured_Length_Edited(measurement.id);
+    emit Results_Changed();
+    return true;
+}

@@ -1,0 +1,92 @@
+#ifndef TRESULTSMODEL_H
+#define TRESULTSMODEL_H
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <vector>
+
+#include "evaluation.h"
+#include "mpe.h"
+
+class TDeflectionModel;
+class TMeasurementData;
+
+// Every measurement with its actual length, errors and verdicts as a table, in store order.
+// The Measured column is editable and writes into the store. Nothing here owns the model or
+// the store; Refresh() evaluates everything again after either has changed.
+class TResultsModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum TColumn {
+        COLUMN_ID,
+        COLUMN_NOMINAL,
+        COLUMN_POSITION_Y,
+        COLUMN_POSITION_Z,
+        COLUMN_AXIS_Y,
+        COLUMN_AXIS_Z,
+        COLUMN_DIRECTION,
+        COLUMN_ACTUAL,
+        COLUMN_ERROR,
+        COLUMN_MEASURED,
+        COLUMN_MEASURED_ERROR,
+        COLUMN_RESIDUAL,
+        COLUMN_MPE,
+        COLUMN_VERDICT,
+        COLUMN_MEASURED_VERDICT,
+        COLUMN_COUNT
+    };
+
+    enum TRole {
+        // The cell's value for sorting: a number for numeric columns, text otherwise.
+        SORT_ROLE = Qt::UserRole,
+        // True on a row with a failing verdict.
+        FAILED_ROLE
+    };
+
+    explicit TResultsModel(TMeasurementData *data, QObject *parent = nullptr);
+    ~TResultsModel() override;
+
+    void Set_Deflection_Model(const TDeflectionModel *model);
+    void Set_Mpe(const TMpe &mpe);
+    TMpe Mpe() const { return mpe; }
+    // Evaluates every measurement again.
+    void Refresh();
+
+    const std::vector<TEvaluation::TResult> &Results() const { return results; }
+    TEvaluation::TSummary Summary() const { return summary; }
+    int Row_Of_Id(int id) const;
+    int Id_At_Row(int row) const;
+
+    // The rows (in the given order) as tab-separated text with a header row, as shown.
+    QString Tab_Separated(const QList<int> &rows) const;
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+    // The Measured column: a finite number in mm, or empty for "not measured".
+    bool setData(const QModelIndex &index, const QVariant &value, int role = Qt::EditRole) override;
+
+signals:
+    // The user entered or cleared a measured length in the table.
+    void Measured_Length_Edited(int id);
+    // After every Refresh and every edit.
+    void Results_Changed();
+
+private:
+    QString Text(const TEvaluation::TResult &result, int column) const;
+    QVariant Sort_Value(const TEvaluation::TResult &result, int column) const;
+
+    TMeasurementData *measurement_data;
+    const TDeflectionModel *deflection_model;
+    TMpe mpe;
+    std::vector<TEvaluation::TResult> results;
+    TEvaluation::TSummary summary;
+    QHash<int, int> rows_by_id;
+};
+
+#endif

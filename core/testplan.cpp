@@ -1,0 +1,109 @@
+#include "testplan.h"
+
+#include <QCoreApplication>
+#include <cmath>
+
+#include "numbertext.h"
+
+namespace
+{
+// A length counts as fitting a line when it is no more than this longer (mm): rounding of the
+// diagonal's length must not leave out a gauge that spans it exactly.
+const double fit_tolerance = 1e-9;
+} // namespace
+
+TTestPlan::TTestPlan(const double &range_y_, const double &range_z_)
+    : range_y(range_y_)
+    , range_z(range_z_)
+{
+}
+
+double TTestPlan::Line_Length(TLine line) const
+{
+    switch (line) {
+    case LINE_Y:
+        return range_y;
+    case LINE_Z:
+        return range_z;
+    default:
+        return std::sqrt(range_y * range_y + range_z * range_z);
+    }
+}
+
+TVector3 TTestPlan::Line_Axis(TLine line) const
+{
+    switch (line) {
+    case LINE_Y:
+        return TVector3(0, 1, 0);
+    case LINE_Z:
+        return TVector3(0, 0, 1);
+    case LINE_DIAGONAL_PLUS:
+        return TVector3(0, range_y, range_z) / Line_Length(line);
+    default:
+        return TVector3(0, range_y, -range_z) / Line_Length(line);
+    }
+}
+
+QString TTestPlan::Line_Name(TLine line)
+{
+    switch (line) {
+    case LINE_Y:
+        return QStringLiteral("Y");
+    case LINE_Z:
+        return QStringLiteral("Z");
+    case LINE_DIAGONAL_PLUS:
+        return QStringLiteral("Diagonal +");
+    default:
+        return QStringLiteral("Diagonal \u2212");
+    }
+}
+
+std::vector<double> TTestPlan::Default_Lengths(TLine line) const
+{
+    const double length = Line_Length(line);
+    std::vector<double> lengths;
+    for (int i = 0; i < 5; ++i) {
+        const double fraction = 0.1 + 0.2 * i;
+        lengths.push_back(std::max(1.0, std::round(length * fraction)));
+    }
+    return lengths;
+}
+
+std::vector<TMeasurementData::TMeasurement>
+TTestPlan::Measurements(const std::vector<double> &lengths, int repeats,
+                        QStringList *left_out) const
+{
+    const TVector3 centre(0, range_y / 2, range_z / 2);
+    std::vector<TMeasurementData::TMeasurement> plan;
+    for (int index = 0; index < LINE_COUNT; ++index) {
+        const TLine line = TLine(index);
+        const std::vector<double> line_lengths = lengths.empty() ? Default_Lengths(line) : lengths;
+        for (const double length : line_lengths) {
+            if (!(length > 0.0) || length > Line_Length(line) + fit_tolerance) {
+                if (left_out) {
+                    *left_out << QCoreApplication::translate("TTestPlan",
+                                                             "%1 mm does not fit the %2 line "
+                                                             "(%3 mm)")
+                                     .arg(TNumberText::Shortest(length), Line_Name(line),
+                                          TNumberText::Fixed(Line_Length(line), 1));
+                }
+                continue;
+            }
+            for (int repeat = 0; repeat < repeats; ++repeat) {
+                TMeasurementData::TMeasurement measurement{0, centre, Line_Axis(line), length};
+                plan.push_back(measurement);
+            }
+        }
+    }
+    return plan;
+}
+
+void TTestPlan::Append(const std::vector<TMeasurementData::TMeasurement> &plan,
+                       TMeasurementData *data)
+{
+    Q_ASSERT(data);
+    for (TMeasurementData::TMeasurement measurement : plan) {
+        measurement.id = data->Add_Measurement();
+        data->Update_Measurement(measurement);
+    }
+}
