@@ -1,6 +1,7 @@
 #include "persistence.h"
 
 #include <QCoreApplication>
+#include <QDataStream>
 #include <QDebug>
 #include <QDir>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QVariant>
+#include <algorithm>
 #include <cmath>
 #include <functional>
 
@@ -78,6 +80,30 @@ QString Tr(const char *text)
     return QCoreApplication::translate("TPersistence", text);
 }
 
+// A value as text: what QSettings writes for numbers and text, the serialised variant for
+// anything else (points, sizes).
+QByteArray Canonical(const QVariant &value)
+{
+    if (value.canConvert<QString>()) {
+        return value.toString().toUtf8();
+    }
+    QByteArray bytes;
+    QDataStream stream(&bytes, QIODevice::WriteOnly);
+    stream << value;
+    return bytes;
+}
+
+bool Same_Values(const QSettings &written, const QSettings &read)
+{
+    const QStringList keys = written.allKeys();
+    if (keys != read.allKeys()) {
+        return false;
+    }
+    return std::all_of(keys.begin(), keys.end(), [&written, &read](const QString &key) {
+        return Canonical(written.value(key)) == Canonical(read.value(key));
+    });
+}
+
 // The settings file's new content: Qt's own INI writer fills a scratch copy of the current
 // file, so keys this version does not know are kept and the text is exactly what QSettings
 // writes. Empty, with the reason, when the scratch copy cannot be made.
@@ -97,21 +123,35 @@ QByteArray Settings_Content(const QString &current_file,
             copy.write(current.readAll());
         }
     }
-    {
-        QSettings settings(scratch_file, QSettings::IniFormat);
-        fill(&settings);
-        settings.sync();
-        if (settings.status() == QSettings::AccessError) {
-            *reason = Tr("the temporary copy '%1' could not be written").arg(scratch_file);
-            return QByteArray();
-        }
-    }
+    QSettings settings(scratch_file, QSettings::IniFormat);
+    fill(&settings);
+    settings.sync();
     QFile written(scratch_file);
-    if (!written.open(QIODevice::ReadOnly)) {
-        *reason = written.errorString();
+    if (settings.status() == QSettings::AccessError || !written.open(QIODevice::ReadOnly)) {
+        *reason =
+            Tr("they could not be prepared in the temporary folder '%1'").arg(QDir::tempPath());
         return QByteArray();
     }
-    return written.readAll();
+    const QByteArray content = written.readAll();
+
+    // QSettings does not notice every failed write (a full temporary folder can leave a
+    // cut-off file behind), so the content is read back under another name, which QSettings
+    // has not cached, and compared.
+    const QString check_file = scratch.filePath(QStringLiteral("check.ini"));
+    QFile check_copy(check_file);
+    if (!check_copy.open(QIODevice::WriteOnly) || check_copy.write(content) != content.size() ||
+        !check_copy.flush()) {
+        *reason = check_copy.errorString();
+        return QByteArray();
+    }
+    check_copy.close();
+    const QSettings check(check_file, QSettings::IniFormat);
+    if (!Same_Values(settings, check)) {
+        *reason =
+            Tr("they could not be prepared in the temporary folder '%1'").arg(QDir::tempPath());
+        return QByteArray();
+    }
+    return content;
 }
 } // namespace
 

@@ -259,13 +259,18 @@ void TTestPersistence::Failed_Save_Names_The_Reason()
     TMeasurementData data;
     TPersistence::TSettings settings;
     std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
+    QVERIFY(persistence->Save(settings, data, true));
+    const QByteArray settings_before = Read(Settings_File());
     data.Remove_Measurement(1);
+    settings.range_z = 700.0;
     bool saved = true;
     {
         const TFileSizeLimit limit(64);
-        saved = persistence->Save(settings, data, true);
+        saved = persistence->Save(settings, data, false);
     }
     QVERIFY(!saved);
+    // Neither file was cut short or replaced.
+    QCOMPARE(Read(Settings_File()), settings_before);
     QVERIFY2(persistence->Last_Error().contains("File too large"),
              qPrintable(persistence->Last_Error()));
     QVERIFY(persistence->Last_Error().contains(Measurement_File()));
@@ -274,6 +279,7 @@ void TTestPersistence::Failed_Save_Names_The_Reason()
     // The next attempt, with room again, goes through.
     QVERIFY(persistence->Save(settings, data, false));
     QCOMPARE(Read(Measurement_File()).count("<Measurement>"), 1);
+    QCOMPARE(QSettings(Settings_File(), QSettings::IniFormat).value("Range_Z").toDouble(), 700.0);
 }
 
 void TTestPersistence::Damaged_Settings_Give_No_False_Failure()
