@@ -42,7 +42,11 @@ double TMpe::Value(const double &length) const
 
 bool TMpe::Passes(const double &error, const double &length) const
 {
-    return set && std::fabs(error) <= Value(length);
+    // An error is computed from lengths in mm, whose last bits are worth about 1e-10 µm at a
+    // metre: a measured length that lies exactly on the limit must not fail by that noise.
+    // The allowance is far below anything a machine can resolve.
+    const double allowance = 1e-9;
+    return set && std::fabs(error) <= Value(length) + allowance;
 }
 
 bool TMpe::Parse(const QString &text, TMpe *mpe, QString *error)

@@ -22,7 +22,7 @@ public:
 
     // µm for a length in mm; the length's sign does not matter.
     double Value(const double &length) const;
-    // |error| <= MPE(L), both in µm; always false when not set.
+    // |error| <= MPE(L), both in µm, allowing 1e-9 µm for rounding; false when not set.
     bool Passes(const double &error, const double &length) const;
 
     // "A,K" or "A,K,B" in the C locale, as the batch tool's --mpe and the settings hold it;

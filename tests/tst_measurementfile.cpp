@@ -70,6 +70,10 @@ private slots:
     void Write_Protected_File_Kept();
     void Failed_Write_Keeps_Old_File();
     void Damaged_Files_Never_Crash();
+    void Measured_Length_Round_Trip_data();
+    void Measured_Length_Round_Trip();
+    void Measured_Length_That_Is_Not_A_Number_data();
+    void Measured_Length_That_Is_Not_A_Number();
 
 private:
     QTemporaryDir directory;
@@ -428,6 +432,80 @@ void TTestMeasurementFile::Damaged_Files_Never_Crash()
         QCOMPARE(Read(path), content);
     }
     QVERIFY(failures > 1000);
+}
+
+void TTestMeasurementFile::Measured_Length_Round_Trip_data()
+{
+    QTest::addColumn<bool>("measured");
+    QTest::addColumn<double>("length");
+    QTest::newRow("not measured") << false << 0.0;
+    QTest::newRow("measured") << true << 499.998731;
+    QTest::newRow("measured zero") << true << 0.0;
+    QTest::newRow("negative") << true << -12.5;
+}
+
+void TTestMeasurementFile::Measured_Length_Round_Trip()
+{
+    QFETCH(bool, measured);
+    QFETCH(double, length);
+    TMeasurementData store;
+    Write(path, example);
+    QVERIFY(store.Load_Data(path));
+    TMeasurementData::TMeasurement record;
+    QVERIFY(store.Get_Measurement(3, &record));
+    record.has_measured_length = measured;
+    record.measured_length = length;
+    QVERIFY(store.Update_Measurement(record));
+    QVERIFY(store.Save_Data(path));
+
+    const QByteArray written = Read(path);
+    if (!measured) {
+        // Without measured lengths the file is exactly what it always was.
+        QCOMPARE(written, example);
+    } else {
+        const QByteArray element = "<Axis>0.000000000000,0.707106781187,0.707106781187</Axis>\n"
+                                   "        <Measured_Length>" +
+                                   QByteArray::number(length, 'f', 6) +
+                                   "</Measured_Length>\n    </Measurement>";
+        QVERIFY2(written.contains(element), written.constData());
+        QCOMPARE(written.count("<Measured_Length>"), 1);
+    }
+
+    TMeasurementData loaded;
+    QVERIFY(loaded.Load_Data(path));
+    QVERIFY(loaded.Load_Notes().isEmpty());
+    TMeasurementData::TMeasurement read;
+    QVERIFY(loaded.Get_Measurement(3, &read));
+    QCOMPARE(read.has_measured_length, measured);
+    QCOMPARE(read.measured_length, length);
+    QVERIFY(loaded.Get_Measurement(1, &read));
+    QVERIFY(!read.has_measured_length);
+}
+
+void TTestMeasurementFile::Measured_Length_That_Is_Not_A_Number_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("letters") << QByteArray("abc");
+    QTest::newRow("empty") << QByteArray("");
+    QTest::newRow("not finite") << QByteArray("inf");
+}
+
+void TTestMeasurementFile::Measured_Length_That_Is_Not_A_Number()
+{
+    QFETCH(QByteArray, text);
+    Write(path,
+          QByteArray(example).replace("</Axis>\n    </Measurement>\n</Curvalo",
+                                      "</Axis>\n        <Measured_Length>" + text +
+                                          "</Measured_Length>\n    </Measurement>\n</Curvalo"));
+    TMeasurementData store;
+    QVERIFY(store.Load_Data(path));
+    TMeasurementData::TMeasurement read;
+    QVERIFY(store.Get_Measurement(3, &read));
+    QVERIFY(!read.has_measured_length);
+    // Read as not measured, and noted: a save would drop the text.
+    QCOMPARE(store.Load_Notes().size(), 1);
+    QVERIFY2(store.Load_Notes().first().contains("\"Measured_Length\" is not a number"),
+             qPrintable(store.Load_Notes().first()));
 }
 
 QTEST_GUILESS_MAIN(TTestMeasurementFile)

@@ -1,0 +1,273 @@
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <cmath>
+
+#include "testfiles.h"
+
+namespace
+{
+const QByteArray two_records = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                               "<Curvalo_Measurement_Data File_Version=\"1\">\n"
+                               "    <Measurement>\n"
+                               "        <Id>5</Id>\n"
+                               "        <Nominal_Length>1000.000000</Nominal_Length>\n"
+                               "        <Position>0.000000,500.000000,500.000000</Position>\n"
+                               "        <Axis>0.000000000000,1.000000000000,0.000000000000</Axis>\n"
+                               "        <Measured_Length>999.980000</Measured_Length>\n"
+                               "    </Measurement>\n"
+                               "    <Measurement>\n"
+                               "        <Id>2</Id>\n"
+                               "        <Nominal_Length>100.000000</Nominal_Length>\n"
+                               "        <Position>0.000000,0.000000,0.000000</Position>\n"
+                               "        <Axis>0.000000000000,0.000000000000,1.000000000000</Axis>\n"
+                               "    </Measurement>\n"
+                               "</Curvalo_Measurement_Data>\n";
+
+const QString header = "id,nominal_length_mm,position_y_mm,position_z_mm,axis_y,axis_z,"
+                       "actual_length_mm,error_um,measured_length_mm,measured_error_um,"
+                       "residual_um,mpe_um,verdict,measured_verdict";
+
+struct TRun {
+    int exit_code;
+    QString out;
+    QString err;
+};
+} // namespace
+
+// curvalo-batch as a script runs it: its output, its exit codes, and what it leaves on disk.
+class TTestBatchTool : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void Evaluate_Csv();
+    void Evaluate_Json_File();
+    void Evaluate_Reads_Home_By_Default();
+    void Plan_File();
+    void Usage_Errors_data();
+    void Usage_Errors();
+    void Unreadable_Input();
+    void Help_And_Version();
+
+private:
+    TRun Run(const QStringList &arguments);
+    QString File(const QString &name) const { return folder->filePath(name); }
+
+    std::unique_ptr<QTemporaryDir> folder;
+};
+
+void TTestBatchTool::init()
+{
+    folder = std::make_unique<QTemporaryDir>();
+    QVERIFY(folder->isValid());
+    Write(File("measurements.xml"), two_records);
+    QSettings settings(File("settings.ini"), QSettings::IniFormat);
+    settings.setValue("Deflection_Model", 0);
+    settings.setValue("Model_Parameter1", -0.05);
+    settings.setValue("Model_Parameter2", -0.01);
+    settings.setValue("Model_Parameter3", -0.01);
+    settings.setValue("MPE/A", "1.5");
+    settings.setValue("MPE/K", "333");
+}
+
+TRun TTestBatchTool::Run(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("HOME", folder->path() + "/home");
+    process.setProcessEnvironment(environment);
+    process.start(CURVALO_BATCH, arguments);
+    if (!process.waitForFinished(30000)) {
+        process.kill();
+        process.waitForFinished();
+        return {-1000, QString(), QString()};
+    }
+    return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
+            QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+void TTestBatchTool::Evaluate_Csv()
+{
+    const TRun run = Run({"evaluate", "--settings", File("settings.ini"), "--measurements",
+                          File("measurements.xml")});
+    QCOMPARE(run.exit_code, 0);
+    QVERIFY(run.err.isEmpty());
+    const QStringList lines = run.out.split('\n');
+    QCOMPARE(lines.size(), 4); // the header, two rows in store order, the final line break
+    QCOMPARE(lines[0], header);
+    QCOMPARE(lines[3], QString());
+
+    const QStringList first = lines[1].split(',');
+    QCOMPARE(first.size(), 14);
+    QCOMPARE(first.mid(0, 6), (QStringList{"5", "1000", "500", "500", "1", "0"}));
+    // The worked example, in the shortest text that reads back as the same number.
+    QVERIFY(std::fabs(first[6].toDouble() - 999.982501751972) < 1e-9);
+    QVERIFY(std::fabs(first[7].toDouble() - -17.498248028) < 1e-6);
+    QCOMPARE(QString::number(first[6].toDouble(), 'g', 17).toDouble(), first[6].toDouble());
+    QVERIFY(first[6].size() <= 17);
+    QCOMPARE(first[8], QString("999.98"));
+    QVERIFY(std::fabs(first[9].toDouble() - -20.0) < 1e-6);
+    QVERIFY(std::fabs(first[10].toDouble() - -2.501751972) < 1e-6);
+    // MPE(1000) = 1.5 + 1000 / 333
+    QCOMPARE(first[11].toDouble(), 1.5 + 1000.0 / 333.0);
+    QCOMPARE(first.mid(12), (QStringList{"fail", "fail"}));
+
+    const QStringList second = lines[2].split(',');
+    QCOMPARE(second[0], QString("2"));
+    // On Y = 0 the Generic corrections vanish.
+    QCOMPARE(second[6], QString("100"));
+    QCOMPARE(second[7], QString("0"));
+    QCOMPARE(second.mid(8, 3), (QStringList{"", "", ""}));
+    QCOMPARE(second.mid(12), (QStringList{"pass", ""}));
+
+    // The command line overrides the settings.
+    const TRun overridden = Run({"evaluate", "--settings", File("settings.ini"), "--measurements",
+                                 File("measurements.xml"), "--model", "lk", "--parameters",
+                                 "0,0,0,0", "--mpe", "1,100,1.2"});
+    QCOMPARE(overridden.exit_code, 0);
+    const QStringList row = overridden.out.split('\n')[1].split(',');
+    QCOMPARE(row[6], QString("1000"));
+    QCOMPARE(row[11], QString("1.2"));
+    QCOMPARE(row[12], QString("pass"));
+}
+
+void TTestBatchTool::Evaluate_Json_File()
+{
+    const TRun run = Run({"evaluate", "--settings", File("settings.ini"), "--measurements",
+                          File("measurements.xml"), "--output", File("results.json")});
+    QCOMPARE(run.exit_code, 0);
+    QVERIFY(run.out.isEmpty());
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(Read(File("results.json")), &error);
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    const QJsonArray rows = document.array();
+    QCOMPARE(rows.size(), 2);
+    const QJsonObject first = rows[0].toObject();
+    QCOMPARE(first.keys().size(), 14);
+    for (const QString &key : header.split(',')) {
+        QVERIFY2(first.contains(key), qPrintable(key));
+    }
+    QCOMPARE(first["id"].toInt(), 5);
+    QVERIFY(std::fabs(first["actual_length_mm"].toDouble() - 999.982501751972) < 1e-9);
+    QCOMPARE(first["verdict"].toString(), QString("fail"));
+    const QJsonObject second = rows[1].toObject();
+    QVERIFY(second["measured_length_mm"].isNull());
+    QVERIFY(second["residual_um"].isNull());
+    QVERIFY(second["measured_verdict"].isNull());
+    QCOMPARE(second["verdict"].toString(), QString("pass"));
+}
+
+void TTestBatchTool::Evaluate_Reads_Home_By_Default()
+{
+    QVERIFY(QDir(folder->path()).mkpath("home/.curvalo"));
+    QVERIFY(QFile::copy(File("settings.ini"), File("home/.curvalo/settings.ini")));
+    QVERIFY(QFile::copy(File("measurements.xml"), File("home/.curvalo/measurements.xml")));
+    const TRun run = Run({"evaluate"});
+    QCOMPARE(run.exit_code, 0);
+    QCOMPARE(run.out.split('\n').size(), 4);
+    QVERIFY(run.out.split('\n')[1].startsWith("5,1000,"));
+}
+
+void TTestBatchTool::Plan_File()
+{
+    const TRun run = Run({"plan", "--settings", File("settings.ini"), "--range-z", "500",
+                          "--output", File("plan.xml")});
+    QCOMPARE(run.exit_code, 0);
+    QVERIFY(run.err.isEmpty());
+    const QByteArray plan = Read(File("plan.xml"));
+    QVERIFY(plan.startsWith("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                            "<Curvalo_Measurement_Data File_Version=\"1\">\n"));
+    QCOMPARE(plan.count("<Measurement>"), 60);
+    QVERIFY(plan.contains("<Position>0.000000,500.000000,250.000000</Position>"));
+
+    const TRun given = Run({"plan", "--settings", File("settings.ini"), "--lengths", "200,1200",
+                            "--repeats", "2", "--output", File("plan.xml")});
+    QCOMPARE(given.exit_code, 0);
+    // 1200 mm fits only the diagonals of the 1000 mm cube.
+    QCOMPARE(Read(File("plan.xml")).count("<Measurement>"), 2 * (4 + 2));
+    QVERIFY(given.err.contains("1200 mm does not fit the Y line"));
+    QVERIFY(given.err.contains("1200 mm does not fit the Z line"));
+}
+
+void TTestBatchTool::Usage_Errors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("no command") << QStringList{} << "a command is missing";
+    QTest::newRow("unknown command") << QStringList{"fit2"} << "unknown command \"fit2\"";
+    QTest::newRow("unknown option") << QStringList{"evaluate", "--colour"} << "colour";
+    QTest::newRow("bad model") << QStringList{"evaluate", "--model", "cubic"} << "--model";
+    QTest::newRow("three parameters")
+        << QStringList{"evaluate", "--parameters", "1,2,3"} << "--parameters";
+    QTest::newRow("bad MPE") << QStringList{"evaluate", "--mpe", "1.5"} << "--mpe";
+    QTest::newRow("small range") << QStringList{"evaluate", "--range-y", "0.5"} << "--range-y";
+    QTest::newRow("stray argument") << QStringList{"evaluate", "extra"} << "extra";
+    QTest::newRow("plan without output") << QStringList{"plan"} << "--output";
+    QTest::newRow("plan with bad lengths")
+        << QStringList{"plan", "--lengths", "100,-5", "--output", "x.xml"} << "--lengths";
+    QTest::newRow("plan with no repeats")
+        << QStringList{"plan", "--repeats", "0", "--output", "x.xml"} << "--repeats";
+}
+
+void TTestBatchTool::Usage_Errors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    Write(File("x.xml"), "untouched");
+    for (QString &argument : arguments) {
+        if (argument == "x.xml") {
+            argument = File("x.xml");
+        }
+    }
+    const TRun run = Run(arguments);
+    QCOMPARE(run.exit_code, 2);
+    QVERIFY2(run.err.contains(message), qPrintable(run.err));
+    QVERIFY2(run.err.contains("Usage:"), qPrintable(run.err));
+    QVERIFY(run.out.isEmpty());
+    QCOMPARE(Read(File("x.xml")), QByteArray("untouched"));
+}
+
+void TTestBatchTool::Unreadable_Input()
+{
+    Write(File("damaged.xml"), "<Curvalo_Measurement_Data File_Version=\"1\"><Measurement>");
+    Write(File("out.csv"), "untouched");
+    const TRun damaged =
+        Run({"evaluate", "--measurements", File("damaged.xml"), "--output", File("out.csv")});
+    QCOMPARE(damaged.exit_code, 1);
+    QVERIFY2(damaged.err.contains("XML parse error"), qPrintable(damaged.err));
+    QCOMPARE(Read(File("out.csv")), QByteArray("untouched"));
+
+    const TRun missing = Run({"evaluate", "--measurements", File("missing.xml")});
+    QCOMPARE(missing.exit_code, 1);
+    QVERIFY(missing.err.contains(File("missing.xml")));
+
+    const TRun no_settings = Run({"evaluate", "--settings", File("missing.ini")});
+    QCOMPARE(no_settings.exit_code, 1);
+
+    const TRun unwritable = Run({"plan", "--output", File("no/such/folder/plan.xml")});
+    QCOMPARE(unwritable.exit_code, 1);
+    QVERIFY(unwritable.err.contains("cannot write"));
+}
+
+void TTestBatchTool::Help_And_Version()
+{
+    for (const QStringList &arguments :
+         {QStringList{"--help"}, QStringList{"evaluate", "--help"}, QStringList{"plan", "-h"}}) {
+        const TRun run = Run(arguments);
+        QCOMPARE(run.exit_code, 0);
+        QVERIFY(run.out.contains("Usage:"));
+    }
+    const TRun version = Run({"--version"});
+    QCOMPARE(version.exit_code, 0);
+    QCOMPARE(version.out, QString("curvalo-batch 2.0\n"));
+}
+
+QTEST_GUILESS_MAIN(TTestBatchTool)
+#include "tst_batchtool.moc"
