@@ -26,13 +26,18 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include "deflectionmodel.h"
 #include "displaywidget.h"
 #include "evaluation.h"
 #include "measurementeditwidget.h"
 #include "messagebox.h"
 #include "modelcatalog.h"
 #include "numbertext.h"
+#include "resultsdock.h"
+#include "resultsmodel.h"
 #include "separatorline.h"
+#include "testplan.h"
+#include "testplandialog.h"
 
 namespace
 {
@@ -94,6 +99,7 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
 
     Create_Actions_And_Menus();
     Create_Dock();
+    Create_Results_Dock();
     Create_Model_Controls();
     Set_Texts();
 
@@ -138,12 +144,15 @@ void TCurvalo::Create_Actions_And_Menus()
     action_quit = new QAction(this);
     action_quit->setShortcut(QKeySequence::Quit);
     action_about = new QAction(this);
+    action_test_plan = new QAction(this);
 
     QMenuBar *menu_bar = new QMenuBar(this);
     setMenuBar(menu_bar);
     file_menu = menu_bar->addMenu(QString());
     view_menu = menu_bar->addMenu(QString());
+    tools_menu = menu_bar->addMenu(QString());
     help_menu = menu_bar->addMenu(QString());
+    tools_menu->addAction(action_test_plan);
     file_menu->addAction(action_new);
     file_menu->addAction(action_init);
     file_menu->addSeparator();
@@ -162,6 +171,7 @@ void TCurvalo::Create_Actions_And_Menus()
 void TCurvalo::Create_Dock()
 {
     dock = new QDockWidget(this);
+    dock->setObjectName(QStringLiteral("measurement_dock"));
     dock->setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
     addDockWidget(Qt::LeftDockWidgetArea, dock);
     view_menu->addAction(dock->toggleViewAction());
@@ -193,6 +203,19 @@ void TCurvalo::Create_Dock()
     layout->addWidget(measurement_edit_widget);
 
     dock->setWidget(contents);
+}
+
+// The results of all measurements, in a tab beside the measurement editor so that the window
+// keeps its size; the editor stays in front.
+void TCurvalo::Create_Results_Dock()
+{
+    results_model = new TResultsModel(&measurement_data, this);
+    results_dock = new TResultsDock(results_model, this);
+    results_dock->setAllowedAreas(Qt::AllDockWidgetAreas);
+    addDockWidget(Qt::LeftDockWidgetArea, results_dock);
+    tabifyDockWidget(dock, results_dock);
+    dock->raise();
+    view_menu->addAction(results_dock->toggleViewAction());
 }
 
 // The drawing over the model controls in the central grid, the notice under them, and the
@@ -293,6 +316,8 @@ void TCurvalo::Set_Texts()
     file_menu->setTitle(QStringLiteral("File"));
     view_menu->setTitle(QStringLiteral("View"));
     help_menu->setTitle(QStringLiteral("Help"));
+    tools_menu->setTitle(tr("Tools"));
+    action_test_plan->setText(tr("Generate Test Plan\u2026"));
     model_label->setText(QStringLiteral("Deflection Model:"));
     range_y_label->setText(QStringLiteral("Y Range:"));
     range_z_label->setText(QStringLiteral("Z Range:"));
@@ -337,6 +362,8 @@ void TCurvalo::Load_Measurements()
 
 void TCurvalo::Restore_Model(const TPersistence::TSettings &stored)
 {
+    results_dock->Set_Mpe(stored.mpe);
+    results_model->Set_Mpe(stored.mpe);
     model_combo->setCurrentIndex(stored.deflection_model);
     Deflection_Model_Changed(model_combo->currentIndex());
 }
@@ -362,6 +389,11 @@ void TCurvalo::Connect_Signals()
             &TCurvalo::Measurement_Data_Changed);
     connect(action_new, &QAction::triggered, this, &TCurvalo::Menu_New);
     connect(action_init, &QAction::triggered, this, &TCurvalo::Menu_Init);
+    connect(action_test_plan, &QAction::triggered, this, &TCurvalo::Menu_Test_Plan);
+    connect(results_dock, &TResultsDock::Mpe_Changed, this, &TCurvalo::Mpe_Changed);
+    connect(results_dock, &TResultsDock::Rows_Selected, this, &TCurvalo::Results_Rows_Selected);
+    connect(results_model, &TResultsModel::Measured_Length_Edited, this,
+            &TCurvalo::Measured_Length_Edited);
 
     // Every change the user makes reaches the disk shortly after the last one.
     autosave_timer = new QTimer(this);
@@ -503,6 +535,7 @@ TPersistence::TSettings TCurvalo::Current_Settings() const
     }
     current.range_y = Field_Value(range_y_edit, 0.0);
     current.range_z = Field_Value(range_z_edit, 0.0);
+    current.mpe = results_dock->Mpe();
     return current;
 }
 
@@ -602,7 +635,9 @@ void TCurvalo::Deflection_Model_Changed(int index)
     display_widget->Set_Model_Parameters(
         Field_Value(parameter_edits[0], 0.0), Field_Value(parameter_edits[1], 0.0),
         Field_Value(parameter_edits[2], 0.0), Field_Value(parameter_edits[3], 0.0));
+    results_model->Set_Deflection_Model(display_widget->Deflection_Model());
     Update_Actual_Length();
+    Refresh_Results();
 }
 
 // Hands a number the user typed to the display; text that does not parse changes nothing and
@@ -614,6 +649,7 @@ void TCurvalo::Apply_Typed_Value(const QString &text,
     if (TNumberText::Read(text, &value)) {
         (display_widget->*setter)(value);
         Update_Actual_Length();
+        Refresh_Results();
     }
 }
 
@@ -664,6 +700,7 @@ void TCurvalo::Add_Measurement()
     }
     Append_Measurement_Row(id);
     Add_Gauge(id);
+    Refresh_Results();
 
     // Selecting the row loads it into the editor through Measurement_Selection_Changed.
     QListWidgetItem *item = measurement_list->item(measurement_list->count() - 1);
@@ -682,6 +719,7 @@ void TCurvalo::Remove_Measurements()
     }
     measurement_edit_widget->setEnabled(false);
     measurement_edit_widget->Clear_Display();
+    Refresh_Results();
 }
 
 void TCurvalo::Measurement_Selection_Changed()
@@ -697,18 +735,35 @@ void TCurvalo::Measurement_Selection_Changed()
         measurement_edit_widget->Set_Nominal_Length(measurement.nominal_length);
         measurement_edit_widget->Set_Position(measurement.position);
         measurement_edit_widget->Set_Axis(measurement.axis);
+        measurement_edit_widget->Set_Measured_Length(measurement.has_measured_length,
+                                                     measurement.measured_length);
         measurement_edit_widget->setEnabled(true);
         Update_Actual_Length();
     } else {
         measurement_edit_widget->Clear_Display();
     }
+    QList<int> ids;
+    for (const QListWidgetItem *item : selected) {
+        ids << item->data(Qt::UserRole).toInt();
+    }
+    results_dock->Select_Ids(ids);
 }
 
 void TCurvalo::Measurement_Data_Changed()
 {
-    const TMeasurementData::TMeasurement measurement{
+    TMeasurementData::TMeasurement measurement{
         measurement_edit_widget->measurement_id, measurement_edit_widget->Position(),
         measurement_edit_widget->Axis(), measurement_edit_widget->Nominal_Length()};
+    TMeasurementData::TMeasurement stored;
+    if (measurement_data.Get_Measurement(measurement.id, &stored)) {
+        measurement.has_measured_length = stored.has_measured_length;
+        measurement.measured_length = stored.measured_length;
+    }
+    // A measured length that is not a number is marked in the editor and not stored.
+    if (measurement_edit_widget->Measured_Length_Valid()) {
+        measurement.has_measured_length = measurement_edit_widget->Has_Measured_Length();
+        measurement.measured_length = measurement_edit_widget->Measured_Length();
+    }
     measurement_data.Update_Measurement(measurement);
 
     TVector3 end1;
@@ -717,6 +772,84 @@ void TCurvalo::Measurement_Data_Changed()
                             &end1, &end2);
     display_widget->Update_Length_Measurement(measurement.id, end1, end2);
     Update_Actual_Length();
+    Refresh_Results();
+}
+
+void TCurvalo::Refresh_Results()
+{
+    results_model->Refresh();
+}
+
+void TCurvalo::Mpe_Changed()
+{
+    results_model->Set_Mpe(results_dock->Mpe());
+    Refresh_Results();
+    Schedule_Autosave();
+}
+
+// Rows selected in the results table select the same measurements in the list, which shows
+// a single one in the editor.
+void TCurvalo::Results_Rows_Selected(const QList<int> &ids)
+{
+    const bool was_blocked = measurement_list->blockSignals(true);
+    measurement_list->clearSelection();
+    QListWidgetItem *current = nullptr;
+    for (int row = 0; row < measurement_list->count(); ++row) {
+        QListWidgetItem *item = measurement_list->item(row);
+        if (ids.contains(item->data(Qt::UserRole).toInt())) {
+            item->setSelected(true);
+            current = current ? current : item;
+        }
+    }
+    if (current) {
+        measurement_list->setCurrentItem(current, QItemSelectionModel::NoUpdate);
+        measurement_list->scrollToItem(current);
+    }
+    measurement_list->blockSignals(was_blocked);
+    Measurement_Selection_Changed();
+}
+
+void TCurvalo::Measured_Length_Edited(int id)
+{
+    TMeasurementData::TMeasurement measurement;
+    if (measurement_edit_widget->isEnabled() && measurement_edit_widget->measurement_id == id &&
+        measurement_data.Get_Measurement(id, &measurement)) {
+        measurement_edit_widget->Set_Measured_Length(measurement.has_measured_length,
+                                                     measurement.measured_length);
+    }
+    Schedule_Autosave();
+}
+
+// Lays out a length test for the volume in use and adds its measurements.
+void TCurvalo::Menu_Test_Plan()
+{
+    const TDeflectionModel *model = display_widget->Deflection_Model();
+    const double range_y = model ? model->Range_Y() : Field_Value(range_y_edit, 1000.0);
+    const double range_z = model ? model->Range_Z() : Field_Value(range_z_edit, 1000.0);
+    TTestPlanDialog dialog(range_y, range_z, this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    const std::vector<TMeasurementData::TMeasurement> plan = dialog.Plan();
+    if (dialog.Replace()) {
+        const bool was_blocked = measurement_list->blockSignals(true);
+        measurement_list->clear();
+        measurement_list->blockSignals(was_blocked);
+        measurement_data.Clear_Measurements();
+        display_widget->Clear_Length_Measurements();
+        measurement_edit_widget->Clear_Display();
+        measurement_edit_widget->setEnabled(false);
+        remove_button->setEnabled(false);
+    }
+    const size_t before = measurement_data.Measurements().size();
+    TTestPlan::Append(plan, &measurement_data);
+    for (size_t i = before; i < measurement_data.Measurements().size(); ++i) {
+        const int id = measurement_data.Measurements()[i].id;
+        Append_Measurement_Row(id);
+        Add_Gauge(id);
+    }
+    Refresh_Results();
+    Schedule_Autosave();
 }
 
 void TCurvalo::Update_Actual_Length()
@@ -767,6 +900,7 @@ void TCurvalo::Menu_Init()
     }
     display_widget->Set_Model_Parameters(values[0], values[1], values[2], values[3]);
     Update_Actual_Length();
+    Refresh_Results();
 }
 
 void TCurvalo::Menu_About()

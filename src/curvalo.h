@@ -24,6 +24,8 @@ class QToolButton;
 class TDisplayWidget;
 class TMeasurementEditWidget;
 class TMessageBox;
+class TResultsDock;
+class TResultsModel;
 
 class TCurvalo : public QMainWindow
 {
@@ -73,6 +75,10 @@ private slots:
     void Menu_New();
     void Menu_Init();
     void Menu_About();
+    void Menu_Test_Plan();
+    void Mpe_Changed();
+    void Results_Rows_Selected(const QList<int> &ids);
+    void Measured_Length_Edited(int id);
     void Schedule_Autosave();
     void Autosave();
     void Tell_Start_Problems();
@@ -82,6 +88,7 @@ private:
     void Restore_Geometry(const TPersistence::TSettings &stored);
     void Create_Actions_And_Menus();
     void Create_Dock();
+    void Create_Results_Dock();
     void Create_Model_Controls();
     void Set_Texts();
     void Restore_Fields(const TPersistence::TSettings &stored);
@@ -92,6 +99,8 @@ private:
     // Shows in the editor the length that the deflected machine would report for the
     // measurement being edited.
     void Update_Actual_Length();
+    // Evaluates every measurement again for the table, the summary and the chart.
+    void Refresh_Results();
     void Apply_Typed_Value(const QString &text, void (TDisplayWidget::*setter)(const double &));
     void Append_Measurement_Row(int id);
     void Add_Gauge(int id);
@@ -110,9 +119,13 @@ private:
     QAction *action_about;
     QMenu *file_menu;
     QMenu *view_menu;
+    QMenu *tools_menu;
+    QAction *action_test_plan;
     QMenu *help_menu;
     QToolBar *tool_bar;
     QDockWidget *dock;
+    TResultsModel *results_model;
+    TResultsDock *results_dock;
     QListWidget *measurement_list;
     TMeasurementEditWidget *measurement_edit_widget;
     QToolButton *add_button;

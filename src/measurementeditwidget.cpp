@@ -3,6 +3,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <cmath>
 
 #include "measurementdata.h"
 #include "numbertext.h"
@@ -27,9 +28,9 @@ TMeasurementEditWidget::TMeasurementEditWidget(const QWidget *parent, Qt::Window
 {
     QGridLayout *layout = new QGridLayout(this);
 
-    const auto add_row = [this, layout](int row, const char *label_text, const char *name,
+    const auto add_row = [this, layout](int row, const QString &label_text, const char *name,
                                         bool read_only, bool millimetres) {
-        QLabel *label = new QLabel(QString::fromLatin1(label_text), this);
+        QLabel *label = new QLabel(label_text, this);
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         QLineEdit *edit = new QLineEdit(this);
         edit->setObjectName(QString::fromLatin1(name));
@@ -43,28 +44,34 @@ TMeasurementEditWidget::TMeasurementEditWidget(const QWidget *parent, Qt::Window
         return edit;
     };
 
-    nominal_length_edit = add_row(0, "Nominal:", "nominal_length_edit", false, true);
-    actual_length_edit = add_row(1, "Actual:", "actual_length_edit", true, true);
+    nominal_length_edit =
+        add_row(0, QStringLiteral("Nominal:"), "nominal_length_edit", false, true);
+    actual_length_edit = add_row(1, QStringLiteral("Actual:"), "actual_length_edit", true, true);
+    measured_length_edit = add_row(2, tr("Measured:"), "measured_length_edit", false, true);
+    measured_length_edit->setPlaceholderText(tr("not measured"));
+    measured_length_edit->setToolTip(
+        tr("The length the machine measured; empty when not measured"));
 
-    layout->addWidget(new TSeparatorLine(this), 2, 0, 1, 3);
+    layout->addWidget(new TSeparatorLine(this), 3, 0, 1, 3);
 
-    position_x_edit = add_row(3, "X:", "position_x_edit", true, true);
-    position_y_edit = add_row(4, "Y:", "position_y_edit", false, true);
-    position_z_edit = add_row(5, "Z:", "position_z_edit", false, true);
-    axis_i_edit = add_row(6, "I:", "axis_i_edit", true, false);
-    axis_j_edit = add_row(7, "J:", "axis_j_edit", false, false);
-    axis_k_edit = add_row(8, "k:", "axis_k_edit", false, false);
+    position_x_edit = add_row(4, QStringLiteral("X:"), "position_x_edit", true, true);
+    position_y_edit = add_row(5, QStringLiteral("Y:"), "position_y_edit", false, true);
+    position_z_edit = add_row(6, QStringLiteral("Z:"), "position_z_edit", false, true);
+    axis_i_edit = add_row(7, QStringLiteral("I:"), "axis_i_edit", true, false);
+    axis_j_edit = add_row(8, QStringLiteral("J:"), "axis_j_edit", false, false);
+    axis_k_edit = add_row(9, QStringLiteral("k:"), "axis_k_edit", false, false);
 
     setTabOrder(nominal_length_edit, actual_length_edit);
-    setTabOrder(actual_length_edit, position_x_edit);
+    setTabOrder(actual_length_edit, measured_length_edit);
+    setTabOrder(measured_length_edit, position_x_edit);
     setTabOrder(position_x_edit, position_y_edit);
     setTabOrder(position_y_edit, position_z_edit);
     setTabOrder(position_z_edit, axis_i_edit);
     setTabOrder(axis_i_edit, axis_j_edit);
     setTabOrder(axis_j_edit, axis_k_edit);
 
-    for (QLineEdit *edit :
-         {position_y_edit, position_z_edit, axis_j_edit, axis_k_edit, nominal_length_edit}) {
+    for (QLineEdit *edit : {position_y_edit, position_z_edit, axis_j_edit, axis_k_edit,
+                            nominal_length_edit, measured_length_edit}) {
         connect(edit, &QLineEdit::textEdited, this, &TMeasurementEditWidget::Text_Edited);
     }
 }
@@ -110,6 +117,40 @@ void TMeasurementEditWidget::Set_Actual_Length(const double &length)
     actual_length_edit->setText(Fixed(length, 4));
 }
 
+bool TMeasurementEditWidget::Measured_Length_Valid() const
+{
+    double length = 0.0;
+    const QString text = measured_length_edit->text().trimmed();
+    return text.isEmpty() || (TNumberText::Read(text, &length) && std::isfinite(length));
+}
+
+bool TMeasurementEditWidget::Has_Measured_Length() const
+{
+    return Measured_Length_Valid() && !measured_length_edit->text().trimmed().isEmpty();
+}
+
+double TMeasurementEditWidget::Measured_Length() const
+{
+    return Has_Measured_Length() ? TNumberText::Value(measured_length_edit->text(), 0.0) : 0.0;
+}
+
+void TMeasurementEditWidget::Set_Measured_Length(bool has_length, const double &length)
+{
+    measured_length_edit->setText(has_length ? TNumberText::Parameter(length) : QString());
+    Mark_Measured_Length();
+}
+
+// Text that is not a finite number is marked and not stored.
+void TMeasurementEditWidget::Mark_Measured_Length()
+{
+    const bool bad = !Measured_Length_Valid();
+    measured_length_edit->setStyleSheet(bad ? QStringLiteral("QLineEdit { background: #ffd6d6; }")
+                                            : QString());
+    measured_length_edit->setToolTip(
+        bad ? tr("Not a length: this text is not stored")
+            : tr("The length the machine measured; empty when not measured"));
+}
+
 void TMeasurementEditWidget::Set_Position(const TVector3 &position)
 {
     position_x_edit->setText(Fixed(position.x, 4));
@@ -127,13 +168,15 @@ void TMeasurementEditWidget::Set_Axis(const TVector3 &axis)
 void TMeasurementEditWidget::Clear_Display()
 {
     for (QLineEdit *edit :
-         {nominal_length_edit, actual_length_edit, position_x_edit, position_y_edit,
-          position_z_edit, axis_i_edit, axis_j_edit, axis_k_edit}) {
+         {nominal_length_edit, actual_length_edit, measured_length_edit, position_x_edit,
+          position_y_edit, position_z_edit, axis_i_edit, axis_j_edit, axis_k_edit}) {
         edit->clear();
     }
+    Mark_Measured_Length();
 }
 
 void TMeasurementEditWidget::Text_Edited()
 {
+    Mark_Measured_Length();
     emit Data_Changed();
 }

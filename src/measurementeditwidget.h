@@ -28,6 +28,13 @@ public:
     // Always a unit vector: (0, 0, 1) when the fields give no usable direction.
     TVector3 Axis() const;
 
+    // The measured length field: empty means not measured; text that is not a finite number
+    // is marked and counts as no change.
+    bool Measured_Length_Valid() const;
+    bool Has_Measured_Length() const;
+    double Measured_Length() const;
+    void Set_Measured_Length(bool has_length, const double &length);
+
     void Set_Nominal_Length(const double &length);
     void Set_Actual_Length(const double &length);
     void Set_Position(const TVector3 &position);
@@ -45,7 +52,10 @@ private slots:
     void Text_Edited();
 
 private:
+    void Mark_Measured_Length();
+
     QLineEdit *actual_length_edit;
+    QLineEdit *measured_length_edit;
     QLineEdit *axis_i_edit;
     QLineEdit *axis_j_edit;
     QLineEdit *axis_k_edit;

@@ -52,8 +52,11 @@ void TTestMainWindow::Menus_data()
                           << QList<QKeySequence>{QKeySequence(QKeySequence::New), QKeySequence(),
                                                  QKeySequence(), QKeySequence(QKeySequence::Quit)}
                           << QList<bool>{true, true, false, false};
-    QTest::newRow("View") << "View" << QStringList{"Measurement Editor"}
-                          << QList<QKeySequence>{QKeySequence()} << QList<bool>{false};
+    QTest::newRow("View") << "View" << QStringList{"Measurement Editor", "Results"}
+                          << QList<QKeySequence>{QKeySequence(), QKeySequence()}
+                          << QList<bool>{false, false};
+    QTest::newRow("Tools") << "Tools" << QStringList{"Generate Test Plan\u2026"}
+                           << QList<QKeySequence>{QKeySequence()} << QList<bool>{false};
     QTest::newRow("Help") << "Help" << QStringList{"About"} << QList<QKeySequence>{QKeySequence()}
                           << QList<bool>{false};
 }
@@ -70,7 +73,7 @@ void TTestMainWindow::Menus()
     for (QAction *action : window->menuBar()->actions()) {
         titles << action->text();
     }
-    QCOMPARE(titles, (QStringList{"File", "View", "Help"}));
+    QCOMPARE(titles, (QStringList{"File", "View", "Tools", "Help"}));
 
     QMenu *found = Menu(menu);
     QVERIFY(found);
@@ -101,7 +104,7 @@ void TTestMainWindow::Dock_Areas_And_View_Entry()
 {
     Start();
 
-    QDockWidget *dock = window->findChild<QDockWidget *>();
+    QDockWidget *dock = window->findChild<QDockWidget *>("measurement_dock");
     QVERIFY(dock);
     QCOMPARE(dock->windowTitle(), QString("Measurement Editor"));
     QCOMPARE(dock->allowedAreas(), Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);

@@ -53,13 +53,13 @@ void TTestMeasurementEditWidget::Form_Layout()
     for (const QLabel *label : editor->findChildren<QLabel *>()) {
         labels << label->text();
     }
-    QCOMPARE(labels, (QStringList{"Nominal:", "mm", "Actual:", "mm", "X:", "mm", "Y:", "mm",
-                                  "Z:", "mm", "I:", "J:", "k:"}));
+    QCOMPARE(labels, (QStringList{"Nominal:", "mm", "Actual:", "mm", "Measured:", "mm", "X:", "mm",
+                                  "Y:", "mm", "Z:", "mm", "I:", "J:", "k:"}));
     QCOMPARE(editor->measurement_id, 0);
 
     const QStringList read_only{"actual_length_edit", "position_x_edit", "axis_i_edit"};
     const QList<QLineEdit *> fields = editor->findChildren<QLineEdit *>();
-    QCOMPARE(fields.size(), 8);
+    QCOMPARE(fields.size(), 9);
     for (const QLineEdit *field : fields) {
         QCOMPARE(field->isReadOnly(), read_only.contains(field->objectName()));
         QCOMPARE(field->alignment(), Qt::AlignCenter);
@@ -248,15 +248,15 @@ void TTestMeasurementEditWidget::Tab_Order()
     // The labels in between take no focus.
     QStringList order;
     QWidget *widget = Field("nominal_length_edit");
-    while (order.size() < 8) {
+    while (order.size() < 9) {
         if (qobject_cast<QLineEdit *>(widget)) {
             order << widget->objectName();
         }
         widget = widget->nextInFocusChain();
     }
-    QCOMPARE(order, (QStringList{"nominal_length_edit", "actual_length_edit", "position_x_edit",
-                                 "position_y_edit", "position_z_edit", "axis_i_edit", "axis_j_edit",
-                                 "axis_k_edit"}));
+    QCOMPARE(order, (QStringList{"nominal_length_edit", "actual_length_edit",
+                                 "measured_length_edit", "position_x_edit", "position_y_edit",
+                                 "position_z_edit", "axis_i_edit", "axis_j_edit", "axis_k_edit"}));
 }
 
 QTEST_MAIN(TTestMeasurementEditWidget)

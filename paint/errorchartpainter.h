@@ -1,0 +1,35 @@
+#ifndef TERRORCHARTPAINTER_H
+#define TERRORCHARTPAINTER_H
+
+#include <QRectF>
+#include <QSize>
+#include <vector>
+
+#include "evaluation.h"
+#include "mpe.h"
+
+class QPainter;
+
+// The error-versus-length chart of a length test onto any painter: the error (µm) of every
+// measurement against its nominal length (mm), one marker shape per direction, simulated
+// errors as filled markers and measured errors as open ones, and the ±MPE limits as dashed
+// lines. The painter's font sets the text sizes.
+class TErrorChartPainter
+{
+public:
+    enum TMarker { MARKER_Y, MARKER_Z, MARKER_DIAGONAL_PLUS, MARKER_DIAGONAL_MINUS, MARKER_OTHER };
+
+    // Ticks at 1, 2 or 5 times a power of ten, about count of them over [low, high].
+    static std::vector<double> Ticks(const double &low, const double &high, int count);
+    static TMarker Marker_Of(const QString &direction);
+
+    // results and directions run in parallel: directions[i] names results[i]'s direction.
+    void Paint(QPainter *painter, const QSize &size,
+               const std::vector<TEvaluation::TResult> &results,
+               const std::vector<QString> &directions, const TMpe &mpe) const;
+
+    // The area the data are drawn in, for a device of the given size and text height.
+    static QRectF Plot_Area(const QSize &size, int text_height);
+};
+
+#endif

@@ -1,0 +1,246 @@
+#include "resultsdock.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "errorchartwidget.h"
+#include "numbertext.h"
+#include "resultsmodel.h"
+#include "resultssortmodel.h"
+
+namespace
+{
+QLineEdit *Create_Mpe_Edit(QWidget *parent, const QString &name, const QString &tip)
+{
+    QLineEdit *edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    edit->setAlignment(Qt::AlignRight);
+    edit->setMaximumWidth(70);
+    edit->setToolTip(tip);
+    return edit;
+}
+
+// A field whose text is not usable is marked, with the reason as its tool tip.
+void Mark(QLineEdit *edit, bool bad, const QString &reason)
+{
+    edit->setStyleSheet(bad ? QStringLiteral("QLineEdit { background: #ffd6d6; }") : QString());
+    edit->setToolTip(bad ? reason : edit->property("tip").toString());
+}
+} // namespace
+
+TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
+    : QDockWidget(const_cast<QWidget *>(parent))
+    , results_model(model)
+    , selecting(false)
+{
+    Q_ASSERT(model);
+    setObjectName(QStringLiteral("results_dock"));
+    setWindowTitle(tr("Results"));
+
+    tabs = new QTabWidget(this);
+    QWidget *table_page = new QWidget(tabs);
+    QVBoxLayout *layout = new QVBoxLayout(table_page);
+
+    // The MPE form stays narrow, so that the dock fits beside the drawing at the window's
+    // first size.
+    mpe_a_edit = Create_Mpe_Edit(table_page, QStringLiteral("mpe_a_edit"),
+                                 tr("A: the MPE at length 0, in \u00b5m"));
+    mpe_k_edit = Create_Mpe_Edit(table_page, QStringLiteral("mpe_k_edit"),
+                                 tr("K: the length in mm per \u00b5m of MPE (no unit)"));
+    mpe_b_edit = Create_Mpe_Edit(table_page, QStringLiteral("mpe_b_edit"),
+                                 tr("B: the largest MPE in \u00b5m; empty for none"));
+    for (QLineEdit *edit : {mpe_a_edit, mpe_k_edit, mpe_b_edit}) {
+        edit->setProperty("tip", edit->toolTip());
+    }
+    QGridLayout *mpe_form = new QGridLayout;
+    QLabel *formula = new QLabel(tr("MPE(L) = min(A + L/K, B)"), table_page);
+    formula->setWordWrap(true);
+    mpe_form->addWidget(formula, 0, 0, 1, 3);
+    const QString labels[3] = {tr("A:"), tr("K:"), tr("B:")};
+    const QString units[3] = {tr("\u00b5m"), QString(), tr("\u00b5m")};
+    QLineEdit *const edits[3] = {mpe_a_edit, mpe_k_edit, mpe_b_edit};
+    for (int i = 0; i < 3; ++i) {
+        QLabel *label = new QLabel(labels[i], table_page);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        mpe_form->addWidget(label, 1 + i, 0);
+        mpe_form->addWidget(edits[i], 1 + i, 1);
+        mpe_form->addWidget(new QLabel(units[i], table_page), 1 + i, 2);
+    }
+    mpe_form->setColumnStretch(3, 1);
+    layout->addLayout(mpe_form);
+
+    sort_model = new TResultsSortModel(this);
+    sort_model->setSourceModel(model);
+    table = new QTableView(table_page);
+    table->setObjectName(QStringLiteral("results_table"));
+    table->setModel(sort_model);
+    table->setSortingEnabled(true);
+    table->sortByColumn(-1, Qt::AscendingOrder);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                           QAbstractItemView::AnyKeyPressed);
+    table->verticalHeader()->setVisible(false);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    layout->addWidget(table, 1);
+
+    summary_label = new QLabel(table_page);
+    summary_label->setObjectName(QStringLiteral("summary_label"));
+    summary_label->setWordWrap(true);
+    summary_label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(summary_label);
+
+    QAction *copy = new QAction(tr("Copy"), table);
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    table->addAction(copy);
+
+    chart = new TErrorChartWidget(model, tabs);
+    chart->setObjectName(QStringLiteral("error_chart"));
+    tabs->addTab(table_page, tr("Table"));
+    tabs->addTab(chart, tr("Chart"));
+    setWidget(tabs);
+
+    for (QLineEdit *edit : {mpe_a_edit, mpe_k_edit, mpe_b_edit}) {
+        connect(edit, &QLineEdit::textEdited, this, &TResultsDock::Mpe_Edited);
+    }
+    connect(model, &TResultsModel::Results_Changed, this, &TResultsDock::Update_Summary);
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TResultsDock::Table_Selection_Changed);
+    connect(copy, &QAction::triggered, this, &TResultsDock::Copy_Selection);
+    Update_Summary();
+}
+
+TResultsDock::~TResultsDock() = default;
+
+void TResultsDock::Set_Mpe(const TMpe &mpe_)
+{
+    mpe = mpe_;
+    mpe_a_edit->setText(mpe.Is_Set() ? TNumberText::Shortest(mpe.A()) : QString());
+    mpe_k_edit->setText(mpe.Is_Set() ? TNumberText::Shortest(mpe.K()) : QString());
+    mpe_b_edit->setText(mpe.Is_Set() && mpe.Has_B() ? TNumberText::Shortest(mpe.B()) : QString());
+    for (QLineEdit *edit : {mpe_a_edit, mpe_k_edit, mpe_b_edit}) {
+        Mark(edit, false, QString());
+    }
+}
+
+void TResultsDock::Mpe_Edited()
+{
+    const QString a = mpe_a_edit->text().trimmed();
+    const QString k = mpe_k_edit->text().trimmed();
+    const QString b = mpe_b_edit->text().trimmed();
+    TMpe entered;
+    QString error;
+    bool valid = true;
+    if (!a.isEmpty() || !k.isEmpty() || !b.isEmpty()) {
+        valid = TMpe::Parse(b.isEmpty() ? a + QLatin1Char(',') + k
+                                        : a + QLatin1Char(',') + k + QLatin1Char(',') + b,
+                            &entered, &error);
+    }
+    // Which field is wrong: the one the reason names, or all of them.
+    Mark(mpe_a_edit,
+         !valid && (a.isEmpty() || error.startsWith(QLatin1String("A")) ||
+                    error.contains(QLatin1String("A and B"))),
+         error);
+    Mark(mpe_k_edit, !valid && (k.isEmpty() || error.startsWith(QLatin1String("K"))), error);
+    Mark(mpe_b_edit,
+         !valid &&
+             (error.startsWith(QLatin1String("B")) || error.contains(QLatin1String("A and B"))),
+         error);
+    if (valid && entered != mpe) {
+        mpe = entered;
+        emit Mpe_Changed();
+    }
+}
+
+void TResultsDock::Update_Summary()
+{
+    const TEvaluation::TSummary summary = results_model->Summary();
+    QStringList parts;
+    parts << tr("%n measurement(s), ", nullptr, summary.count) +
+                 tr("%n measured.", nullptr, summary.measured_count);
+    if (summary.count > 0) {
+        parts << tr("Largest error %1 \u00b5m (Id %2).")
+                     .arg(TNumberText::Fixed(summary.largest_error, 2))
+                     .arg(summary.largest_error_id);
+    }
+    if (results_model->Mpe().Is_Set()) {
+        parts << tr("Simulated: %1 pass, %2 fail.").arg(summary.passed).arg(summary.failed);
+        if (summary.measured_count > 0) {
+            parts << tr("Measured: %1 pass, %2 fail.")
+                         .arg(summary.measured_passed)
+                         .arg(summary.measured_failed);
+        }
+    }
+    if (summary.measured_count > 0) {
+        parts << tr("Residual RMS %1 \u00b5m.").arg(TNumberText::Fixed(summary.residual_rms, 2));
+    }
+    summary_label->setText(parts.join(QLatin1Char(' ')));
+}
+
+QList<int> TResultsDock::Selected_Ids() const
+{
+    QList<int> ids;
+    for (const QModelIndex &index : table->selectionModel()->selectedRows()) {
+        ids << results_model->Id_At_Row(sort_model->mapToSource(index).row());
+    }
+    return ids;
+}
+
+void TResultsDock::Select_Ids(const QList<int> &ids)
+{
+    selecting = true;
+    QItemSelection selection;
+    for (const int id : ids) {
+        const int row = results_model->Row_Of_Id(id);
+        if (row >= 0) {
+            const QModelIndex index = sort_model->mapFromSource(results_model->index(row, 0));
+            selection.select(index, index);
+        }
+    }
+    table->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect |
+                                                   QItemSelectionModel::Rows);
+    if (ids.size() == 1 && !selection.isEmpty()) {
+        table->scrollTo(selection.indexes().first());
+    }
+    selecting = false;
+}
+
+void TResultsDock::Table_Selection_Changed()
+{
+    if (!selecting) {
+        emit Rows_Selected(Selected_Ids());
+    }
+}
+
+QString TResultsDock::Selected_Text() const
+{
+    QList<int> view_rows;
+    for (const QModelIndex &index : table->selectionModel()->selectedRows()) {
+        view_rows << index.row();
+    }
+    std::sort(view_rows.begin(), view_rows.end());
+    QList<int> rows;
+    for (const int view_row : view_rows) {
+        rows << sort_model->mapToSource(sort_model->index(view_row, 0)).row();
+    }
+    return results_model->Tab_Separated(rows);
+}
+
+void TResultsDock::Copy_Selection()
+{
+    if (!table->selectionModel()->selectedRows().isEmpty()) {
+        QApplication::clipboard()->setText(Selected_Text());
+    }
+}

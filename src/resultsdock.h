@@ -1,0 +1,69 @@
+#ifndef TRESULTSDOCK_H
+#define TRESULTSDOCK_H
+
+#include <QDockWidget>
+#include <QList>
+
+#include "mpe.h"
+
+class QLabel;
+class QLineEdit;
+class QTabWidget;
+class QTableView;
+class TErrorChartWidget;
+class TResultsModel;
+class TResultsSortModel;
+
+// The "Results" dock: the MPE, the table of all results with its summary, and the
+// error-versus-length chart in a tab beside it. It shows what the results model holds and
+// reports what the user does; the window does the rest.
+class TResultsDock : public QDockWidget
+{
+    Q_OBJECT
+
+public:
+    TResultsDock(TResultsModel *model, const QWidget *parent = nullptr);
+    ~TResultsDock() override;
+
+    // The MPE as the fields give it; the last valid one while a field holds something else.
+    TMpe Mpe() const { return mpe; }
+    void Set_Mpe(const TMpe &mpe);
+    // Selects the rows of these measurements without reporting it.
+    void Select_Ids(const QList<int> &ids);
+    QList<int> Selected_Ids() const;
+    // The selected rows, in the order shown, as tab-separated text with a header row.
+    QString Selected_Text() const;
+
+    QTableView *Table() const { return table; }
+    QLabel *Summary_Label() const { return summary_label; }
+    TErrorChartWidget *Chart() const { return chart; }
+    QTabWidget *Tabs() const { return tabs; }
+
+signals:
+    // The user changed the MPE to a new valid one (or cleared it).
+    void Mpe_Changed();
+    // The user selected rows.
+    void Rows_Selected(const QList<int> &ids);
+
+private slots:
+    void Mpe_Edited();
+    void Update_Summary();
+    void Table_Selection_Changed();
+    void Copy_Selection();
+
+private:
+    TResultsModel *results_model;
+    TResultsSortModel *sort_model;
+    QTabWidget *tabs;
+    QLineEdit *mpe_a_edit;
+    QLineEdit *mpe_k_edit;
+    QLineEdit *mpe_b_edit;
+    QTableView *table;
+    QLabel *summary_label;
+    TErrorChartWidget *chart;
+    TMpe mpe;
+    // True while the selection is set by program, so that it is not reported back.
+    bool selecting;
+};
+
+#endif

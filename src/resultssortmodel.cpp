@@ -1,0 +1,27 @@
+#include "resultssortmodel.h"
+
+#include <QBrush>
+#include <QColor>
+
+#include "resultsmodel.h"
+
+TResultsSortModel::TResultsSortModel(QObject *parent)
+    : QSortFilterProxyModel(parent)
+{
+    setSortRole(TResultsModel::SORT_ROLE);
+}
+
+TResultsSortModel::~TResultsSortModel() = default;
+
+QVariant TResultsSortModel::data(const QModelIndex &index, int role) const
+{
+    if (role == Qt::BackgroundRole || role == Qt::ForegroundRole) {
+        const bool failed = QSortFilterProxyModel::data(index, TResultsModel::FAILED_ROLE).toBool();
+        if (!failed) {
+            return QVariant();
+        }
+        return role == Qt::BackgroundRole ? QBrush(QColor(255, 222, 222))
+                                          : QBrush(QColor(150, 0, 0));
+    }
+    return QSortFilterProxyModel::data(index, role);
+}
