@@ -125,7 +125,41 @@ void TErrorChartPainter::Paint(QPainter *painter, const QSize &size,
     Q_ASSERT(directions.size() == results.size());
     const QFontMetrics metrics = painter->fontMetrics();
     const int text_height = metrics.height();
-    const QRectF plot = Plot_Area(size, text_height);
+
+    // The legend runs above the plot, on as many lines as the width needs.
+    struct TLegend_Item {
+        TMarker marker;
+        bool filled;
+        QColor colour;
+        QString text;
+        bool dashed;
+    };
+    std::vector<TLegend_Item> legend_items{
+        {MARKER_Y, true, simulated_colour, Tr("simulated"), false},
+        {MARKER_Y, false, measured_colour, Tr("measured"), false},
+        {MARKER_Y, false, Qt::black, QStringLiteral("Y"), false},
+        {MARKER_Z, false, Qt::black, QStringLiteral("Z"), false},
+        {MARKER_DIAGONAL_PLUS, false, Qt::black, QStringLiteral("Diagonal +"), false},
+        {MARKER_DIAGONAL_MINUS, false, Qt::black, QStringLiteral("Diagonal \u2212"), false}};
+    if (mpe.Is_Set()) {
+        legend_items.push_back({MARKER_Y, false, limit_colour, Tr("\u00b1MPE"), true});
+    }
+    std::vector<QPointF> legend_positions;
+    double legend_x = text_height;
+    double legend_y = text_height;
+    for (const TLegend_Item &item : legend_items) {
+        const double width = (item.dashed ? 24 : 2 * marker_radius + 4) +
+                             metrics.horizontalAdvance(item.text) + text_height;
+        if (legend_x + width > size.width() && legend_x > text_height) {
+            legend_x = text_height;
+            legend_y += text_height * 1.3;
+        }
+        legend_positions.emplace_back(legend_x, legend_y);
+        legend_x += width;
+    }
+
+    QRectF plot = Plot_Area(size, text_height);
+    plot.setTop(legend_y + text_height);
     if (plot.width() < 50 || plot.height() < 50) {
         return;
     }
@@ -171,8 +205,12 @@ void TErrorChartPainter::Paint(QPainter *painter, const QSize &size,
     painter->setRenderHint(QPainter::Antialiasing, true);
 
     // Grid, ticks and their labels.
-    const std::vector<double> x_ticks = Ticks(0.0, x_high, 8);
-    const std::vector<double> y_ticks = Ticks(y_low, y_high, 6);
+    // As many ticks as leave room for their labels.
+    const int x_tick_count =
+        std::max(2, int(plot.width() / (metrics.horizontalAdvance(QStringLiteral("00000")) * 1.5)));
+    const int y_tick_count = std::max(2, int(plot.height() / (text_height * 3)));
+    const std::vector<double> x_ticks = Ticks(0.0, x_high, std::min(x_tick_count, 8));
+    const std::vector<double> y_ticks = Ticks(y_low, y_high, std::min(y_tick_count, 8));
     const double x_step = x_ticks.size() > 1 ? x_ticks[1] - x_ticks[0] : 1.0;
     const double y_step = y_ticks.size() > 1 ? y_ticks[1] - y_ticks[0] : 1.0;
     painter->setPen(QPen(grid_colour, 1));
@@ -249,28 +287,20 @@ void TErrorChartPainter::Paint(QPainter *painter, const QSize &size,
     }
     painter->setClipping(false);
 
-    // The legend above the plot.
-    double x = plot.left();
-    const double y = 1.0 * text_height;
-    const auto legend = [painter, &metrics, &x, y, text_height](TMarker marker, bool filled,
-                                                                const QColor &colour,
-                                                                const QString &text) {
-        Draw_Marker(painter, QPointF(x + marker_radius, y), marker, filled, colour);
+    for (size_t i = 0; i < legend_items.size(); ++i) {
+        const TLegend_Item &item = legend_items[i];
+        const QPointF at = legend_positions[i];
+        double text_x = at.x() + 2 * marker_radius + 4;
+        if (item.dashed) {
+            painter->setPen(QPen(item.colour, 1.5, Qt::DashLine));
+            painter->drawLine(at, at + QPointF(20, 0));
+            text_x = at.x() + 24;
+        } else {
+            Draw_Marker(painter, at + QPointF(marker_radius, 0), item.marker, item.filled,
+                        item.colour);
+        }
         painter->setPen(Qt::black);
-        painter->drawText(QPointF(x + 2 * marker_radius + 4, y + metrics.ascent() / 2.0 - 1), text);
-        x += 2 * marker_radius + 4 + metrics.horizontalAdvance(text) + text_height;
-    };
-    legend(MARKER_Y, true, simulated_colour, Tr("simulated"));
-    legend(MARKER_Y, false, measured_colour, Tr("measured"));
-    legend(MARKER_Y, false, Qt::black, QStringLiteral("Y"));
-    legend(MARKER_Z, false, Qt::black, QStringLiteral("Z"));
-    legend(MARKER_DIAGONAL_PLUS, false, Qt::black, QStringLiteral("Diagonal +"));
-    legend(MARKER_DIAGONAL_MINUS, false, Qt::black, QStringLiteral("Diagonal \u2212"));
-    if (mpe.Is_Set()) {
-        painter->setPen(QPen(limit_colour, 1.5, Qt::DashLine));
-        painter->drawLine(QPointF(x, y), QPointF(x + 20, y));
-        painter->setPen(Qt::black);
-        painter->drawText(QPointF(x + 24, y + metrics.ascent() / 2.0 - 1), Tr("\u00b1MPE"));
+        painter->drawText(QPointF(text_x, at.y() + metrics.ascent() / 2.0 - 1), item.text);
     }
     painter->restore();
 }

@@ -108,8 +108,9 @@ void TTestPlanDialog::Update_Count()
         count = plan.Measurements(lengths, repeats_box->value(), &left_out).size();
     }
     QStringList lines;
-    lines << (error.isEmpty() ? tr("%n measurement(s) will be created.", nullptr, int(count))
-                              : error);
+    lines << (!error.isEmpty() ? error
+              : count == 1     ? tr("1 measurement will be created.")
+                               : tr("%1 measurements will be created.").arg(count));
     lines += left_out;
     count_label->setText(lines.join(QLatin1Char('\n')));
     buttons->button(QDialogButtonBox::Ok)->setEnabled(error.isEmpty() && count > 0);
