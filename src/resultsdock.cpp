@@ -168,10 +168,10 @@ void TResultsDock::Update_Summary()
 {
     const TEvaluation::TSummary summary = results_model->Summary();
     QStringList parts;
-    parts << (summary.count == 1 ? tr("1 measurement, %1 measured.")
-                                 : tr("%2 measurements, %1 measured."))
-                 .arg(summary.measured_count)
-                 .arg(summary.count);
+    parts << (summary.count == 1 ? tr("1 measurement, %1 measured.").arg(summary.measured_count)
+                                 : tr("%1 measurements, %2 measured.")
+                                       .arg(summary.count)
+                                       .arg(summary.measured_count));
     if (summary.count > 0) {
         parts << tr("Largest error %1 \u00b5m (Id %2).")
                      .arg(TNumberText::Fixed(summary.largest_error, 2))

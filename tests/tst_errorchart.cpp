@@ -1,0 +1,125 @@
+#include <QImage>
+#include <QPainter>
+#include <QtTest>
+
+#include "errorchartpainter.h"
+
+namespace
+{
+int Count_Colour(const QImage &image, const QColor &colour)
+{
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            count += image.pixelColor(x, y) == colour;
+        }
+    }
+    return count;
+}
+
+TEvaluation::TResult Result(const double &nominal, const double &error, bool measured,
+                            const double &measured_error)
+{
+    TEvaluation::TResult result = {};
+    result.nominal_length = nominal;
+    result.error = error;
+    result.has_measured_length = measured;
+    result.measured_error = measured_error;
+    return result;
+}
+
+QImage Render(const std::vector<TEvaluation::TResult> &results,
+              const std::vector<QString> &directions, const TMpe &mpe)
+{
+    QImage image(600, 400, QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TErrorChartPainter().Paint(&painter, image.size(), results, directions, mpe);
+    return image;
+}
+} // namespace
+
+// The error-versus-length chart, drawn into an image.
+class TTestErrorChart : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void Ticks_data();
+    void Ticks();
+    void Simulated_And_Measured_Told_Apart();
+    void Mpe_Lines_Only_With_An_Mpe();
+    void Nothing_Finite_Draws_Safely();
+};
+
+void TTestErrorChart::Ticks_data()
+{
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QVector<double>>("ticks");
+    QTest::newRow("millimetres") << 0.0 << 1050.0 << 5
+                                 << QVector<double>{0, 200, 400, 600, 800, 1000};
+    QTest::newRow("micrometres around zero")
+        << -3.7 << 2.2 << 6 << QVector<double>{-3, -2, -1, 0, 1, 2};
+    QTest::newRow("fractions") << 0.0 << 0.5 << 5 << QVector<double>{0, 0.1, 0.2, 0.3, 0.4, 0.5};
+    QTest::newRow("steps of five") << 0.0 << 30.0 << 6 << QVector<double>{0, 5, 10, 15, 20, 25, 30};
+    QTest::newRow("empty range") << 1.0 << 1.0 << 5 << QVector<double>{};
+    QTest::newRow("not finite") << 0.0 << qInf() << 5 << QVector<double>{};
+}
+
+void TTestErrorChart::Ticks()
+{
+    QFETCH(double, low);
+    QFETCH(double, high);
+    QFETCH(int, count);
+    QFETCH(QVector<double>, ticks);
+    const std::vector<double> computed = TErrorChartPainter::Ticks(low, high, count);
+    QCOMPARE(int(computed.size()), ticks.size());
+    for (int i = 0; i < ticks.size(); ++i) {
+        QVERIFY2(qAbs(computed[size_t(i)] - ticks[i]) < 1e-12,
+                 qPrintable(QString::number(computed[size_t(i)])));
+    }
+}
+
+void TTestErrorChart::Simulated_And_Measured_Told_Apart()
+{
+    const QColor simulated(30, 70, 160);
+    const QColor measured(190, 40, 30);
+    const QImage only_simulated = Render({Result(500, 4, false, 0)}, {"Y"}, TMpe());
+    const QImage both = Render({Result(500, 4, true, -6)}, {"Y"}, TMpe());
+    QVERIFY(Count_Colour(only_simulated, simulated) > Count_Colour(only_simulated, measured));
+    // The measured marker is open: its outline in its colour, white inside.
+    QVERIFY(Count_Colour(both, measured) > Count_Colour(only_simulated, measured));
+
+    // Each direction has its own shape.
+    const QImage circle = Render({Result(500, 4, false, 0)}, {"Y"}, TMpe());
+    const QImage square = Render({Result(500, 4, false, 0)}, {"Z"}, TMpe());
+    QVERIFY(circle != square);
+}
+
+void TTestErrorChart::Mpe_Lines_Only_With_An_Mpe()
+{
+    const QColor limit(200, 120, 0);
+    const std::vector<TEvaluation::TResult> results{Result(1000, 2, false, 0)};
+    QCOMPARE(Count_Colour(Render(results, {"Y"}, TMpe()), limit), 0);
+    QVERIFY(Count_Colour(Render(results, {"Y"}, TMpe(1.5, 333, 4)), limit) > 50);
+}
+
+void TTestErrorChart::Nothing_Finite_Draws_Safely()
+{
+    const QImage image =
+        Render({Result(qQNaN(), qInf(), true, qQNaN()), Result(100, -qInf(), false, 0)},
+               {"Y", "other"}, TMpe(1, 100));
+    QVERIFY(Count_Colour(image, Qt::black) > 0);
+    // Too small to draw: nothing at all.
+    QImage tiny(40, 40, QImage::Format_ARGB32);
+    tiny.fill(Qt::white);
+    QPainter painter(&tiny);
+    TErrorChartPainter().Paint(&painter, tiny.size(), {}, {}, TMpe());
+    painter.end();
+    QCOMPARE(Count_Colour(tiny, Qt::white), 40 * 40);
+}
+
+QTEST_MAIN(TTestErrorChart)
+#include "tst_errorchart.moc"

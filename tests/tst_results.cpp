@@ -1,0 +1,291 @@
+#include <QApplication>
+#include <QBrush>
+#include <QClipboard>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolButton>
+#include <QtTest>
+
+#include "resultsdock.h"
+#include "resultsmodel.h"
+#include "testfiles.h"
+#include "testplandialog.h"
+#include "windowfixture.h"
+
+// The Results dock and the test plan, wired into the window.
+class TTestResults : public QObject, protected TWindowFixture
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void Dock_Beside_The_Editor();
+    void Table_Follows_The_Editor_And_The_Model();
+    void Measured_Length_From_Editor_And_Table();
+    void Selection_In_Step();
+    void Copy_Selected_Rows();
+    void Mpe_Judges_And_Survives_A_Restart();
+    void Test_Plan_Dialog_data();
+    void Test_Plan_Dialog();
+
+private:
+    TResultsDock *Dock() const { return window->findChild<TResultsDock *>(); }
+    QTableView *Table() const { return Dock()->Table(); }
+    QString Cell(int row, int column) const
+    {
+        return Table()->model()->index(row, column).data().toString();
+    }
+    QLineEdit *Field(const char *name) const { return Editor()->findChild<QLineEdit *>(name); }
+    void Add_Worked_Example();
+    void Click_Table_Row(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+};
+
+void TTestResults::init()
+{
+    New_Home();
+    Start();
+}
+
+void TTestResults::cleanup()
+{
+    window.reset();
+}
+
+// The Generic Init presets and a 1000 mm gauge along Y at (500, 500).
+void TTestResults::Add_Worked_Example()
+{
+    Action("Init")->trigger();
+    QTest::mouseClick(window->findChild<QToolButton *>("add_button"), Qt::LeftButton);
+    Type(Field("position_y_edit"), "500");
+    Type(Field("position_z_edit"), "500");
+    Type(Field("axis_k_edit"), "0");
+    Type(Field("axis_j_edit"), "1");
+}
+
+void TTestResults::Click_Table_Row(int row, Qt::KeyboardModifiers modifiers)
+{
+    Dock()->show();
+    Dock()->raise();
+    Dock()->Tabs()->setCurrentIndex(0);
+    const QModelIndex index = Table()->model()->index(row, TResultsModel::COLUMN_ID);
+    Table()->scrollTo(index);
+    QTest::mouseClick(Table()->viewport(), Qt::LeftButton, modifiers,
+                      Table()->visualRect(index).center());
+}
+
+void TTestResults::Dock_Beside_The_Editor()
+{
+    QCOMPARE(Dock()->windowTitle(), QString("Results"));
+    QCOMPARE(window->dockWidgetArea(Dock()), Qt::LeftDockWidgetArea);
+    QVERIFY(window->tabifiedDockWidgets(Dock()).contains(
+        window->findChild<QDockWidget *>("measurement_dock")));
+    // The editor stays in front, and the window keeps its first size.
+    QVERIFY(Editor()->isVisible());
+    QVERIFY(window->minimumSizeHint().width() <= 901);
+    QCOMPARE(Dock()->Tabs()->tabText(1), QString("Chart"));
+}
+
+void TTestResults::Table_Follows_The_Editor_And_The_Model()
+{
+    Add_Worked_Example();
+    QCOMPARE(Table()->model()->rowCount(), 1);
+    // The table shows the digits the editor shows.
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_ACTUAL), Field("actual_length_edit")->text());
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_ACTUAL), QString("999.9825"));
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_ERROR), QString("-17.50"));
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_DIRECTION), QString("Y"));
+
+    Type(Edit("parameter1_edit"), "0");
+    Type(Edit("parameter2_edit"), "0");
+    Type(Edit("parameter3_edit"), "0");
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_ACTUAL), QString("1000.0000"));
+    Type(Field("nominal_length_edit"), "250");
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_NOMINAL), QString("250.0000"));
+    Combo()->setCurrentIndex(2);
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_ACTUAL), Field("actual_length_edit")->text());
+
+    QTest::mouseClick(window->findChild<QToolButton *>("remove_button"), Qt::LeftButton);
+    QCOMPARE(Table()->model()->rowCount(), 0);
+}
+
+void TTestResults::Measured_Length_From_Editor_And_Table()
+{
+    Add_Worked_Example();
+    Type(Field("measured_length_edit"), "999.98");
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_MEASURED), QString("999.9800"));
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_MEASURED_ERROR), QString("-20.00"));
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_RESIDUAL), QString("-2.50"));
+    TMeasurementData::TMeasurement stored;
+    QVERIFY(window->Measurement_Data().Get_Measurement(1, &stored));
+    QCOMPARE(stored.measured_length, 999.98);
+
+    // Text that is no length is marked and not stored.
+    Field("measured_length_edit")->setFocus();
+    Field("measured_length_edit")->selectAll();
+    QApplication::clipboard()->setText("99x");
+    QTest::keyClick(Field("measured_length_edit"), Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(Field("measured_length_edit")->text(), QString("99x"));
+    QVERIFY(Field("measured_length_edit")->styleSheet().contains("background"));
+    QVERIFY(window->Measurement_Data().Get_Measurement(1, &stored));
+    QVERIFY(stored.has_measured_length);
+    QCOMPARE(stored.measured_length, 999.98);
+
+    // Typed into the table, it reaches the store and the editor.
+    Click_Table_Row(0);
+    const QModelIndex cell = Table()->model()->index(0, TResultsModel::COLUMN_MEASURED);
+    Table()->setCurrentIndex(cell);
+    Table()->setFocus();
+    QTest::keyClick(Table(), Qt::Key_F2);
+    QWidget *editor = QApplication::focusWidget();
+    QVERIFY(qobject_cast<QLineEdit *>(editor));
+    qobject_cast<QLineEdit *>(editor)->selectAll();
+    QTest::keyClicks(editor, "1000.0015");
+    QTest::keyClick(editor, Qt::Key_Return);
+    // The view commits the edit on its next turn of the event loop.
+    QTRY_COMPARE(Cell(0, TResultsModel::COLUMN_MEASURED), QString("1000.0015"));
+    QVERIFY(window->Measurement_Data().Get_Measurement(1, &stored));
+    QCOMPARE(stored.measured_length, 1000.0015);
+    QCOMPARE(Field("measured_length_edit")->text(), QString("1000.0015"));
+    QVERIFY(!Field("measured_length_edit")->styleSheet().contains("background"));
+
+    // Cleared in the editor: not measured.
+    Type(Field("measured_length_edit"), "");
+    QVERIFY(window->Measurement_Data().Get_Measurement(1, &stored));
+    QVERIFY(!stored.has_measured_length);
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_RESIDUAL), QString());
+}
+
+void TTestResults::Selection_In_Step()
+{
+    for (int i = 0; i < 3; ++i) {
+        QTest::mouseClick(window->findChild<QToolButton *>("add_button"), Qt::LeftButton);
+    }
+    // The list selects the last one added, and so does the table.
+    QCOMPARE(Dock()->Selected_Ids(), QList<int>{3});
+
+    Click_Table_Row(0);
+    QCOMPARE(List()->selectedItems().size(), 1);
+    QCOMPARE(List()->selectedItems().first()->text(), QString("Measurement 1"));
+    QVERIFY(Editor()->isEnabled());
+    QCOMPARE(Editor()->measurement_id, 1);
+
+    Click_Table_Row(2, Qt::ControlModifier);
+    QCOMPARE(List()->selectedItems().size(), 2);
+    QVERIFY(!Editor()->isEnabled());
+
+    // Sorted by Id descending, a click still means the measurement in that row.
+    Table()->sortByColumn(TResultsModel::COLUMN_ID, Qt::DescendingOrder);
+    Click_Table_Row(0);
+    QCOMPARE(Editor()->measurement_id, 3);
+}
+
+void TTestResults::Copy_Selected_Rows()
+{
+    Add_Worked_Example();
+    QTest::mouseClick(window->findChild<QToolButton *>("add_button"), Qt::LeftButton);
+    Click_Table_Row(0);
+    Click_Table_Row(1, Qt::ShiftModifier);
+    QApplication::clipboard()->clear();
+    Table()->setFocus();
+    QTest::keyClick(Table(), Qt::Key_C, Qt::ControlModifier);
+    const QStringList lines = QApplication::clipboard()->text().split('\n');
+    QCOMPARE(lines.size(), 4);
+    QVERIFY(lines[0].startsWith("Id\tNominal (mm)\t"));
+    QVERIFY(lines[1].startsWith("1\t1000.0000\t500.0000\t500.0000\t"));
+    QVERIFY(lines[1].contains("\t999.9825\t-17.50\t"));
+    QVERIFY(lines[2].startsWith("2\t"));
+}
+
+void TTestResults::Mpe_Judges_And_Survives_A_Restart()
+{
+    Add_Worked_Example();
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_VERDICT), QString());
+    Type(window->findChild<QLineEdit *>("mpe_a_edit"), "1.5");
+    Type(window->findChild<QLineEdit *>("mpe_k_edit"), "333");
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_MPE), QString("4.50"));
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_VERDICT), QString("fail"));
+    // A failing row is also tinted.
+    QVERIFY(Table()->model()->index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color() !=
+            QColor(Qt::white));
+    QVERIFY(Dock()->Summary_Label()->text().contains("Simulated: 0 pass, 1 fail."));
+
+    Type(window->findChild<QLineEdit *>("mpe_b_edit"), "x");
+    QVERIFY(window->findChild<QLineEdit *>("mpe_b_edit")->styleSheet().contains("background"));
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_MPE), QString("4.50"));
+    Type(window->findChild<QLineEdit *>("mpe_b_edit"), "20");
+    Close();
+
+    const QSettings settings(Directory() + "/settings.ini", QSettings::IniFormat);
+    QCOMPARE(settings.value("MPE/A").toString(), QString("1.5"));
+    QCOMPARE(settings.value("MPE/K").toString(), QString("333"));
+    QCOMPARE(settings.value("MPE/B").toString(), QString("20"));
+    Start();
+    QCOMPARE(window->findChild<QLineEdit *>("mpe_k_edit")->text(), QString("333"));
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_VERDICT), QString("fail"));
+
+    // Cleared, the group goes from the file.
+    for (const char *name : {"mpe_a_edit", "mpe_k_edit", "mpe_b_edit"}) {
+        Type(window->findChild<QLineEdit *>(name), "");
+    }
+    QCOMPARE(Cell(0, TResultsModel::COLUMN_VERDICT), QString());
+    Close();
+    QVERIFY(!Read(Directory() + "/settings.ini").contains("MPE"));
+}
+
+void TTestResults::Test_Plan_Dialog_data()
+{
+    QTest::addColumn<QString>("lengths");
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<QString>("count_text");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("default, appended") << "" << false << "60 measurements will be created." << 62;
+    QTest::newRow("two lengths, replacing")
+        << "100 1200" << true << "18 measurements will be created." << 18;
+}
+
+void TTestResults::Test_Plan_Dialog()
+{
+    QFETCH(QString, lengths);
+    QFETCH(bool, replace);
+    QFETCH(QString, count_text);
+    QFETCH(int, rows);
+    for (int i = 0; i < 2; ++i) {
+        QTest::mouseClick(window->findChild<QToolButton *>("add_button"), Qt::LeftButton);
+    }
+
+    QString shown;
+    QTimer::singleShot(0, [&]() {
+        TTestPlanDialog *dialog =
+            qobject_cast<TTestPlanDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QTest::keyClicks(dialog->findChild<QLineEdit *>("lengths_edit"), lengths);
+        if (replace) {
+            QTest::mouseClick(dialog->findChild<QRadioButton *>("replace_button"), Qt::LeftButton);
+        }
+        shown = dialog->findChild<QLabel *>("count_label")->text();
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+    });
+    Action("Generate Test Plan\u2026", "Tools")->trigger();
+    QVERIFY2(shown.startsWith(count_text), qPrintable(shown));
+    QCOMPARE(List()->count(), rows);
+    QCOMPARE(Table()->model()->rowCount(), rows);
+    QCOMPARE(int(Display()->Length_Measurements().size()), rows);
+    if (replace) {
+        // 1200 mm fits only the diagonals of the 1000 mm cube.
+        QVERIFY(shown.contains("1200 mm does not fit the Y line"));
+        QCOMPARE(List()->item(0)->text(), QString("Measurement 1"));
+    } else {
+        QCOMPARE(List()->item(2)->text(), QString("Measurement 3"));
+    }
+}
+
+QTEST_MAIN(TTestResults)
+#include "tst_results.moc"

@@ -1,0 +1,175 @@
+#include <QSignalSpy>
+#include <QtTest>
+#include <memory>
+
+#include "genericdeflectionmodel.h"
+#include "measurementdata.h"
+#include "resultsmodel.h"
+
+// The table of results as a view reads it: texts, sort values, the editable measured length.
+class TTestResultsModel : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void Worked_Example_Texts_data();
+    void Worked_Example_Texts();
+    void Measured_Length_Edits_data();
+    void Measured_Length_Edits();
+    void Sort_Values_Put_Empty_Cells_First();
+    void Follows_Model_And_Store();
+    void Tab_Separated_Rows();
+
+private:
+    QString Text(int row, int column) const { return model->index(row, column).data().toString(); }
+
+    std::unique_ptr<TGenericDeflectionModel> deflection;
+    std::unique_ptr<TMeasurementData> data;
+    std::unique_ptr<TResultsModel> model;
+};
+
+void TTestResultsModel::init()
+{
+    deflection = std::make_unique<TGenericDeflectionModel>();
+    deflection->Set_Parameter1(-0.05);
+    deflection->Set_Parameter2(-0.01);
+    deflection->Set_Parameter3(-0.01);
+    data = std::make_unique<TMeasurementData>();
+    data->Add_Measurement(
+        TMeasurementData::TMeasurement{4, TVector3(0, 500, 500), TVector3(0, 1, 0), 1000.0});
+    TMeasurementData::TMeasurement measured{2, TVector3(0, 0, 0), TVector3(0, 0, 1), 100.0};
+    measured.has_measured_length = true;
+    measured.measured_length = 100.0031;
+    data->Add_Measurement(measured);
+    model = std::make_unique<TResultsModel>(data.get());
+    model->Set_Deflection_Model(deflection.get());
+    model->Set_Mpe(TMpe(1.5, 333.0));
+    model->Refresh();
+}
+
+void TTestResultsModel::Worked_Example_Texts_data()
+{
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("column");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("id") << 0 << int(TResultsModel::COLUMN_ID) << "4";
+    QTest::newRow("nominal") << 0 << int(TResultsModel::COLUMN_NOMINAL) << "1000.0000";
+    QTest::newRow("position y") << 0 << int(TResultsModel::COLUMN_POSITION_Y) << "500.0000";
+    QTest::newRow("axis y") << 0 << int(TResultsModel::COLUMN_AXIS_Y) << "1.000000";
+    QTest::newRow("direction") << 0 << int(TResultsModel::COLUMN_DIRECTION) << "Y";
+    QTest::newRow("actual") << 0 << int(TResultsModel::COLUMN_ACTUAL) << "999.9825";
+    QTest::newRow("error") << 0 << int(TResultsModel::COLUMN_ERROR) << "-17.50";
+    QTest::newRow("not measured") << 0 << int(TResultsModel::COLUMN_MEASURED) << "";
+    QTest::newRow("no residual") << 0 << int(TResultsModel::COLUMN_RESIDUAL) << "";
+    QTest::newRow("mpe") << 0 << int(TResultsModel::COLUMN_MPE) << "4.50";
+    QTest::newRow("verdict") << 0 << int(TResultsModel::COLUMN_VERDICT) << "fail";
+    QTest::newRow("no measured verdict") << 0 << int(TResultsModel::COLUMN_MEASURED_VERDICT) << "";
+    QTest::newRow("Z direction") << 1 << int(TResultsModel::COLUMN_DIRECTION) << "Z";
+    QTest::newRow("on Y = 0 no error") << 1 << int(TResultsModel::COLUMN_ERROR) << "0.00";
+    QTest::newRow("measured") << 1 << int(TResultsModel::COLUMN_MEASURED) << "100.0031";
+    QTest::newRow("measured error") << 1 << int(TResultsModel::COLUMN_MEASURED_ERROR) << "3.10";
+    QTest::newRow("residual") << 1 << int(TResultsModel::COLUMN_RESIDUAL) << "3.10";
+    // MPE(100) = 1.5 + 100 / 333 = 1.80 µm
+    QTest::newRow("measured fails") << 1 << int(TResultsModel::COLUMN_MEASURED_VERDICT) << "fail";
+    QTest::newRow("simulated passes") << 1 << int(TResultsModel::COLUMN_VERDICT) << "pass";
+}
+
+void TTestResultsModel::Worked_Example_Texts()
+{
+    QFETCH(int, row);
+    QFETCH(int, column);
+    QFETCH(QString, text);
+    QCOMPARE(Text(row, column), text);
+    QCOMPARE(model->index(row, column).data(TResultsModel::FAILED_ROLE).toBool(), true);
+}
+
+void TTestResultsModel::Measured_Length_Edits_data()
+{
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<bool>("has_length");
+    QTest::addColumn<double>("length");
+    QTest::newRow("a length") << "999.9861" << true << true << 999.9861;
+    QTest::newRow("blanks around") << " 1000.002 " << true << true << 1000.002;
+    QTest::newRow("cleared") << "" << true << false << 0.0;
+    QTest::newRow("letters") << "abc" << false << false << 0.0;
+    QTest::newRow("not finite") << "inf" << false << false << 0.0;
+    QTest::newRow("nan") << "nan" << false << false << 0.0;
+}
+
+void TTestResultsModel::Measured_Length_Edits()
+{
+    QFETCH(QString, typed);
+    QFETCH(bool, accepted);
+    QFETCH(bool, has_length);
+    QFETCH(double, length);
+    QSignalSpy edited(model.get(), &TResultsModel::Measured_Length_Edited);
+    const QModelIndex cell = model->index(0, TResultsModel::COLUMN_MEASURED);
+    QVERIFY(model->flags(cell) & Qt::ItemIsEditable);
+    QVERIFY(!(model->flags(model->index(0, TResultsModel::COLUMN_NOMINAL)) & Qt::ItemIsEditable));
+    QCOMPARE(model->setData(cell, typed), accepted);
+    QCOMPARE(edited.count(), accepted ? 1 : 0);
+
+    TMeasurementData::TMeasurement stored;
+    QVERIFY(data->Get_Measurement(4, &stored));
+    QCOMPARE(stored.has_measured_length, has_length);
+    if (has_length) {
+        QCOMPARE(stored.measured_length, length);
+        QCOMPARE(model->index(0, TResultsModel::COLUMN_MEASURED).data(Qt::EditRole).toString(),
+                 typed.trimmed());
+        QVERIFY(!Text(0, TResultsModel::COLUMN_RESIDUAL).isEmpty());
+        QCOMPARE(model->Summary().measured_count, 2);
+    }
+}
+
+void TTestResultsModel::Sort_Values_Put_Empty_Cells_First()
+{
+    const QVariant empty =
+        model->index(0, TResultsModel::COLUMN_MEASURED).data(TResultsModel::SORT_ROLE);
+    const QVariant value =
+        model->index(1, TResultsModel::COLUMN_MEASURED).data(TResultsModel::SORT_ROLE);
+    QVERIFY(empty.toDouble() < value.toDouble());
+    // Numbers sort as numbers: 1000 after 100, though "1000.0000" < "100.0031" as text.
+    QVERIFY(
+        model->index(0, TResultsModel::COLUMN_NOMINAL).data(TResultsModel::SORT_ROLE).toDouble() >
+        model->index(1, TResultsModel::COLUMN_NOMINAL).data(TResultsModel::SORT_ROLE).toDouble());
+}
+
+void TTestResultsModel::Follows_Model_And_Store()
+{
+    QSignalSpy changed(model.get(), &TResultsModel::Results_Changed);
+    deflection->Set_Parameter1(0.0);
+    deflection->Set_Parameter2(0.0);
+    deflection->Set_Parameter3(0.0);
+    model->Refresh();
+    QCOMPARE(Text(0, TResultsModel::COLUMN_ACTUAL), QString("1000.0000"));
+    QCOMPARE(Text(0, TResultsModel::COLUMN_VERDICT), QString("pass"));
+
+    data->Remove_Measurement(4);
+    model->Refresh();
+    QCOMPARE(model->rowCount(), 1);
+    QCOMPARE(model->Row_Of_Id(2), 0);
+    QCOMPARE(model->Row_Of_Id(4), -1);
+    QCOMPARE(changed.count(), 2);
+
+    model->Set_Mpe(TMpe());
+    model->Refresh();
+    QCOMPARE(Text(0, TResultsModel::COLUMN_MPE), QString());
+    QCOMPARE(Text(0, TResultsModel::COLUMN_MEASURED_VERDICT), QString());
+}
+
+void TTestResultsModel::Tab_Separated_Rows()
+{
+    const QString text = model->Tab_Separated({1});
+    const QStringList lines = text.split('\n');
+    QCOMPARE(lines.size(), 3);
+    QVERIFY(lines[0].startsWith("Id\tNominal (mm)\tPosition Y (mm)"));
+    QCOMPARE(lines[0].count('\t'), TResultsModel::COLUMN_COUNT - 1);
+    QVERIFY(lines[1].startsWith("2\t100.0000\t"));
+    QVERIFY(lines[1].endsWith("\tpass\tfail"));
+    QCOMPARE(lines[2], QString());
+}
+
+QTEST_GUILESS_MAIN(TTestResultsModel)
+#include "tst_resultsmodel.moc"
