@@ -45,6 +45,16 @@ have_qt5() {
     return 1
 }
 
+# Eigen 3 as CMake finds it.
+have_eigen3() {
+    local prefix
+    for prefix in /usr /usr/local ${CMAKE_PREFIX_PATH//:/ }; do
+        compgen -G "$prefix/share/eigen3/cmake/Eigen3Config.cmake" && return 0
+        compgen -G "$prefix/lib/cmake/eigen3/Eigen3Config.cmake" && return 0
+    done
+    return 1
+}
+
 have_fuzzer_runtime() {
     [ -f "$(clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a)" ]
 }
@@ -52,6 +62,7 @@ have_fuzzer_runtime() {
 need build-essential have_command c++
 need cmake have_command cmake
 need qtbase5-dev have_qt5
+need libeigen3-dev have_eigen3 # linear algebra of the parameter fit, header-only
 need fonts-dejavu-core test -d /usr/share/fonts/truetype/dejavu
 # a virtual display and a screenshot tool for machines without a desktop
 need xvfb have_command Xvfb

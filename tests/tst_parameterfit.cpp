@@ -1,0 +1,282 @@
+#include <QRandomGenerator>
+#include <QtTest>
+#include <cmath>
+#include <memory>
+
+#include "deflectionmodel.h"
+#include "evaluation.h"
+#include "measurementdata.h"
+#include "modelcatalog.h"
+#include "parameterfit.h"
+#include "testplan.h"
+
+Q_DECLARE_METATYPE(std::vector<int>)
+
+namespace
+{
+// The lengths a machine with these parameters measures over a plan, made through the model
+// itself, with normal noise of the given standard deviation (µm) when asked for.
+TMeasurementData Measured_Plan(int model_type, const QVector<double> &truth,
+                               const std::vector<TMeasurementData::TMeasurement> &plan,
+                               const double &noise = 0.0)
+{
+    const std::unique_ptr<TDeflectionModel> model(TModelCatalog::Create(model_type));
+    model->Set_Parameter1(truth[0]);
+    model->Set_Parameter2(truth[1]);
+    model->Set_Parameter3(truth[2]);
+    model->Set_Parameter4(truth[3]);
+    QRandomGenerator random(20261207);
+    TMeasurementData data;
+    TTestPlan::Append(plan, &data);
+    for (TMeasurementData::TMeasurement measurement : data.Measurements()) {
+        measurement.has_measured_length = true;
+        measurement.measured_length = TEvaluation::Actual_Length(
+            model.get(), measurement.position, measurement.axis, measurement.nominal_length);
+        if (noise > 0.0) {
+            // Box-Muller
+            const double u1 = 1.0 - random.generateDouble();
+            const double u2 = random.generateDouble();
+            measurement.measured_length +=
+                noise * 1e-3 * std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * M_PI * u2);
+        }
+        data.Update_Measurement(measurement);
+    }
+    return data;
+}
+
+std::vector<TMeasurementData::TMeasurement> Default_Plan()
+{
+    return TTestPlan(1000.0, 1000.0).Measurements({}, 3, nullptr);
+}
+
+// Lines through the centre determine the Generic model's tower rotation only through tiny
+// second-order effects (along them it acts like the two translations); lines along Y and Z
+// off the centre tell it apart clearly.
+std::vector<TMeasurementData::TMeasurement> Determining_Plan(int repeats)
+{
+    std::vector<TMeasurementData::TMeasurement> plan =
+        TTestPlan(1000.0, 1000.0).Measurements({}, repeats, nullptr);
+    for (const double offset : {200.0, 800.0}) {
+        for (TMeasurementData::TMeasurement m :
+             TTestPlan(1000.0, 1000.0).Measurements({300, 700}, repeats, nullptr)) {
+            if (m.axis.y == 1.0) {
+                m.position.z = offset;
+                plan.push_back(m);
+            } else if (m.axis.z == 1.0) {
+                m.position.y = offset;
+                plan.push_back(m);
+            }
+        }
+    }
+    return plan;
+}
+} // namespace
+
+// Fitting the parameters of each model to measured lengths.
+class TTestParameterFit : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void Default_Free_Parameters();
+    void Recovers_Known_Parameters_data();
+    void Recovers_Known_Parameters();
+    void Names_What_It_Cannot_Determine_data();
+    void Names_What_It_Cannot_Determine();
+    void Noise_And_Uncertainty_data();
+    void Noise_And_Uncertainty();
+    void Refuses_Without_Measured_Lengths();
+    void Can_Be_Cancelled();
+};
+
+void TTestParameterFit::Default_Free_Parameters()
+{
+    QCOMPARE(TParameterFit::Default_Free(TModelCatalog::GENERIC), (std::vector<int>{1, 2, 3}));
+    QCOMPARE(TParameterFit::Default_Free(TModelCatalog::RENISHAW), (std::vector<int>{1, 2, 3}));
+    QCOMPARE(TParameterFit::Default_Free(TModelCatalog::LK), (std::vector<int>{2, 4}));
+    QVERIFY(TParameterFit::Default_Free(0).empty());
+}
+
+void TTestParameterFit::Recovers_Known_Parameters_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QVector<double>>("truth");
+    QTest::addColumn<QVector<double>>("start");
+    QTest::newRow("generic from zero")
+        << int(TModelCatalog::GENERIC) << QVector<double>{-0.05, -0.01, -0.01, 0}
+        << QVector<double>{0, 0, 0, 0};
+    QTest::newRow("generic from elsewhere")
+        << int(TModelCatalog::GENERIC) << QVector<double>{0.031, -0.022, 0.017, 0}
+        << QVector<double>{-0.05, -0.01, -0.01, 0};
+    QTest::newRow("renishaw from zero")
+        << int(TModelCatalog::RENISHAW) << QVector<double>{0.01, 0.003, -0.002, 0}
+        << QVector<double>{0, 0, 0, 0};
+    QTest::newRow("lk from zero, 1 and 3 given")
+        << int(TModelCatalog::LK) << QVector<double>{0.00001, 0.001, -0.0103, 0.001}
+        << QVector<double>{0.00001, 0, -0.0103, 0};
+}
+
+void TTestParameterFit::Recovers_Known_Parameters()
+{
+    QFETCH(int, model);
+    QFETCH(QVector<double>, truth);
+    QFETCH(QVector<double>, start);
+    const TMeasurementData data = Measured_Plan(model, truth, Determining_Plan(3));
+    const TParameterFit::TResult result = TParameterFit::Fit(
+        model, start.constData(), 1000.0, 1000.0, data, TParameterFit::Default_Free(model));
+    QVERIFY2(result.fitted, qPrintable(result.error));
+    QVERIFY(result.undetermined.empty());
+    QCOMPARE(result.measurements_used, int(data.Measurements().size()));
+    for (int i = 0; i < 4; ++i) {
+        const double tolerance = 1e-9 * std::max(std::fabs(truth[i]), 1e-300);
+        QVERIFY2(std::fabs(result.parameters[i] - truth[i]) <= tolerance,
+                 qPrintable(QString("parameter %1: %2 instead of %3")
+                                .arg(i + 1)
+                                .arg(result.parameters[i], 0, 'g', 17)
+                                .arg(truth[i], 0, 'g', 17)));
+    }
+    QVERIFY2(result.rms_after < 1e-6, qPrintable(QString::number(result.rms_after)));
+    QVERIFY(result.rms_before > 1.0 || start == truth);
+    QVERIFY(result.iterations < 50);
+    QCOMPARE(int(result.residuals.size()), result.measurements_used);
+    QCOMPARE(result.residuals.front().id, 1);
+}
+
+void TTestParameterFit::Names_What_It_Cannot_Determine_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QVector<double>>("truth");
+    QTest::addColumn<QString>("plan");
+    QTest::addColumn<std::vector<int>>("free");
+    QTest::addColumn<std::vector<int>>("undetermined");
+    // Lines along Y at several heights tell the tower rotation from the Y translation, but the
+    // Z translation moves their ends across them only, alike at both ends.
+    QTest::newRow("generic, lines along Y only")
+        << int(TModelCatalog::GENERIC) << QVector<double>{-0.05, -0.01, -0.01, 0} << "Y"
+        << std::vector<int>{1, 2, 3} << std::vector<int>{3};
+    // Parameters that act only as products cannot be told apart.
+    QTest::newRow("lk, all four free")
+        << int(TModelCatalog::LK) << QVector<double>{0.00001, 0.001, -0.0103, 0.001} << "all"
+        << std::vector<int>{1, 2, 3, 4} << std::vector<int>{1, 2, 3, 4};
+    QTest::newRow("two measurements, three parameters")
+        << int(TModelCatalog::GENERIC) << QVector<double>{-0.05, -0.01, -0.01, 0} << "two"
+        << std::vector<int>{1, 2, 3} << std::vector<int>{1, 2, 3};
+}
+
+void TTestParameterFit::Names_What_It_Cannot_Determine()
+{
+    QFETCH(int, model);
+    QFETCH(QVector<double>, truth);
+    QFETCH(QString, plan);
+    QFETCH(std::vector<int>, free);
+    QFETCH(std::vector<int>, undetermined);
+    std::vector<TMeasurementData::TMeasurement> measurements = Default_Plan();
+    if (plan == "Y") {
+        measurements.erase(std::remove_if(measurements.begin(), measurements.end(),
+                                          [](const TMeasurementData::TMeasurement &m) {
+                                              return std::fabs(m.axis.y - 1.0) > 1e-12;
+                                          }),
+                           measurements.end());
+        // Lines along Y at several heights, not only through the centre.
+        for (const double z : {100.0, 900.0}) {
+            for (TMeasurementData::TMeasurement m :
+                 TTestPlan(1000, 1000).Measurements({800}, 1, nullptr)) {
+                if (m.axis.y == 1.0) {
+                    m.position.z = z;
+                    measurements.push_back(m);
+                }
+            }
+        }
+    } else if (plan == "two") {
+        measurements.resize(2);
+    } else if (plan != "all") {
+        QFAIL(qPrintable("unknown plan " + plan));
+    }
+    const TMeasurementData data = Measured_Plan(model, truth, measurements);
+    const double start[4] = {truth[0] * 0.5, truth[1] * 0.5, truth[2] * 0.5, truth[3] * 0.5};
+    const TParameterFit::TResult result =
+        TParameterFit::Fit(model, start, 1000.0, 1000.0, data, free);
+    QVERIFY2(result.fitted, qPrintable(result.error));
+    QString found;
+    for (const int number : result.undetermined) {
+        found += QString::number(number);
+    }
+    QVERIFY2(result.undetermined == undetermined, qPrintable(found));
+    for (const int number : undetermined) {
+        QVERIFY(!result.has_uncertainty[number - 1]);
+    }
+    QVERIFY(!TParameterFit::Undetermined_Reason(result).isEmpty());
+    // What can be explained still is.
+    QVERIFY2(result.rms_after <= result.rms_before, qPrintable(QString::number(result.rms_after)));
+    QVERIFY(std::isfinite(result.parameters[0]) && std::isfinite(result.parameters[3]));
+}
+
+void TTestParameterFit::Noise_And_Uncertainty_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QVector<double>>("truth");
+    QTest::newRow("generic") << int(TModelCatalog::GENERIC)
+                             << QVector<double>{-0.05, -0.01, -0.01, 0};
+    QTest::newRow("renishaw") << int(TModelCatalog::RENISHAW)
+                              << QVector<double>{0.01, 0.003, -0.002, 0};
+    QTest::newRow("lk") << int(TModelCatalog::LK)
+                        << QVector<double>{0.00001, 0.001, -0.0103, 0.001};
+}
+
+void TTestParameterFit::Noise_And_Uncertainty()
+{
+    QFETCH(int, model);
+    QFETCH(QVector<double>, truth);
+    const double noise = 0.5; // µm
+    const TMeasurementData data = Measured_Plan(model, truth, Determining_Plan(5), noise);
+    const double start[4] = {model == TModelCatalog::LK ? truth[0] : 0.0, 0.0,
+                             model == TModelCatalog::LK ? truth[2] : 0.0, 0.0};
+    const TParameterFit::TResult result =
+        TParameterFit::Fit(model, start, 1000.0, 1000.0, data, TParameterFit::Default_Free(model));
+    QVERIFY2(result.fitted, qPrintable(result.error));
+    QVERIFY2(result.rms_after > 0.8 * noise && result.rms_after < 1.2 * noise,
+             qPrintable(QString::number(result.rms_after)));
+    for (const int number : TParameterFit::Default_Free(model)) {
+        QVERIFY(result.has_uncertainty[number - 1]);
+        const double deviation = std::fabs(result.parameters[number - 1] - truth[number - 1]);
+        QVERIFY2(deviation <= 3.5 * result.uncertainty[number - 1],
+                 qPrintable(QString("parameter %1 off by %2, uncertainty %3")
+                                .arg(number)
+                                .arg(deviation)
+                                .arg(result.uncertainty[number - 1])));
+        // An uncertainty that says something: well below the value itself.
+        QVERIFY(result.uncertainty[number - 1] < 0.2 * std::fabs(truth[number - 1]));
+    }
+}
+
+void TTestParameterFit::Refuses_Without_Measured_Lengths()
+{
+    TMeasurementData data;
+    TTestPlan::Append(Default_Plan(), &data);
+    const double start[4] = {0, 0, 0, 0};
+    const TParameterFit::TResult result =
+        TParameterFit::Fit(TModelCatalog::GENERIC, start, 1000.0, 1000.0, data, {1, 2, 3});
+    QVERIFY(!result.fitted);
+    QCOMPARE(result.error, QString("No measurement has a measured length."));
+    QCOMPARE(result.measurements_used, 0);
+
+    const TParameterFit::TResult no_model = TParameterFit::Fit(0, start, 1000.0, 1000.0, data, {1});
+    QVERIFY(!no_model.fitted);
+}
+
+void TTestParameterFit::Can_Be_Cancelled()
+{
+    const TMeasurementData data =
+        Measured_Plan(TModelCatalog::GENERIC, {-0.05, -0.01, -0.01, 0}, Default_Plan());
+    const double start[4] = {0, 0, 0, 0};
+    int calls = 0;
+    const TParameterFit::TResult result =
+        TParameterFit::Fit(TModelCatalog::GENERIC, start, 1000.0, 1000.0, data, {1, 2, 3},
+                           [&calls](int) { return ++calls < 2; });
+    QVERIFY(!result.fitted);
+    QCOMPARE(calls, 2);
+    QCOMPARE(result.parameters[0], 0.0);
+}
+
+QTEST_APPLESS_MAIN(TTestParameterFit)
+#include "tst_parameterfit.moc"
