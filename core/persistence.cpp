@@ -132,7 +132,7 @@ QByteArray Settings_Content(const QString &current_file,
             Tr("they could not be prepared in the temporary folder '%1'").arg(QDir::tempPath());
         return QByteArray();
     }
-    const QByteArray content = written.readAll();
+    QByteArray content = written.readAll();
 
     // QSettings does not notice every failed write (a full temporary folder can leave a
     // cut-off file behind), so the content is read back under another name, which QSettings

@@ -82,11 +82,13 @@ std::vector<double> TErrorChartPainter::Ticks(const double &low, const double &h
                          : residual < 7.5 ? 5.0
                                           : 10.0) *
                         magnitude;
-    for (double tick = std::ceil(low / step) * step; tick <= high + step * 1e-9; tick += step) {
-        ticks.push_back(std::fabs(tick) < step * 1e-9 ? 0.0 : tick);
-        if (ticks.size() > 100) {
+    const double first = std::ceil(low / step);
+    for (int i = 0; i <= 100; ++i) {
+        const double tick = (first + i) * step;
+        if (tick > high + step * 1e-9) {
             break;
         }
+        ticks.push_back(std::fabs(tick) < step * 1e-9 ? 0.0 : tick);
     }
     return ticks;
 }
