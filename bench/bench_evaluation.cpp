@@ -34,8 +34,8 @@ qint64 TBenchEvaluation::Median_Refresh(int count, int repetitions)
     QRandomGenerator random(11);
     for (int id = 1; id <= count; ++id) {
         TMeasurementData::TMeasurement measurement{
-            id, TVector3(0, random.bounded(1000.0), random.bounded(1000.0)),
-            TVector3(0, 0.6, 0.8), 10.0 + random.bounded(900.0)};
+            id, TVector3(0, random.bounded(1000.0), random.bounded(1000.0)), TVector3(0, 0.6, 0.8),
+            10.0 + random.bounded(900.0)};
         measurement.has_measured_length = id % 2 == 0;
         measurement.measured_length = measurement.nominal_length + 0.001;
         data.Add_Measurement(measurement);

@@ -192,7 +192,8 @@ struct TDecomposition {
 
 double Rms(const Eigen::VectorXd &residuals)
 {
-    return residuals.size() > 0 ? std::sqrt(residuals.squaredNorm() / double(residuals.size())) : 0.0;
+    return residuals.size() > 0 ? std::sqrt(residuals.squaredNorm() / double(residuals.size()))
+                                : 0.0;
 }
 } // namespace
 
