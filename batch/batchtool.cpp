@@ -14,6 +14,7 @@
 #include "measurementdata.h"
 #include "modelcatalog.h"
 #include "numbertext.h"
+#include "parameterfit.h"
 #include "testplan.h"
 
 namespace
@@ -27,7 +28,9 @@ const char *const overview =
     QT_TRANSLATE_NOOP("TBatchTool", "Computes what Curvalo shows, from the command line.\n\n"
                                     "Commands:\n"
                                     "  evaluate   the results of all measurements as CSV or JSON\n"
-                                    "  plan       a length test plan as a measurement file\n\n"
+                                    "  plan       a length test plan as a measurement file\n"
+                                    "  fit        the model parameters that explain the measured "
+                                    "lengths\n\n"
                                     "'curvalo-batch COMMAND --help' describes a command.");
 
 // Comma-separated finite numbers; false when any part is not one.
@@ -147,10 +150,13 @@ int TBatchTool::Run(const QStringList &arguments)
     if (command == QLatin1String("plan")) {
         return Plan(arguments.mid(1));
     }
+    if (command == QLatin1String("fit")) {
+        return Fit(arguments.mid(1));
+    }
 
     QCommandLineParser parser;
     parser.setApplicationDescription(Tr(overview));
-    parser.addPositionalArgument(QStringLiteral("command"), Tr("evaluate or plan"));
+    parser.addPositionalArgument(QStringLiteral("command"), Tr("evaluate, plan or fit"));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     if (command.isEmpty() || command.startsWith(QLatin1Char('-'))) {
@@ -232,9 +238,7 @@ int TBatchTool::Input_Error(const QString &message)
 int TBatchTool::Read_Settings(const QCommandLineParser &parser, bool with_model,
                               TPersistence::TSettings *settings)
 {
-    const QString file = parser.isSet(QStringLiteral("settings"))
-                             ? parser.value(QStringLiteral("settings"))
-                             : Default_File(QStringLiteral("settings.ini"));
+    const QString file = Settings_File(parser);
     if (parser.isSet(QStringLiteral("settings")) && !QFileInfo(file).isFile()) {
         return Input_Error(Tr("cannot read the settings file '%1'").arg(file));
     }
@@ -293,6 +297,12 @@ int TBatchTool::Read_Settings(const QCommandLineParser &parser, bool with_model,
         }
     }
     return -1;
+}
+
+QString TBatchTool::Settings_File(const QCommandLineParser &parser) const
+{
+    return parser.isSet(QStringLiteral("settings")) ? parser.value(QStringLiteral("settings"))
+                                                    : Default_File(QStringLiteral("settings.ini"));
 }
 
 int TBatchTool::Read_Measurements(const QCommandLineParser &parser, TMeasurementData *data)
@@ -426,4 +436,116 @@ int TBatchTool::Plan(const QStringList &arguments)
         return Input_Error(data.Last_Error());
     }
     return Deliver(parser, content);
+}
+
+int TBatchTool::Fit(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        Tr("Finds the parameters of the model that explain the measured lengths and writes the "
+           "result as one JSON object."));
+    Add_Common_Options(&parser, true);
+    parser.addOptions({
+        {QStringLiteral("free"),
+         Tr("The parameters to fit (default: those the model uses; LK: 2 and 4)."),
+         Tr("n1,n2,...")},
+        {QStringLiteral("write-settings"),
+         Tr("Store the fitted parameters in the settings file, as the window's Apply does.")},
+    });
+    int code = Parse(&parser, arguments, QStringLiteral("fit"));
+    if (code >= 0) {
+        return code;
+    }
+    TPersistence::TSettings settings;
+    if ((code = Read_Settings(parser, true, &settings)) >= 0) {
+        return code;
+    }
+    if (settings.deflection_model < 0 ||
+        settings.deflection_model >= TModelCatalog::Model_Count()) {
+        return Input_Error(Tr("no deflection model is chosen in the settings; name one with "
+                              "--model"));
+    }
+    const TModelCatalog::TModel &model = TModelCatalog::Model_At(settings.deflection_model);
+    std::vector<int> free = TParameterFit::Default_Free(model.type);
+    if (parser.isSet(QStringLiteral("free"))) {
+        free.clear();
+        for (const QString &part : parser.value(QStringLiteral("free")).split(QLatin1Char(','))) {
+            bool ok = false;
+            const int number = part.trimmed().toInt(&ok);
+            if (!ok || number < 1 || number > model.parameter_count) {
+                return Usage_Error(Tr("--free takes parameter numbers from 1 to %1: \"%2\"")
+                                       .arg(model.parameter_count)
+                                       .arg(parser.value(QStringLiteral("free"))),
+                                   help_text);
+            }
+            free.push_back(number);
+        }
+    }
+    TMeasurementData data;
+    if ((code = Read_Measurements(parser, &data)) >= 0) {
+        return code;
+    }
+
+    const TParameterFit::TResult result = TParameterFit::Fit(
+        model.type, settings.parameters, settings.range_y, settings.range_z, data, free);
+    if (!result.fitted) {
+        return Input_Error(result.error + Tr(" Nothing was written."));
+    }
+
+    const auto numbers = [](const double *values, const bool *present) {
+        QStringList texts;
+        for (int i = 0; i < 4; ++i) {
+            texts << Json_Number(present ? present[i] : true, values[i]);
+        }
+        return QLatin1Char('[') + texts.join(QStringLiteral(", ")) + QLatin1Char(']');
+    };
+    const auto integers = [](const std::vector<int> &values) {
+        QStringList texts;
+        for (const int value : values) {
+            texts << QString::number(value);
+        }
+        return QLatin1Char('[') + texts.join(QStringLiteral(", ")) + QLatin1Char(']');
+    };
+    QStringList residuals;
+    for (const TParameterFit::TResidual &residual : result.residuals) {
+        residuals << QStringLiteral("    {\"id\": %1, \"before_um\": %2, \"after_um\": %3}")
+                         .arg(residual.id)
+                         .arg(Json_Number(true, residual.before),
+                              Json_Number(true, residual.after));
+    }
+    const QString json =
+        QStringLiteral("{\n  \"model\": \"%1\",\n  \"free\": %2,\n  \"initial\": %3,\n"
+                       "  \"fitted\": %4,\n  \"uncertainty\": %5,\n  \"undetermined\": %6,\n"
+                       "  \"measurements_used\": %7,\n  \"rms_before_um\": %8,\n"
+                       "  \"rms_after_um\": %9,\n  \"iterations\": %10,\n"
+                       "  \"residuals\": [%11]\n}\n")
+            .arg(QLatin1String(model.key), integers(result.free), numbers(result.initial, nullptr),
+                 numbers(result.parameters, nullptr),
+                 numbers(result.uncertainty, result.has_uncertainty), integers(result.undetermined),
+                 QString::number(result.measurements_used), Json_Number(true, result.rms_before),
+                 Json_Number(true, result.rms_after))
+            .arg(result.iterations)
+            .arg(residuals.isEmpty()
+                     ? QString()
+                     : QStringLiteral("\n") + residuals.join(QStringLiteral(",\n")) +
+                           QStringLiteral("\n  "));
+
+    // The settings first, and only when the output has somewhere to go: when either cannot be
+    // written, nothing is.
+    if (parser.isSet(QStringLiteral("output"))) {
+        const QFileInfo output(parser.value(QStringLiteral("output")));
+        const QFileInfo folder(output.absolutePath());
+        if (!folder.isDir() || !folder.isWritable() || (output.exists() && !output.isWritable())) {
+            return Input_Error(Tr("cannot write '%1'; nothing was written")
+                                   .arg(parser.value(QStringLiteral("output"))));
+        }
+    }
+    if (parser.isSet(QStringLiteral("write-settings"))) {
+        QString reason;
+        if (!TPersistence::Write_Parameters(Settings_File(parser), result.parameters, &reason)) {
+            return Input_Error(
+                Tr("cannot write the settings file '%1': %2").arg(Settings_File(parser), reason));
+        }
+    }
+    return Deliver(parser, json.toUtf8());
 }

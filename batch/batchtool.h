@@ -31,6 +31,9 @@ public:
 private:
     int Evaluate(const QStringList &arguments);
     int Plan(const QStringList &arguments);
+    int Fit(const QStringList &arguments);
+    // The settings file the command reads.
+    QString Settings_File(const QCommandLineParser &parser) const;
 
     // The options every subcommand takes, with those of the model when asked for.
     void Add_Common_Options(QCommandLineParser *parser, bool with_model) const;

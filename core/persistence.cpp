@@ -389,6 +389,22 @@ bool TPersistence::Save_Settings(const TSettings &values)
     return true;
 }
 
+bool TPersistence::Write_Parameters(const QString &file_name, const double parameters[4],
+                                    QString *reason)
+{
+    Q_ASSERT(reason);
+    const QByteArray content = Settings_Content(
+        file_name,
+        [parameters](QSettings *settings) {
+            for (int i = 0; i < 4; ++i) {
+                Write(settings, parameter_keys[i], parameters[i]);
+            }
+        },
+        reason);
+    return !content.isEmpty() &&
+           TFileWriter::Write(file_name, content, reason) == TFileWriter::WRITTEN;
+}
+
 bool TPersistence::Save_Measurements(const TMeasurementData &data)
 {
     if (measurement_file_blocked) {

@@ -68,6 +68,10 @@ public:
     // What a settings file holds, the defaults for what it does not; the batch tool reads any
     // settings file this way.
     static TSettings Read_Settings_File(const QString &file_name);
+    // Replaces the four model parameters in a settings file, all at once, keeping everything
+    // else it holds; false, with the reason, when it could not be written.
+    static bool Write_Parameters(const QString &file_name, const double parameters[4],
+                                 QString *reason);
     // Fills the store from the measurement file, and moves a file that could not be read
     // completely aside.
     void Load_Measurements(TMeasurementData *data);

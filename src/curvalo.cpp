@@ -29,6 +29,7 @@
 #include "deflectionmodel.h"
 #include "displaywidget.h"
 #include "evaluation.h"
+#include "fitdialog.h"
 #include "measurementeditwidget.h"
 #include "messagebox.h"
 #include "modelcatalog.h"
@@ -145,6 +146,7 @@ void TCurvalo::Create_Actions_And_Menus()
     action_quit->setShortcut(QKeySequence::Quit);
     action_about = new QAction(this);
     action_test_plan = new QAction(this);
+    action_fit = new QAction(this);
 
     QMenuBar *menu_bar = new QMenuBar(this);
     setMenuBar(menu_bar);
@@ -153,6 +155,7 @@ void TCurvalo::Create_Actions_And_Menus()
     tools_menu = menu_bar->addMenu(QString());
     help_menu = menu_bar->addMenu(QString());
     tools_menu->addAction(action_test_plan);
+    tools_menu->addAction(action_fit);
     file_menu->addAction(action_new);
     file_menu->addAction(action_init);
     file_menu->addSeparator();
@@ -318,6 +321,7 @@ void TCurvalo::Set_Texts()
     help_menu->setTitle(QStringLiteral("Help"));
     tools_menu->setTitle(tr("Tools"));
     action_test_plan->setText(tr("Generate Test Plan\u2026"));
+    action_fit->setText(tr("Fit Parameters\u2026"));
     model_label->setText(QStringLiteral("Deflection Model:"));
     range_y_label->setText(QStringLiteral("Y Range:"));
     range_z_label->setText(QStringLiteral("Z Range:"));
@@ -390,6 +394,7 @@ void TCurvalo::Connect_Signals()
     connect(action_new, &QAction::triggered, this, &TCurvalo::Menu_New);
     connect(action_init, &QAction::triggered, this, &TCurvalo::Menu_Init);
     connect(action_test_plan, &QAction::triggered, this, &TCurvalo::Menu_Test_Plan);
+    connect(action_fit, &QAction::triggered, this, &TCurvalo::Menu_Fit);
     connect(results_dock, &TResultsDock::Mpe_Changed, this, &TCurvalo::Mpe_Changed);
     connect(results_dock, &TResultsDock::Rows_Selected, this, &TCurvalo::Results_Rows_Selected);
     connect(results_model, &TResultsModel::Measured_Length_Edited, this,
@@ -848,6 +853,31 @@ void TCurvalo::Menu_Test_Plan()
         Append_Measurement_Row(id);
         Add_Gauge(id);
     }
+    Refresh_Results();
+    Schedule_Autosave();
+}
+
+// Fits the current model's parameters to the measured lengths; Apply puts them into the
+// fields, each written so that it reads back as exactly the number the model then uses.
+void TCurvalo::Menu_Fit()
+{
+    const TDeflectionModel *model = display_widget->Deflection_Model();
+    double parameters[4] = {display_widget->Model_Parameter1(), display_widget->Model_Parameter2(),
+                            display_widget->Model_Parameter3(), display_widget->Model_Parameter4()};
+    TFitDialog dialog(model_combo->currentData().toInt(), parameters,
+                      model ? model->Range_Y() : 1000.0, model ? model->Range_Z() : 1000.0,
+                      &measurement_data, this);
+    if (dialog.exec() != QDialog::Accepted || !dialog.Result().fitted) {
+        return;
+    }
+    const TParameterFit::TResult &result = dialog.Result();
+    for (const int number : result.free) {
+        parameters[number - 1] = result.parameters[number - 1];
+        parameter_edits[number - 1]->setText(TNumberText::Parameter(parameters[number - 1]));
+    }
+    display_widget->Set_Model_Parameters(parameters[0], parameters[1], parameters[2],
+                                         parameters[3]);
+    Update_Actual_Length();
     Refresh_Results();
     Schedule_Autosave();
 }

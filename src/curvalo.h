@@ -76,6 +76,7 @@ private slots:
     void Menu_Init();
     void Menu_About();
     void Menu_Test_Plan();
+    void Menu_Fit();
     void Mpe_Changed();
     void Results_Rows_Selected(const QList<int> &ids);
     void Measured_Length_Edited(int id);
@@ -121,6 +122,7 @@ private:
     QMenu *view_menu;
     QMenu *tools_menu;
     QAction *action_test_plan;
+    QAction *action_fit;
     QMenu *help_menu;
     QToolBar *tool_bar;
     QDockWidget *dock;

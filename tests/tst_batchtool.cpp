@@ -1,3 +1,4 @@
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -54,6 +55,8 @@ private slots:
     void Usage_Errors();
     void Unreadable_Input();
     void Help_And_Version();
+    void Fit_Json_And_Settings();
+    void Fit_Refuses_Without_Measured_Lengths();
 
 private:
     TRun Run(const QStringList &arguments);
@@ -267,6 +270,66 @@ void TTestBatchTool::Help_And_Version()
     const TRun version = Run({"--version"});
     QCOMPARE(version.exit_code, 0);
     QCOMPARE(version.out, QString("curvalo-batch 2.0\n"));
+}
+
+void TTestBatchTool::Fit_Json_And_Settings()
+{
+    // The worked example's measured length and one more, at the default parameters of the
+    // settings: the Generic presets.
+    const TRun run = Run({"fit", "--settings", File("settings.ini"), "--measurements",
+                          File("measurements.xml"), "--free", "2"});
+    QCOMPARE(run.exit_code, 0);
+    QJsonParseError error;
+    const QJsonObject fit = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    for (const char *key :
+         {"model", "free", "initial", "fitted", "uncertainty", "undetermined", "measurements_used",
+          "rms_before_um", "rms_after_um", "iterations", "residuals"}) {
+        QVERIFY2(fit.contains(key), key);
+    }
+    QCOMPARE(fit["model"].toString(), QString("generic"));
+    QCOMPARE(fit["free"].toArray(), QJsonArray{2});
+    QCOMPARE(fit["measurements_used"].toInt(), 1);
+    QCOMPARE(fit["initial"].toArray()[1].toDouble(), -0.01);
+    // Held parameters stay as they were, and have no uncertainty.
+    QCOMPARE(fit["fitted"].toArray()[0].toDouble(), -0.05);
+    QVERIFY(fit["uncertainty"].toArray()[0].isNull());
+    // One measurement, one free parameter: explained exactly, no uncertainty to state.
+    QVERIFY(fit["rms_after_um"].toDouble() < 1e-6);
+    QVERIFY(fit["uncertainty"].toArray()[1].isNull());
+    const QJsonArray residuals = fit["residuals"].toArray();
+    QCOMPARE(residuals.size(), 1);
+    QCOMPARE(residuals[0].toObject()["id"].toInt(), 5);
+    QVERIFY(std::fabs(residuals[0].toObject()["before_um"].toDouble() - -2.501751972) < 1e-6);
+
+    const double fitted = fit["fitted"].toArray()[1].toDouble();
+    const TRun stored =
+        Run({"fit", "--settings", File("settings.ini"), "--measurements", File("measurements.xml"),
+             "--free", "2", "--write-settings", "--output", File("fit.json")});
+    QCOMPARE(stored.exit_code, 0);
+    QVERIFY(Read(File("fit.json")).contains("\"model\": \"generic\""));
+    const QSettings settings(File("settings.ini"), QSettings::IniFormat);
+    QCOMPARE(settings.value("Model_Parameter2").toDouble(), fitted);
+    QCOMPARE(settings.value("Model_Parameter1").toDouble(), -0.05);
+    QCOMPARE(settings.value("MPE/K").toString(), QString("333"));
+}
+
+void TTestBatchTool::Fit_Refuses_Without_Measured_Lengths()
+{
+    Write(File("unmeasured.xml"),
+          QByteArray(two_records)
+              .replace("        <Measured_Length>999.980000</Measured_Length>\n", ""));
+    const QByteArray settings_before = Read(File("settings.ini"));
+    const TRun run = Run({"fit", "--settings", File("settings.ini"), "--measurements",
+                          File("unmeasured.xml"), "--write-settings", "--output", File("f.json")});
+    QCOMPARE(run.exit_code, 1);
+    QVERIFY2(run.err.contains("No measurement has a measured length."), qPrintable(run.err));
+    QVERIFY(!QFile::exists(File("f.json")));
+    QCOMPARE(Read(File("settings.ini")), settings_before);
+
+    const TRun bad_free = Run({"fit", "--settings", File("settings.ini"), "--free", "4"});
+    QCOMPARE(bad_free.exit_code, 2);
+    QVERIFY(bad_free.err.contains("--free"));
 }
 
 QTEST_GUILESS_MAIN(TTestBatchTool)

@@ -55,8 +55,10 @@ void TTestMainWindow::Menus_data()
     QTest::newRow("View") << "View" << QStringList{"Measurement Editor", "Results"}
                           << QList<QKeySequence>{QKeySequence(), QKeySequence()}
                           << QList<bool>{false, false};
-    QTest::newRow("Tools") << "Tools" << QStringList{"Generate Test Plan\u2026"}
-                           << QList<QKeySequence>{QKeySequence()} << QList<bool>{false};
+    QTest::newRow("Tools") << "Tools"
+                           << QStringList{"Generate Test Plan\u2026", "Fit Parameters\u2026"}
+                           << QList<QKeySequence>{QKeySequence(), QKeySequence()}
+                           << QList<bool>{false, false};
     QTest::newRow("Help") << "Help" << QStringList{"About"} << QList<QKeySequence>{QKeySequence()}
                           << QList<bool>{false};
 }

@@ -1,0 +1,52 @@
+#ifndef TFITDIALOG_H
+#define TFITDIALOG_H
+
+#include <QDialog>
+
+#include "parameterfit.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QTableWidget;
+class TMeasurementData;
+
+// Tools > Fit Parameters: the user picks the free parameters and fits; the dialog shows the
+// parameters before and after with their uncertainties, the residuals before and after, and
+// what the measurements cannot determine. Apply closes it accepted with the fitted parameters;
+// Cancel changes nothing.
+class TFitDialog : public QDialog
+{
+    Q_OBJECT
+
+public:
+    // The model and its parameters and ranges as the window uses them.
+    TFitDialog(int model_type, const double parameters[4], const double &range_y,
+               const double &range_z, const TMeasurementData *data, const QWidget *parent = nullptr,
+               Qt::WindowFlags flags = Qt::WindowFlags());
+    ~TFitDialog() override;
+
+    // The last fit's result; fitted is false until a fit succeeded.
+    const TParameterFit::TResult &Result() const { return result; }
+
+public slots:
+    void Fit();
+
+private:
+    void Show_Result();
+
+    int model_type;
+    double parameters[4];
+    double range_y;
+    double range_z;
+    const TMeasurementData *measurement_data;
+    TParameterFit::TResult result;
+    QCheckBox *free_boxes[4];
+    QPushButton *fit_button;
+    QPushButton *apply_button;
+    QLabel *summary_label;
+    QTableWidget *parameter_table;
+    QTableWidget *residual_table;
+};
+
+#endif

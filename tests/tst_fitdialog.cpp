@@ -1,0 +1,133 @@
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QToolButton>
+#include <QtTest>
+#include <functional>
+
+#include "fitdialog.h"
+#include "testfiles.h"
+#include "windowfixture.h"
+
+// Tools > Fit Parameters in the window: the dialog, Apply and Cancel.
+class TTestFitDialog : public QObject, protected TWindowFixture
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void Apply_Puts_Exact_Values_In_The_Fields();
+    void Cancel_Changes_Nothing();
+    void Without_Measured_Lengths_Says_So();
+
+private:
+    // Measurements measured on a machine with known parameters: made by fitting's inverse,
+    // i.e. through the window's own actual lengths with those parameters.
+    void Prepare_Measured(const QString &p1, const QString &p2, const QString &p3);
+    void Run_Dialog(const std::function<void(TFitDialog *)> &steps);
+};
+
+void TTestFitDialog::init()
+{
+    New_Home();
+    Start();
+}
+
+void TTestFitDialog::cleanup()
+{
+    window.reset();
+}
+
+void TTestFitDialog::Prepare_Measured(const QString &p1, const QString &p2, const QString &p3)
+{
+    // The machine's parameters give the actual lengths, which become the measured ones.
+    Type(Edit("parameter1_edit"), p1);
+    Type(Edit("parameter2_edit"), p2);
+    Type(Edit("parameter3_edit"), p3);
+    const double places[][4] = {{500, 200, 1, 0}, {500, 800, 1, 0},     {200, 500, 0, 1},
+                                {800, 500, 0, 1}, {500, 500, 0.6, 0.8}, {500, 500, 0.6, -0.8},
+                                {300, 300, 1, 0}, {700, 700, 0, 1}};
+    for (const auto &place : places) {
+        QTest::mouseClick(window->findChild<QToolButton *>("add_button"), Qt::LeftButton);
+        Type(Editor()->findChild<QLineEdit *>("position_y_edit"), QString::number(place[0]));
+        Type(Editor()->findChild<QLineEdit *>("position_z_edit"), QString::number(place[1]));
+        Type(Editor()->findChild<QLineEdit *>("axis_j_edit"), QString::number(place[2]));
+        Type(Editor()->findChild<QLineEdit *>("axis_k_edit"), QString::number(place[3]));
+        Type(Editor()->findChild<QLineEdit *>("nominal_length_edit"), "300");
+        Type(Editor()->findChild<QLineEdit *>("measured_length_edit"),
+             Editor()->findChild<QLineEdit *>("actual_length_edit")->text());
+    }
+    // The model starts from other parameters.
+    Action("Init")->trigger();
+}
+
+void TTestFitDialog::Run_Dialog(const std::function<void(TFitDialog *)> &steps)
+{
+    bool ran = false;
+    QTimer::singleShot(0, [&]() {
+        TFitDialog *dialog = qobject_cast<TFitDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        ran = true;
+        steps(dialog);
+    });
+    Action("Fit Parameters\u2026", "Tools")->trigger();
+    QVERIFY(ran);
+}
+
+void TTestFitDialog::Apply_Puts_Exact_Values_In_The_Fields()
+{
+    Prepare_Measured("-0.03", "0.02", "-0.015");
+    QString summary;
+    int parameter_rows = 0;
+    Run_Dialog([&](TFitDialog *dialog) {
+        QVERIFY(dialog->findChild<QCheckBox *>("free1_box")->isChecked());
+        QVERIFY(dialog->findChild<QCheckBox *>("free4_box")->isHidden());
+        QTest::mouseClick(dialog->findChild<QPushButton *>("fit_button"), Qt::LeftButton);
+        summary = dialog->findChild<QLabel *>("fit_summary_label")->text();
+        parameter_rows = dialog->findChild<QTableWidget *>("parameter_table")->rowCount();
+        QCOMPARE(dialog->findChild<QTableWidget *>("residual_table")->rowCount(), 8);
+        QTest::mouseClick(dialog->findChild<QPushButton *>("apply_button"), Qt::LeftButton);
+    });
+    QVERIFY2(summary.startsWith("8 measured lengths used"), qPrintable(summary));
+    QCOMPARE(parameter_rows, 3);
+    // The fields show exactly the numbers in use, and they are close to the machine's (the
+    // measured lengths carry the 4 decimals the editor shows).
+    const double expected[3] = {-0.03, 0.02, -0.015};
+    const double in_use[3] = {Display()->Model_Parameter1(), Display()->Model_Parameter2(),
+                              Display()->Model_Parameter3()};
+    for (int i = 0; i < 3; ++i) {
+        const QString text = Edit(QString("parameter%1_edit").arg(i + 1))->text();
+        QCOMPARE(text.toDouble(), in_use[i]);
+        QVERIFY2(qAbs(in_use[i] - expected[i]) < 0.003, qPrintable(text));
+    }
+}
+
+void TTestFitDialog::Cancel_Changes_Nothing()
+{
+    Prepare_Measured("-0.03", "0.02", "-0.015");
+    Run_Dialog([](TFitDialog *dialog) {
+        QTest::mouseClick(dialog->findChild<QPushButton *>("fit_button"), Qt::LeftButton);
+        QVERIFY(dialog->findChild<QPushButton *>("apply_button")->isEnabled());
+        dialog->reject();
+    });
+    QCOMPARE(Edit("parameter1_edit")->text(), QString("-0.0500"));
+    QCOMPARE(Display()->Model_Parameter1(), -0.05);
+}
+
+void TTestFitDialog::Without_Measured_Lengths_Says_So()
+{
+    QTest::mouseClick(window->findChild<QToolButton *>("add_button"), Qt::LeftButton);
+    Run_Dialog([](TFitDialog *dialog) {
+        QTest::mouseClick(dialog->findChild<QPushButton *>("fit_button"), Qt::LeftButton);
+        QCOMPARE(dialog->findChild<QLabel *>("fit_summary_label")->text(),
+                 QString("No measurement has a measured length."));
+        QVERIFY(!dialog->findChild<QPushButton *>("apply_button")->isEnabled());
+        dialog->reject();
+    });
+}
+
+QTEST_MAIN(TTestFitDialog)
+#include "tst_fitdialog.moc"
