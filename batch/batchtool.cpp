@@ -4,17 +4,24 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QPainter>
 #include <QTextStream>
 #include <algorithm>
 #include <cmath>
 
 #include "deflectionmodel.h"
+#include "errorchartpainter.h"
 #include "evaluation.h"
 #include "filewriter.h"
 #include "measurementdata.h"
 #include "modelcatalog.h"
 #include "numbertext.h"
 #include "parameterfit.h"
+#include "pictureexporter.h"
+#include "reportwriter.h"
+#include "resultsfile.h"
+#include "scenepainter.h"
 #include "testplan.h"
 
 namespace
@@ -30,7 +37,9 @@ const char *const overview =
                                     "  evaluate   the results of all measurements as CSV or JSON\n"
                                     "  plan       a length test plan as a measurement file\n"
                                     "  fit        the model parameters that explain the measured "
-                                    "lengths\n\n"
+                                    "lengths\n"
+                                    "  render     the drawing of the display as PNG, SVG or PDF\n"
+                                    "  report     the calibration record as PDF, HTML or CSV\n\n"
                                     "'curvalo-batch COMMAND --help' describes a command.");
 
 // Comma-separated finite numbers; false when any part is not one.
@@ -47,89 +56,29 @@ bool Read_Numbers(const QString &text, std::vector<double> *numbers)
     return true;
 }
 
-// A number for CSV: the shortest text that reads back as the same double; empty when absent.
-QString Csv_Number(bool present, const double &value)
-{
-    return present ? TNumberText::Shortest(value) : QString();
-}
-
-// A number for JSON, which has no NaN or infinity: those are null, like an absent value.
-QString Json_Number(bool present, const double &value)
-{
-    return present && std::isfinite(value) ? TNumberText::Shortest(value) : QStringLiteral("null");
-}
-
-QString Json_Text(const QString &text)
-{
-    return text.isEmpty() ? QStringLiteral("null") : QLatin1Char('"') + text + QLatin1Char('"');
-}
-
-const QStringList csv_columns = {QStringLiteral("id"),
-                                 QStringLiteral("nominal_length_mm"),
-                                 QStringLiteral("position_y_mm"),
-                                 QStringLiteral("position_z_mm"),
-                                 QStringLiteral("axis_y"),
-                                 QStringLiteral("axis_z"),
-                                 QStringLiteral("actual_length_mm"),
-                                 QStringLiteral("error_um"),
-                                 QStringLiteral("measured_length_mm"),
-                                 QStringLiteral("measured_error_um"),
-                                 QStringLiteral("residual_um"),
-                                 QStringLiteral("mpe_um"),
-                                 QStringLiteral("verdict"),
-                                 QStringLiteral("measured_verdict")};
-
-// The values of one result in the order of csv_columns.
-QStringList Values(const TEvaluation::TResult &result,
-                   QString (*number)(bool present, const double &value))
-{
-    const bool measured = result.has_measured_length;
-    return {QString::number(result.id),
-            number(true, result.nominal_length),
-            number(true, result.position.y),
-            number(true, result.position.z),
-            number(true, result.axis.y),
-            number(true, result.axis.z),
-            number(true, result.actual_length),
-            number(true, result.error),
-            number(measured, result.measured_length),
-            number(measured, result.measured_error),
-            number(measured, result.residual),
-            number(result.has_mpe, result.mpe),
-            TEvaluation::Verdict_Text(result.verdict),
-            TEvaluation::Verdict_Text(result.measured_verdict)};
-}
-
-QByteArray Csv(const std::vector<TEvaluation::TResult> &results)
-{
-    QString text = csv_columns.join(QLatin1Char(',')) + QLatin1Char('\n');
-    for (const TEvaluation::TResult &result : results) {
-        text += Values(result, &Csv_Number).join(QLatin1Char(',')) + QLatin1Char('\n');
-    }
-    return text.toUtf8();
-}
-
-QByteArray Json(const std::vector<TEvaluation::TResult> &results)
-{
-    QStringList objects;
-    for (const TEvaluation::TResult &result : results) {
-        const QStringList values = Values(result, &Json_Number);
-        QStringList members;
-        for (int i = 0; i < csv_columns.size(); ++i) {
-            const bool text = i >= csv_columns.size() - 2;
-            members << QStringLiteral("\"%1\": %2")
-                           .arg(csv_columns[i], text ? Json_Text(values[i]) : values[i]);
-        }
-        objects << QStringLiteral("  {") + members.join(QStringLiteral(", ")) + QLatin1Char('}');
-    }
-    return (QStringLiteral("[\n") + objects.join(QStringLiteral(",\n")) +
-            (objects.isEmpty() ? QString() : QStringLiteral("\n")) + QStringLiteral("]\n"))
-        .toUtf8();
-}
-
 QString Default_File(const QString &name)
 {
     return QDir::homePath() + QStringLiteral("/.curvalo/") + name;
+}
+} // namespace
+
+namespace
+{
+// The model as the window builds it from the same settings; nullptr without one.
+std::unique_ptr<TDeflectionModel> Model_Of(const TPersistence::TSettings &settings)
+{
+    std::unique_ptr<TDeflectionModel> model;
+    if (settings.deflection_model >= 0 &&
+        settings.deflection_model < TModelCatalog::Model_Count()) {
+        model.reset(TModelCatalog::Create(TModelCatalog::Model_At(settings.deflection_model).type));
+        model->Set_Range_Y(settings.range_y);
+        model->Set_Range_Z(settings.range_z);
+        model->Set_Parameter1(settings.parameters[0]);
+        model->Set_Parameter2(settings.parameters[1]);
+        model->Set_Parameter3(settings.parameters[2]);
+        model->Set_Parameter4(settings.parameters[3]);
+    }
+    return model;
 }
 } // namespace
 
@@ -153,10 +102,17 @@ int TBatchTool::Run(const QStringList &arguments)
     if (command == QLatin1String("fit")) {
         return Fit(arguments.mid(1));
     }
+    if (command == QLatin1String("render")) {
+        return Render(arguments.mid(1));
+    }
+    if (command == QLatin1String("report")) {
+        return Report(arguments.mid(1));
+    }
 
     QCommandLineParser parser;
     parser.setApplicationDescription(Tr(overview));
-    parser.addPositionalArgument(QStringLiteral("command"), Tr("evaluate, plan or fit"));
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 Tr("evaluate, plan, fit, render or report"));
     const QCommandLineOption help = parser.addHelpOption();
     const QCommandLineOption version = parser.addVersionOption();
     if (command.isEmpty() || command.startsWith(QLatin1Char('-'))) {
@@ -356,23 +312,12 @@ int TBatchTool::Evaluate(const QStringList &arguments)
         return code;
     }
 
-    // The model as the window builds it from the same settings.
-    std::unique_ptr<TDeflectionModel> model;
-    if (settings.deflection_model >= 0 &&
-        settings.deflection_model < TModelCatalog::Model_Count()) {
-        model.reset(TModelCatalog::Create(TModelCatalog::Model_At(settings.deflection_model).type));
-        model->Set_Range_Y(settings.range_y);
-        model->Set_Range_Z(settings.range_z);
-        model->Set_Parameter1(settings.parameters[0]);
-        model->Set_Parameter2(settings.parameters[1]);
-        model->Set_Parameter3(settings.parameters[2]);
-        model->Set_Parameter4(settings.parameters[3]);
-    }
+    const std::unique_ptr<TDeflectionModel> model = Model_Of(settings);
     const std::vector<TEvaluation::TResult> results =
         TEvaluation::Evaluate_All(model.get(), data, settings.mpe);
     const bool json = parser.value(QStringLiteral("output"))
                           .endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
-    return Deliver(parser, json ? Json(results) : Csv(results));
+    return Deliver(parser, json ? TResultsFile::Json(results) : TResultsFile::Csv(results));
 }
 
 int TBatchTool::Plan(const QStringList &arguments)
@@ -495,7 +440,7 @@ int TBatchTool::Fit(const QStringList &arguments)
     const auto numbers = [](const double *values, const bool *present) {
         QStringList texts;
         for (int i = 0; i < 4; ++i) {
-            texts << Json_Number(present ? present[i] : true, values[i]);
+            texts << TResultsFile::Json_Number(present ? present[i] : true, values[i]);
         }
         return QLatin1Char('[') + texts.join(QStringLiteral(", ")) + QLatin1Char(']');
     };
@@ -510,8 +455,8 @@ int TBatchTool::Fit(const QStringList &arguments)
     for (const TParameterFit::TResidual &residual : result.residuals) {
         residuals << QStringLiteral("    {\"id\": %1, \"before_um\": %2, \"after_um\": %3}")
                          .arg(residual.id)
-                         .arg(Json_Number(true, residual.before),
-                              Json_Number(true, residual.after));
+                         .arg(TResultsFile::Json_Number(true, residual.before),
+                              TResultsFile::Json_Number(true, residual.after));
     }
     const QString json =
         QStringLiteral("{\n  \"model\": \"%1\",\n  \"free\": %2,\n  \"initial\": %3,\n"
@@ -522,8 +467,9 @@ int TBatchTool::Fit(const QStringList &arguments)
             .arg(QLatin1String(model.key), integers(result.free), numbers(result.initial, nullptr),
                  numbers(result.parameters, nullptr),
                  numbers(result.uncertainty, result.has_uncertainty), integers(result.undetermined),
-                 QString::number(result.measurements_used), Json_Number(true, result.rms_before),
-                 Json_Number(true, result.rms_after))
+                 QString::number(result.measurements_used),
+                 TResultsFile::Json_Number(true, result.rms_before),
+                 TResultsFile::Json_Number(true, result.rms_after))
             .arg(result.iterations)
             .arg(residuals.isEmpty()
                      ? QString()
@@ -548,4 +494,152 @@ int TBatchTool::Fit(const QStringList &arguments)
         }
     }
     return Deliver(parser, json.toUtf8());
+}
+
+int TBatchTool::Read_Scene_Inputs(const QCommandLineParser &parser,
+                                  TPersistence::TSettings *settings, TMeasurementData *data)
+{
+    int code = Read_Settings(parser, true, settings);
+    if (code >= 0) {
+        return code;
+    }
+    return Read_Measurements(parser, data);
+}
+
+int TBatchTool::Render(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        Tr("Draws the display's picture for the settings and measurements as PNG (white "
+           "background), SVG or PDF, chosen by the output file's ending."));
+    Add_Common_Options(&parser, true);
+    parser.addOptions({
+        {QStringLiteral("size"), Tr("The picture's size in pixels (default 1000x1000)."),
+         Tr("WxH")},
+        {QStringLiteral("exaggeration"), Tr("The exaggeration of the corrections (default 1)."),
+         Tr("n")},
+    });
+    int code = Parse(&parser, arguments, QStringLiteral("render"));
+    if (code >= 0) {
+        return code;
+    }
+    TPictureExporter::TFormat format = TPictureExporter::FORMAT_PNG;
+    if (!parser.isSet(QStringLiteral("output")) ||
+        !TPictureExporter::Format_Of(parser.value(QStringLiteral("output")), &format)) {
+        return Usage_Error(Tr("render needs --output FILE ending in .png, .svg or .pdf"),
+                           help_text);
+    }
+    QSize size(1000, 1000);
+    if (parser.isSet(QStringLiteral("size"))) {
+        const QStringList parts = parser.value(QStringLiteral("size")).split(QLatin1Char('x'));
+        bool width_ok = false;
+        bool height_ok = false;
+        if (parts.size() == 2) {
+            size = QSize(parts[0].toInt(&width_ok), parts[1].toInt(&height_ok));
+        }
+        if (!width_ok || !height_ok || size.width() < 1 || size.height() < 1 ||
+            size.width() > 20000 || size.height() > 20000) {
+            return Usage_Error(Tr("--size must be WIDTHxHEIGHT in pixels, each 1 to 20000: \"%1\"")
+                                   .arg(parser.value(QStringLiteral("size"))),
+                               help_text);
+        }
+    }
+    int exaggeration = 1;
+    if (parser.isSet(QStringLiteral("exaggeration"))) {
+        bool ok = false;
+        exaggeration = parser.value(QStringLiteral("exaggeration")).toInt(&ok);
+        if (!ok || exaggeration < 1 || exaggeration > 1000000) {
+            return Usage_Error(Tr("--exaggeration must be a whole number from 1: \"%1\"")
+                                   .arg(parser.value(QStringLiteral("exaggeration"))),
+                               help_text);
+        }
+    }
+    TPersistence::TSettings settings;
+    TMeasurementData data;
+    if ((code = Read_Scene_Inputs(parser, &settings, &data)) >= 0) {
+        return code;
+    }
+    const std::unique_ptr<TDeflectionModel> model = Model_Of(settings);
+    const std::vector<TScenePainter::TLengthMeasurement> gauges = TScenePainter::Gauges_Of(data);
+    QString error;
+    if (!TPictureExporter::Export(parser.value(QStringLiteral("output")),
+                                  TScenePainter::TScene{model.get(), double(exaggeration), &gauges},
+                                  size, QGuiApplication::font(), 1, &error)) {
+        return Input_Error(error);
+    }
+    return SUCCESS;
+}
+
+int TBatchTool::Report(const QStringList &arguments)
+{
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        Tr("Writes the calibration record for the settings and measurements as PDF, HTML or "
+           "CSV, chosen by the output file's ending."));
+    Add_Common_Options(&parser, true);
+    parser.addOptions({
+        {QStringLiteral("title"), Tr("The report's title."), Tr("text")},
+        {QStringLiteral("machine"), Tr("The machine's name or serial number."), Tr("text")},
+        {QStringLiteral("operator"), Tr("Who measured."), Tr("text")},
+    });
+    int code = Parse(&parser, arguments, QStringLiteral("report"));
+    if (code >= 0) {
+        return code;
+    }
+    const QString output = parser.value(QStringLiteral("output")).toLower();
+    if (!parser.isSet(QStringLiteral("output")) ||
+        !(output.endsWith(QLatin1String(".pdf")) || output.endsWith(QLatin1String(".html")) ||
+          output.endsWith(QLatin1String(".csv")))) {
+        return Usage_Error(Tr("report needs --output FILE ending in .pdf, .html or .csv"),
+                           help_text);
+    }
+    TPersistence::TSettings settings;
+    TMeasurementData data;
+    if ((code = Read_Scene_Inputs(parser, &settings, &data)) >= 0) {
+        return code;
+    }
+    const std::unique_ptr<TDeflectionModel> model = Model_Of(settings);
+    const std::vector<TEvaluation::TResult> results =
+        TEvaluation::Evaluate_All(model.get(), data, settings.mpe);
+    std::vector<QString> directions;
+    directions.reserve(results.size());
+    for (const TEvaluation::TResult &result : results) {
+        directions.push_back(
+            TEvaluation::Direction_Name(result.axis, settings.range_y, settings.range_z));
+    }
+
+    TReportWriter::TInfo info;
+    info.title = parser.isSet(QStringLiteral("title")) ? parser.value(QStringLiteral("title"))
+                                                       : Tr("Length test");
+    info.machine = parser.value(QStringLiteral("machine"));
+    info.operator_name = parser.value(QStringLiteral("operator"));
+    info.created = QDateTime::currentDateTime();
+    info.version = QCoreApplication::applicationVersion();
+    info.range_y = model ? model->Range_Y() : settings.range_y;
+    info.range_z = model ? model->Range_Z() : settings.range_z;
+    info.mpe = settings.mpe;
+    if (model) {
+        const TModelCatalog::TModel &entry = TModelCatalog::Model_At(settings.deflection_model);
+        info.model_name = QString::fromLatin1(entry.name);
+        info.parameters = TModelCatalog::Parameter_Lines(entry, settings.parameters);
+    } else {
+        info.model_name = Tr("none");
+    }
+    const std::vector<TScenePainter::TLengthMeasurement> gauges = TScenePainter::Gauges_Of(data);
+    const QImage picture = TPictureExporter::Image(TScenePainter::TScene{model.get(), 1.0, &gauges},
+                                                   QSize(700, 700), QGuiApplication::font(), 2);
+    QImage chart(QSize(900, 500) * 2, QImage::Format_ARGB32);
+    chart.setDevicePixelRatio(2);
+    chart.fill(Qt::white);
+    {
+        QPainter painter(&chart);
+        painter.setFont(QGuiApplication::font());
+        TErrorChartPainter().Paint(&painter, QSize(900, 500), results, directions, settings.mpe);
+    }
+    QString error;
+    if (!TReportWriter(info, results, directions, picture, chart)
+             .Export(parser.value(QStringLiteral("output")), &error)) {
+        return Input_Error(error);
+    }
+    return SUCCESS;
 }

@@ -32,6 +32,11 @@ private:
     int Evaluate(const QStringList &arguments);
     int Plan(const QStringList &arguments);
     int Fit(const QStringList &arguments);
+    int Render(const QStringList &arguments);
+    int Report(const QStringList &arguments);
+    // The settings and measurements of a command that draws; -1 to go on, or the exit code.
+    int Read_Scene_Inputs(const QCommandLineParser &parser, TPersistence::TSettings *settings,
+                          TMeasurementData *data);
     // The settings file the command reads.
     QString Settings_File(const QCommandLineParser &parser) const;
 

@@ -1,11 +1,23 @@
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
+#include <cstring>
+#include <memory>
 
 #include "batchtool.h"
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
+    // Drawing needs Qt's GUI; without a display it draws on the offscreen platform.
+    const bool draws =
+        argc > 1 && (std::strcmp(argv[1], "render") == 0 || std::strcmp(argv[1], "report") == 0);
+    if (draws && qEnvironmentVariableIsEmpty("DISPLAY") &&
+        qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
+        qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    std::unique_ptr<QCoreApplication> application(draws ? new QGuiApplication(argc, argv)
+                                                        : new QCoreApplication(argc, argv));
     QCoreApplication::setApplicationName(QStringLiteral("curvalo-batch"));
     QCoreApplication::setApplicationVersion(QStringLiteral(CURVALO_VERSION));
     QTextStream out(stdout);

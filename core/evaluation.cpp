@@ -2,7 +2,11 @@
 
 #include "deflectionmodel.h"
 
+#include <QCoreApplication>
+#include <QStringList>
 #include <cmath>
+
+#include "numbertext.h"
 
 void TEvaluation::Gauge_Ends(const TVector3 &position, const TVector3 &axis, const double &length,
                              TVector3 *end1, TVector3 *end2)
@@ -127,6 +131,35 @@ QString TEvaluation::Direction_Name(const TVector3 &axis, const double &range_y,
         return QStringLiteral("Diagonal \u2212");
     }
     return QString();
+}
+
+QString TEvaluation::Summary_Text(const TSummary &summary, bool has_mpe)
+{
+    const auto tr = [](const char *text) {
+        return QCoreApplication::translate("TEvaluation", text);
+    };
+    QStringList parts;
+    parts << (summary.count == 1 ? tr("1 measurement, %1 measured.").arg(summary.measured_count)
+                                 : tr("%1 measurements, %2 measured.")
+                                       .arg(summary.count)
+                                       .arg(summary.measured_count));
+    if (summary.count > 0) {
+        parts << tr("Largest error %1 \u00b5m (Id %2).")
+                     .arg(TNumberText::Fixed(summary.largest_error, 2))
+                     .arg(summary.largest_error_id);
+    }
+    if (has_mpe) {
+        parts << tr("Simulated: %1 pass, %2 fail.").arg(summary.passed).arg(summary.failed);
+        if (summary.measured_count > 0) {
+            parts << tr("Measured: %1 pass, %2 fail.")
+                         .arg(summary.measured_passed)
+                         .arg(summary.measured_failed);
+        }
+    }
+    if (summary.measured_count > 0) {
+        parts << tr("Residual RMS %1 \u00b5m.").arg(TNumberText::Fixed(summary.residual_rms, 2));
+    }
+    return parts.join(QLatin1Char(' '));
 }
 
 QString TEvaluation::Verdict_Text(TVerdict verdict)

@@ -66,6 +66,8 @@ public:
     static std::vector<TResult> Evaluate_All(const TDeflectionModel *model,
                                              const TMeasurementData &data, const TMpe &mpe);
     static TSummary Summarise(const std::vector<TResult> &results);
+    // The summary in words, as the window and the report show it.
+    static QString Summary_Text(const TSummary &summary, bool has_mpe);
 
     // "Y", "Z", "Diagonal +" or "Diagonal −" for the four directions of a test plan in a
     // volume of the given ranges (either sense), empty for any other axis.

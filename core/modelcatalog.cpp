@@ -85,3 +85,15 @@ double TModelCatalog::Preset_Value(const TModel &model, int parameter)
     Q_ASSERT(parameter >= 0 && parameter < 4);
     return TNumberText::Value(QString::fromLatin1(model.parameters[parameter].preset), 0.0);
 }
+
+QStringList TModelCatalog::Parameter_Lines(const TModel &model, const double parameters[4])
+{
+    QStringList lines;
+    for (int i = 0; i < model.parameter_count; ++i) {
+        lines << QStringLiteral("%1 %2 %3")
+                     .arg(QString::fromLatin1(model.parameters[i].label),
+                          TNumberText::Parameter(parameters[i]),
+                          QString::fromLatin1(model.parameters[i].units));
+    }
+    return lines;
+}

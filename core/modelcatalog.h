@@ -2,6 +2,7 @@
 #define TMODELCATALOG_H
 
 #include <QString>
+#include <QStringList>
 
 class TDeflectionModel;
 
@@ -36,6 +37,8 @@ public:
     static const TModel *Find_Key(const QString &key);
     // A new model of the type with its defaults, owned by the caller; nullptr for no model.
     static TDeflectionModel *Create(int type);
+    // "Tower Rotation: -0.0500 mm/m" for each parameter the model reads.
+    static QStringList Parameter_Lines(const TModel &model, const double parameters[4]);
     // The Init preset of parameter 0 .. 3 as the number the field's text reads as.
     static double Preset_Value(const TModel &model, int parameter);
 };

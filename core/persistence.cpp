@@ -164,7 +164,9 @@ bool TPersistence::TSettings::operator==(const TSettings &other) const
     }
     return window_position == other.window_position && window_size == other.window_size &&
            deflection_model == other.deflection_model && Same(range_y, other.range_y) &&
-           Same(range_z, other.range_z) && mpe == other.mpe;
+           Same(range_z, other.range_z) && mpe == other.mpe && report_title == other.report_title &&
+           report_machine == other.report_machine && report_operator == other.report_operator &&
+           report_notes == other.report_notes;
 }
 
 TPersistence::TPersistence()
@@ -242,7 +244,7 @@ TPersistence::TSettings TPersistence::Load_Settings()
     const QFileInfo file(Settings_File());
     // Nothing is read from a folder that is not ours, nor from a FIFO or a device.
     const bool read = readable && file.isFile();
-    const TSettings loaded = Read_Settings_File(read ? Settings_File() : QString());
+    TSettings loaded = Read_Settings_File(read ? Settings_File() : QString());
     settings_known = read;
     settings_on_disk = loaded;
     return loaded;
@@ -264,6 +266,12 @@ TPersistence::TSettings TPersistence::Read_Settings_File(const QString &file_nam
     }
     loaded.range_y = Read(settings, KEY_RANGE_Y).toDouble();
     loaded.range_z = Read(settings, KEY_RANGE_Z).toDouble();
+    if (settings) {
+        loaded.report_title = settings->value(QStringLiteral("Report/Title")).toString();
+        loaded.report_machine = settings->value(QStringLiteral("Report/Machine")).toString();
+        loaded.report_operator = settings->value(QStringLiteral("Report/Operator")).toString();
+        loaded.report_notes = settings->value(QStringLiteral("Report/Notes")).toString();
+    }
     if (settings && settings->contains(QStringLiteral("MPE/A"))) {
         QString text = settings->value(QStringLiteral("MPE/A")).toString() + QLatin1Char(',') +
                        settings->value(QStringLiteral("MPE/K")).toString();
@@ -373,6 +381,17 @@ bool TPersistence::Save_Settings(const TSettings &values)
                 if (values.mpe.Has_B()) {
                     settings->setValue(QStringLiteral("MPE/B"),
                                        TNumberText::Shortest(values.mpe.B()));
+                }
+            }
+            settings->remove(QStringLiteral("Report"));
+            const std::pair<const char *, const QString *> report[] = {
+                {"Report/Title", &values.report_title},
+                {"Report/Machine", &values.report_machine},
+                {"Report/Operator", &values.report_operator},
+                {"Report/Notes", &values.report_notes}};
+            for (const auto &entry : report) {
+                if (!entry.second->isEmpty()) {
+                    settings->setValue(QLatin1String(entry.first), *entry.second);
                 }
             }
         },

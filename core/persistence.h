@@ -36,6 +36,11 @@ public:
         // Kept in its own group "MPE" with the keys "A", "K" and "B", written only when set,
         // so that a file without one holds just the keys it always had.
         TMpe mpe;
+        // What the report dialog remembers, in the group "Report", written only when entered.
+        QString report_title;
+        QString report_machine;
+        QString report_operator;
+        QString report_notes;
 
         bool operator==(const TSettings &other) const;
         bool operator!=(const TSettings &other) const { return !(*this == other); }

@@ -8,6 +8,8 @@
 #include <cmath>
 
 #include "deflectionmodel.h"
+#include "evaluation.h"
+#include "measurementdata.h"
 
 namespace
 {
@@ -186,6 +188,20 @@ TScenePainter::TScenePainter()
     , viewport_size()
     , viewport_dirty(false)
 {
+}
+
+std::vector<TScenePainter::TLengthMeasurement>
+TScenePainter::Gauges_Of(const TMeasurementData &data)
+{
+    std::vector<TLengthMeasurement> gauges;
+    gauges.reserve(data.Measurements().size());
+    for (const TMeasurementData::TMeasurement &measurement : data.Measurements()) {
+        TLengthMeasurement gauge{measurement.id, TVector3(), TVector3()};
+        TEvaluation::Gauge_Ends(measurement.position, measurement.axis, measurement.nominal_length,
+                                &gauge.point1, &gauge.point2);
+        gauges.push_back(gauge);
+    }
+    return gauges;
 }
 
 TVector3 TScenePainter::Length_Volume_Minimum(const std::vector<TLengthMeasurement> &gauges)

@@ -12,6 +12,7 @@ class QPainter;
 class QPoint;
 class QString;
 class TDeflectionModel;
+class TMeasurementData;
 
 // Draws the measuring volume in the machine's Y-Z plane onto any painter: the nominal grid in
 // grey, the grid moved by the (exaggerated) corrections of the model in red, dimension arrows
@@ -50,6 +51,9 @@ public:
     // Fits the box between the two corners (Y and Z only) into the plot area, squared about
     // its centre so that a millimetre is as long in Y as in Z.
     void Update_Viewport(const TVector3 &minimum, const TVector3 &maximum);
+
+    // The gauges of every measurement in the store, in store order.
+    static std::vector<TLengthMeasurement> Gauges_Of(const TMeasurementData &data);
 
     // The smallest (largest) Y and Z over all gauge end points; (0, 0, 0) without gauges.
     static TVector3 Length_Volume_Minimum(const std::vector<TLengthMeasurement> &gauges);

@@ -45,6 +45,15 @@ have_qt5() {
     return 1
 }
 
+have_qt5_svg() {
+    local prefix
+    for prefix in /usr /usr/local /opt/qt5 ${CMAKE_PREFIX_PATH//:/ }; do
+        compgen -G "$prefix/lib/cmake/Qt5Svg/Qt5SvgConfig.cmake" && return 0
+        compgen -G "$prefix/lib/*/cmake/Qt5Svg/Qt5SvgConfig.cmake" && return 0
+    done
+    return 1
+}
+
 # Eigen 3 as CMake finds it.
 have_eigen3() {
     local prefix
@@ -63,6 +72,7 @@ need build-essential have_command c++
 need cmake have_command cmake
 need qtbase5-dev have_qt5
 need libeigen3-dev have_eigen3 # linear algebra of the parameter fit, header-only
+need libqt5svg5-dev have_qt5_svg # pictures exported as SVG
 need fonts-dejavu-core test -d /usr/share/fonts/truetype/dejavu
 # a virtual display and a screenshot tool for machines without a desktop
 need xvfb have_command Xvfb
@@ -74,6 +84,7 @@ if [ "$purpose" = test ]; then
     need libclang-rt-14-dev have_fuzzer_runtime
     need clang-format have_command clang-format
     need clang-tidy have_command run-clang-tidy
+    need poppler-utils have_command pdftotext # to read back exported PDF files
 fi
 
 if [ ${#missing[@]} -eq 0 ]; then

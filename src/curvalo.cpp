@@ -3,8 +3,10 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QDockWidget>
+#include <QFileDialog>
 #include <QFont>
 #include <QGridLayout>
 #include <QGuiApplication>
@@ -15,6 +17,10 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMoveEvent>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
@@ -28,13 +34,21 @@
 
 #include "deflectionmodel.h"
 #include "displaywidget.h"
+#include "errorchartpainter.h"
 #include "evaluation.h"
+#include "filewriter.h"
 #include "fitdialog.h"
 #include "measurementeditwidget.h"
+#include "measurementsetfile.h"
 #include "messagebox.h"
 #include "modelcatalog.h"
 #include "numbertext.h"
+#include "picturedialog.h"
+#include "pictureexporter.h"
+#include "reportdialog.h"
+#include "reportwriter.h"
 #include "resultsdock.h"
+#include "resultsfile.h"
 #include "resultsmodel.h"
 #include "separatorline.h"
 #include "testplan.h"
@@ -95,6 +109,10 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     for (int i = 0; i < 4; ++i) {
         stored_parameters[i] = stored.parameters[i];
     }
+    report_details[0] = stored.report_title;
+    report_details[1] = stored.report_machine;
+    report_details[2] = stored.report_operator;
+    report_details[3] = stored.report_notes;
     Restore_Geometry(stored);
     message_box = new TMessageBox(this);
 
@@ -147,6 +165,13 @@ void TCurvalo::Create_Actions_And_Menus()
     action_about = new QAction(this);
     action_test_plan = new QAction(this);
     action_fit = new QAction(this);
+    action_export_picture = new QAction(this);
+    action_export_report = new QAction(this);
+    action_print = new QAction(this);
+    action_print->setShortcut(QKeySequence::Print);
+    action_print_preview = new QAction(this);
+    action_import = new QAction(this);
+    action_export = new QAction(this);
 
     QMenuBar *menu_bar = new QMenuBar(this);
     setMenuBar(menu_bar);
@@ -158,6 +183,14 @@ void TCurvalo::Create_Actions_And_Menus()
     tools_menu->addAction(action_fit);
     file_menu->addAction(action_new);
     file_menu->addAction(action_init);
+    file_menu->addSeparator();
+    file_menu->addAction(action_import);
+    file_menu->addAction(action_export);
+    file_menu->addSeparator();
+    file_menu->addAction(action_export_picture);
+    file_menu->addAction(action_export_report);
+    file_menu->addAction(action_print_preview);
+    file_menu->addAction(action_print);
     file_menu->addSeparator();
     file_menu->addAction(action_quit);
     help_menu->addAction(action_about);
@@ -322,6 +355,12 @@ void TCurvalo::Set_Texts()
     tools_menu->setTitle(tr("Tools"));
     action_test_plan->setText(tr("Generate Test Plan\u2026"));
     action_fit->setText(tr("Fit Parameters\u2026"));
+    action_export_picture->setText(tr("Export Picture\u2026"));
+    action_export_report->setText(tr("Export Report\u2026"));
+    action_print->setText(tr("Print\u2026"));
+    action_print_preview->setText(tr("Print Preview\u2026"));
+    action_import->setText(tr("Import Measurements\u2026"));
+    action_export->setText(tr("Export Measurements\u2026"));
     model_label->setText(QStringLiteral("Deflection Model:"));
     range_y_label->setText(QStringLiteral("Y Range:"));
     range_z_label->setText(QStringLiteral("Z Range:"));
@@ -395,6 +434,12 @@ void TCurvalo::Connect_Signals()
     connect(action_init, &QAction::triggered, this, &TCurvalo::Menu_Init);
     connect(action_test_plan, &QAction::triggered, this, &TCurvalo::Menu_Test_Plan);
     connect(action_fit, &QAction::triggered, this, &TCurvalo::Menu_Fit);
+    connect(action_export_picture, &QAction::triggered, this, &TCurvalo::Menu_Export_Picture);
+    connect(action_export_report, &QAction::triggered, this, &TCurvalo::Menu_Export_Report);
+    connect(action_print, &QAction::triggered, this, &TCurvalo::Menu_Print);
+    connect(action_print_preview, &QAction::triggered, this, &TCurvalo::Menu_Print_Preview);
+    connect(action_import, &QAction::triggered, this, &TCurvalo::Menu_Import_Measurements);
+    connect(action_export, &QAction::triggered, this, &TCurvalo::Menu_Export_Measurements);
     connect(results_dock, &TResultsDock::Mpe_Changed, this, &TCurvalo::Mpe_Changed);
     connect(results_dock, &TResultsDock::Rows_Selected, this, &TCurvalo::Results_Rows_Selected);
     connect(results_model, &TResultsModel::Measured_Length_Edited, this,
@@ -541,6 +586,10 @@ TPersistence::TSettings TCurvalo::Current_Settings() const
     current.range_y = Field_Value(range_y_edit, 0.0);
     current.range_z = Field_Value(range_z_edit, 0.0);
     current.mpe = results_dock->Mpe();
+    current.report_title = report_details[0];
+    current.report_machine = report_details[1];
+    current.report_operator = report_details[2];
+    current.report_notes = report_details[3];
     return current;
 }
 
@@ -880,6 +929,224 @@ void TCurvalo::Menu_Fit()
     Update_Actual_Length();
     Refresh_Results();
     Schedule_Autosave();
+}
+
+bool TCurvalo::Export_Picture(const QString &file_name, const QSize &size, int png_scale,
+                              QString *error) const
+{
+    const TScenePainter::TScene scene{display_widget->Deflection_Model(),
+                                      display_widget->Exaggeration(),
+                                      &display_widget->Length_Measurements()};
+    return TPictureExporter::Export(file_name, scene, size, display_widget->font(), png_scale,
+                                    error);
+}
+
+std::unique_ptr<TReportWriter> TCurvalo::Report() const
+{
+    TReportWriter::TInfo info;
+    info.title = report_details[0].isEmpty() ? tr("Length test") : report_details[0];
+    info.machine = report_details[1];
+    info.operator_name = report_details[2];
+    info.notes = report_details[3];
+    info.created = QDateTime::currentDateTime();
+    info.version = QStringLiteral("2.0");
+    const TDeflectionModel *model = display_widget->Deflection_Model();
+    info.range_y = model ? model->Range_Y() : Field_Value(range_y_edit, 1000.0);
+    info.range_z = model ? model->Range_Z() : Field_Value(range_z_edit, 1000.0);
+    info.mpe = results_dock->Mpe();
+    const TModelCatalog::TModel *entry = TModelCatalog::Find(model_combo->currentData().toInt());
+    info.model_name = entry ? QString::fromLatin1(entry->name) : tr("none");
+    if (entry) {
+        const double parameters[4] = {
+            display_widget->Model_Parameter1(), display_widget->Model_Parameter2(),
+            display_widget->Model_Parameter3(), display_widget->Model_Parameter4()};
+        info.parameters = TModelCatalog::Parameter_Lines(*entry, parameters);
+    }
+    std::vector<QString> directions;
+    for (int row = 0; row < results_model->rowCount(); ++row) {
+        directions.push_back(
+            results_model->index(row, TResultsModel::COLUMN_DIRECTION).data().toString());
+    }
+    const TScenePainter::TScene scene{model, display_widget->Exaggeration(),
+                                      &display_widget->Length_Measurements()};
+    const QImage picture =
+        TPictureExporter::Image(scene, QSize(700, 700), display_widget->font(), 2);
+    QImage chart(QSize(900, 500) * 2, QImage::Format_ARGB32);
+    chart.setDevicePixelRatio(2);
+    chart.fill(Qt::white);
+    {
+        QPainter painter(&chart);
+        painter.setFont(font());
+        TErrorChartPainter().Paint(&painter, QSize(900, 500), results_model->Results(), directions,
+                                   results_model->Mpe());
+    }
+    return std::make_unique<TReportWriter>(info, results_model->Results(), directions, picture,
+                                           chart);
+}
+
+bool TCurvalo::Export_Report(const QString &file_name, QString *error) const
+{
+    return Report()->Export(file_name, error);
+}
+
+bool TCurvalo::Export_Measurements(const QString &file_name, QString *error) const
+{
+    Q_ASSERT(error);
+    QByteArray content;
+    if (file_name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
+        content = TResultsFile::Csv(results_model->Results());
+    } else {
+        content = measurement_data.File_Data();
+    }
+    QString reason;
+    if (content.isEmpty() ||
+        TFileWriter::Write(file_name, content, &reason) != TFileWriter::WRITTEN) {
+        *error = tr("'%1' could not be written: %2").arg(file_name, reason);
+        return false;
+    }
+    return true;
+}
+
+bool TCurvalo::Import_Measurements(const QString &file_name, bool replace, QStringList *errors)
+{
+    Q_ASSERT(errors);
+    const TMeasurementSetFile::TImport import = TMeasurementSetFile::Read(file_name);
+    *errors = import.errors;
+    if (!import.ok) {
+        return false;
+    }
+    TMeasurementSetFile::Add(import.measurements, replace, &measurement_data);
+    Reload_Measurement_List();
+    Schedule_Autosave();
+    return true;
+}
+
+void TCurvalo::Reload_Measurement_List()
+{
+    const bool was_blocked = measurement_list->blockSignals(true);
+    measurement_list->clear();
+    measurement_list->blockSignals(was_blocked);
+    display_widget->Clear_Length_Measurements();
+    measurement_edit_widget->Clear_Display();
+    measurement_edit_widget->setEnabled(false);
+    remove_button->setEnabled(false);
+    for (const TMeasurementData::TMeasurement &measurement : measurement_data.Measurements()) {
+        Append_Measurement_Row(measurement.id);
+        Add_Gauge(measurement.id);
+    }
+    Refresh_Results();
+}
+
+bool TCurvalo::Ask_Report_Details()
+{
+    TReportDialog dialog(report_details[0], report_details[1], report_details[2], report_details[3],
+                         this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return false;
+    }
+    report_details[0] = dialog.Title();
+    report_details[1] = dialog.Machine();
+    report_details[2] = dialog.Operator_Name();
+    report_details[3] = dialog.Notes();
+    Schedule_Autosave();
+    return true;
+}
+
+void TCurvalo::Menu_Export_Picture()
+{
+    const QString file = QFileDialog::getSaveFileName(
+        this, tr("Export Picture"), QString(),
+        tr("PNG image (*.png);;SVG drawing (*.svg);;PDF document (*.pdf)"));
+    if (file.isEmpty()) {
+        return;
+    }
+    TPictureDialog dialog(display_widget->size(),
+                          file.endsWith(QLatin1String(".png"), Qt::CaseInsensitive), this);
+    if (dialog.exec() != QDialog::Accepted) {
+        return;
+    }
+    QString error;
+    if (!Export_Picture(file, dialog.Picture_Size(), dialog.Scale(), &error)) {
+        Show_Notice(tr("The picture was not exported"), error);
+    }
+}
+
+void TCurvalo::Menu_Export_Report()
+{
+    if (!Ask_Report_Details()) {
+        return;
+    }
+    const QString file = QFileDialog::getSaveFileName(
+        this, tr("Export Report"), QString(),
+        tr("PDF document (*.pdf);;HTML page (*.html);;Results as CSV (*.csv)"));
+    QString error;
+    if (!file.isEmpty() && !Export_Report(file, &error)) {
+        Show_Notice(tr("The report was not exported"), error);
+    }
+}
+
+void TCurvalo::Menu_Print()
+{
+    if (!Ask_Report_Details()) {
+        return;
+    }
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted) {
+        Report()->Print(&printer);
+    }
+}
+
+void TCurvalo::Menu_Print_Preview()
+{
+    if (!Ask_Report_Details()) {
+        return;
+    }
+    const std::unique_ptr<TReportWriter> report = Report();
+    QPrintPreviewDialog preview(this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [&report](QPrinter *printer) { report->Print(printer); });
+    preview.exec();
+}
+
+void TCurvalo::Menu_Import_Measurements()
+{
+    const QString file =
+        QFileDialog::getOpenFileName(this, tr("Import Measurements"), QString(),
+                                     tr("Measurements (*.xml *.csv);;All files (*)"));
+    if (file.isEmpty()) {
+        return;
+    }
+    TMessageBox question(this);
+    question.setWindowTitle(QStringLiteral("Curvalo"));
+    question.setText(tr("Import Measurements"));
+    question.setInformativeText(tr("Append the measurements of the file to the list, or replace "
+                                   "the list with them?"));
+    question.setIcon(QMessageBox::Question);
+    QPushButton *append = question.addButton(tr("Append"), QMessageBox::AcceptRole);
+    QPushButton *replace = question.addButton(tr("Replace"), QMessageBox::DestructiveRole);
+    question.addButton(QMessageBox::Cancel);
+    question.setDefaultButton(append);
+    question.exec();
+    if (question.clickedButton() != append && question.clickedButton() != replace) {
+        return;
+    }
+    QStringList errors;
+    if (!Import_Measurements(file, question.clickedButton() == replace, &errors)) {
+        Show_Notice(tr("Nothing was imported"),
+                    tr("%1 has errors:\n%2").arg(file, errors.join(QLatin1Char('\n'))));
+    }
+}
+
+void TCurvalo::Menu_Export_Measurements()
+{
+    const QString file =
+        QFileDialog::getSaveFileName(this, tr("Export Measurements"), QString(),
+                                     tr("Measurement file (*.xml);;CSV with the results (*.csv)"));
+    QString error;
+    if (!file.isEmpty() && !Export_Measurements(file, &error)) {
+        Show_Notice(tr("The measurements were not exported"), error);
+    }
 }
 
 void TCurvalo::Update_Actual_Length()

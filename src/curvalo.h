@@ -2,6 +2,7 @@
 #define TCURVALO_H
 
 #include <QMainWindow>
+#include <memory>
 
 #include "measurementdata.h"
 #include "persistence.h"
@@ -24,6 +25,7 @@ class QToolButton;
 class TDisplayWidget;
 class TMeasurementEditWidget;
 class TMessageBox;
+class TReportWriter;
 class TResultsDock;
 class TResultsModel;
 
@@ -37,6 +39,15 @@ public:
 
     // The measurements as the window holds them, for reading only.
     const TMeasurementData &Measurement_Data() const { return measurement_data; }
+
+    // The output and the measurement sets of the File menu, once the user has chosen the file;
+    // each is written all at once, and false comes with the reason.
+    bool Export_Picture(const QString &file_name, const QSize &size, int png_scale,
+                        QString *error) const;
+    bool Export_Report(const QString &file_name, QString *error) const;
+    bool Export_Measurements(const QString &file_name, QString *error) const;
+    // Nothing is imported from a file with errors; *errors lists them.
+    bool Import_Measurements(const QString &file_name, bool replace, QStringList *errors);
 
     // The files on disk as the window sees them, for reading only.
     const TPersistence &Persistence() const { return persistence; }
@@ -77,6 +88,12 @@ private slots:
     void Menu_About();
     void Menu_Test_Plan();
     void Menu_Fit();
+    void Menu_Export_Picture();
+    void Menu_Export_Report();
+    void Menu_Print();
+    void Menu_Print_Preview();
+    void Menu_Import_Measurements();
+    void Menu_Export_Measurements();
     void Mpe_Changed();
     void Results_Rows_Selected(const QList<int> &ids);
     void Measured_Length_Edited(int id);
@@ -107,6 +124,12 @@ private:
     void Add_Gauge(int id);
     void Set_Parameter_Rows(int model_type);
     TPersistence::TSettings Current_Settings() const;
+    // The report of the test as it stands, with what the report dialog remembers.
+    std::unique_ptr<TReportWriter> Report() const;
+    // Asks for the report's title, machine, operator and notes; false when cancelled.
+    bool Ask_Report_Details();
+    // Fills the list and the gauges again from the store, after it changed as a whole.
+    void Reload_Measurement_List();
     // Writes what changed (everything when forced). A failure shows in the status bar until a
     // save succeeds, and is told once in a box when tell is set.
     bool Save(bool force, bool tell);
@@ -123,6 +146,12 @@ private:
     QMenu *tools_menu;
     QAction *action_test_plan;
     QAction *action_fit;
+    QAction *action_export_picture;
+    QAction *action_export_report;
+    QAction *action_print;
+    QAction *action_print_preview;
+    QAction *action_import;
+    QAction *action_export;
     QMenu *help_menu;
     QToolBar *tool_bar;
     QDockWidget *dock;
@@ -157,6 +186,7 @@ private:
     bool closing_unattended;
     // The parameters read at start, saved again while no model can be asked for its own.
     double stored_parameters[4];
+    QString report_details[4]; // title, machine, operator, notes
     TPersistence persistence;
     TMeasurementData measurement_data;
 };

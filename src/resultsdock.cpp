@@ -166,29 +166,8 @@ void TResultsDock::Mpe_Edited()
 
 void TResultsDock::Update_Summary()
 {
-    const TEvaluation::TSummary summary = results_model->Summary();
-    QStringList parts;
-    parts << (summary.count == 1 ? tr("1 measurement, %1 measured.").arg(summary.measured_count)
-                                 : tr("%1 measurements, %2 measured.")
-                                       .arg(summary.count)
-                                       .arg(summary.measured_count));
-    if (summary.count > 0) {
-        parts << tr("Largest error %1 \u00b5m (Id %2).")
-                     .arg(TNumberText::Fixed(summary.largest_error, 2))
-                     .arg(summary.largest_error_id);
-    }
-    if (results_model->Mpe().Is_Set()) {
-        parts << tr("Simulated: %1 pass, %2 fail.").arg(summary.passed).arg(summary.failed);
-        if (summary.measured_count > 0) {
-            parts << tr("Measured: %1 pass, %2 fail.")
-                         .arg(summary.measured_passed)
-                         .arg(summary.measured_failed);
-        }
-    }
-    if (summary.measured_count > 0) {
-        parts << tr("Residual RMS %1 \u00b5m.").arg(TNumberText::Fixed(summary.residual_rms, 2));
-    }
-    summary_label->setText(parts.join(QLatin1Char(' ')));
+    summary_label->setText(
+        TEvaluation::Summary_Text(results_model->Summary(), results_model->Mpe().Is_Set()));
 }
 
 QList<int> TResultsDock::Selected_Ids() const

@@ -1,0 +1,193 @@
+#include "measurementsetfile.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QHash>
+#include <cmath>
+
+#include "numbertext.h"
+
+namespace
+{
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("TMeasurementSetFile", text);
+}
+
+// A cell as a spreadsheet writes it: blanks around, and quotes around the text, go.
+QString Cell(const QString &text)
+{
+    QString cell = text.trimmed();
+    if (cell.size() >= 2 && cell.startsWith(QLatin1Char('"')) && cell.endsWith(QLatin1Char('"'))) {
+        cell = cell.mid(1, cell.size() - 2).trimmed();
+    }
+    return cell;
+}
+
+void Add_Error(TMeasurementSetFile::TImport *import, int line, const QString &reason)
+{
+    import->errors << Tr("line %1: %2").arg(line).arg(reason);
+}
+
+// The list as the user sees it: the first twenty, then how many more there are.
+void Limit_Errors(TMeasurementSetFile::TImport *import)
+{
+    const int count = import->errors.size();
+    if (count > TMeasurementSetFile::error_limit) {
+        import->errors = import->errors.mid(0, TMeasurementSetFile::error_limit);
+        import->errors << Tr("and %1 more").arg(count - TMeasurementSetFile::error_limit);
+    }
+}
+} // namespace
+
+TMeasurementSetFile::TImport TMeasurementSetFile::Read(const QString &file_name)
+{
+    TImport import{false, {}, {}};
+    const QFileInfo info(file_name);
+    if (!info.isFile()) {
+        import.errors << Tr("'%1' is not a file that can be read.").arg(file_name);
+        return import;
+    }
+    QFile file(file_name);
+    if (!file.open(QIODevice::ReadOnly)) {
+        import.errors << Tr("'%1' cannot be read: %2").arg(file_name, file.errorString());
+        return import;
+    }
+    const QByteArray content = file.readAll();
+    const bool csv = file_name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ||
+                     !content.trimmed().startsWith('<');
+    if (csv) {
+        return Read_Csv(content);
+    }
+    TMeasurementData data;
+    if (!data.Load_Data(file_name)) {
+        import.errors << data.Last_Error();
+        return import;
+    }
+    import.errors = data.Load_Notes();
+    if (!import.errors.isEmpty()) {
+        Limit_Errors(&import);
+        return import;
+    }
+    import.measurements = data.Measurements();
+    import.ok = true;
+    return import;
+}
+
+TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &content)
+{
+    TImport import{false, {}, {}};
+    const QStringList lines = QString::fromUtf8(content).split(QLatin1Char('\n'));
+    int header_line = 0;
+    while (header_line < lines.size() && lines[header_line].trimmed().isEmpty()) {
+        ++header_line;
+    }
+    if (header_line == lines.size()) {
+        import.errors << Tr("The file is empty.");
+        return import;
+    }
+    QHash<QString, int> columns;
+    const QStringList header = lines[header_line].split(QLatin1Char(','));
+    for (int i = 0; i < header.size(); ++i) {
+        columns.insert(Cell(header[i]).toLower(), i);
+    }
+    const QStringList required = {QStringLiteral("nominal_length_mm"),
+                                  QStringLiteral("position_y_mm"), QStringLiteral("position_z_mm"),
+                                  QStringLiteral("axis_y"), QStringLiteral("axis_z")};
+    for (const QString &name : required) {
+        if (!columns.contains(name)) {
+            Add_Error(&import, header_line + 1, Tr("the header has no column \"%1\"").arg(name));
+        }
+    }
+    if (!import.errors.isEmpty()) {
+        return import;
+    }
+
+    for (int index = header_line + 1; index < lines.size(); ++index) {
+        const int line = index + 1;
+        if (lines[index].trimmed().isEmpty()) {
+            continue;
+        }
+        const QStringList cells = lines[index].split(QLatin1Char(','));
+        if (cells.size() != header.size()) {
+            Add_Error(&import, line,
+                      Tr("%1 columns instead of %2").arg(cells.size()).arg(header.size()));
+            continue;
+        }
+        bool good = true;
+        double values[5] = {0, 0, 0, 0, 0};
+        for (int i = 0; i < required.size(); ++i) {
+            const QString text = Cell(cells[columns.value(required[i])]);
+            if (!TNumberText::Read(text, &values[i]) || !std::isfinite(values[i])) {
+                Add_Error(&import, line,
+                          Tr("\"%1\" is not a number: \"%2\"").arg(required[i], text));
+                good = false;
+            }
+        }
+        TMeasurementData::TMeasurement measurement{0, TVector3(0, values[1], values[2]),
+                                                   TVector3(0, values[3], values[4]), values[0]};
+        if (good && !TMeasurementData::Is_Usable_Axis(measurement.axis)) {
+            Add_Error(&import, line, Tr("the axis has no length"));
+            good = false;
+        }
+        if (columns.contains(QStringLiteral("id"))) {
+            const QString text = Cell(cells[columns.value(QStringLiteral("id"))]);
+            bool ok = text.isEmpty();
+            if (!ok) {
+                measurement.id = text.toInt(&ok);
+                ok = ok && measurement.id > 0;
+            }
+            if (!ok) {
+                Add_Error(&import, line,
+                          Tr("\"id\" is not a positive whole number: \"%1\"").arg(text));
+                good = false;
+            }
+        }
+        if (columns.contains(QStringLiteral("measured_length_mm"))) {
+            const QString text = Cell(cells[columns.value(QStringLiteral("measured_length_mm"))]);
+            if (!text.isEmpty()) {
+                measurement.has_measured_length =
+                    TNumberText::Read(text, &measurement.measured_length) &&
+                    std::isfinite(measurement.measured_length);
+                if (!measurement.has_measured_length) {
+                    Add_Error(&import, line,
+                              Tr("\"measured_length_mm\" is not a number: \"%1\"").arg(text));
+                    good = false;
+                }
+            }
+        }
+        if (good) {
+            measurement.axis.Normal();
+            import.measurements.push_back(measurement);
+        }
+    }
+    if (!import.errors.isEmpty()) {
+        import.measurements.clear();
+        Limit_Errors(&import);
+        return import;
+    }
+    import.ok = true;
+    return import;
+}
+
+std::vector<int>
+TMeasurementSetFile::Add(const std::vector<TMeasurementData::TMeasurement> &measurements,
+                         bool replace, TMeasurementData *data)
+{
+    Q_ASSERT(data);
+    if (replace) {
+        data->Clear_Measurements();
+    }
+    std::vector<int> ids;
+    for (TMeasurementData::TMeasurement measurement : measurements) {
+        if (measurement.id > 0 && !data->Measurement_Id_Exists(measurement.id)) {
+            data->Add_Measurement(measurement);
+        } else {
+            measurement.id = data->Add_Measurement();
+            data->Update_Measurement(measurement);
+        }
+        ids.push_back(measurement.id);
+    }
+    return ids;
+}

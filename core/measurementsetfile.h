@@ -1,0 +1,38 @@
+#ifndef TMEASUREMENTSETFILE_H
+#define TMEASUREMENTSETFILE_H
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <vector>
+
+#include "measurementdata.h"
+
+// Sets of measurements moved between machines and spreadsheets: the measurement file format,
+// or CSV with a header row naming at least nominal_length_mm, position_y_mm, position_z_mm,
+// axis_y and axis_z (id and measured_length_mm optional, other columns ignored, any order).
+// A file with any error gives nothing, and says what is wrong where.
+class TMeasurementSetFile
+{
+public:
+    struct TImport {
+        bool ok;
+        // "line 7: ..." each; at most the first twenty, then a count of the rest.
+        QStringList errors;
+        // id 0 where the file gave none.
+        std::vector<TMeasurementData::TMeasurement> measurements;
+    };
+
+    // CSV when the name ends in ".csv" or the content does not start like XML.
+    static TImport Read(const QString &file_name);
+    static TImport Read_Csv(const QByteArray &content);
+
+    // Adds the measurements to the store, or replaces its content; each keeps its id where
+    // that is free and gets a new one as "+" gives it otherwise. The ids, in order.
+    static std::vector<int> Add(const std::vector<TMeasurementData::TMeasurement> &measurements,
+                                bool replace, TMeasurementData *data);
+
+    static const int error_limit = 20;
+};
+
+#endif

@@ -1,0 +1,197 @@
+#include "reportwriter.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTextDocument>
+#include <QUrl>
+
+#include "filewriter.h"
+#include "numbertext.h"
+#include "resultsfile.h"
+
+namespace
+{
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("TReportWriter", text);
+}
+
+QString Escaped(const QString &text)
+{
+    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+}
+
+QByteArray Png(const QImage &image)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return data;
+}
+
+QString Row(const QString &label, const QString &value)
+{
+    return QStringLiteral("<tr><td><b>%1</b></td><td>%2</td></tr>")
+        .arg(Escaped(label), Escaped(value));
+}
+} // namespace
+
+TReportWriter::TReportWriter(const TInfo &info_, const std::vector<TEvaluation::TResult> &results_,
+                             const std::vector<QString> &directions_, const QImage &picture_,
+                             const QImage &chart_)
+    : info(info_)
+    , results(results_)
+    , directions(directions_)
+    , picture(picture_)
+    , chart(chart_)
+{
+    Q_ASSERT(directions.size() == results.size());
+}
+
+TReportWriter::~TReportWriter() = default;
+
+QString TReportWriter::Html(bool inline_images) const
+{
+    const auto image = [inline_images](const QImage &source, const QString &name, int width) {
+        const QString address = inline_images ? QStringLiteral("data:image/png;base64,") +
+                                                    QString::fromLatin1(Png(source).toBase64())
+                                              : name;
+        return QStringLiteral("<p><img src=\"%1\" width=\"%2\"></p>").arg(address).arg(width);
+    };
+
+    QString html = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
+                                  "<title>%1</title>"
+                                  "<style>body{font-family:sans-serif;font-size:10pt}"
+                                  "table.results{border-collapse:collapse}"
+                                  "table.results td,table.results th{border:1px solid #999;"
+                                  "padding:1px 2px;text-align:right;font-size:7pt}"
+                                  "td.fail{color:#960000;font-weight:bold}</style>"
+                                  "</head><body>\n")
+                       .arg(Escaped(info.title));
+    html += QStringLiteral("<h1>%1</h1>\n<table>").arg(Escaped(info.title));
+    html += Row(Tr("Machine"), info.machine);
+    html += Row(Tr("Operator"), info.operator_name);
+    html += Row(Tr("Date and time"), info.created.toString(Qt::ISODate));
+    html += Row(Tr("Program"), QStringLiteral("Curvalo ") + info.version);
+    html += Row(Tr("Deflection model"), info.model_name);
+    for (const QString &parameter : info.parameters) {
+        html += Row(QString(), parameter);
+    }
+    html += Row(Tr("Y range"), TNumberText::Fixed(info.range_y, 3) + QStringLiteral(" mm"));
+    html += Row(Tr("Z range"), TNumberText::Fixed(info.range_z, 3) + QStringLiteral(" mm"));
+    html += Row(Tr("MPE"), info.mpe.Is_Set()
+                               ? (info.mpe.Has_B() ? Tr("min(%1 + L/%2, %3) \u00b5m, L in mm")
+                                                         .arg(TNumberText::Shortest(info.mpe.A()),
+                                                              TNumberText::Shortest(info.mpe.K()),
+                                                              TNumberText::Shortest(info.mpe.B()))
+                                                   : Tr("%1 + L/%2 \u00b5m, L in mm")
+                                                         .arg(TNumberText::Shortest(info.mpe.A()),
+                                                              TNumberText::Shortest(info.mpe.K())))
+                               : Tr("none"));
+    html += QStringLiteral("</table>\n");
+    if (!info.notes.isEmpty()) {
+        html += QStringLiteral("<h2>%1</h2><p>%2</p>\n").arg(Tr("Notes"), Escaped(info.notes));
+    }
+
+    html += QStringLiteral("<h2>%1</h2>\n").arg(Tr("Summary"));
+    html += QStringLiteral("<p>%1</p>\n")
+                .arg(Escaped(
+                    TEvaluation::Summary_Text(TEvaluation::Summarise(results), info.mpe.Is_Set())));
+    html += QStringLiteral("<h2>%1</h2>\n").arg(Tr("The deflected volume"));
+    html += image(picture, QStringLiteral("picture.png"), 450);
+    html += QStringLiteral("<h2>%1</h2>\n").arg(Tr("Error against length"));
+    html += image(chart, QStringLiteral("chart.png"), 600);
+
+    html += QStringLiteral("<h2>%1</h2>\n").arg(Tr("Results"));
+    html += QStringLiteral("<table class=\"results\" width=\"100%\" border=\"1\" "
+                           "cellspacing=\"0\" cellpadding=\"2\" style=\"font-size:7pt\">\n"
+                           "<thead><tr>");
+    const QStringList headers = {Tr("Id"),
+                                 Tr("Nominal (mm)"),
+                                 Tr("Direction"),
+                                 Tr("Actual (mm)"),
+                                 Tr("Error (\u00b5m)"),
+                                 Tr("Measured (mm)"),
+                                 Tr("Measured error (\u00b5m)"),
+                                 Tr("Residual (\u00b5m)"),
+                                 Tr("MPE (\u00b5m)"),
+                                 Tr("Verdict"),
+                                 Tr("Measured verdict")};
+    for (const QString &header : headers) {
+        html += QStringLiteral("<th>%1</th>").arg(Escaped(header));
+    }
+    html += QStringLiteral("</tr></thead>\n<tbody>\n");
+    for (size_t i = 0; i < results.size(); ++i) {
+        const TEvaluation::TResult &result = results[i];
+        const bool measured = result.has_measured_length;
+        const auto verdict = [](TEvaluation::TVerdict value) {
+            const QString text = TEvaluation::Verdict_Text(value);
+            return value == TEvaluation::FAIL
+                       ? QStringLiteral("<td class=\"fail\">%1</td>").arg(text)
+                       : QStringLiteral("<td>%1</td>").arg(text);
+        };
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td>"
+                               "<td>%6</td><td>%7</td><td>%8</td><td>%9</td>")
+                    .arg(QString::number(result.id), TNumberText::Fixed(result.nominal_length, 4),
+                         Escaped(directions[i]), TNumberText::Fixed(result.actual_length, 4),
+                         TNumberText::Fixed(result.error, 2),
+                         measured ? TNumberText::Fixed(result.measured_length, 4) : QString(),
+                         measured ? TNumberText::Fixed(result.measured_error, 2) : QString(),
+                         measured ? TNumberText::Fixed(result.residual, 2) : QString(),
+                         result.has_mpe ? TNumberText::Fixed(result.mpe, 2) : QString());
+        html +=
+            verdict(result.verdict) + verdict(result.measured_verdict) + QStringLiteral("</tr>\n");
+    }
+    html += QStringLiteral("</tbody></table>\n</body></html>\n");
+    return html;
+}
+
+std::unique_ptr<QTextDocument> TReportWriter::Document() const
+{
+    auto document = std::make_unique<QTextDocument>();
+    document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("picture.png")),
+                          picture);
+    document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chart.png")), chart);
+    document->setHtml(Html(false));
+    return document;
+}
+
+void TReportWriter::Print(QPagedPaintDevice *device) const
+{
+    Q_ASSERT(device);
+    Document()->print(device);
+}
+
+bool TReportWriter::Export(const QString &file_name, QString *error) const
+{
+    Q_ASSERT(error);
+    const QString name = file_name.toLower();
+    QByteArray data;
+    if (name.endsWith(QLatin1String(".html")) || name.endsWith(QLatin1String(".htm"))) {
+        data = Html(true).toUtf8();
+    } else if (name.endsWith(QLatin1String(".csv"))) {
+        data = TResultsFile::Csv(results);
+    } else if (name.endsWith(QLatin1String(".pdf"))) {
+        QBuffer buffer(&data);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
+        writer.setTitle(info.title);
+        writer.setCreator(QStringLiteral("Curvalo ") + info.version);
+        Print(&writer);
+    } else {
+        *error = Tr("'%1' does not end in .pdf, .html or .csv").arg(file_name);
+        return false;
+    }
+    QString reason;
+    if (TFileWriter::Write(file_name, data, &reason) != TFileWriter::WRITTEN) {
+        *error = Tr("'%1' could not be written: %2").arg(file_name, reason);
+        return false;
+    }
+    return true;
+}
