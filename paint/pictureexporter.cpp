@@ -2,9 +2,11 @@
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <QScreen>
 #include <QSvgGenerator>
 
 #include "filewriter.h"
@@ -46,7 +48,14 @@ bool TPictureExporter::Format_Of(const QString &file_name, TFormat *format)
 QImage TPictureExporter::Image(const TScenePainter::TScene &scene, const QSize &size,
                                const QFont &font, int scale)
 {
-    QImage image(size * scale, QImage::Format_ARGB32);
+    QImage image(size * scale, QImage::Format_ARGB32_Premultiplied);
+    // Texts as large as on screen: the display paints with the screen's resolution, which
+    // sets how many pixels a point of the font is.
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const double dots_per_metre = screen->logicalDotsPerInch() / 0.0254;
+        image.setDotsPerMeterX(qRound(dots_per_metre));
+        image.setDotsPerMeterY(qRound(dots_per_metre));
+    }
     image.setDevicePixelRatio(scale);
     image.fill(Qt::white);
     Paint(&image, scene, size, font);

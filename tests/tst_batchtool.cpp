@@ -1,4 +1,5 @@
 #include <QFile>
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -8,6 +9,9 @@
 #include <QtTest>
 #include <cmath>
 
+#include "displaywidget.h"
+#include "measurementdata.h"
+#include "scenepainter.h"
 #include "testfiles.h"
 
 namespace
@@ -57,6 +61,8 @@ private slots:
     void Help_And_Version();
     void Fit_Json_And_Settings();
     void Fit_Refuses_Without_Measured_Lengths();
+    void Render_Is_The_Display();
+    void Report_Files();
 
 private:
     TRun Run(const QStringList &arguments);
@@ -332,5 +338,64 @@ void TTestBatchTool::Fit_Refuses_Without_Measured_Lengths()
     QVERIFY(bad_free.err.contains("--free"));
 }
 
-QTEST_GUILESS_MAIN(TTestBatchTool)
+// The PNG is what the display widget paints over white in the same state.
+void TTestBatchTool::Render_Is_The_Display()
+{
+    const TRun run = Run({"render", "--settings", File("settings.ini"), "--measurements",
+                          File("measurements.xml"), "--size", "600x500", "--exaggeration", "300",
+                          "--output", File("picture.png")});
+    QCOMPARE(run.exit_code, 0);
+    const QImage rendered = QImage(File("picture.png")).convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(rendered.size(), QSize(600, 500));
+
+    TMeasurementData data;
+    QVERIFY(data.Load_Data(File("measurements.xml")));
+    TDisplayWidget widget;
+    widget.Set_Deflection_Model(TDisplayWidget::DEFLECTION_MODEL_GENERIC);
+    widget.Set_Range(1000.0, 1000.0);
+    widget.Set_Model_Parameters(-0.05, -0.01, -0.01, 0.0);
+    for (const TScenePainter::TLengthMeasurement &gauge : TScenePainter::Gauges_Of(data)) {
+        widget.Add_Length_Measurement(gauge.id, gauge.point1, gauge.point2);
+    }
+    widget.Set_Exaggeration(300);
+    widget.resize(600, 500);
+    QImage shown(widget.size(), QImage::Format_ARGB32);
+    shown.fill(Qt::white);
+    widget.render(&shown, QPoint(), QRegion(), QWidget::RenderFlags());
+    QVERIFY(rendered == shown);
+
+    for (const char *name : {"picture.svg", "picture.pdf"}) {
+        const TRun vector = Run({"render", "--settings", File("settings.ini"), "--measurements",
+                                 File("measurements.xml"), "--output", File(name)});
+        QCOMPARE(vector.exit_code, 0);
+        QVERIFY(Read(File(name)).size() > 1000);
+    }
+    const TRun wrong = Run({"render", "--output", File("picture.gif")});
+    QCOMPARE(wrong.exit_code, 2);
+    const TRun bad_size = Run({"render", "--size", "0x10", "--output", File("p.png")});
+    QCOMPARE(bad_size.exit_code, 2);
+    QVERIFY(!QFile::exists(File("p.png")));
+}
+
+void TTestBatchTool::Report_Files()
+{
+    const QStringList inputs{
+        "--settings", File("settings.ini"), "--measurements", File("measurements.xml"),
+        "--machine",  "CMM 4711",           "--operator",     "A. Meyer"};
+    QCOMPARE(Run(QStringList{"report"} + inputs + QStringList{"--output", File("r.pdf")}).exit_code,
+             0);
+    QVERIFY(Read(File("r.pdf")).startsWith("%PDF"));
+    QCOMPARE(
+        Run(QStringList{"report"} + inputs + QStringList{"--output", File("r.html")}).exit_code, 0);
+    const QByteArray html = Read(File("r.html"));
+    QVERIFY(html.contains("CMM 4711"));
+    QVERIFY(html.contains("A. Meyer"));
+    QCOMPARE(html.count("data:image/png;base64,"), 2);
+    QCOMPARE(Run(QStringList{"report"} + inputs + QStringList{"--output", File("r.csv")}).exit_code,
+             0);
+    QVERIFY(Read(File("r.csv")).startsWith(header.toUtf8()));
+    QCOMPARE(Run({"report", "--output", File("r.doc")}).exit_code, 2);
+}
+
+QTEST_MAIN(TTestBatchTool)
 #include "tst_batchtool.moc"

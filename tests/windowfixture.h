@@ -48,6 +48,7 @@ protected:
     }
 
     QString Home() const { return home->path(); }
+    QString Home_File(const QString &name) const { return home->filePath(name); }
     QString Directory() const { return home->path() + "/.curvalo"; }
 
     QMenu *Menu(const QString &title) const
