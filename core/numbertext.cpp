@@ -14,6 +14,21 @@ bool TNumberText::Read(const QString &text, double *value)
     return ok;
 }
 
+bool TNumberText::Read_Typed(const QString &text, double *value)
+{
+    Q_ASSERT(value);
+    QString number = text.trimmed();
+    if (number.count(QLatin1Char(',')) == 1 && !number.contains(QLatin1Char('.'))) {
+        number.replace(QLatin1Char(','), QLatin1Char('.'));
+    }
+    double read = 0.0;
+    if (!Read(number, &read) || !std::isfinite(read) || std::fabs(read) > 1e12) {
+        return false;
+    }
+    *value = read;
+    return true;
+}
+
 double TNumberText::Value(const QString &text, const double &fallback)
 {
     double value = fallback;

@@ -11,6 +11,10 @@ public:
     // True, with the number in *value, when the text holds one; blanks around it are ignored,
     // and "nan" and "inf" read as numbers.
     static bool Read(const QString &text, double *value);
+    // A number as a user types it into a field: the decimal comma is as good as the point
+    // ("0,002"), and only finite numbers of a sensible size (at most 1e12) count; "nan",
+    // "inf" and "1e400" do not. Files and the batch tool keep to Read.
+    static bool Read_Typed(const QString &text, double *value);
     // The number the text holds, or the fallback when it holds none; blanks around it are
     // ignored, and "nan" and "inf" read as numbers.
     static double Value(const QString &text, const double &fallback);

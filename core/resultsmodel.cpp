@@ -265,7 +265,7 @@ bool TResultsModel::setData(const QModelIndex &index, const QVariant &value, int
         measurement.has_measured_length = false;
     } else {
         double length = 0.0;
-        if (!TNumberText::Read(text, &length) || !std::isfinite(length)) {
+        if (!TNumberText::Read_Typed(text, &length)) {
             return false;
         }
         measurement.has_measured_length = true;

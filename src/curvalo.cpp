@@ -36,6 +36,7 @@
 #include "displaywidget.h"
 #include "errorchartpainter.h"
 #include "evaluation.h"
+#include "fieldmark.h"
 #include "filewriter.h"
 #include "fitdialog.h"
 #include "measurementeditwidget.h"
@@ -60,7 +61,9 @@ namespace
 // fallback.
 double Field_Value(const QLineEdit *edit, const double &fallback)
 {
-    return TNumberText::Value(edit->text(), fallback);
+    double value = fallback;
+    TNumberText::Read_Typed(edit->text(), &value);
+    return value;
 }
 
 QLineEdit *Create_Centred_Edit(QWidget *parent, const QString &name)
@@ -377,15 +380,20 @@ void TCurvalo::Set_Texts()
 
 void TCurvalo::Restore_Fields(const TPersistence::TSettings &stored)
 {
+    // A stored value that no field could hold ("nan", "inf", 1e308) is not applied: it would
+    // leave an empty drawing and be written back at every close.
     for (int i = 0; i < 4; ++i) {
-        parameter_edits[i]->setText(TNumberText::Parameter(stored.parameters[i]));
+        double value = 0.0;
+        TNumberText::Read_Typed(TNumberText::Shortest(stored.parameters[i]), &value);
+        stored_parameters[i] = value;
+        parameter_edits[i]->setText(TNumberText::Parameter(value));
     }
     // A range the model would ignore comes back as the default.
     const double ranges[2] = {stored.range_y, stored.range_z};
     QLineEdit *const range_edits[2] = {range_y_edit, range_z_edit};
     for (int i = 0; i < 2; ++i) {
         range_edits[i]->setText(TNumberText::Fixed(ranges[i], 3));
-        if (Field_Value(range_edits[i], 0.0) < 1.0) {
+        if (!(Field_Value(range_edits[i], 0.0) >= 1.0)) {
             range_edits[i]->setText(QStringLiteral("1000.000"));
         }
     }
@@ -696,45 +704,69 @@ void TCurvalo::Deflection_Model_Changed(int index)
 
 // Hands a number the user typed to the display; text that does not parse changes nothing and
 // stays in the field as typed.
-void TCurvalo::Apply_Typed_Value(const QString &text,
-                                 void (TDisplayWidget::*setter)(const double &))
+void TCurvalo::Apply_Typed_Value(QLineEdit *edit, const QString &text,
+                                 void (TDisplayWidget::*setter)(const double &),
+                                 const std::function<double()> &in_use, bool is_range)
 {
     double value = 0.0;
-    if (TNumberText::Read(text, &value)) {
+    if (TNumberText::Read_Typed(text, &value)) {
         (display_widget->*setter)(value);
         Update_Actual_Length();
         Refresh_Results();
     }
+    // The field says when the model does not use what it shows.
+    QString problem;
+    if (display_widget->Deflection_Model()) {
+        if (!TNumberText::Read_Typed(text, &value)) {
+            problem = tr("Not a number: using %1").arg(TNumberText::Parameter(in_use()));
+        } else if (is_range && !(value > 1.0)) {
+            problem = tr("A range of 1 mm or less is ignored: using %1 mm")
+                          .arg(TNumberText::Fixed(in_use(), 3));
+        }
+    }
+    TFieldMark::Show(edit, problem);
 }
 
 void TCurvalo::Parameter1_Changed(const QString &text)
 {
-    Apply_Typed_Value(text, &TDisplayWidget::Set_Model_Parameter1);
+    Apply_Typed_Value(
+        parameter_edits[0], text, &TDisplayWidget::Set_Model_Parameter1,
+        [this]() { return display_widget->Model_Parameter1(); }, false);
 }
 
 void TCurvalo::Parameter2_Changed(const QString &text)
 {
-    Apply_Typed_Value(text, &TDisplayWidget::Set_Model_Parameter2);
+    Apply_Typed_Value(
+        parameter_edits[1], text, &TDisplayWidget::Set_Model_Parameter2,
+        [this]() { return display_widget->Model_Parameter2(); }, false);
 }
 
 void TCurvalo::Parameter3_Changed(const QString &text)
 {
-    Apply_Typed_Value(text, &TDisplayWidget::Set_Model_Parameter3);
+    Apply_Typed_Value(
+        parameter_edits[2], text, &TDisplayWidget::Set_Model_Parameter3,
+        [this]() { return display_widget->Model_Parameter3(); }, false);
 }
 
 void TCurvalo::Parameter4_Changed(const QString &text)
 {
-    Apply_Typed_Value(text, &TDisplayWidget::Set_Model_Parameter4);
+    Apply_Typed_Value(
+        parameter_edits[3], text, &TDisplayWidget::Set_Model_Parameter4,
+        [this]() { return display_widget->Model_Parameter4(); }, false);
 }
 
 void TCurvalo::Range_Y_Changed(const QString &text)
 {
-    Apply_Typed_Value(text, &TDisplayWidget::Set_Range_Y);
+    Apply_Typed_Value(
+        range_y_edit, text, &TDisplayWidget::Set_Range_Y,
+        [this]() { return display_widget->Deflection_Model()->Range_Y(); }, true);
 }
 
 void TCurvalo::Range_Z_Changed(const QString &text)
 {
-    Apply_Typed_Value(text, &TDisplayWidget::Set_Range_Z);
+    Apply_Typed_Value(
+        range_z_edit, text, &TDisplayWidget::Set_Range_Z,
+        [this]() { return display_widget->Deflection_Model()->Range_Z(); }, true);
 }
 
 void TCurvalo::Exaggeration_Changed(int value)

@@ -2,6 +2,7 @@
 #define TCURVALO_H
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 
 #include "measurementdata.h"
@@ -119,7 +120,11 @@ private:
     void Update_Actual_Length();
     // Evaluates every measurement again for the table, the summary and the chart.
     void Refresh_Results();
-    void Apply_Typed_Value(const QString &text, void (TDisplayWidget::*setter)(const double &));
+    // Hands a number the user typed to the display; text that is no usable number changes
+    // nothing, and the field is marked with the value in use.
+    void Apply_Typed_Value(QLineEdit *edit, const QString &text,
+                           void (TDisplayWidget::*setter)(const double &),
+                           const std::function<double()> &in_use, bool is_range);
     void Append_Measurement_Row(int id);
     void Add_Gauge(int id);
     void Set_Parameter_Rows(int model_type);

@@ -5,6 +5,7 @@
 #include <QLineEdit>
 #include <cmath>
 
+#include "fieldmark.h"
 #include "measurementdata.h"
 #include "numbertext.h"
 #include "separatorline.h"
@@ -13,7 +14,15 @@ namespace
 {
 double Field_Value(const QLineEdit *edit, const double &fallback)
 {
-    return TNumberText::Value(edit->text(), fallback);
+    double value = fallback;
+    TNumberText::Read_Typed(edit->text(), &value);
+    return value;
+}
+
+bool Is_Number(const QLineEdit *edit)
+{
+    double value = 0.0;
+    return TNumberText::Read_Typed(edit->text(), &value);
 }
 
 QString Fixed(const double &value, int decimals)
@@ -121,7 +130,7 @@ bool TMeasurementEditWidget::Measured_Length_Valid() const
 {
     double length = 0.0;
     const QString text = measured_length_edit->text().trimmed();
-    return text.isEmpty() || (TNumberText::Read(text, &length) && std::isfinite(length));
+    return text.isEmpty() || TNumberText::Read_Typed(text, &length);
 }
 
 bool TMeasurementEditWidget::Has_Measured_Length() const
@@ -131,24 +140,51 @@ bool TMeasurementEditWidget::Has_Measured_Length() const
 
 double TMeasurementEditWidget::Measured_Length() const
 {
-    return Has_Measured_Length() ? TNumberText::Value(measured_length_edit->text(), 0.0) : 0.0;
+    return Has_Measured_Length() ? Field_Value(measured_length_edit, 0.0) : 0.0;
 }
 
 void TMeasurementEditWidget::Set_Measured_Length(bool has_length, const double &length)
 {
     measured_length_edit->setText(has_length ? TNumberText::Parameter(length) : QString());
-    Mark_Measured_Length();
+    Mark_Fields();
 }
 
-// Text that is not a finite number is marked and not stored.
-void TMeasurementEditWidget::Mark_Measured_Length()
+// Text that is not the number in use is marked with the value used instead; a measured
+// length that is not a number is not stored at all.
+void TMeasurementEditWidget::Mark_Fields()
 {
-    const bool bad = !Measured_Length_Valid();
-    measured_length_edit->setStyleSheet(bad ? QStringLiteral("QLineEdit { background: #ffd6d6; }")
-                                            : QString());
-    measured_length_edit->setToolTip(
-        bad ? tr("Not a length: this text is not stored")
-            : tr("The length the machine measured; empty when not measured"));
+    if (!Measured_Length_Valid()) {
+        TFieldMark::Set(measured_length_edit, tr("Not a length: this text is not stored"));
+    } else {
+        TFieldMark::Clear(measured_length_edit);
+    }
+    QString nominal_problem;
+    if (!nominal_length_edit->text().isEmpty() || isEnabled()) {
+        if (!Is_Number(nominal_length_edit)) {
+            nominal_problem = tr("Not a number: using %1 mm").arg(Fixed(Nominal_Length(), 4));
+        } else if (Field_Value(nominal_length_edit, 1000.0) < 1.0) {
+            nominal_problem = tr("Lengths below 1 mm are not used: using %1 mm").arg(Fixed(1.0, 4));
+        }
+    }
+    TFieldMark::Show(nominal_length_edit, nominal_problem);
+    for (QLineEdit *edit : {position_y_edit, position_z_edit}) {
+        if (edit->text().isEmpty() || Is_Number(edit)) {
+            TFieldMark::Clear(edit);
+        } else {
+            TFieldMark::Set(edit, tr("Not a number: using %1 mm").arg(Fixed(0.0, 4)));
+        }
+    }
+    const TVector3 typed(0.0, Field_Value(axis_j_edit, 0.0), Field_Value(axis_k_edit, 0.0));
+    const bool usable =
+        axis_j_edit->text().isEmpty() || (Is_Number(axis_j_edit) && Is_Number(axis_k_edit) &&
+                                          TMeasurementData::Is_Usable_Axis(typed));
+    for (QLineEdit *edit : {axis_j_edit, axis_k_edit}) {
+        if (usable) {
+            TFieldMark::Clear(edit);
+        } else {
+            TFieldMark::Set(edit, tr("No direction: using the Z axis (0, 0, 1)"));
+        }
+    }
 }
 
 void TMeasurementEditWidget::Set_Position(const TVector3 &position)
@@ -172,11 +208,11 @@ void TMeasurementEditWidget::Clear_Display()
           position_y_edit, position_z_edit, axis_i_edit, axis_j_edit, axis_k_edit}) {
         edit->clear();
     }
-    Mark_Measured_Length();
+    Mark_Fields();
 }
 
 void TMeasurementEditWidget::Text_Edited()
 {
-    Mark_Measured_Length();
+    Mark_Fields();
     emit Data_Changed();
 }

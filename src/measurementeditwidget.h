@@ -52,7 +52,7 @@ private slots:
     void Text_Edited();
 
 private:
-    void Mark_Measured_Length();
+    void Mark_Fields();
 
     QLineEdit *actual_length_edit;
     QLineEdit *measured_length_edit;

@@ -137,27 +137,41 @@ void TResultsDock::Set_Mpe(const TMpe &mpe_)
 
 void TResultsDock::Mpe_Edited()
 {
-    const QString a = mpe_a_edit->text().trimmed();
-    const QString k = mpe_k_edit->text().trimmed();
-    const QString b = mpe_b_edit->text().trimmed();
+    // Each field is a number as typed (the decimal comma too); the MPE is checked as a whole.
+    QLineEdit *const edits[3] = {mpe_a_edit, mpe_k_edit, mpe_b_edit};
+    double values[3] = {0.0, 0.0, 0.0};
+    bool numbers[3] = {false, false, false};
+    bool empty = true;
+    for (int i = 0; i < 3; ++i) {
+        numbers[i] = TNumberText::Read_Typed(edits[i]->text(), &values[i]);
+        empty = empty && edits[i]->text().trimmed().isEmpty();
+    }
+    const bool has_b = !mpe_b_edit->text().trimmed().isEmpty();
     TMpe entered;
     QString error;
-    bool valid = true;
-    if (!a.isEmpty() || !k.isEmpty() || !b.isEmpty()) {
-        valid = TMpe::Parse(b.isEmpty() ? a + QLatin1Char(',') + k
-                                        : a + QLatin1Char(',') + k + QLatin1Char(',') + b,
-                            &entered, &error);
+    bool valid = empty;
+    if (!empty) {
+        const QString text =
+            QStringLiteral("%1,%2").arg(TNumberText::Shortest(values[0]),
+                                        TNumberText::Shortest(values[1])) +
+            (has_b ? QLatin1Char(',') + TNumberText::Shortest(values[2]) : QString());
+        valid = numbers[0] && numbers[1] && (!has_b || numbers[2]) &&
+                TMpe::Parse(text, &entered, &error);
     }
-    // Which field is wrong: the one the reason names, or all of them.
-    Mark(mpe_a_edit,
-         !valid && (a.isEmpty() || error.startsWith(QLatin1String("A")) ||
-                    error.contains(QLatin1String("A and B"))),
-         error);
-    Mark(mpe_k_edit, !valid && (k.isEmpty() || error.startsWith(QLatin1String("K"))), error);
-    Mark(mpe_b_edit,
-         !valid &&
-             (error.startsWith(QLatin1String("B")) || error.contains(QLatin1String("A and B"))),
-         error);
+    const QString in_use =
+        mpe.Is_Set() ? tr("using the MPE %1").arg(mpe.Text()) : tr("no MPE is used");
+    for (int i = 0; i < 3; ++i) {
+        const bool field_empty = edits[i]->text().trimmed().isEmpty();
+        const bool bad = !valid && ((!field_empty && !numbers[i]) || (field_empty && i < 2) ||
+                                    error.startsWith(QLatin1Char("AKB"[i])) ||
+                                    (error.contains(QLatin1String("A and B")) && i != 1));
+        if (bad) {
+            Mark(edits[i], true,
+                 (error.isEmpty() ? tr("Not a number") : error) + QStringLiteral(": ") + in_use);
+        } else {
+            Mark(edits[i], false, QString());
+        }
+    }
     if (valid && entered != mpe) {
         mpe = entered;
         emit Mpe_Changed();

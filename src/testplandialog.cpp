@@ -74,7 +74,7 @@ bool TTestPlanDialog::Read_Lengths(std::vector<double> *lengths, QString *error)
         QRegularExpression(QStringLiteral("[\\s;]+")), Qt::SkipEmptyParts);
     for (const QString &part : parts) {
         double length = 0.0;
-        if (!TNumberText::Read(part, &length) || !std::isfinite(length) || !(length > 0.0)) {
+        if (!TNumberText::Read_Typed(part, &length) || !(length > 0.0)) {
             *error = tr("\"%1\" is not a length in mm.").arg(part);
             return false;
         }

@@ -73,7 +73,7 @@ void TTestMeasurementEditWidget::Nominal_Length_data()
     QTest::addColumn<double>("expected");
     QTest::newRow("empty") << "" << 1000.0;
     QTest::newRow("letters") << "abc" << 1000.0;
-    QTest::newRow("decimal comma") << "2,5" << 1000.0;
+    QTest::newRow("decimal comma") << "2,5" << 2.5;
     QTest::newRow("half") << "0.5" << 1.0;
     QTest::newRow("zero") << "0" << 1.0;
     QTest::newRow("negative") << "-20" << 1.0;
@@ -82,7 +82,8 @@ void TTestMeasurementEditWidget::Nominal_Length_data()
     QTest::newRow("exponent") << "2.5e2" << 250.0;
     QTest::newRow("blanks") << " 12.5 " << 12.5;
     QTest::newRow("overflow") << "1e999" << 1000.0;
-    QTest::newRow("minus infinity") << "-inf" << 1.0;
+    QTest::newRow("minus infinity") << "-inf" << 1000.0;
+    QTest::newRow("nan") << "nan" << 1000.0;
 }
 
 void TTestMeasurementEditWidget::Nominal_Length()
@@ -149,7 +150,8 @@ void TTestMeasurementEditWidget::Axis_data()
     QTest::newRow("negative y") << QStringList{"0", "-2", "0"} << 0.0 << -1.0 << 0.0;
     QTest::newRow("letters") << QStringList{"x", "y", "z"} << 0.0 << 0.0 << 1.0;
     QTest::newRow("nan in j") << QStringList{"0", "nan", "1"} << 0.0 << 0.0 << 1.0;
-    QTest::newRow("infinity in k") << QStringList{"0", "1", "inf"} << 0.0 << 0.0 << 1.0;
+    QTest::newRow("infinity in k") << QStringList{"0", "1", "inf"} << 0.0 << 1.0 << 0.0;
+    QTest::newRow("decimal commas") << QStringList{"0", "0,6", "0,8"} << 0.0 << 0.6 << 0.8;
     QTest::newRow("minus infinity") << QStringList{"0", "-inf", "0"} << 0.0 << 0.0 << 1.0;
     QTest::newRow("i read as given") << QStringList{"3", "0", "4"} << 0.6 << 0.0 << 0.8;
 }

@@ -11,6 +11,7 @@
 
 #include "deflectionmodel.h"
 #include "displaywidget.h"
+#include "numbertext.h"
 #include "windowfixture.h"
 
 // The model and view controls, driven as a user drives them.
@@ -202,8 +203,12 @@ void TTestModelControls::Unparsable_Text_Changes_Nothing_data()
                                        << "";
     QTest::newRow("parameter letters") << "parameter2_edit"
                                        << "abc";
-    QTest::newRow("parameter decimal comma") << "parameter2_edit"
-                                             << "1,5";
+    QTest::newRow("parameter infinity") << "parameter2_edit"
+                                        << "inf";
+    QTest::newRow("parameter nan") << "parameter2_edit"
+                                   << "nan";
+    QTest::newRow("range infinity") << "range_y_edit"
+                                    << "inf";
     QTest::newRow("parameter overflow") << "parameter2_edit"
                                         << "1e999";
     QTest::newRow("range cleared") << "range_y_edit"
@@ -343,10 +348,12 @@ void TTestModelControls::Any_Text_In_Any_Field()
         Combo()->setCurrentIndex((model + 1) % 3);
         Picture();
     }
-    bool ok = false;
-    const double value = text.toDouble(&ok);
-    if (ok && value > 1.0) {
+    // Only a finite number (the decimal comma counts) reaches the model.
+    double value = 0.0;
+    if (TNumberText::Read_Typed(text, &value) && value > 1.0) {
         QCOMPARE(Display()->Deflection_Model()->Range_Y(), value);
+    } else {
+        QVERIFY(std::isfinite(Display()->Deflection_Model()->Range_Y()));
     }
 }
 

@@ -16,6 +16,8 @@ private slots:
     void Shortest();
     void Value_data();
     void Value();
+    void Read_Typed_data();
+    void Read_Typed();
 };
 
 void TTestNumberText::Parameter_data()
@@ -75,6 +77,35 @@ void TTestNumberText::Value()
     QFETCH(QString, text);
     QFETCH(double, expected);
     QCOMPARE(TNumberText::Value(text, 99.0), expected);
+}
+
+void TTestNumberText::Read_Typed_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("ok");
+    QTest::addColumn<double>("expected");
+    QTest::newRow("point") << "0.002" << true << 0.002;
+    QTest::newRow("decimal comma") << "0,002" << true << 0.002;
+    QTest::newRow("comma and blanks") << " -500,5 " << true << -500.5;
+    QTest::newRow("two commas") << "1,000,5" << false << 0.0;
+    QTest::newRow("comma and point") << "1,000.5" << false << 0.0;
+    QTest::newRow("exponent with comma") << "2,5e2" << true << 250.0;
+    QTest::newRow("nan") << "nan" << false << 0.0;
+    QTest::newRow("inf") << "inf" << false << 0.0;
+    QTest::newRow("minus inf") << "-inf" << false << 0.0;
+    QTest::newRow("overflow") << "1e400" << false << 0.0;
+    QTest::newRow("too large to be meant") << "1e308" << false << 0.0;
+    QTest::newRow("empty") << "" << false << 0.0;
+}
+
+void TTestNumberText::Read_Typed()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, ok);
+    QFETCH(double, expected);
+    double value = 0.0;
+    QCOMPARE(TNumberText::Read_Typed(text, &value), ok);
+    QCOMPARE(value, expected);
 }
 
 QTEST_APPLESS_MAIN(TTestNumberText)

@@ -132,7 +132,7 @@ void TTestResults::Measured_Length_From_Editor_And_Table()
     QApplication::clipboard()->setText("99x");
     QTest::keyClick(Field("measured_length_edit"), Qt::Key_V, Qt::ControlModifier);
     QCOMPARE(Field("measured_length_edit")->text(), QString("99x"));
-    QVERIFY(Field("measured_length_edit")->styleSheet().contains("background"));
+    QVERIFY(Field("measured_length_edit")->styleSheet().contains("border"));
     QVERIFY(window->Measurement_Data().Get_Measurement(1, &stored));
     QVERIFY(stored.has_measured_length);
     QCOMPARE(stored.measured_length, 999.98);
@@ -153,7 +153,7 @@ void TTestResults::Measured_Length_From_Editor_And_Table()
     QVERIFY(window->Measurement_Data().Get_Measurement(1, &stored));
     QCOMPARE(stored.measured_length, 1000.0015);
     QCOMPARE(Field("measured_length_edit")->text(), QString("1000.0015"));
-    QVERIFY(!Field("measured_length_edit")->styleSheet().contains("background"));
+    QVERIFY(!Field("measured_length_edit")->styleSheet().contains("border"));
 
     // Cleared in the editor: not measured.
     Type(Field("measured_length_edit"), "");

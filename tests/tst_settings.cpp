@@ -484,8 +484,8 @@ void TTestSettings::Garbage_Settings_data()
                                  << "1000.000" << 0 << QRect(30, 30, 901, 901);
     QTest::newRow("not a number") << QByteArray("[General]\nModel_Parameter1=nan\nRange_Y=inf\n"
                                                 "Deflection_Model=2\n")
-                                  << "nan"
-                                  << "inf" << 2 << QRect();
+                                  << "0.0000"
+                                  << "1000.000" << 2 << QRect();
     QTest::newRow("broken variants") << QByteArray("[General]\nMainwindow_Size=@Size(\n"
                                                    "Model_Parameter1=@Variant(\\0\\0\\0\\x7f)\n"
                                                    "Range_Y=-5\nDeflection_Model=-1\n")
