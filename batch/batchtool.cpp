@@ -179,6 +179,25 @@ int TBatchTool::Parse(QCommandLineParser *parser, const QStringList &arguments,
     return -1;
 }
 
+int TBatchTool::Read_Whole_Number(const QCommandLineParser &parser, const QString &option,
+                                  int minimum, int maximum, int *value)
+{
+    if (!parser.isSet(option)) {
+        return -1;
+    }
+    bool ok = false;
+    *value = parser.value(option).toInt(&ok);
+    if (!ok || *value < minimum || *value > maximum) {
+        return Usage_Error(Tr("--%1 must be a whole number from %2 to %3: \"%4\"")
+                               .arg(option)
+                               .arg(minimum)
+                               .arg(maximum)
+                               .arg(parser.value(option)),
+                           help_text);
+    }
+    return -1;
+}
+
 int TBatchTool::Usage_Error(const QString &message, const QString &help)
 {
     *err << QCoreApplication::applicationName() << ": " << message << "\n\n" << help;
@@ -350,14 +369,8 @@ int TBatchTool::Plan(const QStringList &arguments)
                            help_text);
     }
     int repeats = 3;
-    if (parser.isSet(QStringLiteral("repeats"))) {
-        bool ok = false;
-        repeats = parser.value(QStringLiteral("repeats")).toInt(&ok);
-        if (!ok || repeats < 1 || repeats > 100) {
-            return Usage_Error(Tr("--repeats must be a whole number from 1 to 100: \"%1\"")
-                                   .arg(parser.value(QStringLiteral("repeats"))),
-                               help_text);
-        }
+    if ((code = Read_Whole_Number(parser, QStringLiteral("repeats"), 1, 100, &repeats)) >= 0) {
+        return code;
     }
     TPersistence::TSettings settings;
     if ((code = Read_Settings(parser, false, &settings)) >= 0) {
@@ -545,14 +558,9 @@ int TBatchTool::Render(const QStringList &arguments)
         }
     }
     int exaggeration = 1;
-    if (parser.isSet(QStringLiteral("exaggeration"))) {
-        bool ok = false;
-        exaggeration = parser.value(QStringLiteral("exaggeration")).toInt(&ok);
-        if (!ok || exaggeration < 1 || exaggeration > 1000000) {
-            return Usage_Error(Tr("--exaggeration must be a whole number from 1: \"%1\"")
-                                   .arg(parser.value(QStringLiteral("exaggeration"))),
-                               help_text);
-        }
+    if ((code = Read_Whole_Number(parser, QStringLiteral("exaggeration"), 1, 1000000,
+                                  &exaggeration)) >= 0) {
+        return code;
     }
     TPersistence::TSettings settings;
     TMeasurementData data;

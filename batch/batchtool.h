@@ -49,6 +49,10 @@ private:
     int Read_Settings(const QCommandLineParser &parser, bool with_model,
                       TPersistence::TSettings *settings);
     int Read_Measurements(const QCommandLineParser &parser, TMeasurementData *data);
+    // An option that takes a whole number within the bounds; *value keeps its default when
+    // the option is not given.
+    int Read_Whole_Number(const QCommandLineParser &parser, const QString &option, int minimum,
+                          int maximum, int *value);
     int Usage_Error(const QString &message, const QString &help);
     int Input_Error(const QString &message);
     // Writes the data to --output (all at once) or to standard output.

@@ -168,13 +168,20 @@ void Draw_Clipped_Arrow(QPainter *painter, TVector2 from, TVector2 to)
         TScenePainter::Draw_Arrow(painter, To_Point(from), To_Point(to), 12, 3, false);
     }
 }
-// The unit vector from start to end and the one a quarter turn from it; the points differ.
-void Directions(const TVector2 &start, const TVector2 &end, TVector2 *direction,
-                TVector2 *perpendicular)
+// The two points, the unit vector from the first to the second and the one a quarter turn
+// from it; false when the points are the same and there is no direction.
+bool Frame(const QPoint &p1, const QPoint &p2, TVector2 *start, TVector2 *end, TVector2 *direction,
+           TVector2 *perpendicular)
 {
-    *direction = end - start;
+    if (p1 == p2) {
+        return false;
+    }
+    *start = TVector2(p1.x(), p1.y());
+    *end = TVector2(p2.x(), p2.y());
+    *direction = *end - *start;
     direction->Normal();
     *perpendicular = TVector2(-direction->y, direction->x);
+    return true;
 }
 
 } // namespace
@@ -471,14 +478,13 @@ void TScenePainter::Draw_Arrow(QPainter *painter, const QPoint &p1, const QPoint
     Q_ASSERT(arrow_length > 0);
     Q_ASSERT(arrow_width > 0);
 
-    if (p1 == p2) {
-        return;
-    }
-    const TVector2 start(p1.x(), p1.y());
-    const TVector2 end(p2.x(), p2.y());
+    TVector2 start;
+    TVector2 end;
     TVector2 direction;
     TVector2 perpendicular;
-    Directions(start, end, &direction, &perpendicular);
+    if (!Frame(p1, p2, &start, &end, &direction, &perpendicular)) {
+        return;
+    }
 
     const TVector2 base = start + direction * arrow_length;
     painter->drawLine(To_Point(base + perpendicular * arrow_width), p1);
@@ -498,14 +504,13 @@ void TScenePainter::Draw_Gauge(QPainter *painter, const QPoint &p1, const QPoint
 {
     Q_ASSERT(painter);
 
-    if (p1 == p2) {
-        return;
-    }
-    const TVector2 start(p1.x(), p1.y());
-    const TVector2 end(p2.x(), p2.y());
+    TVector2 start;
+    TVector2 end;
     TVector2 direction;
     TVector2 perpendicular;
-    Directions(start, end, &direction, &perpendicular);
+    if (!Frame(p1, p2, &start, &end, &direction, &perpendicular)) {
+        return;
+    }
     const double half = Floor_Half(gauge_width);
 
     const TVector2 c1 = start - perpendicular * half;

@@ -279,21 +279,20 @@ void TCurvalo::Create_Model_Controls()
     layout->addWidget(model_label, 2, 0);
     layout->addWidget(model_combo, 2, 1);
 
-    range_y_label = new QLabel(central_widget);
-    range_y_label->setObjectName(QStringLiteral("range_y_label"));
-    range_y_edit = Create_Centred_Edit(central_widget, QStringLiteral("range_y_edit"));
-    range_y_units = Create_Label(central_widget, QStringLiteral("range_y_units"), left);
-    layout->addWidget(range_y_label, 3, 0);
-    layout->addWidget(range_y_edit, 3, 1);
-    layout->addWidget(range_y_units, 3, 2);
-
-    range_z_label = new QLabel(central_widget);
-    range_z_label->setObjectName(QStringLiteral("range_z_label"));
-    range_z_edit = Create_Centred_Edit(central_widget, QStringLiteral("range_z_edit"));
-    range_z_units = Create_Label(central_widget, QStringLiteral("range_z_units"), left);
-    layout->addWidget(range_z_label, 4, 0);
-    layout->addWidget(range_z_edit, 4, 1);
-    layout->addWidget(range_z_units, 4, 2);
+    QLabel **const range_labels[2] = {&range_y_label, &range_z_label};
+    QLineEdit **const range_edits[2] = {&range_y_edit, &range_z_edit};
+    QLabel **const range_units[2] = {&range_y_units, &range_z_units};
+    const QString axes[2] = {QStringLiteral("y"), QStringLiteral("z")};
+    for (int i = 0; i < 2; ++i) {
+        const QString name = QStringLiteral("range_%1_").arg(axes[i]);
+        *range_labels[i] = new QLabel(central_widget);
+        (*range_labels[i])->setObjectName(name + QStringLiteral("label"));
+        *range_edits[i] = Create_Centred_Edit(central_widget, name + QStringLiteral("edit"));
+        *range_units[i] = Create_Label(central_widget, name + QStringLiteral("units"), left);
+        layout->addWidget(*range_labels[i], 3 + i, 0);
+        layout->addWidget(*range_edits[i], 3 + i, 1);
+        layout->addWidget(*range_units[i], 3 + i, 2);
+    }
 
     for (int i = 0; i < 4; ++i) {
         const QString name = QStringLiteral("parameter%1_").arg(i + 1);

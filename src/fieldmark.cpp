@@ -11,11 +11,12 @@ const char *const marked_property = "curvalo_marked";
 
 void TFieldMark::Set(QLineEdit *edit, const QString &problem)
 {
+    // A style sheet costs a new polish of the field: it is set once, not at every keystroke.
     if (!Is_Marked(edit)) {
         edit->setProperty(tip_property, edit->toolTip());
+        edit->setProperty(marked_property, true);
+        edit->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #d00000; }"));
     }
-    edit->setProperty(marked_property, true);
-    edit->setStyleSheet(QStringLiteral("QLineEdit { border: 2px solid #d00000; }"));
     edit->setToolTip(problem);
 }
 

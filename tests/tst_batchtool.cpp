@@ -16,22 +16,23 @@
 
 namespace
 {
-const QByteArray two_records = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-                               "<Curvalo_Measurement_Data File_Version=\"1\">\n"
-                               "    <Measurement>\n"
-                               "        <Id>5</Id>\n"
-                               "        <Nominal_Length>1000.000000</Nominal_Length>\n"
-                               "        <Position>0.000000,500.000000,500.000000</Position>\n"
-                               "        <Axis>0.000000000000,1.000000000000,0.000000000000</Axis>\n"
-                               "        <Measured_Length>999.980000</Measured_Length>\n"
-                               "    </Measurement>\n"
-                               "    <Measurement>\n"
-                               "        <Id>2</Id>\n"
-                               "        <Nominal_Length>100.000000</Nominal_Length>\n"
-                               "        <Position>0.000000,0.000000,0.000000</Position>\n"
-                               "        <Axis>0.000000000000,0.000000000000,1.000000000000</Axis>\n"
-                               "    </Measurement>\n"
-                               "</Curvalo_Measurement_Data>\n";
+const QByteArray measured_records =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+    "<Curvalo_Measurement_Data File_Version=\"1\">\n"
+    "    <Measurement>\n"
+    "        <Id>5</Id>\n"
+    "        <Nominal_Length>1000.000000</Nominal_Length>\n"
+    "        <Position>0.000000,500.000000,500.000000</Position>\n"
+    "        <Axis>0.000000000000,1.000000000000,0.000000000000</Axis>\n"
+    "        <Measured_Length>999.980000</Measured_Length>\n"
+    "    </Measurement>\n"
+    "    <Measurement>\n"
+    "        <Id>2</Id>\n"
+    "        <Nominal_Length>100.000000</Nominal_Length>\n"
+    "        <Position>0.000000,0.000000,0.000000</Position>\n"
+    "        <Axis>0.000000000000,0.000000000000,1.000000000000</Axis>\n"
+    "    </Measurement>\n"
+    "</Curvalo_Measurement_Data>\n";
 
 const QString header = "id,nominal_length_mm,position_y_mm,position_z_mm,axis_y,axis_z,"
                        "actual_length_mm,error_um,measured_length_mm,measured_error_um,"
@@ -75,7 +76,7 @@ void TTestBatchTool::init()
 {
     folder = std::make_unique<QTemporaryDir>();
     QVERIFY(folder->isValid());
-    Write(File("measurements.xml"), two_records);
+    Write(File("measurements.xml"), measured_records);
     QSettings settings(File("settings.ini"), QSettings::IniFormat);
     settings.setValue("Deflection_Model", 0);
     settings.setValue("Model_Parameter1", -0.05);
@@ -323,7 +324,7 @@ void TTestBatchTool::Fit_Json_And_Settings()
 void TTestBatchTool::Fit_Refuses_Without_Measured_Lengths()
 {
     Write(File("unmeasured.xml"),
-          QByteArray(two_records)
+          QByteArray(measured_records)
               .replace("        <Measured_Length>999.980000</Measured_Length>\n", ""));
     const QByteArray settings_before = Read(File("settings.ini"));
     const TRun run = Run({"fit", "--settings", File("settings.ini"), "--measurements",

@@ -6,6 +6,7 @@
 #include "displaywidget.h"
 #include "genericdeflectionmodel.h"
 #include "paintrecorder.h"
+#include "testimages.h"
 
 namespace
 {
@@ -69,17 +70,6 @@ QImage Render(TDisplayWidget *widget)
     image.fill(Qt::white);
     widget->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
     return image;
-}
-
-int Count_Colour(const QImage &image, const QColor &colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += image.pixelColor(x, y) == colour;
-        }
-    }
-    return count;
 }
 
 // The grid advances by adding the step, so its far lines lie where 24 additions end.

@@ -286,6 +286,11 @@ void TTestEndToEnd::Second_Start_Says_So_And_Ends()
     const QString window = Window_Id();
     QVERIFY(!window.isEmpty());
     QVERIFY(Run_Tool({"windowmove", "--sync", window, "140", "90"}));
+    // Once the program has seen the move, autosave writes it.
+    QTRY_COMPARE_WITH_TIMEOUT(QSettings(Directory() + "/settings.ini", QSettings::IniFormat)
+                                  .value("Mainwindow_Position")
+                                  .toPoint(),
+                              QPoint(140, 90), 20000);
     ::kill(program->processId(), SIGTERM);
     QCOMPARE(Wait_For_Exit(), 0);
     Start();

@@ -3,19 +3,10 @@
 #include <QtTest>
 
 #include "errorchartpainter.h"
+#include "testimages.h"
 
 namespace
 {
-int Count_Colour(const QImage &image, const QColor &colour)
-{
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            count += image.pixelColor(x, y) == colour;
-        }
-    }
-    return count;
-}
 
 TEvaluation::TResult Result(const double &nominal, const double &error, bool measured,
                             const double &measured_error)

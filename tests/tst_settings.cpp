@@ -51,21 +51,6 @@ private:
     QtMessageHandler previous;
 };
 
-const QByteArray two_records = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-                               "<Curvalo_Measurement_Data File_Version=\"1\">\n"
-                               "    <Measurement>\n"
-                               "        <Id>2</Id>\n"
-                               "        <Nominal_Length>500.000000</Nominal_Length>\n"
-                               "        <Position>0.000000,250.000000,400.000000</Position>\n"
-                               "        <Axis>0.000000000000,1.000000000000,0.000000000000</Axis>\n"
-                               "    </Measurement>\n"
-                               "    <Measurement>\n"
-                               "        <Id>1</Id>\n"
-                               "        <Nominal_Length>300.000000</Nominal_Length>\n"
-                               "        <Position>0.000000,500.000000,100.000000</Position>\n"
-                               "        <Axis>0.000000000000,0.000000000000,1.000000000000</Axis>\n"
-                               "    </Measurement>\n"
-                               "</Curvalo_Measurement_Data>\n";
 } // namespace
 
 // What survives a restart in ~/.curvalo, and what happens when the files are not as expected.
