@@ -98,21 +98,7 @@ void TXmlFile::Open(const QString &identification_, int *version, bool namespace
     const QByteArray data = file.readAll();
     file.close();
     Check_Depth(data, QStringLiteral("File '%1'").arg(file_name));
-
-    QString error;
-    int line = 0;
-    int column = 0;
-    bool parsed = false;
-    {
-        const TParsingPolicy policy;
-        parsed = document.setContent(data, namespace_processing, &error, &line, &column);
-    }
-    if (!parsed) {
-        Fail(QStringLiteral("ERR:  Reference file XML parse error at line %1 column %2: %3")
-                 .arg(line)
-                 .arg(column)
-                 .arg(error));
-    }
+    Parse(data, namespace_processing, QStringLiteral("file"));
     Accept_Document(identification_, version);
 }
 
@@ -120,6 +106,13 @@ void TXmlFile::Open_Data(const QByteArray &data, const QString &identification_,
                          bool namespace_processing)
 {
     Check_Depth(data, QStringLiteral("The data"));
+    Parse(data, namespace_processing, QStringLiteral("data"));
+    Accept_Document(identification_, version);
+}
+
+// Builds the document; the error names the source ("file" or "data") as it always has.
+void TXmlFile::Parse(const QByteArray &data, bool namespace_processing, const QString &source)
+{
     QString error;
     int line = 0;
     int column = 0;
@@ -129,12 +122,12 @@ void TXmlFile::Open_Data(const QByteArray &data, const QString &identification_,
         parsed = document.setContent(data, namespace_processing, &error, &line, &column);
     }
     if (!parsed) {
-        Fail(QStringLiteral("ERR:  Reference data XML parse error at line %1 column %2: %3")
+        Fail(QStringLiteral("ERR:  Reference %1 XML parse error at line %2 column %3: %4")
+                 .arg(source)
                  .arg(line)
                  .arg(column)
                  .arg(error));
     }
-    Accept_Document(identification_, version);
 }
 
 void TXmlFile::Accept_Document(const QString &identification_, int *version)

@@ -81,6 +81,7 @@ public:
     QString Read_Attribute(const QDomNode *node, const QString &name, bool optional = false) const;
 
 private:
+    void Parse(const QByteArray &data, bool namespace_processing, const QString &source);
     void Accept_Document(const QString &identification, int *version);
     QDomElement Find_Child(const QDomNode &node, const QString &name, const QString &node_name,
                            bool optional) const;

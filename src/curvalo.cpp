@@ -726,46 +726,63 @@ void TCurvalo::Apply_Typed_Value(QLineEdit *edit, const QString &text,
     TFieldMark::Show(edit, problem);
 }
 
-void TCurvalo::Parameter1_Changed(const QString &text)
+// The slots of the four parameter fields and the two range fields.
+void TCurvalo::Parameter_Changed(int index, const QString &text)
+{
+    using TSetter = void (TDisplayWidget::*)(const double &);
+    using TGetter = double (TDisplayWidget::*)() const;
+    const TSetter setters[4] = {
+        &TDisplayWidget::Set_Model_Parameter1, &TDisplayWidget::Set_Model_Parameter2,
+        &TDisplayWidget::Set_Model_Parameter3, &TDisplayWidget::Set_Model_Parameter4};
+    const TGetter getters[4] = {
+        &TDisplayWidget::Model_Parameter1, &TDisplayWidget::Model_Parameter2,
+        &TDisplayWidget::Model_Parameter3, &TDisplayWidget::Model_Parameter4};
+    const TGetter getter = getters[index];
+    Apply_Typed_Value(
+        parameter_edits[index], text, setters[index],
+        [this, getter]() { return (display_widget->*getter)(); }, false);
+}
+
+void TCurvalo::Range_Changed(bool z, const QString &text)
 {
     Apply_Typed_Value(
-        parameter_edits[0], text, &TDisplayWidget::Set_Model_Parameter1,
-        [this]() { return display_widget->Model_Parameter1(); }, false);
+        z ? range_z_edit : range_y_edit, text,
+        z ? &TDisplayWidget::Set_Range_Z : &TDisplayWidget::Set_Range_Y,
+        [this, z]() {
+            const TDeflectionModel *model = display_widget->Deflection_Model();
+            return z ? model->Range_Z() : model->Range_Y();
+        },
+        true);
+}
+
+void TCurvalo::Parameter1_Changed(const QString &text)
+{
+    Parameter_Changed(0, text);
 }
 
 void TCurvalo::Parameter2_Changed(const QString &text)
 {
-    Apply_Typed_Value(
-        parameter_edits[1], text, &TDisplayWidget::Set_Model_Parameter2,
-        [this]() { return display_widget->Model_Parameter2(); }, false);
+    Parameter_Changed(1, text);
 }
 
 void TCurvalo::Parameter3_Changed(const QString &text)
 {
-    Apply_Typed_Value(
-        parameter_edits[2], text, &TDisplayWidget::Set_Model_Parameter3,
-        [this]() { return display_widget->Model_Parameter3(); }, false);
+    Parameter_Changed(2, text);
 }
 
 void TCurvalo::Parameter4_Changed(const QString &text)
 {
-    Apply_Typed_Value(
-        parameter_edits[3], text, &TDisplayWidget::Set_Model_Parameter4,
-        [this]() { return display_widget->Model_Parameter4(); }, false);
+    Parameter_Changed(3, text);
 }
 
 void TCurvalo::Range_Y_Changed(const QString &text)
 {
-    Apply_Typed_Value(
-        range_y_edit, text, &TDisplayWidget::Set_Range_Y,
-        [this]() { return display_widget->Deflection_Model()->Range_Y(); }, true);
+    Range_Changed(false, text);
 }
 
 void TCurvalo::Range_Z_Changed(const QString &text)
 {
-    Apply_Typed_Value(
-        range_z_edit, text, &TDisplayWidget::Set_Range_Z,
-        [this]() { return display_widget->Deflection_Model()->Range_Z(); }, true);
+    Range_Changed(true, text);
 }
 
 void TCurvalo::Exaggeration_Changed(int value)

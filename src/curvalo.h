@@ -120,6 +120,8 @@ private:
     void Update_Actual_Length();
     // Evaluates every measurement again for the table, the summary and the chart.
     void Refresh_Results();
+    void Parameter_Changed(int index, const QString &text);
+    void Range_Changed(bool z, const QString &text);
     // Hands a number the user typed to the display; text that is no usable number changes
     // nothing, and the field is marked with the value in use.
     void Apply_Typed_Value(QLineEdit *edit, const QString &text,
