@@ -544,7 +544,9 @@ void TCurvalo::Show_Notice(const QString &text, const QString &informative_text)
     box->setIcon(QMessageBox::Warning);
     box->setStandardButtons(QMessageBox::Ok);
     box->setDefaultButton(QMessageBox::Ok);
-    box->open();
+    // The user can go on working (and close the window) while it is there.
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 // What the user must know before working: a measurement file that could not be read

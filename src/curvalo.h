@@ -141,7 +141,7 @@ private:
     // save succeeds, and is told once in a box when tell is set.
     bool Save(bool force, bool tell);
     void Show_Unsaved_Notice(bool shown);
-    // A box over the window that does not wait for an answer.
+    // A box over the window that neither waits for an answer nor blocks the window.
     void Show_Notice(const QString &text, const QString &informative_text);
 
     QAction *action_new;
