@@ -231,7 +231,8 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
         const QDomElement element = xml_file->Get_Node(&measurement, name);
         return xml_file->Read_Text_Node(&element);
     };
-    // Something of the file the store cannot hold: it is read as specified, and noted.
+    // Something of the file the store cannot hold: it is read as the format has it (text that
+    // is no number as 0), and noted.
     const auto note = [this](const QDomNode &where, const QString &what) {
         load_notes << QStringLiteral("line %1: %2").arg(where.lineNumber()).arg(what);
     };
