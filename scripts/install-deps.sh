@@ -30,38 +30,34 @@ have_command() {
     command -v "$1"
 }
 
-# Qt 5 as CMake finds it: in CMAKE_PREFIX_PATH, Qt5_DIR or the usual system folders.
-have_qt5() {
-    local prefix
+# A CMake package as CMake finds it: its config file below one of the usual prefixes or
+# CMAKE_PREFIX_PATH. Each argument is a path below a prefix (globs allowed).
+have_cmake_config() {
+    local prefix path
     local -a prefixes=(/usr /usr/local /opt/qt5)
     IFS=: read -r -a extra <<<"${CMAKE_PREFIX_PATH:-}"
     prefixes+=("${extra[@]}")
-    [ -n "${Qt5_DIR:-}" ] && [ -f "$Qt5_DIR/Qt5Config.cmake" ] && return 0
     for prefix in "${prefixes[@]}"; do
         [ -n "$prefix" ] || continue
-        compgen -G "$prefix/lib/cmake/Qt5Widgets/Qt5WidgetsConfig.cmake" && return 0
-        compgen -G "$prefix/lib/*/cmake/Qt5Widgets/Qt5WidgetsConfig.cmake" && return 0
+        for path in "$@"; do
+            compgen -G "$prefix/$path" && return 0
+        done
     done
     return 1
+}
+
+have_qt5() {
+    [ -n "${Qt5_DIR:-}" ] && [ -f "$Qt5_DIR/Qt5Config.cmake" ] && return 0
+    have_cmake_config lib/cmake/Qt5Widgets/Qt5WidgetsConfig.cmake \
+        'lib/*/cmake/Qt5Widgets/Qt5WidgetsConfig.cmake'
 }
 
 have_qt5_svg() {
-    local prefix
-    for prefix in /usr /usr/local /opt/qt5 ${CMAKE_PREFIX_PATH//:/ }; do
-        compgen -G "$prefix/lib/cmake/Qt5Svg/Qt5SvgConfig.cmake" && return 0
-        compgen -G "$prefix/lib/*/cmake/Qt5Svg/Qt5SvgConfig.cmake" && return 0
-    done
-    return 1
+    have_cmake_config lib/cmake/Qt5Svg/Qt5SvgConfig.cmake 'lib/*/cmake/Qt5Svg/Qt5SvgConfig.cmake'
 }
 
-# Eigen 3 as CMake finds it.
 have_eigen3() {
-    local prefix
-    for prefix in /usr /usr/local ${CMAKE_PREFIX_PATH//:/ }; do
-        compgen -G "$prefix/share/eigen3/cmake/Eigen3Config.cmake" && return 0
-        compgen -G "$prefix/lib/cmake/eigen3/Eigen3Config.cmake" && return 0
-    done
-    return 1
+    have_cmake_config share/eigen3/cmake/Eigen3Config.cmake lib/cmake/eigen3/Eigen3Config.cmake
 }
 
 have_fuzzer_runtime() {

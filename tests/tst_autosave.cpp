@@ -12,15 +12,11 @@
 
 namespace
 {
-const QByteArray one_record = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-                              "<Curvalo_Measurement_Data File_Version=\"1\">\n"
-                              "    <Measurement>\n"
-                              "        <Id>1</Id>\n"
-                              "        <Nominal_Length>300.000000</Nominal_Length>\n"
-                              "        <Position>0.000000,500.000000,100.000000</Position>\n"
-                              "        <Axis>0.000000000000,0.000000000000,1.000000000000</Axis>\n"
-                              "    </Measurement>\n"
-                              "</Curvalo_Measurement_Data>\n";
+// The second record of two_records alone.
+const QByteArray one_record = QByteArray(two_records)
+                                  .remove(two_records.indexOf("    <Measurement>"),
+                                          two_records.indexOf("    <Measurement>\n        <Id>1") -
+                                              two_records.indexOf("    <Measurement>"));
 
 // The text and informative text of the notice boxes the window has open, as the user reads
 // them.
