@@ -30,6 +30,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 
 #include "deflectionmodel.h"
@@ -79,6 +80,15 @@ const int autosave_delay_ms = 1000;
 // After a failed save, the next attempt comes this much later.
 const int autosave_retry_ms = 2000;
 
+// Steps that merge while the user types into one field; any other step has no key.
+enum TMergeKey : int {
+    MERGE_PARAMETER = 1, // up to MERGE_PARAMETER + 3
+    MERGE_RANGE_Y = 5,
+    MERGE_RANGE_Z = 6,
+    MERGE_EDITOR = 7,
+    MERGE_MPE = 8
+};
+
 // A message as rich text: markup in it shows literally, and line breaks stay.
 QString Rich(const QString &text)
 {
@@ -106,6 +116,8 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     , autosave_timer(nullptr)
     , save_failure_told(false)
     , closing_unattended(false)
+    , merge_serial(0)
+    , recording(false)
 {
     persistence.Open(Home_Path());
     const TPersistence::TSettings stored = persistence.Load_Settings();
@@ -131,6 +143,9 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
 
     // Last, so that nothing above runs a slot through a signal.
     Connect_Signals();
+    recorded_measurements = measurement_data.Measurements();
+    recorded_fields = Current_Fields();
+    recording = true;
 
     // Once the window is on screen.
     QTimer::singleShot(0, this, &TCurvalo::Tell_Start_Problems);
@@ -175,10 +190,21 @@ void TCurvalo::Create_Actions_And_Menus()
     action_print_preview = new QAction(this);
     action_import = new QAction(this);
     action_export = new QAction(this);
+    undo_stack = new QUndoStack(this);
+    action_undo = undo_stack->createUndoAction(this, tr("Undo"));
+    action_undo->setObjectName(QStringLiteral("action_undo"));
+    action_undo->setShortcut(QKeySequence::Undo);
+    action_redo = undo_stack->createRedoAction(this, tr("Redo"));
+    action_redo->setObjectName(QStringLiteral("action_redo"));
+    action_redo->setShortcut(QKeySequence::Redo);
+    action_delete = new QAction(this);
+    action_delete->setShortcut(QKeySequence::Delete);
+    action_delete->setEnabled(false);
 
     QMenuBar *menu_bar = new QMenuBar(this);
     setMenuBar(menu_bar);
     file_menu = menu_bar->addMenu(QString());
+    edit_menu = menu_bar->addMenu(QString());
     view_menu = menu_bar->addMenu(QString());
     tools_menu = menu_bar->addMenu(QString());
     help_menu = menu_bar->addMenu(QString());
@@ -196,6 +222,10 @@ void TCurvalo::Create_Actions_And_Menus()
     file_menu->addAction(action_print);
     file_menu->addSeparator();
     file_menu->addAction(action_quit);
+    edit_menu->addAction(action_undo);
+    edit_menu->addAction(action_redo);
+    edit_menu->addSeparator();
+    edit_menu->addAction(action_delete);
     help_menu->addAction(action_about);
     menu_bar->resize(800, 22);
 
@@ -355,6 +385,8 @@ void TCurvalo::Set_Texts()
     view_menu->setTitle(QStringLiteral("View"));
     help_menu->setTitle(QStringLiteral("Help"));
     tools_menu->setTitle(tr("Tools"));
+    edit_menu->setTitle(tr("Edit"));
+    action_delete->setText(tr("Delete"));
     action_test_plan->setText(tr("Generate Test Plan\u2026"));
     action_fit->setText(tr("Fit Parameters\u2026"));
     action_export_picture->setText(tr("Export Picture\u2026"));
@@ -451,6 +483,12 @@ void TCurvalo::Connect_Signals()
     connect(results_dock, &TResultsDock::Rows_Selected, this, &TCurvalo::Results_Rows_Selected);
     connect(results_model, &TResultsModel::Measured_Length_Edited, this,
             &TCurvalo::Measured_Length_Edited);
+    connect(action_delete, &QAction::triggered, this, &TCurvalo::Remove_Measurements);
+    connect(action_delete, &QAction::triggered, this, &TCurvalo::Schedule_Autosave);
+    // Leaving a field ends the step that typing into it makes.
+    for (QLineEdit *edit : findChildren<QLineEdit *>()) {
+        connect(edit, &QLineEdit::editingFinished, this, &TCurvalo::End_Typing_Step);
+    }
 
     // Every change the user makes reaches the disk shortly after the last one.
     autosave_timer = new QTimer(this);
@@ -699,8 +737,10 @@ void TCurvalo::Deflection_Model_Changed(int index)
         Field_Value(parameter_edits[0], 0.0), Field_Value(parameter_edits[1], 0.0),
         Field_Value(parameter_edits[2], 0.0), Field_Value(parameter_edits[3], 0.0));
     results_model->Set_Deflection_Model(display_widget->Deflection_Model());
+    Mark_Model_Fields();
     Update_Actual_Length();
     Refresh_Results();
+    Record_Step(tr("Change Deflection Model"));
 }
 
 // Hands a number the user typed to the display; text that does not parse changes nothing and
@@ -715,10 +755,17 @@ void TCurvalo::Apply_Typed_Value(QLineEdit *edit, const QString &text,
         Update_Actual_Length();
         Refresh_Results();
     }
-    // The field says when the model does not use what it shows.
+    Mark_Model_Field(edit, in_use, is_range);
+}
+
+// The field says when the model does not use what it shows.
+void TCurvalo::Mark_Model_Field(QLineEdit *edit, const std::function<double()> &in_use,
+                                bool is_range)
+{
     QString problem;
+    double value = 0.0;
     if (display_widget->Deflection_Model()) {
-        if (!TNumberText::Read_Typed(text, &value)) {
+        if (!TNumberText::Read_Typed(edit->text(), &value)) {
             problem = tr("Not a number: using %1").arg(TNumberText::Parameter(in_use()));
         } else if (is_range && !(value > 1.0)) {
             problem = tr("A range of 1 mm or less is ignored: using %1 mm")
@@ -726,6 +773,23 @@ void TCurvalo::Apply_Typed_Value(QLineEdit *edit, const QString &text,
         }
     }
     TFieldMark::Show(edit, problem);
+}
+
+void TCurvalo::Mark_Model_Fields()
+{
+    const TDisplayWidget *display = display_widget;
+    const std::function<double()> parameters[4] = {
+        [display]() { return display->Model_Parameter1(); },
+        [display]() { return display->Model_Parameter2(); },
+        [display]() { return display->Model_Parameter3(); },
+        [display]() { return display->Model_Parameter4(); }};
+    for (int i = 0; i < 4; ++i) {
+        Mark_Model_Field(parameter_edits[i], parameters[i], false);
+    }
+    Mark_Model_Field(
+        range_y_edit, [display]() { return display->Deflection_Model()->Range_Y(); }, true);
+    Mark_Model_Field(
+        range_z_edit, [display]() { return display->Deflection_Model()->Range_Z(); }, true);
 }
 
 // The slots of the four parameter fields and the two range fields.
@@ -743,6 +807,11 @@ void TCurvalo::Parameter_Changed(int index, const QString &text)
     Apply_Typed_Value(
         parameter_edits[index], text, setters[index],
         [this, getter]() { return (display_widget->*getter)(); }, false);
+    QString name = parameter_labels[index]->text();
+    if (name.endsWith(QLatin1Char(':'))) {
+        name.chop(1);
+    }
+    Record_Step(tr("Edit %1").arg(name), MERGE_PARAMETER + index);
 }
 
 void TCurvalo::Range_Changed(bool z, const QString &text)
@@ -755,6 +824,7 @@ void TCurvalo::Range_Changed(bool z, const QString &text)
             return z ? model->Range_Z() : model->Range_Y();
         },
         true);
+    Record_Step(z ? tr("Edit Z Range") : tr("Edit Y Range"), z ? MERGE_RANGE_Z : MERGE_RANGE_Y);
 }
 
 void TCurvalo::Parameter1_Changed(const QString &text)
@@ -805,6 +875,7 @@ void TCurvalo::Add_Measurement()
     Append_Measurement_Row(id);
     Add_Gauge(id);
     Refresh_Results();
+    Record_Step(tr("Add Measurement"));
 
     // Selecting the row loads it into the editor through Measurement_Selection_Changed.
     QListWidgetItem *item = measurement_list->item(measurement_list->count() - 1);
@@ -814,23 +885,32 @@ void TCurvalo::Add_Measurement()
 void TCurvalo::Remove_Measurements()
 {
     const QList<QListWidgetItem *> selected = measurement_list->selectedItems();
+    if (selected.isEmpty()) {
+        return;
+    }
+    std::vector<int> ids;
     for (QListWidgetItem *item : selected) {
         QListWidgetItem *taken = measurement_list->takeItem(measurement_list->row(item));
         const int id = taken->data(Qt::UserRole).toInt();
         delete taken;
-        measurement_data.Remove_Measurement(id);
+        ids.push_back(id);
         display_widget->Remove_Length_Measurement(id);
     }
+    measurement_data.Remove_Measurements(ids);
     measurement_edit_widget->setEnabled(false);
     measurement_edit_widget->Clear_Display();
     Refresh_Results();
+    Record_Step(selected.size() == 1 ? tr("Delete Measurement") : tr("Delete Measurements"));
 }
 
 void TCurvalo::Measurement_Selection_Changed()
 {
     const QList<QListWidgetItem *> selected = measurement_list->selectedItems();
     remove_button->setEnabled(!selected.isEmpty());
+    action_delete->setEnabled(!selected.isEmpty());
     measurement_edit_widget->setEnabled(false);
+    // Editing another measurement is another step.
+    End_Typing_Step();
 
     TMeasurementData::TMeasurement measurement;
     if (selected.size() == 1 && measurement_data.Get_Measurement(
@@ -877,6 +957,7 @@ void TCurvalo::Measurement_Data_Changed()
     display_widget->Update_Length_Measurement(measurement.id, end1, end2);
     Update_Actual_Length();
     Refresh_Results();
+    Record_Step(tr("Edit Measurement %1").arg(measurement.id), MERGE_EDITOR);
 }
 
 void TCurvalo::Refresh_Results()
@@ -889,6 +970,7 @@ void TCurvalo::Mpe_Changed()
     results_model->Set_Mpe(results_dock->Mpe());
     Refresh_Results();
     Schedule_Autosave();
+    Record_Step(tr("Edit MPE"), MERGE_MPE);
 }
 
 // Rows selected in the results table select the same measurements in the list, which shows
@@ -922,6 +1004,7 @@ void TCurvalo::Measured_Length_Edited(int id)
                                                      measurement.measured_length);
     }
     Schedule_Autosave();
+    Record_Step(tr("Edit Measured Length of Measurement %1").arg(id));
 }
 
 // Lays out a length test for the volume in use and adds its measurements.
@@ -936,14 +1019,7 @@ void TCurvalo::Menu_Test_Plan()
     }
     const std::vector<TMeasurementData::TMeasurement> plan = dialog.Plan();
     if (dialog.Replace()) {
-        const bool was_blocked = measurement_list->blockSignals(true);
-        measurement_list->clear();
-        measurement_list->blockSignals(was_blocked);
-        measurement_data.Clear_Measurements();
-        display_widget->Clear_Length_Measurements();
-        measurement_edit_widget->Clear_Display();
-        measurement_edit_widget->setEnabled(false);
-        remove_button->setEnabled(false);
+        Clear_Measurements();
     }
     const size_t before = measurement_data.Measurements().size();
     TTestPlan::Append(plan, &measurement_data);
@@ -954,6 +1030,7 @@ void TCurvalo::Menu_Test_Plan()
     }
     Refresh_Results();
     Schedule_Autosave();
+    Record_Step(tr("Generate Test Plan"));
 }
 
 // Fits the current model's parameters to the measured lengths; Apply puts them into the
@@ -976,9 +1053,11 @@ void TCurvalo::Menu_Fit()
     }
     display_widget->Set_Model_Parameters(parameters[0], parameters[1], parameters[2],
                                          parameters[3]);
+    Mark_Model_Fields();
     Update_Actual_Length();
     Refresh_Results();
     Schedule_Autosave();
+    Record_Step(tr("Apply Fitted Parameters"));
 }
 
 bool TCurvalo::Export_Picture(const QString &file_name, const QSize &size, int png_scale,
@@ -1068,7 +1147,21 @@ bool TCurvalo::Import_Measurements(const QString &file_name, bool replace, QStri
     TMeasurementSetFile::Add(import.measurements, replace, &measurement_data);
     Reload_Measurement_List();
     Schedule_Autosave();
+    Record_Step(tr("Import Measurements"));
     return true;
+}
+
+void TCurvalo::Clear_Measurements()
+{
+    const bool was_blocked = measurement_list->blockSignals(true);
+    measurement_list->clear();
+    measurement_list->blockSignals(was_blocked);
+    measurement_data.Clear_Measurements();
+    display_widget->Clear_Length_Measurements();
+    measurement_edit_widget->Clear_Display();
+    measurement_edit_widget->setEnabled(false);
+    remove_button->setEnabled(false);
+    action_delete->setEnabled(false);
 }
 
 void TCurvalo::Reload_Measurement_List()
@@ -1080,6 +1173,7 @@ void TCurvalo::Reload_Measurement_List()
     measurement_edit_widget->Clear_Display();
     measurement_edit_widget->setEnabled(false);
     remove_button->setEnabled(false);
+    action_delete->setEnabled(false);
     for (const TMeasurementData::TMeasurement &measurement : measurement_data.Measurements()) {
         Append_Measurement_Row(measurement.id);
         Add_Gauge(measurement.id);
@@ -1222,19 +1316,19 @@ void TCurvalo::Menu_New()
         return;
     }
 
-    const bool was_blocked = measurement_list->blockSignals(true);
-    measurement_list->clear();
-    measurement_list->blockSignals(was_blocked);
-    measurement_data.Clear_Measurements();
-    display_widget->Clear_Length_Measurements();
-    measurement_edit_widget->Clear_Display();
-    measurement_edit_widget->setEnabled(false);
-
+    Clear_Measurements();
     // The "reset settings" of the question: the model parameters go back to their presets.
-    Menu_Init();
+    Init_Parameters();
+    Record_Step(tr("New"));
 }
 
 void TCurvalo::Menu_Init()
+{
+    Init_Parameters();
+    Record_Step(tr("Init"));
+}
+
+void TCurvalo::Init_Parameters()
 {
     double values[4] = {0.0, 0.0, 0.0, 0.0};
     // Without a model the fields stay as they are and the display gets zeros.
@@ -1246,6 +1340,7 @@ void TCurvalo::Menu_Init()
         }
     }
     display_widget->Set_Model_Parameters(values[0], values[1], values[2], values[3]);
+    Mark_Model_Fields();
     Update_Actual_Length();
     Refresh_Results();
 }
@@ -1259,4 +1354,129 @@ void TCurvalo::Menu_About()
     message_box->setStandardButtons(QMessageBox::Ok);
     message_box->setDefaultButton(QMessageBox::Ok);
     message_box->exec();
+}
+
+void TCurvalo::End_Typing_Step()
+{
+    ++merge_serial;
+}
+
+TEditCommand::TFields TCurvalo::Current_Fields() const
+{
+    TEditCommand::TFields fields;
+    fields.model_index = model_combo->currentIndex();
+    QLineEdit *const edits[6] = {parameter_edits[0], parameter_edits[1], parameter_edits[2],
+                                 parameter_edits[3], range_y_edit,       range_z_edit};
+    for (int i = 0; i < 6; ++i) {
+        fields.texts[i] = edits[i]->text();
+    }
+    fields.values[0] = display_widget->Model_Parameter1();
+    fields.values[1] = display_widget->Model_Parameter2();
+    fields.values[2] = display_widget->Model_Parameter3();
+    fields.values[3] = display_widget->Model_Parameter4();
+    if (const TDeflectionModel *model = display_widget->Deflection_Model()) {
+        fields.values[4] = model->Range_Y();
+        fields.values[5] = model->Range_Z();
+    }
+    fields.mpe = results_dock->Mpe();
+    fields.mpe_texts = results_dock->Mpe_Texts();
+    return fields;
+}
+
+void TCurvalo::Record_Step(const QString &text, int merge_key)
+{
+    if (!recording) {
+        return;
+    }
+    const TEditCommand::TFields fields = Current_Fields();
+    const TMeasurementChange change =
+        TMeasurementChange::Between(recorded_measurements, measurement_data.Measurements());
+    if (change.Is_Empty() && fields == recorded_fields) {
+        return;
+    }
+    change.Redo(&recorded_measurements);
+    TEditCommand *command =
+        new TEditCommand(text, merge_key, merge_serial, recorded_fields, fields, change,
+                         [this](const TEditCommand::TFields &state, const TMeasurementChange &step,
+                                bool undo) { Restore_Step(state, step, undo); });
+    recorded_fields = fields;
+    undo_stack->push(command);
+}
+
+void TCurvalo::Restore_Step(const TEditCommand::TFields &fields, const TMeasurementChange &change,
+                            bool undo)
+{
+    recording = false;
+    if (!change.Is_Empty()) {
+        if (undo) {
+            change.Undo(&recorded_measurements);
+        } else {
+            change.Redo(&recorded_measurements);
+        }
+        if (change.Is_In_Place()) {
+            // An edit: the list keeps its rows and its selection.
+            for (const TMeasurementData::TMeasurement &measurement :
+                 undo ? change.Removed() : change.Inserted()) {
+                measurement_data.Update_Measurement(measurement);
+                Show_Measurement(measurement);
+            }
+        } else {
+            measurement_data.Set_Measurements(recorded_measurements);
+            Reload_Measurement_List();
+        }
+    }
+    Restore_Fields_State(fields);
+    recorded_fields = Current_Fields();
+    Update_Actual_Length();
+    Refresh_Results();
+    Schedule_Autosave();
+    End_Typing_Step();
+    recording = true;
+}
+
+void TCurvalo::Show_Measurement(const TMeasurementData::TMeasurement &measurement)
+{
+    TVector3 end1;
+    TVector3 end2;
+    TEvaluation::Gauge_Ends(measurement.position, measurement.axis, measurement.nominal_length,
+                            &end1, &end2);
+    display_widget->Update_Length_Measurement(measurement.id, end1, end2);
+    if (measurement_edit_widget->isEnabled() &&
+        measurement_edit_widget->measurement_id == measurement.id) {
+        measurement_edit_widget->Set_Nominal_Length(measurement.nominal_length);
+        measurement_edit_widget->Set_Position(measurement.position);
+        measurement_edit_widget->Set_Axis(measurement.axis);
+        measurement_edit_widget->Set_Measured_Length(measurement.has_measured_length,
+                                                     measurement.measured_length);
+    }
+}
+
+void TCurvalo::Restore_Fields_State(const TEditCommand::TFields &fields)
+{
+    if (model_combo->currentIndex() != fields.model_index) {
+        const bool was_blocked = model_combo->blockSignals(true);
+        model_combo->setCurrentIndex(fields.model_index);
+        model_combo->blockSignals(was_blocked);
+        const int model_type = model_combo->currentData().toInt();
+        Set_Parameter_Rows(model_type);
+        display_widget->Set_Deflection_Model(TDisplayWidget::TDeflectionModelType(model_type));
+        results_model->Set_Deflection_Model(display_widget->Deflection_Model());
+    }
+    QLineEdit *const edits[6] = {parameter_edits[0], parameter_edits[1], parameter_edits[2],
+                                 parameter_edits[3], range_y_edit,       range_z_edit};
+    for (int i = 0; i < 6; ++i) {
+        if (edits[i]->text() != fields.texts[i]) {
+            edits[i]->setText(fields.texts[i]);
+        }
+    }
+    if (display_widget->Deflection_Model()) {
+        display_widget->Set_Range(fields.values[4], fields.values[5]);
+    }
+    display_widget->Set_Model_Parameters(fields.values[0], fields.values[1], fields.values[2],
+                                         fields.values[3]);
+    Mark_Model_Fields();
+    if (results_dock->Mpe_Texts() != fields.mpe_texts || results_dock->Mpe() != fields.mpe) {
+        results_dock->Set_Mpe_Texts(fields.mpe, fields.mpe_texts);
+        results_model->Set_Mpe(fields.mpe);
+    }
 }

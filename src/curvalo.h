@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "editcommand.h"
 #include "measurementdata.h"
 #include "persistence.h"
 
@@ -23,6 +24,7 @@ class QSlider;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class QUndoStack;
 class TDisplayWidget;
 class TMeasurementEditWidget;
 class TMessageBox;
@@ -49,6 +51,9 @@ public:
     bool Export_Measurements(const QString &file_name, QString *error) const;
     // Nothing is imported from a file with errors; *errors lists them.
     bool Import_Measurements(const QString &file_name, bool replace, QStringList *errors);
+
+    // The steps the user can undo and redo.
+    QUndoStack *Undo_Stack() const { return undo_stack; }
 
     // The files on disk as the window sees them, for reading only.
     const TPersistence &Persistence() const { return persistence; }
@@ -101,6 +106,7 @@ private slots:
     void Schedule_Autosave();
     void Autosave();
     void Tell_Start_Problems();
+    void End_Typing_Step();
 
 private:
     // The steps of construction, in this order.
@@ -114,6 +120,22 @@ private:
     void Load_Measurements();
     void Restore_Model(const TPersistence::TSettings &stored);
     void Connect_Signals();
+
+    // Puts what the user just did on the undo stack as one step, when it changed anything;
+    // steps with the same merge key in a row (typing into one field) become one.
+    void Record_Step(const QString &text, int merge_key = -1);
+    TEditCommand::TFields Current_Fields() const;
+    // Brings the window to the state of a step, for undo and redo.
+    void Restore_Step(const TEditCommand::TFields &fields, const TMeasurementChange &change,
+                      bool undo);
+    void Restore_Fields_State(const TEditCommand::TFields &fields);
+    // Marks each model field whose text the model does not use as shown.
+    void Mark_Model_Fields();
+    void Mark_Model_Field(QLineEdit *edit, const std::function<double()> &in_use, bool is_range);
+    // Shows the store's record again in its gauge and, when it is the one shown, the editor.
+    void Show_Measurement(const TMeasurementData::TMeasurement &measurement);
+    void Init_Parameters();
+    void Clear_Measurements();
 
     // Shows in the editor the length that the deflected machine would report for the
     // measurement being edited.
@@ -149,6 +171,11 @@ private:
     QAction *action_quit;
     QAction *action_about;
     QMenu *file_menu;
+    QMenu *edit_menu;
+    QAction *action_undo;
+    QAction *action_redo;
+    QAction *action_delete;
+    QUndoStack *undo_stack;
     QMenu *view_menu;
     QMenu *tools_menu;
     QAction *action_test_plan;
@@ -196,6 +223,13 @@ private:
     QString report_details[4]; // title, machine, operator, notes
     TPersistence persistence;
     TMeasurementData measurement_data;
+    // The state after the last step on the undo stack, which the next step starts from.
+    std::vector<TMeasurementData::TMeasurement> recorded_measurements;
+    TEditCommand::TFields recorded_fields;
+    // Bumped when typing into a field ends, so that the next keystroke starts a new step.
+    int merge_serial;
+    // False while the window is built and while a step is undone or redone.
+    bool recording;
 };
 
 #endif

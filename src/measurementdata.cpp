@@ -68,13 +68,29 @@ TMeasurementData::TMeasurementData()
 {
 }
 
+namespace
+{
+bool Same(const TVector3 &a, const TVector3 &b)
+{
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+} // namespace
+
+bool TMeasurementData::TMeasurement::operator==(const TMeasurement &other) const
+{
+    return id == other.id && Same(position, other.position) && Same(axis, other.axis) &&
+           nominal_length == other.nominal_length &&
+           has_measured_length == other.has_measured_length &&
+           measured_length == other.measured_length;
+}
+
 int TMeasurementData::Add_Measurement()
 {
     int id = 1;
     while (Measurement_Id_Exists(id)) {
         ++id;
     }
-    measurements.push_back(TMeasurement{id, TVector3(0, 0, 0), TVector3(0, 0, 1), 1000.0});
+    Add_Measurement(TMeasurement{id, TVector3(0, 0, 0), TVector3(0, 0, 1), 1000.0});
     return id;
 }
 
@@ -83,44 +99,75 @@ void TMeasurementData::Add_Measurement(const TMeasurement &measurement)
     if (measurement.id <= 0 || Measurement_Id_Exists(measurement.id)) {
         return;
     }
+    index.emplace(measurement.id, measurements.size());
     measurements.push_back(measurement);
 }
 
 bool TMeasurementData::Update_Measurement(const TMeasurement &measurement)
 {
-    for (TMeasurement &stored : measurements) {
-        if (stored.id == measurement.id) {
-            stored.position = measurement.position;
-            stored.axis = measurement.axis;
-            stored.nominal_length = measurement.nominal_length;
-            stored.has_measured_length = measurement.has_measured_length;
-            stored.measured_length = measurement.measured_length;
-            return true;
-        }
+    const auto found = index.find(measurement.id);
+    if (found == index.end()) {
+        return false;
     }
-    return false;
+    measurements[found->second] = measurement;
+    return true;
 }
 
 bool TMeasurementData::Remove_Measurement(int id)
 {
-    const auto found = std::find_if(measurements.begin(), measurements.end(),
-                                    [id](const TMeasurement &stored) { return stored.id == id; });
-    if (found == measurements.end()) {
+    const auto found = index.find(id);
+    if (found == index.end()) {
         return false;
     }
-    measurements.erase(found);
+    const size_t position = found->second;
+    index.erase(found);
+    measurements.erase(measurements.begin() + std::ptrdiff_t(position));
+    Reindex_From(position);
     return true;
+}
+
+void TMeasurementData::Remove_Measurements(const std::vector<int> &ids)
+{
+    size_t first = measurements.size();
+    for (const int id : ids) {
+        const auto found = index.find(id);
+        if (found != index.end()) {
+            first = std::min(first, found->second);
+            index.erase(found);
+        }
+    }
+    const auto kept =
+        std::remove_if(measurements.begin() + std::ptrdiff_t(first), measurements.end(),
+                       [this](const TMeasurement &stored) { return index.count(stored.id) == 0; });
+    measurements.erase(kept, measurements.end());
+    Reindex_From(first);
 }
 
 void TMeasurementData::Clear_Measurements()
 {
     measurements.clear();
+    index.clear();
+}
+
+void TMeasurementData::Set_Measurements(const std::vector<TMeasurement> &records)
+{
+    Clear_Measurements();
+    measurements.reserve(records.size());
+    for (const TMeasurement &record : records) {
+        Add_Measurement(record);
+    }
+}
+
+void TMeasurementData::Reindex_From(size_t position)
+{
+    for (size_t i = position; i < measurements.size(); ++i) {
+        index[measurements[i].id] = i;
+    }
 }
 
 bool TMeasurementData::Measurement_Id_Exists(int id) const
 {
-    return std::any_of(measurements.begin(), measurements.end(),
-                       [id](const TMeasurement &stored) { return stored.id == id; });
+    return index.count(id) != 0;
 }
 
 std::vector<int> TMeasurementData::Get_Measurement_Ids() const
@@ -136,13 +183,12 @@ std::vector<int> TMeasurementData::Get_Measurement_Ids() const
 bool TMeasurementData::Get_Measurement(int id, TMeasurement *measurement) const
 {
     Q_ASSERT(measurement);
-    for (const TMeasurement &stored : measurements) {
-        if (stored.id == id) {
-            *measurement = stored;
-            return true;
-        }
+    const auto found = index.find(id);
+    if (found == index.end()) {
+        return false;
     }
-    return false;
+    *measurement = measurements[found->second];
+    return true;
 }
 
 bool TMeasurementData::Is_Usable_Axis(const TVector3 &axis)

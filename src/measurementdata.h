@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <unordered_map>
 #include <vector>
 
 #include "vector3.h"
@@ -22,6 +23,10 @@ public:
         // What the machine measured (mm), when it has been entered; always finite.
         bool has_measured_length = false;
         double measured_length = 0.0;
+
+        // Every field the same, to the last bit of each number.
+        bool operator==(const TMeasurement &other) const;
+        bool operator!=(const TMeasurement &other) const { return !(*this == other); }
     };
 
     TMeasurementData();
@@ -33,7 +38,11 @@ public:
     // Overwrites the record with the same id in place; never adds one.
     bool Update_Measurement(const TMeasurement &measurement);
     bool Remove_Measurement(int id);
+    // Removes every record with one of the ids in one pass; ids not found are skipped.
+    void Remove_Measurements(const std::vector<int> &ids);
     void Clear_Measurements();
+    // Replaces every record by these, in this order, as Add_Measurement would take them.
+    void Set_Measurements(const std::vector<TMeasurement> &records);
 
     bool Measurement_Id_Exists(int id) const;
     // Every record in store order.
@@ -64,8 +73,12 @@ public:
 
 private:
     void Build_Document(TXmlFile *xml_file) const;
+    // Where each id sits in the list, rebuilt from the given position on.
+    void Reindex_From(size_t position);
 
     std::vector<TMeasurement> measurements;
+    // id -> position in measurements, so that no lookup walks the list.
+    std::unordered_map<int, size_t> index;
     // Set by a failed load or save; a save is const, hence mutable.
     mutable QString last_error;
     int dropped_records;

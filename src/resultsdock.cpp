@@ -135,6 +135,22 @@ void TResultsDock::Set_Mpe(const TMpe &mpe_)
     }
 }
 
+QStringList TResultsDock::Mpe_Texts() const
+{
+    return {mpe_a_edit->text(), mpe_k_edit->text(), mpe_b_edit->text()};
+}
+
+void TResultsDock::Set_Mpe_Texts(const TMpe &mpe_, const QStringList &texts)
+{
+    Q_ASSERT(texts.size() == 3);
+    mpe = mpe_;
+    mpe_a_edit->setText(texts[0]);
+    mpe_k_edit->setText(texts[1]);
+    mpe_b_edit->setText(texts[2]);
+    // Marks the fields; the texts give this MPE or none, so nothing is reported.
+    Mpe_Edited();
+}
+
 void TResultsDock::Mpe_Edited()
 {
     // Each field is a number as typed (the decimal comma too); the MPE is checked as a whole.

@@ -3,6 +3,7 @@
 
 #include <QDockWidget>
 #include <QList>
+#include <QStringList>
 
 #include "mpe.h"
 
@@ -28,6 +29,9 @@ public:
     // The MPE as the fields give it; the last valid one while a field holds something else.
     TMpe Mpe() const { return mpe; }
     void Set_Mpe(const TMpe &mpe);
+    // The three fields as typed, and the MPE in use with them, for undo.
+    QStringList Mpe_Texts() const;
+    void Set_Mpe_Texts(const TMpe &mpe, const QStringList &texts);
     // Selects the rows of these measurements without reporting it.
     void Select_Ids(const QList<int> &ids);
     QList<int> Selected_Ids() const;

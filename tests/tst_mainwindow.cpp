@@ -75,6 +75,11 @@ void TTestMainWindow::Menus_data()
                                                  QKeySequence(QKeySequence::Quit)}
                           << QList<bool>{true,  true,  false, false, false, false,
                                          false, false, false, false, false, false};
+    QTest::newRow("Edit") << "Edit" << QStringList{"Undo", "Redo", "", "Delete"}
+                          << QList<QKeySequence>{QKeySequence(QKeySequence::Undo),
+                                                 QKeySequence(QKeySequence::Redo), QKeySequence(),
+                                                 QKeySequence(QKeySequence::Delete)}
+                          << QList<bool>{false, false, false, false};
     QTest::newRow("View") << "View" << QStringList{"Measurement Editor", "Results"}
                           << QList<QKeySequence>{QKeySequence(), QKeySequence()}
                           << QList<bool>{false, false};
@@ -98,7 +103,7 @@ void TTestMainWindow::Menus()
     for (QAction *action : window->menuBar()->actions()) {
         titles << action->text();
     }
-    QCOMPARE(titles, (QStringList{"File", "View", "Tools", "Help"}));
+    QCOMPARE(titles, (QStringList{"File", "Edit", "View", "Tools", "Help"}));
 
     QMenu *found = Menu(menu);
     QVERIFY(found);

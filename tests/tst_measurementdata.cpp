@@ -19,6 +19,8 @@ private slots:
     void Update_Never_Adds();
     void Removal_Keeps_Order();
     void Lookup_Of_Absent_Identifier();
+    void Removing_Many_Keeps_Order_And_Lookups_data();
+    void Removing_Many_Keeps_Order_And_Lookups();
 };
 
 void TTestMeasurementData::Identifiers_Smallest_Free_First_data()
@@ -149,6 +151,50 @@ void TTestMeasurementData::Lookup_Of_Absent_Identifier()
     QCOMPARE(untouched.id, 42);
     QCOMPARE(untouched.position.z, 3.0);
     QCOMPARE(untouched.nominal_length, 77.0);
+}
+
+void TTestMeasurementData::Removing_Many_Keeps_Order_And_Lookups_data()
+{
+    QTest::addColumn<std::vector<int>>("removed");
+    QTest::addColumn<std::vector<int>>("kept");
+    QTest::addColumn<int>("next_id");
+    QTest::newRow("scattered") << std::vector<int>{2, 5, 7} << std::vector<int>{1, 3, 4, 6, 8} << 2;
+    QTest::newRow("first") << std::vector<int>{1} << std::vector<int>{2, 3, 4, 5, 6, 7, 8} << 1;
+    QTest::newRow("unknown ids skipped")
+        << std::vector<int>{9, 8, 0} << std::vector<int>{1, 2, 3, 4, 5, 6, 7} << 8;
+    QTest::newRow("all") << std::vector<int>{8, 7, 6, 5, 4, 3, 2, 1} << std::vector<int>{} << 1;
+}
+
+// After a removal every record behind it moved: updates and lookups must still find the
+// right one, and a new record takes the smallest free id.
+void TTestMeasurementData::Removing_Many_Keeps_Order_And_Lookups()
+{
+    QFETCH(std::vector<int>, removed);
+    QFETCH(std::vector<int>, kept);
+    TMeasurementData store;
+    for (int i = 0; i < 8; ++i) {
+        store.Add_Measurement();
+    }
+    store.Remove_Measurements(removed);
+    QCOMPARE(store.Get_Measurement_Ids(), kept);
+    for (const int id : kept) {
+        QVERIFY(store.Update_Measurement(
+            TMeasurement{id, TVector3(0, id, 0), TVector3(0, 0, 1), 1.0 * id}));
+    }
+    for (const int id : kept) {
+        TMeasurement found{};
+        QVERIFY(store.Get_Measurement(id, &found));
+        QCOMPARE(found.nominal_length, 1.0 * id);
+        QCOMPARE(found.position.y, 1.0 * id);
+    }
+    QFETCH(int, next_id);
+    QCOMPARE(store.Add_Measurement(), next_id);
+
+    // Set_Measurements rebuilds the same store from its records.
+    TMeasurementData copy;
+    copy.Set_Measurements(store.Measurements());
+    QCOMPARE(copy.Get_Measurement_Ids(), store.Get_Measurement_Ids());
+    QVERIFY(copy.Measurements() == store.Measurements());
 }
 
 QTEST_APPLESS_MAIN(TTestMeasurementData)
