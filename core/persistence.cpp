@@ -166,7 +166,7 @@ bool TPersistence::TSettings::operator==(const TSettings &other) const
            deflection_model == other.deflection_model && Same(range_y, other.range_y) &&
            Same(range_z, other.range_z) && mpe == other.mpe && report_title == other.report_title &&
            report_machine == other.report_machine && report_operator == other.report_operator &&
-           report_notes == other.report_notes;
+           report_notes == other.report_notes && exaggeration == other.exaggeration;
 }
 
 TPersistence::TPersistence()
@@ -271,6 +271,12 @@ TPersistence::TSettings TPersistence::Read_Settings_File(const QString &file_nam
         loaded.report_machine = settings->value(QStringLiteral("Report/Machine")).toString();
         loaded.report_operator = settings->value(QStringLiteral("Report/Operator")).toString();
         loaded.report_notes = settings->value(QStringLiteral("Report/Notes")).toString();
+        bool ok = false;
+        const int exaggeration = settings->value(QStringLiteral("View/Exaggeration")).toInt(&ok);
+        // Anything else is not what the slider could have stored.
+        if (ok && exaggeration >= 1 && exaggeration <= 1000) {
+            loaded.exaggeration = exaggeration;
+        }
     }
     if (settings && settings->contains(QStringLiteral("MPE/A"))) {
         QString text = settings->value(QStringLiteral("MPE/A")).toString() + QLatin1Char(',') +
@@ -382,6 +388,10 @@ bool TPersistence::Save_Settings(const TSettings &values)
                     settings->setValue(QStringLiteral("MPE/B"),
                                        TNumberText::Shortest(values.mpe.B()));
                 }
+            }
+            settings->remove(QStringLiteral("View"));
+            if (values.exaggeration != 1) {
+                settings->setValue(QStringLiteral("View/Exaggeration"), values.exaggeration);
             }
             settings->remove(QStringLiteral("Report"));
             const std::pair<const char *, const QString *> report[] = {

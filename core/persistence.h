@@ -41,6 +41,9 @@ public:
         QString report_machine;
         QString report_operator;
         QString report_notes;
+        // The slider's exaggeration, 1 to 1000; kept as "View/Exaggeration", written only when
+        // it is not 1.
+        int exaggeration = 1;
 
         bool operator==(const TSettings &other) const;
         bool operator!=(const TSettings &other) const { return !(*this == other); }

@@ -26,6 +26,7 @@
 #include <QScreen>
 #include <QSlider>
 #include <QSpacerItem>
+#include <QSpinBox>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -360,8 +361,13 @@ void TCurvalo::Create_Model_Controls()
     exaggeration_slider->setTickPosition(QSlider::TicksBelow);
     exaggeration_slider->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
     exaggeration_slider->setMinimumWidth(200);
+    exaggeration_spin = new QSpinBox;
+    exaggeration_spin->setObjectName(QStringLiteral("exaggeration_spin"));
+    exaggeration_spin->setRange(exaggeration_slider->minimum(), exaggeration_slider->maximum());
+    exaggeration_spin->setAlignment(Qt::AlignRight);
     tool_bar->addWidget(exaggeration_label);
     tool_bar->addWidget(exaggeration_slider);
+    tool_bar->addWidget(exaggeration_spin);
 
     setTabOrder(model_combo, range_y_edit);
     setTabOrder(range_y_edit, range_z_edit);
@@ -370,6 +376,7 @@ void TCurvalo::Create_Model_Controls()
         setTabOrder(parameter_edits[i], parameter_edits[i + 1]);
     }
     setTabOrder(parameter_edits[3], exaggeration_slider);
+    setTabOrder(exaggeration_slider, exaggeration_spin);
 }
 
 void TCurvalo::Set_Texts()
@@ -411,6 +418,9 @@ void TCurvalo::Set_Texts()
 
 void TCurvalo::Restore_Fields(const TPersistence::TSettings &stored)
 {
+    exaggeration_slider->setValue(stored.exaggeration);
+    exaggeration_spin->setValue(stored.exaggeration);
+    display_widget->Set_Exaggeration(stored.exaggeration);
     // A stored value that no field could hold ("nan", "inf", 1e308) is not applied: it would
     // leave an empty drawing and be written back at every close.
     for (int i = 0; i < 4; ++i) {
@@ -463,6 +473,8 @@ void TCurvalo::Connect_Signals()
     connect(range_y_edit, &QLineEdit::textEdited, this, &TCurvalo::Range_Y_Changed);
     connect(range_z_edit, &QLineEdit::textEdited, this, &TCurvalo::Range_Z_Changed);
     connect(exaggeration_slider, &QSlider::valueChanged, this, &TCurvalo::Exaggeration_Changed);
+    connect(exaggeration_spin, QOverload<int>::of(&QSpinBox::valueChanged), exaggeration_slider,
+            &QSlider::setValue);
     connect(add_button, &QToolButton::clicked, this, &TCurvalo::Add_Measurement);
     connect(remove_button, &QToolButton::clicked, this, &TCurvalo::Remove_Measurements);
     connect(measurement_list, &QListWidget::itemSelectionChanged, this,
@@ -637,6 +649,7 @@ TPersistence::TSettings TCurvalo::Current_Settings() const
     current.report_machine = report_details[1];
     current.report_operator = report_details[2];
     current.report_notes = report_details[3];
+    current.exaggeration = exaggeration_slider->value();
     return current;
 }
 
@@ -860,6 +873,8 @@ void TCurvalo::Range_Z_Changed(const QString &text)
 void TCurvalo::Exaggeration_Changed(int value)
 {
     display_widget->Set_Exaggeration(value);
+    exaggeration_spin->setValue(value);
+    Schedule_Autosave();
 }
 
 void TCurvalo::Add_Measurement()

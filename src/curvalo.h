@@ -21,6 +21,7 @@ class QMenu;
 class QMoveEvent;
 class QResizeEvent;
 class QSlider;
+class QSpinBox;
 class QTimer;
 class QToolBar;
 class QToolButton;
@@ -211,6 +212,8 @@ private:
     QLabel *parameter_units[4];
     QLabel *exaggeration_label;
     QSlider *exaggeration_slider;
+    // The slider's value as a number, to read and to type.
+    QSpinBox *exaggeration_spin;
     QLabel *notice_label;
     TMessageBox *message_box;
     QLabel *unsaved_label;

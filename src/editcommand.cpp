@@ -2,8 +2,8 @@
 
 bool TEditCommand::TFields::operator==(const TFields &other) const
 {
-    return model_index == other.model_index && mpe == other.mpe &&
-           mpe_texts == other.mpe_texts && texts == other.texts && values == other.values;
+    return model_index == other.model_index && mpe == other.mpe && mpe_texts == other.mpe_texts &&
+           texts == other.texts && values == other.values;
 }
 
 TEditCommand::TEditCommand(const QString &text, int merge_key_, int merge_serial_,

@@ -9,6 +9,8 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QSettings>
+#include <QSlider>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -76,6 +78,8 @@ private slots:
     void Unusable_Settings_Directory_data();
     void Unusable_Settings_Directory();
     void Failed_Writes_Are_Reported();
+    void Exaggeration_Is_Remembered_data();
+    void Exaggeration_Is_Remembered();
     void Garbage_Settings_data();
     void Garbage_Settings();
 
@@ -412,6 +416,53 @@ void TTestSettings::Unusable_Settings_Directory()
     if (plain_file) {
         QCOMPARE(Read(Directory()), QByteArray("not a directory"));
     }
+}
+
+void TTestSettings::Exaggeration_Is_Remembered_data()
+{
+    QTest::addColumn<QVariant>("stored");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("none") << QVariant() << 1;
+    QTest::newRow("250") << QVariant("250") << 250;
+    QTest::newRow("largest") << QVariant("1000") << 1000;
+    QTest::newRow("beyond the slider") << QVariant("5000") << 1;
+    QTest::newRow("zero") << QVariant("0") << 1;
+    QTest::newRow("not a number") << QVariant("lots") << 1;
+}
+
+// The number beside the slider shows what the drawing uses, takes what is typed, and the
+// value comes back at the next start; a stored value the slider cannot hold is not used.
+void TTestSettings::Exaggeration_Is_Remembered()
+{
+    QFETCH(QVariant, stored);
+    QFETCH(int, shown);
+    if (stored.isValid()) {
+        Prepare_Settings({{"View/Exaggeration", stored}});
+    }
+    Start();
+    QSpinBox *spin = window->findChild<QSpinBox *>("exaggeration_spin");
+    QSlider *slider = window->findChild<QSlider *>("exaggeration_slider");
+    QCOMPARE(spin->value(), shown);
+    QCOMPARE(slider->value(), shown);
+    QCOMPARE(Display()->Exaggeration(), double(shown));
+
+    spin->setFocus();
+    spin->selectAll();
+    QTest::keyClicks(spin, "420");
+    QTest::keyClick(spin, Qt::Key_Return);
+    QCOMPARE(slider->value(), 420);
+    QCOMPARE(Display()->Exaggeration(), 420.0);
+    Close();
+    QCOMPARE(QSettings(Settings_File(), QSettings::IniFormat).value("View/Exaggeration").toInt(),
+             420);
+    Start();
+    QCOMPARE(window->findChild<QSpinBox *>("exaggeration_spin")->value(), 420);
+    QCOMPARE(Display()->Exaggeration(), 420.0);
+
+    // Back to 1, the key goes: the file holds only what it always had.
+    window->findChild<QSlider *>("exaggeration_slider")->setValue(1);
+    Close();
+    QVERIFY(!QSettings(Settings_File(), QSettings::IniFormat).contains("View/Exaggeration"));
 }
 
 void TTestSettings::Failed_Writes_Are_Reported()
