@@ -120,6 +120,12 @@ QPen Gauge_Pen()
     return QPen(QColor(164, 164, 196));
 }
 
+// The selected gauges: the same band with a darker, wider outline.
+QPen Highlight_Pen()
+{
+    return QPen(QBrush(QColor(64, 64, 128)), 2);
+}
+
 QBrush Gauge_Brush()
 {
     return QBrush(QColor(180, 180, 212), Qt::SolidPattern);
@@ -361,15 +367,48 @@ void TScenePainter::Draw_Grid(QPainter *painter, const TScene &scene) const
 
 void TScenePainter::Draw_Gauges(QPainter *painter, const TScene &scene) const
 {
+    const std::vector<int> none;
+    const std::vector<int> &highlighted = scene.highlighted ? *scene.highlighted : none;
+    const auto is_highlighted = [&highlighted](int id) {
+        return std::find(highlighted.begin(), highlighted.end(), id) != highlighted.end();
+    };
     painter->setPen(Gauge_Pen());
     painter->setBrush(Gauge_Brush());
     for (const TLengthMeasurement &gauge : *scene.gauges) {
-        TVector2 p1 = Deflected_Pixel(scene, gauge.point1.y, gauge.point1.z);
-        TVector2 p2 = Deflected_Pixel(scene, gauge.point2.y, gauge.point2.z);
-        if (Clip_To_Canvas(&p1, &p2)) {
-            Draw_Gauge(painter, To_Point(p1), To_Point(p2), QStringLiteral("%1").arg(gauge.id), 16);
+        if (highlighted.empty() || !is_highlighted(gauge.id)) {
+            Draw_One_Gauge(painter, scene, gauge);
         }
     }
+    // Last, so that no other gauge hides a selected one or its id.
+    if (!highlighted.empty()) {
+        painter->setPen(Highlight_Pen());
+        for (const TLengthMeasurement &gauge : *scene.gauges) {
+            if (is_highlighted(gauge.id)) {
+                Draw_One_Gauge(painter, scene, gauge);
+            }
+        }
+    }
+}
+
+void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
+                                   const TLengthMeasurement &gauge) const
+{
+    TVector2 p1 = Deflected_Pixel(scene, gauge.point1.y, gauge.point1.z);
+    TVector2 p2 = Deflected_Pixel(scene, gauge.point2.y, gauge.point2.z);
+    if (Clip_To_Canvas(&p1, &p2)) {
+        Draw_Gauge(painter, To_Point(p1), To_Point(p2), QStringLiteral("%1").arg(gauge.id), 16);
+    }
+}
+
+bool TScenePainter::Machine_Point(const QPointF &pixel, double *y, double *z) const
+{
+    Q_ASSERT(y && z);
+    if (!viewport_size.isValid() || scale_y == 0.0 || scale_z == 0.0) {
+        return false;
+    }
+    *y = (pixel.x() - offset_y) / scale_y;
+    *z = (pixel.y() - offset_z) / scale_z;
+    return std::isfinite(*y) && std::isfinite(*z);
 }
 
 // Five arrows across the volume at Z = 0, 1/4, ... RZ, each labelled with the length of the

@@ -10,6 +10,7 @@
 
 class QPainter;
 class QPoint;
+class QPointF;
 class QString;
 class TDeflectionModel;
 class TMeasurementData;
@@ -36,6 +37,8 @@ public:
         const TDeflectionModel *model;
         double exaggeration;
         const std::vector<TLengthMeasurement> *gauges;
+        // The ids of the gauges drawn highlighted, over all others; none when null.
+        const std::vector<int> *highlighted = nullptr;
     };
 
     TScenePainter();
@@ -45,6 +48,10 @@ public:
     void Paint(QPainter *painter, const QSize &size, const TScene &scene);
 
     static QSize Minimum_Size() { return QSize(250, 250); }
+
+    // The nominal machine point (Y, Z in mm) under a device pixel as the last paint laid it
+    // out; false before the first paint.
+    bool Machine_Point(const QPointF &pixel, double *y, double *z) const;
 
     void Mark_Viewport_Dirty() { viewport_dirty = true; }
     bool Viewport_Dirty() const { return viewport_dirty; }
@@ -76,6 +83,8 @@ private:
     TVector2 Deflected_Pixel(const TScene &scene, const double &y, const double &z) const;
     void Draw_Grid(QPainter *painter, const TScene &scene) const;
     void Draw_Gauges(QPainter *painter, const TScene &scene) const;
+    void Draw_One_Gauge(QPainter *painter, const TScene &scene,
+                        const TLengthMeasurement &gauge) const;
     void Draw_Y_Length_Arrows(QPainter *painter, const TScene &scene, int half_text_height) const;
     void Draw_Z_Length_Arrows(QPainter *painter, const TScene &scene, int half_text_height,
                               int device_height) const;

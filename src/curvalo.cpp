@@ -39,6 +39,7 @@
 #include "errorchartpainter.h"
 #include "evaluation.h"
 #include "fieldmark.h"
+#include "fieldwidth.h"
 #include "filewriter.h"
 #include "fitdialog.h"
 #include "measurementeditwidget.h"
@@ -56,6 +57,7 @@
 #include "separatorline.h"
 #include "testplan.h"
 #include "testplandialog.h"
+#include "userguidedialog.h"
 
 namespace
 {
@@ -114,6 +116,8 @@ QLabel *Create_Label(QWidget *parent, const QString &name, Qt::Alignment alignme
 TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     : QMainWindow(const_cast<QWidget *>(parent), flags)
     , unsaved_label(nullptr)
+    , readout_label(nullptr)
+    , user_guide(nullptr)
     , autosave_timer(nullptr)
     , save_failure_told(false)
     , closing_unattended(false)
@@ -136,6 +140,9 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     Create_Dock();
     Create_Results_Dock();
     Create_Model_Controls();
+    readout_label = new QLabel(this);
+    readout_label->setObjectName(QStringLiteral("readout_label"));
+    statusBar()->addWidget(readout_label, 1);
     Set_Texts();
 
     Restore_Fields(stored);
@@ -182,6 +189,9 @@ void TCurvalo::Create_Actions_And_Menus()
     action_quit = new QAction(this);
     action_quit->setShortcut(QKeySequence::Quit);
     action_about = new QAction(this);
+    action_user_guide = new QAction(this);
+    action_user_guide->setShortcut(QKeySequence::HelpContents);
+    action_legend = new QAction(this);
     action_test_plan = new QAction(this);
     action_fit = new QAction(this);
     action_export_picture = new QAction(this);
@@ -227,7 +237,11 @@ void TCurvalo::Create_Actions_And_Menus()
     edit_menu->addAction(action_redo);
     edit_menu->addSeparator();
     edit_menu->addAction(action_delete);
+    // About stays first, where it always was.
     help_menu->addAction(action_about);
+    help_menu->addSeparator();
+    help_menu->addAction(action_user_guide);
+    help_menu->addAction(action_legend);
     menu_bar->resize(800, 22);
 
     tool_bar = new QToolBar(this);
@@ -369,6 +383,13 @@ void TCurvalo::Create_Model_Controls()
     tool_bar->addWidget(exaggeration_slider);
     tool_bar->addWidget(exaggeration_spin);
 
+    // Wide enough for the decimals the fields are written with, and a minus sign.
+    for (QLineEdit *edit : parameter_edits) {
+        TFieldWidth::Fit(edit, QStringLiteral("-0.00000"));
+    }
+    TFieldWidth::Fit(range_y_edit, QStringLiteral("-1000.000"));
+    TFieldWidth::Fit(range_z_edit, QStringLiteral("-1000.000"));
+
     setTabOrder(model_combo, range_y_edit);
     setTabOrder(range_y_edit, range_z_edit);
     setTabOrder(range_z_edit, parameter_edits[0]);
@@ -388,6 +409,8 @@ void TCurvalo::Set_Texts()
     action_init->setText(QStringLiteral("Init"));
     action_quit->setText(QStringLiteral("Quit"));
     action_about->setText(QStringLiteral("About"));
+    action_user_guide->setText(tr("User Guide"));
+    action_legend->setText(tr("What the Drawing Shows"));
     file_menu->setTitle(QStringLiteral("File"));
     view_menu->setTitle(QStringLiteral("View"));
     help_menu->setTitle(QStringLiteral("Help"));
@@ -414,6 +437,26 @@ void TCurvalo::Set_Texts()
     }
     add_button->setText(QStringLiteral("+"));
     remove_button->setText(QStringLiteral("-"));
+    Set_Tool_Tips();
+}
+
+void TCurvalo::Set_Tool_Tips()
+{
+    model_combo->setToolTip(tr("The model of the machine's deflection in its Y-Z plane"));
+    for (QLineEdit *edit : parameter_edits) {
+        TFieldMark::Set_Plain_Tip(edit, tr("A parameter of the deflection model"));
+    }
+    range_y_edit->setToolTip(tr("The machine's measuring range along Y in mm; more than 1 mm"));
+    range_z_edit->setToolTip(tr("The machine's measuring range along Z in mm; more than 1 mm"));
+    const QString exaggeration = tr("How many times the corrections are enlarged in the "
+                                    "drawing, 1 to 1000; lengths and numbers are not");
+    exaggeration_slider->setToolTip(exaggeration);
+    exaggeration_spin->setToolTip(exaggeration);
+    add_button->setToolTip(tr("Add a measurement; it starts as a copy of the one shown"));
+    remove_button->setToolTip(tr("Delete the selected measurements (Delete)"));
+    measurement_list->setToolTip(tr("The measurements; select one to edit it"));
+    action_new->setToolTip(tr("Delete all measurements and set the parameters to the presets"));
+    action_init->setToolTip(tr("Set the parameters of the current model to its presets"));
 }
 
 void TCurvalo::Restore_Fields(const TPersistence::TSettings &stored)
@@ -464,6 +507,9 @@ void TCurvalo::Connect_Signals()
 {
     connect(action_quit, &QAction::triggered, this, &QWidget::close);
     connect(action_about, &QAction::triggered, this, &TCurvalo::Menu_About);
+    connect(action_user_guide, &QAction::triggered, this, &TCurvalo::Menu_User_Guide);
+    connect(action_legend, &QAction::triggered, this, &TCurvalo::Menu_Drawing_Legend);
+    connect(display_widget, &TDisplayWidget::Readout_Changed, this, &TCurvalo::Show_Readout);
     connect(model_combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             &TCurvalo::Deflection_Model_Changed);
     connect(parameter_edits[0], &QLineEdit::textEdited, this, &TCurvalo::Parameter1_Changed);
@@ -579,9 +625,14 @@ void TCurvalo::Show_Unsaved_Notice(bool shown)
     if (!unsaved_label) {
         unsaved_label = new QLabel(tr("Changes are not saved."), this);
         unsaved_label->setObjectName(QStringLiteral("unsaved_label"));
-        statusBar()->addWidget(unsaved_label);
+        statusBar()->addPermanentWidget(unsaved_label);
     }
-    statusBar()->setVisible(shown);
+    unsaved_label->setVisible(shown);
+}
+
+void TCurvalo::Show_Readout(const QString &text)
+{
+    readout_label->setText(text);
 }
 
 void TCurvalo::Show_Notice(const QString &text, const QString &informative_text)
@@ -728,8 +779,14 @@ void TCurvalo::Set_Parameter_Rows(int model_type)
     const int shown = model ? model->parameter_count : 0;
     for (int i = 0; i < 4; ++i) {
         if (i < shown) {
-            parameter_labels[i]->setText(QString::fromLatin1(model->parameters[i].label));
-            parameter_units[i]->setText(QString::fromLatin1(model->parameters[i].units));
+            const QString label = QString::fromLatin1(model->parameters[i].label);
+            const QString units = QString::fromLatin1(model->parameters[i].units);
+            parameter_labels[i]->setText(label);
+            parameter_units[i]->setText(units);
+            TFieldMark::Set_Plain_Tip(
+                parameter_edits[i],
+                tr("%1 of the %2 in %3")
+                    .arg(label.chopped(1), QString::fromLatin1(model->name), units));
         }
         parameter_labels[i]->setVisible(i < shown);
         parameter_edits[i]->setVisible(i < shown);
@@ -923,6 +980,11 @@ void TCurvalo::Measurement_Selection_Changed()
     const QList<QListWidgetItem *> selected = measurement_list->selectedItems();
     remove_button->setEnabled(!selected.isEmpty());
     action_delete->setEnabled(!selected.isEmpty());
+    std::vector<int> selected_ids;
+    for (const QListWidgetItem *item : selected) {
+        selected_ids.push_back(item->data(Qt::UserRole).toInt());
+    }
+    display_widget->Set_Highlighted(selected_ids);
     measurement_edit_widget->setEnabled(false);
     // Editing another measurement is another step.
     End_Typing_Step();
@@ -1177,6 +1239,7 @@ void TCurvalo::Clear_Measurements()
     measurement_edit_widget->setEnabled(false);
     remove_button->setEnabled(false);
     action_delete->setEnabled(false);
+    display_widget->Set_Highlighted({});
 }
 
 void TCurvalo::Reload_Measurement_List()
@@ -1189,6 +1252,7 @@ void TCurvalo::Reload_Measurement_List()
     measurement_edit_widget->setEnabled(false);
     remove_button->setEnabled(false);
     action_delete->setEnabled(false);
+    display_widget->Set_Highlighted({});
     for (const TMeasurementData::TMeasurement &measurement : measurement_data.Measurements()) {
         Append_Measurement_Row(measurement.id);
         Add_Gauge(measurement.id);
@@ -1494,4 +1558,41 @@ void TCurvalo::Restore_Fields_State(const TEditCommand::TFields &fields)
         results_dock->Set_Mpe_Texts(fields.mpe, fields.mpe_texts);
         results_model->Set_Mpe(fields.mpe);
     }
+}
+
+void TCurvalo::Menu_User_Guide()
+{
+    if (!user_guide) {
+        user_guide = new TUserGuideDialog(this, Qt::Window);
+    }
+    user_guide->show();
+    user_guide->raise();
+    user_guide->activateWindow();
+}
+
+void TCurvalo::Menu_Drawing_Legend()
+{
+    TMessageBox *box = new TMessageBox(this);
+    box->setObjectName(QStringLiteral("legend_box"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowTitle(QStringLiteral("Curvalo"));
+    box->setText(tr("What the drawing shows"));
+    box->setInformativeText(
+        Rich(tr("Grey: the nominal measuring volume, a grid over the Y and Z ranges. Y runs right, "
+                "Z up.\n"
+                "Red: the same grid moved by the model's corrections, multiplied by the "
+                "exaggeration so that they can be seen. Lengths and numbers are never "
+                "exaggerated.\n"
+                "Arrow labels: the lengths of the drawn deflected lines in mm, each end moved by "
+                "its correction.\n"
+                "Bands: the gauges of the measurements with their ids; the selected ones are "
+                "outlined dark and lie on top.\n"
+                "Actual length (editor): what the deflected machine reports, the gauge ends each "
+                "minus its correction, so its deviation from nominal has the opposite sign of the "
+                "arrow labels'.\n"
+                "The status bar shows the position under the mouse and the correction there.")));
+    box->setIcon(QMessageBox::Information);
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }

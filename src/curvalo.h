@@ -32,6 +32,7 @@ class TMessageBox;
 class TReportWriter;
 class TResultsDock;
 class TResultsModel;
+class TUserGuideDialog;
 
 class TCurvalo : public QMainWindow
 {
@@ -93,6 +94,9 @@ private slots:
     void Menu_New();
     void Menu_Init();
     void Menu_About();
+    void Menu_User_Guide();
+    void Menu_Drawing_Legend();
+    void Show_Readout(const QString &text);
     void Menu_Test_Plan();
     void Menu_Fit();
     void Menu_Export_Picture();
@@ -117,6 +121,7 @@ private:
     void Create_Results_Dock();
     void Create_Model_Controls();
     void Set_Texts();
+    void Set_Tool_Tips();
     void Restore_Fields(const TPersistence::TSettings &stored);
     void Load_Measurements();
     void Restore_Model(const TPersistence::TSettings &stored);
@@ -171,6 +176,8 @@ private:
     QAction *action_init;
     QAction *action_quit;
     QAction *action_about;
+    QAction *action_user_guide;
+    QAction *action_legend;
     QMenu *file_menu;
     QMenu *edit_menu;
     QAction *action_undo;
@@ -217,6 +224,10 @@ private:
     QLabel *notice_label;
     TMessageBox *message_box;
     QLabel *unsaved_label;
+    // What lies under the mouse in the drawing.
+    QLabel *readout_label;
+    // Made when first asked for, so that it never delays the start.
+    TUserGuideDialog *user_guide;
     QTimer *autosave_timer;
     // A failed save has been told and not yet followed by a successful one.
     bool save_failure_told;

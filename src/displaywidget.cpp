@@ -1,5 +1,6 @@
 #include "displaywidget.h"
 
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
@@ -14,6 +15,8 @@ TDisplayWidget::TDisplayWidget(const QWidget *parent, Qt::WindowFlags flags)
     , deflection_model(nullptr)
     , exaggeration(1.0)
 {
+    // The status bar follows the mouse without a button pressed.
+    setMouseTracking(true);
 }
 
 TDisplayWidget::~TDisplayWidget()
@@ -213,9 +216,50 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
 {
     event->accept();
     QPainter painter(this);
+    if (width() < minimum_size.width() || height() < minimum_size.height()) {
+        painter.drawText(rect(), Qt::AlignCenter, tr("The window is too small for the drawing"));
+        return;
+    }
     scene_painter.Paint(
         &painter, size(),
-        TScenePainter::TScene{deflection_model, exaggeration, &length_measurements});
+        TScenePainter::TScene{deflection_model, exaggeration, &length_measurements, &highlighted});
+}
+
+void TDisplayWidget::Set_Highlighted(const std::vector<int> &ids)
+{
+    if (ids != highlighted) {
+        highlighted = ids;
+        update();
+    }
+}
+
+QString TDisplayWidget::Readout(const QPoint &pixel) const
+{
+    double y = 0.0;
+    double z = 0.0;
+    if (!deflection_model || width() < minimum_size.width() || height() < minimum_size.height() ||
+        !scene_painter.Machine_Point(pixel, &y, &z)) {
+        return QString();
+    }
+    const TVector3 correction = deflection_model->Calculate_Correction(TVector3(0.0, y, z));
+    // The correction in micrometres, as the MPE and the errors are given.
+    return tr("Y %1 mm, Z %2 mm: correction Y %3 \u00b5m, Z %4 \u00b5m")
+        .arg(y, 0, 'f', 1)
+        .arg(z, 0, 'f', 1)
+        .arg(correction.y * 1000.0, 0, 'f', 2)
+        .arg(correction.z * 1000.0, 0, 'f', 2);
+}
+
+void TDisplayWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    QWidget::mouseMoveEvent(event);
+    emit Readout_Changed(Readout(event->pos()));
+}
+
+void TDisplayWidget::leaveEvent(QEvent *event)
+{
+    QWidget::leaveEvent(event);
+    emit Readout_Changed(QString());
 }
 
 void TDisplayWidget::Draw_Arrow(QPainter *painter, const QPoint &p1, const QPoint &p2,

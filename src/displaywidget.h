@@ -83,6 +83,13 @@ public:
 
     QSize minimumSizeHint() const override;
 
+    // The gauges of these measurements are drawn highlighted, over the others.
+    void Set_Highlighted(const std::vector<int> &ids);
+    const std::vector<int> &Highlighted() const { return highlighted; }
+    // What lies under a pixel: the machine position and the model's correction there; empty
+    // where nothing is drawn.
+    QString Readout(const QPoint &pixel) const;
+
     // An arrow from p1 to p2 with open heads at p1 and, unless single_head, at p2.
     void Draw_Arrow(QPainter *painter, const QPoint &p1, const QPoint &p2, int arrow_length,
                     int arrow_width, bool single_head) const;
@@ -90,9 +97,15 @@ public:
     void Draw_Gauge(QPainter *painter, const QPoint &p1, const QPoint &p2, const QString &text,
                     int gauge_width) const;
 
+signals:
+    // The readout under the mouse as it moves; empty when it leaves the drawing.
+    void Readout_Changed(const QString &text);
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void leaveEvent(QEvent *event) override;
 
 private:
     // Stores a parameter in the model, if there is one, and repaints.
@@ -102,6 +115,7 @@ private:
     TDeflectionModel *deflection_model;
     double exaggeration;
     std::vector<TLengthMeasurement> length_measurements;
+    std::vector<int> highlighted;
     TScenePainter scene_painter;
 };
 

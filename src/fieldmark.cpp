@@ -39,6 +39,15 @@ void TFieldMark::Clear(QLineEdit *edit)
     edit->setToolTip(edit->property(tip_property).toString());
 }
 
+void TFieldMark::Set_Plain_Tip(QLineEdit *edit, const QString &tip)
+{
+    if (Is_Marked(edit)) {
+        edit->setProperty(tip_property, tip);
+    } else {
+        edit->setToolTip(tip);
+    }
+}
+
 bool TFieldMark::Is_Marked(const QLineEdit *edit)
 {
     return edit->property(marked_property).toBool();

@@ -15,6 +15,8 @@ public:
     static void Show(QLineEdit *edit, const QString &problem);
     static void Clear(QLineEdit *edit);
     static bool Is_Marked(const QLineEdit *edit);
+    // The field's own tool tip, shown whenever it is not marked.
+    static void Set_Plain_Tip(QLineEdit *edit, const QString &tip);
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "fieldmark.h"
+#include "fieldwidth.h"
 #include "measurementdata.h"
 #include "numbertext.h"
 #include "separatorline.h"
@@ -36,6 +37,8 @@ TMeasurementEditWidget::TMeasurementEditWidget(const QWidget *parent, Qt::Window
     , measurement_id(0)
 {
     QGridLayout *layout = new QGridLayout(this);
+    // The dock around the form has margins of its own.
+    layout->setContentsMargins(0, 0, 0, 0);
 
     const auto add_row = [this, layout](int row, const QString &label_text, const char *name,
                                         bool read_only, bool millimetres) {
@@ -69,6 +72,29 @@ TMeasurementEditWidget::TMeasurementEditWidget(const QWidget *parent, Qt::Window
     axis_i_edit = add_row(7, QStringLiteral("I:"), "axis_i_edit", true, false);
     axis_j_edit = add_row(8, QStringLiteral("J:"), "axis_j_edit", false, false);
     axis_k_edit = add_row(9, QStringLiteral("k:"), "axis_k_edit", false, false);
+
+    const std::pair<QLineEdit *, QString> tips[] = {
+        {nominal_length_edit, tr("The gauge's nominal length in mm, at least 1 mm")},
+        {actual_length_edit,
+         tr("The length in mm the deflected machine reports for this gauge: the distance "
+            "between the gauge ends, each minus the model's correction")},
+        {position_x_edit, tr("X of the gauge's centre in mm; the drawing is the Y-Z plane")},
+        {position_y_edit, tr("Y of the gauge's centre in mm")},
+        {position_z_edit, tr("Z of the gauge's centre in mm")},
+        {axis_i_edit, tr("X component of the gauge's direction; always 0 in the Y-Z plane")},
+        {axis_j_edit, tr("Y component of the gauge's direction; scaled to unit length")},
+        {axis_k_edit, tr("Z component of the gauge's direction; scaled to unit length")}};
+    for (const auto &tip : tips) {
+        tip.first->setToolTip(tip.second);
+    }
+    // Wide enough for the decimals the fields are written with, and a minus sign.
+    for (QLineEdit *edit : {nominal_length_edit, actual_length_edit, measured_length_edit,
+                            position_x_edit, position_y_edit, position_z_edit}) {
+        TFieldWidth::Fit(edit, QStringLiteral("-1000.0000"));
+    }
+    for (QLineEdit *edit : {axis_i_edit, axis_j_edit, axis_k_edit}) {
+        TFieldWidth::Fit(edit, QStringLiteral("-0.000000"));
+    }
 
     setTabOrder(nominal_length_edit, actual_length_edit);
     setTabOrder(actual_length_edit, measured_length_edit);

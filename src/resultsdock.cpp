@@ -83,6 +83,9 @@ TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
     sort_model->setSourceModel(model);
     table = new QTableView(table_page);
     table->setObjectName(QStringLiteral("results_table"));
+    table->setToolTip(tr("Every measurement judged against the MPE; lengths in mm, errors and "
+                         "the MPE in \u00b5m. Type into the Measured column to enter a result; "
+                         "Ctrl+C copies the selected rows."));
     table->setModel(sort_model);
     table->setSortingEnabled(true);
     table->sortByColumn(-1, Qt::AscendingOrder);

@@ -102,7 +102,10 @@ class TTestDisplayWidget : public QObject
 
 private slots:
     void Nothing_Drawn_Without_Model();
-    void Nothing_Drawn_Below_Minimum_Size();
+    void Too_Small_Says_So_In_One_Centred_Line();
+    void Highlighted_Gauge_Drawn_On_Top();
+    void Readout_At_A_Known_Pixel_data();
+    void Readout_At_A_Known_Pixel();
     void Zero_Deflection_Red_Covers_Grey();
     void Length_Labels_Read_The_Ranges_data();
     void Length_Labels_Read_The_Ranges();
@@ -140,19 +143,118 @@ void TTestDisplayWidget::Nothing_Drawn_Without_Model()
     QCOMPARE(Count_Colour(Render(&widget), Qt::white), 400 * 400);
 }
 
-void TTestDisplayWidget::Nothing_Drawn_Below_Minimum_Size()
+// Below the size the drawing needs, nothing of it is drawn; one centred line says why.
+void TTestDisplayWidget::Too_Small_Says_So_In_One_Centred_Line()
 {
     TDisplayWidget widget;
     QCOMPARE(widget.minimumSizeHint(), QSize(250, 250));
     Prepare(&widget, QSize(249, 400));
-    QCOMPARE(Count_Colour(Render(&widget), Qt::white), 249 * 400);
-    widget.resize(400, 249);
-    QCOMPARE(Count_Colour(Render(&widget), Qt::white), 400 * 249);
+    for (const QSize &size : {QSize(249, 400), QSize(400, 249)}) {
+        widget.resize(size);
+        const QImage image = Render(&widget);
+        QCOMPARE(Count_Colour(image, deflected_colour), 0);
+        QRect ink;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) != Qt::white) {
+                    ink |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        QVERIFY(!ink.isEmpty());
+        QVERIFY2(ink.height() <= QFontMetrics(widget.font()).height(),
+                 qPrintable(QString::number(ink.height())));
+        QVERIFY(qAbs(ink.center().y() - size.height() / 2) <= ink.height() / 2 + 1);
+        // Centred across, as far as the line fits.
+        QVERIFY(qAbs(ink.left() - (size.width() - 1 - ink.right())) <= 3 || ink.left() <= 1);
+    }
     QVERIFY(widget.Viewport_Dirty());
 
     widget.resize(250, 250);
     QVERIFY(Count_Colour(Render(&widget), deflected_colour) > 0);
     QVERIFY(!widget.Viewport_Dirty());
+}
+
+// Two gauges on the same place: the one added last covers the other's id, unless the other is
+// selected; the selected one is on top whatever the order, and outlined dark.
+void TTestDisplayWidget::Highlighted_Gauge_Drawn_On_Top()
+{
+    const QColor highlight_colour(64, 64, 128);
+    TDisplayWidget first_then_second;
+    TDisplayWidget second_then_first;
+    for (TDisplayWidget *widget : {&first_then_second, &second_then_first}) {
+        Prepare(widget, QSize(400, 400));
+    }
+    const TVector3 a(0, 300, 500);
+    const TVector3 b(0, 700, 500);
+    first_then_second.Add_Length_Measurement(1, a, b);
+    first_then_second.Add_Length_Measurement(2, a, b);
+    second_then_first.Add_Length_Measurement(2, a, b);
+    second_then_first.Add_Length_Measurement(1, a, b);
+    const QImage plain = Render(&first_then_second);
+    QVERIFY(plain != Render(&second_then_first));
+    QCOMPARE(Count_Colour(plain, highlight_colour), 0);
+
+    first_then_second.Set_Highlighted({1});
+    second_then_first.Set_Highlighted({1});
+    const QImage highlighted = Render(&first_then_second);
+    QVERIFY(highlighted == Render(&second_then_first));
+    QVERIFY(Count_Colour(highlighted, highlight_colour) > 0);
+
+    // Nothing selected: the drawing as it always was.
+    first_then_second.Set_Highlighted({});
+    QVERIFY(Render(&first_then_second) == plain);
+}
+
+void TTestDisplayWidget::Readout_At_A_Known_Pixel_data()
+{
+    QTest::addColumn<double>("y");
+    QTest::addColumn<double>("z");
+    QTest::newRow("inside") << 250.0 << 750.0;
+    QTest::newRow("origin") << 0.0 << 0.0;
+    QTest::newRow("far corner") << 1000.0 << 1000.0;
+    QTest::newRow("outside the volume") << 1100.0 << -50.0;
+}
+
+// The readout names the machine position under the pixel, to within the millimetres one pixel
+// spans, and the model's correction at the position it names.
+void TTestDisplayWidget::Readout_At_A_Known_Pixel()
+{
+    QFETCH(double, y);
+    QFETCH(double, z);
+    TDisplayWidget widget;
+    Prepare(&widget, QSize(400, 400));
+    widget.Set_Model_Parameters(-0.05, -0.01, -0.02, 0.0);
+    Render(&widget);
+    const TMapping mapping = Expected_Mapping(QSize(400, 400), widget, 0, 0, 1000, 1000);
+    const QString text = widget.Readout(mapping.Map(y, z));
+
+    const QRegularExpression form(QString::fromUtf8(
+        "^Y (-?\\d+\\.\\d) mm, Z (-?\\d+\\.\\d) mm: correction Y (-?\\d+\\.\\d\\d) \u00b5m, "
+        "Z (-?\\d+\\.\\d\\d) \u00b5m$"));
+    const QRegularExpressionMatch match = form.match(text);
+    QVERIFY2(match.hasMatch(), qPrintable(text));
+    const double shown_y = match.captured(1).toDouble();
+    const double shown_z = match.captured(2).toDouble();
+    const double pixel_mm = mapping.side / (mapping.plot.right() - mapping.plot.left());
+    QVERIFY2(qAbs(shown_y - y) <= pixel_mm + 0.05, qPrintable(text));
+    QVERIFY2(qAbs(shown_z - z) <= pixel_mm + 0.05, qPrintable(text));
+
+    TGenericDeflectionModel model;
+    model.Set_Range_Y(1000.0);
+    model.Set_Range_Z(1000.0);
+    model.Set_Parameter1(-0.05);
+    model.Set_Parameter2(-0.01);
+    model.Set_Parameter3(-0.02);
+    const TVector3 correction = model.Calculate_Correction(TVector3(0, shown_y, shown_z));
+    // The position is shown to 0.05 mm; over that the correction changes by far less than
+    // the last digit shown.
+    QVERIFY2(qAbs(match.captured(3).toDouble() - correction.y * 1000.0) <= 0.006, qPrintable(text));
+    QVERIFY2(qAbs(match.captured(4).toDouble() - correction.z * 1000.0) <= 0.006, qPrintable(text));
+
+    // Without a model there is nothing to read.
+    widget.Set_Deflection_Model(TDisplayWidget::TDeflectionModelType(0));
+    QVERIFY(widget.Readout(mapping.Map(y, z)).isEmpty());
 }
 
 void TTestDisplayWidget::Zero_Deflection_Red_Covers_Grey()

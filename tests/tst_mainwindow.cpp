@@ -87,8 +87,12 @@ void TTestMainWindow::Menus_data()
                            << QStringList{"Generate Test Plan\u2026", "Fit Parameters\u2026"}
                            << QList<QKeySequence>{QKeySequence(), QKeySequence()}
                            << QList<bool>{false, false};
-    QTest::newRow("Help") << "Help" << QStringList{"About"} << QList<QKeySequence>{QKeySequence()}
-                          << QList<bool>{false};
+    QTest::newRow("Help") << "Help"
+                          << QStringList{"About", "", "User Guide", "What the Drawing Shows"}
+                          << QList<QKeySequence>{QKeySequence(), QKeySequence(),
+                                                 QKeySequence(QKeySequence::HelpContents),
+                                                 QKeySequence()}
+                          << QList<bool>{false, false, false, false};
 }
 
 void TTestMainWindow::Menus()

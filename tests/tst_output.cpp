@@ -85,6 +85,8 @@ void TTestOutput::Import_Plan(int count)
 void TTestOutput::Png_Is_The_Display_Pixel_For_Pixel()
 {
     Prepare_Drawing();
+    // The selection's highlight belongs to the window, not to the picture.
+    List()->clearSelection();
     QImage shown(Display()->size(), QImage::Format_ARGB32);
     shown.fill(Qt::white);
     Display()->render(&shown, QPoint(), QRegion(), QWidget::RenderFlags());
