@@ -302,7 +302,7 @@ void TPersistence::Load_Measurements(TMeasurementData *data)
     const bool loaded = data->Load_Data(Measurement_File());
     const QStringList notes = data->Load_Notes();
     if (loaded && notes.isEmpty()) {
-        measurements_on_disk = data->File_Data();
+        records_on_disk = data->Measurements();
         measurements_known = true;
         return;
     }
@@ -442,8 +442,9 @@ bool TPersistence::Save_Measurements(const TMeasurementData &data)
                           .arg(Measurement_File());
         return false;
     }
-    const QByteArray content = data.File_Data();
-    if (measurements_known && content == measurements_on_disk) {
+    // The records, not the file's text, are compared: building the text of a long list costs
+    // far more than comparing it, and the same records always give the same text.
+    if (measurements_known && data.Measurements() == records_on_disk) {
         return true;
     }
     if (!data.Save_Data(Measurement_File())) {
@@ -453,6 +454,6 @@ bool TPersistence::Save_Measurements(const TMeasurementData &data)
     }
     ++files_written;
     measurements_known = true;
-    measurements_on_disk = content;
+    records_on_disk = data.Measurements();
     return true;
 }

@@ -6,11 +6,12 @@
 #include <QSize>
 #include <QString>
 #include <memory>
+#include <vector>
 
+#include "measurementdata.h"
 #include "mpe.h"
 
 class QLockFile;
-class TMeasurementData;
 
 // The program's state on disk in ~/.curvalo: "settings.ini" with the window geometry, the
 // model and its parameters, and "measurements.xml" with the measurements.
@@ -117,7 +118,7 @@ private:
     bool settings_known;
     TSettings settings_on_disk;
     bool measurements_known;
-    QByteArray measurements_on_disk;
+    std::vector<TMeasurementData::TMeasurement> records_on_disk;
 };
 
 #endif

@@ -53,7 +53,16 @@ void TResultsModel::Refresh()
     std::vector<TEvaluation::TResult> evaluated =
         TEvaluation::Evaluate_All(deflection_model, *measurement_data, mpe);
     const bool same_rows = evaluated.size() == results.size();
-    if (!same_rows) {
+    // Rows added behind the others ("+", an appended plan or import) are inserted, so that a
+    // view keeps its state and a sorting proxy sorts only them in.
+    bool appended = evaluated.size() > results.size();
+    for (size_t row = 0; appended && row < results.size(); ++row) {
+        appended = evaluated[row].id == results[row].id;
+    }
+    const int old_count = int(results.size());
+    if (appended) {
+        beginInsertRows(QModelIndex(), old_count, int(evaluated.size()) - 1);
+    } else if (!same_rows) {
         beginResetModel();
     }
     results.swap(evaluated);
@@ -63,7 +72,12 @@ void TResultsModel::Refresh()
         rows_by_id.insert(results[row].id, int(row));
     }
     summary = TEvaluation::Summarise(results);
-    if (same_rows) {
+    if (appended) {
+        endInsertRows();
+        if (old_count > 0) {
+            emit dataChanged(index(0, 0), index(old_count - 1, COLUMN_COUNT - 1));
+        }
+    } else if (same_rows) {
         if (!results.empty()) {
             emit dataChanged(index(0, 0), index(rowCount() - 1, COLUMN_COUNT - 1));
         }

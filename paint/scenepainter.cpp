@@ -1,11 +1,13 @@
 #include "scenepainter.h"
 
+#include <QPaintDevice>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
 #include <QString>
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "deflectionmodel.h"
 #include "evaluation.h"
@@ -313,7 +315,8 @@ void TScenePainter::Paint(QPainter *painter, const QSize &size, const TScene &sc
         return;
     }
 
-    const QRect probe = painter->boundingRect(QRect(), 0, probe_text);
+    Update_Cache(scene, painter);
+    const QRect probe = cache.probe;
     const int text_height = probe.height();
     if (size != viewport_size) {
         viewport_dirty = true;
@@ -329,29 +332,88 @@ void TScenePainter::Paint(QPainter *painter, const QSize &size, const TScene &sc
     Draw_Axes(painter, size, text_height);
 }
 
+void TScenePainter::Update_Cache(const TScene &scene, QPainter *painter)
+{
+    const TDeflectionModel *model = scene.model;
+    const std::array<double, 6> inputs = {model->Parameter1(), model->Parameter2(),
+                                          model->Parameter3(), model->Parameter4(),
+                                          model->Range_Y(),    model->Range_Z()};
+    // Bit for bit, so that even the sign of a zero is a change.
+    if (!cache.valid || cache.model != model || cache.model_type != &typeid(*model) ||
+        std::memcmp(inputs.data(), cache.inputs.data(), sizeof(double) * inputs.size()) != 0) {
+        cache.valid = true;
+        cache.model = model;
+        cache.model_type = &typeid(*model);
+        cache.inputs = inputs;
+        // The grid's coordinates advance by adding the step, as they always did.
+        const double step_y = model->Range_Y() / 24;
+        const double step_z = model->Range_Z() / 24;
+        double y = 0.0;
+        double z = 0.0;
+        for (int i = 0; i < 25; ++i, y += step_y, z += step_z) {
+            cache.grid_y[i] = y;
+            cache.grid_z[i] = z;
+        }
+        for (int i = 0; i < 25; ++i) {
+            for (int j = 0; j < 25; ++j) {
+                cache.corrections[i * 25 + j] =
+                    model->Calculate_Correction(TVector3(0, cache.grid_y[i], cache.grid_z[j]));
+            }
+        }
+        const double range_y = model->Range_Y();
+        const double range_z = model->Range_Z();
+        double level = 0.0;
+        for (int i = 0; i < 5; ++i, level += range_z * 0.25) {
+            cache.y_labels[i] = Length_Text(
+                Deflected_Length(model, TVector3(0, 0, level), TVector3(0, range_y, level)));
+        }
+        level = 0.0;
+        for (int i = 0; i < 5; ++i, level += range_y * 0.25) {
+            cache.z_labels[i] = Length_Text(
+                Deflected_Length(model, TVector3(0, level, 0), TVector3(0, level, range_z)));
+        }
+    }
+    // The text's size depends on the device's resolution as well as on the font.
+    const QPaintDevice *device = painter->device();
+    const int dpi_x = device ? device->logicalDpiX() : 0;
+    const int dpi_y = device ? device->logicalDpiY() : 0;
+    if (!cache.has_probe || painter->font() != cache.font || dpi_x != cache.dpi_x ||
+        dpi_y != cache.dpi_y) {
+        cache.has_probe = true;
+        cache.font = painter->font();
+        cache.dpi_x = dpi_x;
+        cache.dpi_y = dpi_y;
+        const QRect probe = painter->boundingRect(QRect(), 0, probe_text);
+        // The margins come from the text's size: another size lays the viewport out again.
+        if (probe != cache.probe) {
+            viewport_dirty = true;
+        }
+        cache.probe = probe;
+    }
+}
+
 void TScenePainter::Draw_Grid(QPainter *painter, const TScene &scene) const
 {
     const QPen nominal_pen = Nominal_Pen();
     const QPen deflected_pen = Deflected_Pen();
-    const double range_y = scene.model->Range_Y();
-    const double range_z = scene.model->Range_Z();
+    const double exaggeration = scene.exaggeration;
 
     // The grid: 25 rows along Y, then 25 columns along Z, each of 24 segments, grey and red
-    // alternately. The coordinates advance by adding the step.
-    const double step_y = range_y / 24;
-    const double step_z = range_z / 24;
+    // alternately.
     for (int pass = 0; pass < 2; ++pass) {
         const bool rows = pass == 0;
-        double outer = 0.0;
-        for (int line = 0; line < 25; ++line, outer += rows ? step_z : step_y) {
+        for (int line = 0; line < 25; ++line) {
             TVector2 previous_nominal;
             TVector2 previous_deflected;
-            double inner = 0.0;
-            for (int point = 0; point < 25; ++point, inner += rows ? step_y : step_z) {
-                const double y = rows ? inner : outer;
-                const double z = rows ? outer : inner;
+            for (int point = 0; point < 25; ++point) {
+                const int i = rows ? point : line; // the Y step
+                const int j = rows ? line : point; // the Z step
+                const double y = cache.grid_y[i];
+                const double z = cache.grid_z[j];
+                const TVector3 &correction = cache.corrections[i * 25 + j];
                 const TVector2 nominal = Pixel(y, z);
-                const TVector2 deflected = Deflected_Pixel(scene, y, z);
+                const TVector2 deflected =
+                    Pixel(y + exaggeration * correction.y, z + exaggeration * correction.z);
                 if (point > 0) {
                     painter->setPen(nominal_pen);
                     Draw_Segment(painter, nominal, previous_nominal);
@@ -427,8 +489,7 @@ void TScenePainter::Draw_Y_Length_Arrows(QPainter *painter, const TScene &scene,
 
     double z = 0.0;
     for (int i = 0; i < 5; ++i, z += step) {
-        const double length =
-            Deflected_Length(scene.model, TVector3(0, 0, z), TVector3(0, range_y, z));
+        const QString &label_text = cache.y_labels[i];
         const TVector2 left_end = Deflected_Pixel(scene, 0, z);
         painter->setPen(arrow_pen);
         Draw_Clipped_Arrow(painter, Deflected_Pixel(scene, range_y, z), left_end);
@@ -438,7 +499,7 @@ void TScenePainter::Draw_Y_Length_Arrows(QPainter *painter, const TScene &scene,
             const QRect label(QPoint(0, level - half_text_height),
                               QPoint(label_right, level + half_text_height));
             painter->setPen(text_pen);
-            painter->drawText(label, Qt::AlignRight | Qt::AlignVCenter, Length_Text(length));
+            painter->drawText(label, Qt::AlignRight | Qt::AlignVCenter, label_text);
         }
     }
 }
@@ -459,8 +520,7 @@ void TScenePainter::Draw_Z_Length_Arrows(QPainter *painter, const TScene &scene,
 
     double y = 0.0;
     for (int i = 0; i < 5; ++i, y += step) {
-        const double length =
-            Deflected_Length(scene.model, TVector3(0, y, 0), TVector3(0, y, range_z));
+        const QString &label_text = cache.z_labels[i];
         const TVector2 bottom_end = Deflected_Pixel(scene, y, 0);
         painter->setPen(arrow_pen);
         Draw_Clipped_Arrow(painter, Deflected_Pixel(scene, y, range_z), bottom_end);
@@ -471,8 +531,7 @@ void TScenePainter::Draw_Z_Length_Arrows(QPainter *painter, const TScene &scene,
                               QPoint(column + half_text_height, label_bottom));
             painter->save();
             painter->setPen(text_pen);
-            Draw_Rotated_Text(painter, label, Qt::AlignRight | Qt::AlignVCenter,
-                              Length_Text(length));
+            Draw_Rotated_Text(painter, label, Qt::AlignRight | Qt::AlignVCenter, label_text);
             painter->restore();
         }
     }

@@ -1,8 +1,12 @@
 #ifndef TSCENEPAINTER_H
 #define TSCENEPAINTER_H
 
+#include <QFont>
 #include <QRect>
 #include <QSize>
+#include <QString>
+#include <array>
+#include <typeinfo>
 #include <vector>
 
 #include "vector2.h"
@@ -99,6 +103,31 @@ private:
     QRect viewport_rect;
     QSize viewport_size;
     bool viewport_dirty;
+
+    // What depends only on the model, its parameters and ranges, and on the font: most paints
+    // change only the exaggeration or the size, so it is kept until one of these changes.
+    struct TCache {
+        bool valid = false;
+        const TDeflectionModel *model = nullptr;
+        const std::type_info *model_type = nullptr;
+        std::array<double, 6> inputs{}; // parameters 1-4, range Y, range Z
+        // The corrections at the 25 x 25 grid points, [Y step][Z step].
+        std::array<TVector3, 625> corrections;
+        // The grid points' coordinates (mm), each the sum of its steps as the grid adds them.
+        std::array<double, 25> grid_y{};
+        std::array<double, 25> grid_z{};
+        // The labels of the five Y and the five Z length arrows.
+        std::array<QString, 5> y_labels;
+        std::array<QString, 5> z_labels;
+        QFont font;
+        int dpi_x = 0;
+        int dpi_y = 0;
+        QRect probe;
+        bool has_probe = false;
+    };
+    // Brings the cache up to date for the scene and the painter's font.
+    void Update_Cache(const TScene &scene, QPainter *painter);
+    TCache cache;
 };
 
 #endif

@@ -143,10 +143,8 @@ TVector3 TDisplayWidget::Get_Gauge_Point(const TVector3 &position) const
 
 void TDisplayWidget::Add_Length_Measurement(int id, const TVector3 &point1, const TVector3 &point2)
 {
-    for (const TLengthMeasurement &gauge : length_measurements) {
-        if (gauge.id == id) {
-            return;
-        }
+    if (!gauge_index.emplace(id, length_measurements.size()).second) {
+        return;
     }
     length_measurements.push_back(TLengthMeasurement{id, point1, point2});
     scene_painter.Mark_Viewport_Dirty();
@@ -156,32 +154,37 @@ void TDisplayWidget::Add_Length_Measurement(int id, const TVector3 &point1, cons
 void TDisplayWidget::Update_Length_Measurement(int id, const TVector3 &point1,
                                                const TVector3 &point2)
 {
-    for (TLengthMeasurement &gauge : length_measurements) {
-        if (gauge.id == id) {
-            gauge.point1 = point1;
-            gauge.point2 = point2;
-            scene_painter.Mark_Viewport_Dirty();
-            update();
-            return;
-        }
+    const auto found = gauge_index.find(id);
+    if (found == gauge_index.end()) {
+        return;
     }
+    TLengthMeasurement &gauge = length_measurements[found->second];
+    gauge.point1 = point1;
+    gauge.point2 = point2;
+    scene_painter.Mark_Viewport_Dirty();
+    update();
 }
 
 void TDisplayWidget::Remove_Length_Measurement(int id)
 {
-    for (auto it = length_measurements.begin(); it != length_measurements.end(); ++it) {
-        if (it->id == id) {
-            length_measurements.erase(it);
-            scene_painter.Mark_Viewport_Dirty();
-            update();
-            return;
-        }
+    const auto found = gauge_index.find(id);
+    if (found == gauge_index.end()) {
+        return;
     }
+    const size_t position = found->second;
+    gauge_index.erase(found);
+    length_measurements.erase(length_measurements.begin() + std::ptrdiff_t(position));
+    for (size_t i = position; i < length_measurements.size(); ++i) {
+        gauge_index[length_measurements[i].id] = i;
+    }
+    scene_painter.Mark_Viewport_Dirty();
+    update();
 }
 
 void TDisplayWidget::Clear_Length_Measurements()
 {
     length_measurements.clear();
+    gauge_index.clear();
     scene_painter.Mark_Viewport_Dirty();
     update();
 }

@@ -3,6 +3,7 @@
 
 #include <QSize>
 #include <QWidget>
+#include <unordered_map>
 #include <vector>
 
 #include "scenepainter.h"
@@ -115,6 +116,8 @@ private:
     TDeflectionModel *deflection_model;
     double exaggeration;
     std::vector<TLengthMeasurement> length_measurements;
+    // id -> position in length_measurements, so that no gauge is looked for by walking them.
+    std::unordered_map<int, size_t> gauge_index;
     std::vector<int> highlighted;
     TScenePainter scene_painter;
 };

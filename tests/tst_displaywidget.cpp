@@ -104,6 +104,8 @@ private slots:
     void Nothing_Drawn_Without_Model();
     void Too_Small_Says_So_In_One_Centred_Line();
     void Highlighted_Gauge_Drawn_On_Top();
+    void Kept_Values_Follow_Every_Change_data();
+    void Kept_Values_Follow_Every_Change();
     void Readout_At_A_Known_Pixel_data();
     void Readout_At_A_Known_Pixel();
     void Zero_Deflection_Red_Covers_Grey();
@@ -204,6 +206,66 @@ void TTestDisplayWidget::Highlighted_Gauge_Drawn_On_Top()
     // Nothing selected: the drawing as it always was.
     first_then_second.Set_Highlighted({});
     QVERIFY(Render(&first_then_second) == plain);
+}
+
+void TTestDisplayWidget::Kept_Values_Follow_Every_Change_data()
+{
+    QTest::addColumn<int>("change");
+    QTest::newRow("parameter") << 0;
+    QTest::newRow("range") << 1;
+    QTest::newRow("model") << 2;
+    QTest::newRow("font") << 3;
+    QTest::newRow("exaggeration") << 4;
+    QTest::newRow("sign of a zero") << 5;
+}
+
+// The painter keeps what depends on the model and the font between paints; after any change
+// the picture is the one a fresh widget draws in the new state.
+void TTestDisplayWidget::Kept_Values_Follow_Every_Change()
+{
+    QFETCH(int, change);
+    const auto set_up = [](TDisplayWidget *widget) {
+        Prepare(widget, QSize(400, 400));
+        widget->Set_Model_Parameters(-0.05, -0.01, -0.01, 0.0);
+        widget->Set_Exaggeration(300);
+        widget->Add_Length_Measurement(1, TVector3(0, 200, 500), TVector3(0, 800, 500));
+    };
+    const auto apply = [change](TDisplayWidget *widget) {
+        switch (change) {
+        case 0:
+            widget->Set_Model_Parameter2(0.02);
+            break;
+        case 1:
+            widget->Set_Range_Z(700.0);
+            break;
+        case 2:
+            widget->Set_Deflection_Model(TDisplayWidget::DEFLECTION_MODEL_RENISHAW);
+            widget->Set_Range(1000.0, 1000.0);
+            widget->Set_Model_Parameters(-0.05, -0.01, -0.01, 0.0);
+            break;
+        case 3:
+            widget->setFont(QFont(widget->font().family(), 17));
+            break;
+        case 4:
+            widget->Set_Exaggeration(900);
+            break;
+        default:
+            widget->Set_Model_Parameter4(-0.0);
+            break;
+        }
+    };
+    TDisplayWidget kept;
+    set_up(&kept);
+    const QImage before = Render(&kept);
+    apply(&kept);
+    TDisplayWidget fresh;
+    set_up(&fresh);
+    apply(&fresh);
+    const QImage after = Render(&fresh);
+    QVERIFY(Render(&kept) == after);
+    if (change != 5) {
+        QVERIFY(after != before);
+    }
 }
 
 void TTestDisplayWidget::Readout_At_A_Known_Pixel_data()
