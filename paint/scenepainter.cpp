@@ -7,6 +7,7 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "deflectionmodel.h"
@@ -160,6 +161,21 @@ TVector3 Length_Volume_Bound(const std::vector<TScenePainter::TLengthMeasurement
 double Deflected_Length(const TDeflectionModel *model, const TVector3 &a, const TVector3 &b)
 {
     return ((b + model->Calculate_Correction(b)) - (a + model->Calculate_Correction(a))).Length();
+}
+
+// True when every number has the same bits, so that even the sign of a zero is a change.
+bool Same_Bits(const std::array<double, 6> &a, const std::array<double, 6> &b)
+{
+    for (size_t i = 0; i < a.size(); ++i) {
+        std::uint64_t bits_a = 0;
+        std::uint64_t bits_b = 0;
+        std::memcpy(&bits_a, &a[i], sizeof(double));
+        std::memcpy(&bits_b, &b[i], sizeof(double));
+        if (bits_a != bits_b) {
+            return false;
+        }
+    }
+    return true;
 }
 
 void Draw_Segment(QPainter *painter, TVector2 from, TVector2 to)
@@ -338,9 +354,8 @@ void TScenePainter::Update_Cache(const TScene &scene, QPainter *painter)
     const std::array<double, 6> inputs = {model->Parameter1(), model->Parameter2(),
                                           model->Parameter3(), model->Parameter4(),
                                           model->Range_Y(),    model->Range_Z()};
-    // Bit for bit, so that even the sign of a zero is a change.
     if (!cache.valid || cache.model != model || cache.model_type != &typeid(*model) ||
-        std::memcmp(inputs.data(), cache.inputs.data(), sizeof(double) * inputs.size()) != 0) {
+        !Same_Bits(inputs, cache.inputs)) {
         cache.valid = true;
         cache.model = model;
         cache.model_type = &typeid(*model);
