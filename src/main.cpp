@@ -1,4 +1,6 @@
 #include "curvalo.h"
+#include "displaywidget.h"
+#include "firstpaintexit.h"
 #include "terminationwatcher.h"
 
 #include <QApplication>
@@ -26,6 +28,9 @@ int main(int argc, char **argv)
     TTerminationWatcher termination_watcher;
     QObject::connect(&termination_watcher, &TTerminationWatcher::Termination_Requested, window,
                      &TCurvalo::Close_Unattended);
+    if (TFirstPaintExit::Requested()) {
+        new TFirstPaintExit(window->findChild<TDisplayWidget *>());
+    }
     window->show();
     const int result = QApplication::exec();
     delete window;

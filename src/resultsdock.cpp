@@ -96,6 +96,8 @@ TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
     table->verticalHeader()->setVisible(false);
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Widths follow the rows in sight, so that a long list is never measured row by row.
+    table->horizontalHeader()->setResizeContentsPrecision(0);
     layout->addWidget(table, 1);
 
     summary_label = new QLabel(table_page);

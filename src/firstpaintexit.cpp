@@ -1,0 +1,28 @@
+#include "firstpaintexit.h"
+
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
+#include <cstdlib>
+
+TFirstPaintExit::TFirstPaintExit(QWidget *watched)
+    : QObject(watched)
+{
+    watched->installEventFilter(this);
+}
+
+TFirstPaintExit::~TFirstPaintExit() = default;
+
+bool TFirstPaintExit::Requested()
+{
+    return qEnvironmentVariableIntValue("CURVALO_EXIT_AFTER_FIRST_PAINT") == 1;
+}
+
+bool TFirstPaintExit::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Paint) {
+        // After the paint event has been handled and its pixels have gone to the screen.
+        QTimer::singleShot(0, []() { std::_Exit(0); });
+    }
+    return QObject::eventFilter(watched, event);
+}
