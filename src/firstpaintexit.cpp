@@ -1,7 +1,6 @@
 #include "firstpaintexit.h"
 
 #include <QEvent>
-#include <QTimer>
 #include <QWidget>
 #include <cstdlib>
 
@@ -22,7 +21,12 @@ bool TFirstPaintExit::eventFilter(QObject *watched, QEvent *event)
 {
     if (event->type() == QEvent::Paint) {
         // After the paint event has been handled and its pixels have gone to the screen.
-        QTimer::singleShot(0, []() { std::_Exit(0); });
+        QMetaObject::invokeMethod(this, "Exit_Now", Qt::QueuedConnection);
     }
     return QObject::eventFilter(watched, event);
+}
+
+void TFirstPaintExit::Exit_Now()
+{
+    std::_Exit(0);
 }

@@ -21,6 +21,9 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+
+private slots:
+    void Exit_Now();
 };
 
 #endif
