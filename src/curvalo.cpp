@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "curvalo.h"
 
 #include <QAction>
@@ -159,7 +160,14 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     QTimer::singleShot(0, this, &TCurvalo::Tell_Start_Problems);
 }
 
-TCurvalo::~TCurvalo() = default;
+TCurvalo::~TCurvalo()
+{
+    // The children outlive this part of the object: a field losing its focus while the window
+    // is taken down must not call a slot of a window that is no longer there.
+    for (const QObject *child : findChildren<QObject *>()) {
+        disconnect(child, nullptr, this, nullptr);
+    }
+}
 
 // The stored geometry, clipped to the primary screen's available area; a window that would
 // keep less than 101 x 101 pixels there comes back at 901 x 901 at (30, 30).
