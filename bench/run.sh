@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the benchmarks in Release and prints, for every figure, the median, the minimum and
 # the ratio against a baseline measured in the same run. Usage: bash bench/run.sh
 set -euo pipefail

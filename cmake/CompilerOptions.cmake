@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Compile and link options of the project's own targets; each target asks for them with
 # curvalo_target_options(target), so that nothing leaks into other projects' code.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef TEVALUATION_H
 #define TEVALUATION_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef TVECTOR2_H
 #define TVECTOR2_H
 

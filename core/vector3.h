@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef TVECTOR3_H
 #define TVECTOR3_H
 

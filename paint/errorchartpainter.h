@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef TERRORCHARTPAINTER_H
 #define TERRORCHARTPAINTER_H
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes sure that what building Curvalo needs is there, and installs from Debian 12's packages
 # whatever is not. Something that came another way (a compiler or CMake of your own, Qt 5 in
 # CMAKE_PREFIX_PATH) counts as present.
@@ -81,6 +82,11 @@ if [ "$purpose" = test ]; then
     need clang-format have_command clang-format
     need clang-tidy have_command run-clang-tidy
     need poppler-utils have_command pdftotext # to read back exported PDF files
+    # to build the package and check it and its desktop files
+    need dpkg-dev have_command dpkg-shlibdeps
+    need desktop-file-utils have_command desktop-file-validate
+    need appstream have_command appstreamcli
+    need lintian have_command lintian
 fi
 
 if [ ${#missing[@]} -eq 0 ]; then

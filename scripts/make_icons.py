@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Draws the three icons of the resource collection with the standard library only.
 
 Run from the project root: python3 scripts/make_icons.py
@@ -52,6 +53,32 @@ def near_segment(px, py, ax, ay, bx, by, width):
     return math.hypot(px - qx, py - qy) <= width / 2
 
 
+def bend(u, v):
+    """The deflected grid of the application icon, in its 64-pixel coordinates."""
+    s = (u - 10) / 44.0
+    t = (54 - v) / 44.0
+    return u - 7 * s * t * t, v - 5 * s * t
+
+
+def deflected_segments():
+    """The red grid's segments, filed by the unit cells they come near, so that a pixel is
+    tested against a few segments instead of all 400."""
+    cells = {}
+    for k in range(5):
+        c = 10 + k * 11
+        for i in range(40):
+            a0, a1 = 10 + i * 44 / 40.0, 10 + (i + 1) * 44 / 40.0
+            for segment in ((*bend(a0, c), *bend(a1, c)), (*bend(c, a0), *bend(c, a1))):
+                ax, ay, bx, by = segment
+                for cx in range(int(min(ax, bx) - 1), int(max(ax, bx) + 2)):
+                    for cy in range(int(min(ay, by) - 1), int(max(ay, by) + 2)):
+                        cells.setdefault((cx, cy), []).append(segment)
+    return cells
+
+
+DEFLECTED = deflected_segments()
+
+
 def app_icon(x, y):
     """A grey nominal grid and a red grid bent by deflection, on a white rounded square."""
     if x < 2 or y < 2 or x > 62 or y > 62:
@@ -64,19 +91,10 @@ def app_icon(x, y):
             colour = (164, 164, 164, 1.0)
 
     # Deflected grid: the tower leans with height, more towards the top right.
-    def bend(u, v):
-        s = (u - 10) / 44.0
-        t = (54 - v) / 44.0
-        return u - 7 * s * t * t, v - 5 * s * t
-
-    for k in range(5):
-        c = 10 + k * 11
-        for i in range(40):
-            a0, a1 = 10 + i * 44 / 40.0, 10 + (i + 1) * 44 / 40.0
-            if near_segment(x, y, *bend(a0, c), *bend(a1, c), 1.8) or near_segment(
-                x, y, *bend(c, a0), *bend(c, a1), 1.8
-            ):
-                colour = (196, 0, 0, 1.0)
+    for segment in DEFLECTED.get((int(x), int(y)), ()):
+        if near_segment(x, y, *segment, 1.8):
+            colour = (196, 0, 0, 1.0)
+            break
     if x < 3.2 or y < 3.2 or x > 60.8 or y > 60.8:
         colour = (90, 90, 110, 1.0)
     return colour
@@ -125,7 +143,39 @@ def init_icon(x, y):
     return (0, 0, 0, 0)
 
 
+def scaled(pixel, size):
+    """The 64-pixel design drawn at another size."""
+    factor = 64.0 / size
+    return lambda x, y: pixel(x * factor, y * factor)
+
+
+def write_svg(path):
+    """The application icon as a scalable drawing of the same design."""
+    lines = []
+    for k in range(5):
+        c = 10 + k * 11
+        lines.append('<path d="M%g 10V54M10 %gH54" stroke="#a4a4a4" stroke-width="1.2"/>' % (c, c))
+    for k in range(5):
+        c = 10 + k * 11
+        for points in ([bend(10 + i * 44 / 40.0, c) for i in range(41)],
+                       [bend(c, 10 + i * 44 / 40.0) for i in range(41)]):
+            d = "M" + " L".join("%.2f %.2f" % p for p in points)
+            lines.append('<path d="%s" fill="none" stroke="#c40000" stroke-width="1.8" '
+                         'stroke-linecap="round"/>' % d)
+    with open(path, "w") as f:
+        f.write('<?xml version="1.0" encoding="UTF-8"?>\n'
+                '<svg xmlns="http://www.w3.org/2000/svg" width="64" height="64" '
+                'viewBox="0 0 64 64">\n'
+                '<rect x="2.6" y="2.6" width="58.8" height="58.8" fill="#ffffff" '
+                'stroke="#5a5a6e" stroke-width="1.2"/>\n'
+                + "\n".join(lines) + "\n</svg>\n")
+
+
 if __name__ == "__main__":
     write_png("icons/curvalo.png", 64, app_icon)
+    for size in (16, 32, 48, 64, 128, 256):
+        write_png("icons/hicolor/%dx%d/curvalo.png" % (size, size), size,
+                  scaled(app_icon, size))
+    write_svg("icons/hicolor/scalable/curvalo.svg")
     write_png("menu/file_new.png", 32, new_icon)
     write_png("menu/file_init.png", 32, init_icon)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, builds Curvalo and starts it. Without any display it runs the
 # program on a virtual display, saves a screenshot of its window, and closes it cleanly.
 set -euo pipefail

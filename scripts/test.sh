@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs what is missing, then builds and runs the whole test suite: the normal build, the
 # same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run of
 # the measurement file reader, clang-tidy and the formatting check. Exits non-zero on any
@@ -71,6 +72,55 @@ if command -v clang++ >/dev/null 2>&1 && [ -f tests/fuzz/CMakeLists.txt ]; then
 else
     echo "=== clang is not installed: the fuzz target is skipped"
 fi
+
+echo "=== package"
+# A Release build without the private Qt search path, as a system package has it; cpack makes
+# the .deb (dependencies from dpkg-shlibdeps) and the .tar.gz, and the shipped files are
+# checked as a distribution would check them.
+cmake -S . -B build/package -DCMAKE_BUILD_TYPE=Release -DCURVALO_BUILD_TESTS=OFF \
+    -DCURVALO_PRIVATE_QT=OFF -DCURVALO_WERROR=ON >/dev/null
+cmake --build build/package --parallel "$jobs"
+rm -f build/package/curvalo_*.deb build/package/curvalo-*.tar.gz
+(cd build/package && cpack -G "DEB;TGZ" >cpack.log 2>&1) || {
+    cat build/package/cpack.log
+    exit 1
+}
+deb=$(ls build/package/curvalo_*.deb)
+ls build/package/curvalo-*.tar.gz >/dev/null
+dpkg-deb -c "$deb" >build/package/contents.txt
+for path in ./usr/bin/curvalo ./usr/bin/curvalo-batch ./usr/share/applications/curvalo.desktop \
+    ./usr/share/metainfo/io.github.curvalo.Curvalo.metainfo.xml \
+    ./usr/share/icons/hicolor/scalable/apps/curvalo.svg ./usr/share/man/man1/curvalo.1.gz \
+    ./usr/share/man/man1/curvalo-batch.1.gz ./usr/share/doc/curvalo/copyright; do
+    grep -q " $path\$" build/package/contents.txt || {
+        echo "The package lacks $path." >&2
+        exit 1
+    }
+done
+for size in 16 32 48 64 128 256; do
+    grep -q " ./usr/share/icons/hicolor/${size}x${size}/apps/curvalo.png\$" \
+        build/package/contents.txt || {
+        echo "The package lacks the ${size} pixel icon." >&2
+        exit 1
+    }
+done
+dpkg-deb -f "$deb" Depends | grep -q libqt5widgets5 || {
+    echo "The package's dependencies were not found by dpkg-shlibdeps." >&2
+    exit 1
+}
+desktop-file-validate data/curvalo.desktop
+appstreamcli validate --no-net --pedantic data/io.github.curvalo.Curvalo.metainfo.xml
+lintian --fail-on error "$deb"
+passed=$((passed + 1))
+
+echo "=== licence headers"
+mapfile -t unlabelled < <(git ls-files '*.cpp' '*.h' '*CMakeLists.txt' '*.cmake' '*.sh' '*.py' \
+    | xargs grep -L 'SPDX-License-Identifier: GPL-3.0-or-later' || true)
+if [ ${#unlabelled[@]} -gt 0 ]; then
+    printf 'No SPDX line: %s\n' "${unlabelled[@]}" >&2
+    exit 1
+fi
+passed=$((passed + 1))
 
 echo "=== formatting"
 mapfile -t sources < <(find core paint src batch tests bench -name '*.cpp' -o -name '*.h' 2>/dev/null | sort)

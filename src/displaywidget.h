@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef TDISPLAYWIDGET_H
 #define TDISPLAYWIDGET_H
 

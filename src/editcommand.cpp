@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "editcommand.h"
 
 bool TEditCommand::TFields::operator==(const TFields &other) const

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef TMEASUREMENTDATA_H
 #define TMEASUREMENTDATA_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef TPICTUREDIALOG_H
 #define TPICTUREDIALOG_H
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "renishawdeflectionmodel.h"
 
 // The operations below keep the order and grouping that the controller uses; regrouping them

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #ifndef TTESTPLANDIALOG_H
 #define TTESTPLANDIALOG_H
 
