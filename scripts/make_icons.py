@@ -143,6 +143,11 @@ def init_icon(x, y):
     return (0, 0, 0, 0)
 
 
+def scaled2(pixel):
+    """A 32-pixel design drawn at twice the size."""
+    return lambda x, y: pixel(x / 2.0, y / 2.0)
+
+
 def scaled(pixel, size):
     """The 64-pixel design drawn at another size."""
     factor = 64.0 / size
@@ -179,3 +184,6 @@ if __name__ == "__main__":
     write_svg("icons/hicolor/scalable/curvalo.svg")
     write_png("menu/file_new.png", 32, new_icon)
     write_png("menu/file_init.png", 32, init_icon)
+    # For screens of twice the density; Qt picks them by their names.
+    write_png("menu/file_new@2x.png", 64, scaled2(new_icon))
+    write_png("menu/file_init@2x.png", 64, scaled2(init_icon))

@@ -10,6 +10,10 @@
 
 int main(int argc, char **argv)
 {
+    // Sharp on screens of higher density: the window scales by the screen's factor and takes
+    // the @2x images where there are any. Screens of ordinary density are drawn as before.
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
     QApplication application(argc, argv);
 
     if (QStyle *style = QStyleFactory::create(QStringLiteral("fusion"))) {
