@@ -211,7 +211,11 @@ void TXmlFile::Write_Data(QByteArray *data, bool compact) const
     QBuffer buffer(data);
     buffer.open(QIODevice::WriteOnly);
     QTextStream stream(&buffer);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     stream.setCodec("UTF-8");
+#else
+    stream.setEncoding(QStringConverter::Utf8);
+#endif
     document.save(stream, 4, QDomNode::EncodingFromDocument);
     stream.flush();
 }

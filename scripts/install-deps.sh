@@ -57,6 +57,15 @@ have_qt5_svg() {
     have_cmake_config lib/cmake/Qt5Svg/Qt5SvgConfig.cmake 'lib/*/cmake/Qt5Svg/Qt5SvgConfig.cmake'
 }
 
+have_qt6() {
+    have_cmake_config lib/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake \
+        'lib/*/cmake/Qt6Widgets/Qt6WidgetsConfig.cmake'
+}
+
+have_qt6_svg() {
+    have_cmake_config lib/cmake/Qt6Svg/Qt6SvgConfig.cmake 'lib/*/cmake/Qt6Svg/Qt6SvgConfig.cmake'
+}
+
 have_eigen3() {
     have_cmake_config share/eigen3/cmake/Eigen3Config.cmake lib/cmake/eigen3/Eigen3Config.cmake
 }
@@ -82,6 +91,9 @@ if [ "$purpose" = test ]; then
     need clang-format have_command clang-format
     need clang-tidy have_command run-clang-tidy
     need poppler-utils have_command pdftotext # to read back exported PDF files
+    # the suite runs with Qt 6 as well
+    need qt6-base-dev have_qt6
+    need qt6-svg-dev have_qt6_svg
     # to build the package and check it and its desktop files
     need dpkg-dev have_command dpkg-shlibdeps
     need desktop-file-utils have_command desktop-file-validate

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Installs what is missing, then builds and runs the whole test suite: the normal build, the
-# same suite under AddressSanitizer and UndefinedBehaviorSanitizer, a bounded fuzzing run of
-# the measurement file reader, clang-tidy and the formatting check. Exits non-zero on any
+# Installs what is missing, then builds and runs the whole test suite: the normal build with
+# Qt 5, clang-tidy, the same suite with Qt 6 and under AddressSanitizer and
+# UndefinedBehaviorSanitizer, a bounded fuzzing run of the measurement file reader, the
+# package and its checks, the licence headers and the formatting check. Exits non-zero on any
 # failure.
 set -euo pipefail
 
@@ -46,6 +47,9 @@ if grep -E '(warning|error):' build/normal/clang-tidy.log; then
     exit 1
 fi
 passed=$((passed + 1))
+
+# The same code base and suite with Qt 6.
+run_suite qt6 -DCURVALO_QT_VERSION=6
 
 export ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:check_initialization_order=1
 export LSAN_OPTIONS=suppressions=$root/scripts/lsan.supp:print_suppressions=0

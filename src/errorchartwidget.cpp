@@ -23,7 +23,8 @@ TErrorChartWidget::~TErrorChartWidget() = default;
 
 QSize TErrorChartWidget::minimumSizeHint() const
 {
-    return QSize(200, 150);
+    // Narrow enough that, tabbed beside the editor, the Results dock never widens the window.
+    return QSize(160, 150);
 }
 
 void TErrorChartWidget::paintEvent(QPaintEvent *event)

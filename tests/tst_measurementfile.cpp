@@ -19,6 +19,10 @@ Q_DECLARE_METATYPE(TVector3)
 
 namespace
 {
+// Qt 6's XML parser counts the column of a broken-off document one less than Qt 5's does; the
+// message gives what the parser reports.
+const int broken_column = QT_VERSION >= QT_VERSION_CHECK(6, 0, 0) ? 3 : 4;
+
 const QByteArray example = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
                            "<Curvalo_Measurement_Data File_Version=\"1\">\n"
                            "    <Measurement>\n"
@@ -193,7 +197,8 @@ void TTestMeasurementFile::Reader_Rules_data()
         << true << "" << QVector<int>{5} << 0;
     QTest::newRow("breaks off") << QByteArray("<Curvalo_Measurement_Data File_Version=\"1\">\n<Me")
                                 << false
-                                << "ERR:  Reference file XML parse error at line 2 column 4: "
+                                << "ERR:  Reference file XML parse error at line 2 column " +
+                                       QString::number(broken_column) + ": "
                                 << QVector<int>{} << 0;
 }
 

@@ -90,8 +90,11 @@ void TTestResults::Dock_Beside_The_Editor()
     // The editor stays in front, and the window keeps its first size.
     QVERIFY(Editor()->isVisible());
     // Tabbed beside the editor, it asks for no more width than the editor does.
-    QVERIFY(Dock()->minimumSizeHint().width() <=
-            window->findChild<QDockWidget *>("measurement_dock")->minimumSizeHint().width());
+    const int results_width = Dock()->minimumSizeHint().width();
+    const int editor_width =
+        window->findChild<QDockWidget *>("measurement_dock")->minimumSizeHint().width();
+    QVERIFY2(results_width <= editor_width,
+             qPrintable(QString("%1 > %2").arg(results_width).arg(editor_width)));
     QCOMPARE(Dock()->Tabs()->tabText(1), QString("Chart"));
 }
 
