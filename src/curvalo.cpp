@@ -420,7 +420,7 @@ void TCurvalo::Set_Texts()
     action_quit->setText(QStringLiteral("Quit"));
     action_about->setText(QStringLiteral("About"));
     action_user_guide->setText(tr("User Guide"));
-    action_legend->setText(tr("What the Drawing Shows"));
+    action_legend->setText(tr("What the drawing shows"));
     file_menu->setTitle(QStringLiteral("File"));
     view_menu->setTitle(QStringLiteral("View"));
     help_menu->setTitle(QStringLiteral("Help"));

@@ -89,7 +89,7 @@ void TTestMainWindow::Menus_data()
                            << QList<QKeySequence>{QKeySequence(), QKeySequence()}
                            << QList<bool>{false, false};
     QTest::newRow("Help") << "Help"
-                          << QStringList{"About", "", "User Guide", "What the Drawing Shows"}
+                          << QStringList{"About", "", "User Guide", "What the drawing shows"}
                           << QList<QKeySequence>{QKeySequence(), QKeySequence(),
                                                  QKeySequence(QKeySequence::HelpContents),
                                                  QKeySequence()}

@@ -152,7 +152,7 @@ void TTestWindowHelp::Mouse_Over_The_Drawing_Shows_Position_And_Correction()
 void TTestWindowHelp::Legend_Explains_Colours_And_Labels()
 {
     Start();
-    Action("What the Drawing Shows", "Help")->trigger();
+    Action("What the drawing shows", "Help")->trigger();
     TMessageBox *box = window->findChild<TMessageBox *>("legend_box");
     QVERIFY(box);
     QVERIFY(box->isVisible());
