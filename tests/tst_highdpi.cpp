@@ -48,7 +48,11 @@ void TTestHighDpi::Tool_Bar_Takes_The_Sharp_Images()
     for (const char *text : {"New", "Init"}) {
         QAction *action = Action(text);
         QVERIFY(action);
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
         const QPixmap pixmap = action->icon().pixmap(window->windowHandle(), QSize(32, 32));
+#else
+        const QPixmap pixmap = action->icon().pixmap(QSize(32, 32), window->devicePixelRatio());
+#endif
         QCOMPARE(pixmap.devicePixelRatio(), 2.0);
         QCOMPARE(pixmap.size(), QSize(64, 64));
     }
@@ -56,8 +60,10 @@ void TTestHighDpi::Tool_Bar_Takes_The_Sharp_Images()
 
 int main(int argc, char **argv)
 {
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
     QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
     QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
     QApplication application(argc, argv);
     TTestHighDpi test;
     return QTest::qExec(&test, argc, argv);
