@@ -2,6 +2,7 @@
 #include "curvalo.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTime>
@@ -158,6 +159,17 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
 
     // Once the window is on screen.
     QTimer::singleShot(0, this, &TCurvalo::Tell_Start_Problems);
+}
+
+void TCurvalo::Enable_High_Dpi()
+{
+    // Sharp on screens of higher density: the window scales by the screen's factor and takes
+    // the @2x images where there are any. Screens of ordinary density are drawn as before.
+    // Qt 6 always does both.
+#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
+    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
+#endif
 }
 
 TCurvalo::~TCurvalo()
@@ -562,8 +574,7 @@ void TCurvalo::Connect_Signals()
     autosave_timer = new QTimer(this);
     autosave_timer->setSingleShot(true);
     connect(autosave_timer, &QTimer::timeout, this, &TCurvalo::Autosave);
-    for (QLineEdit *edit : {parameter_edits[0], parameter_edits[1], parameter_edits[2],
-                            parameter_edits[3], range_y_edit, range_z_edit}) {
+    for (QLineEdit *edit : Model_Field_Edits()) {
         connect(edit, &QLineEdit::textEdited, this, &TCurvalo::Schedule_Autosave);
     }
     connect(model_combo, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
@@ -1450,6 +1461,12 @@ void TCurvalo::Menu_About()
     message_box->exec();
 }
 
+std::array<QLineEdit *, 6> TCurvalo::Model_Field_Edits() const
+{
+    return {parameter_edits[0], parameter_edits[1], parameter_edits[2],
+            parameter_edits[3], range_y_edit,       range_z_edit};
+}
+
 void TCurvalo::End_Typing_Step()
 {
     ++merge_serial;
@@ -1459,8 +1476,7 @@ TEditCommand::TFields TCurvalo::Current_Fields() const
 {
     TEditCommand::TFields fields;
     fields.model_index = model_combo->currentIndex();
-    QLineEdit *const edits[6] = {parameter_edits[0], parameter_edits[1], parameter_edits[2],
-                                 parameter_edits[3], range_y_edit,       range_z_edit};
+    const std::array<QLineEdit *, 6> edits = Model_Field_Edits();
     for (int i = 0; i < 6; ++i) {
         fields.texts[i] = edits[i]->text();
     }
@@ -1556,8 +1572,7 @@ void TCurvalo::Restore_Fields_State(const TEditCommand::TFields &fields)
         display_widget->Set_Deflection_Model(TDisplayWidget::TDeflectionModelType(model_type));
         results_model->Set_Deflection_Model(display_widget->Deflection_Model());
     }
-    QLineEdit *const edits[6] = {parameter_edits[0], parameter_edits[1], parameter_edits[2],
-                                 parameter_edits[3], range_y_edit,       range_z_edit};
+    const std::array<QLineEdit *, 6> edits = Model_Field_Edits();
     for (int i = 0; i < 6; ++i) {
         if (edits[i]->text() != fields.texts[i]) {
             edits[i]->setText(fields.texts[i]);

@@ -3,6 +3,7 @@
 #define TCURVALO_H
 
 #include <QMainWindow>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -42,6 +43,10 @@ class TCurvalo : public QMainWindow
 public:
     explicit TCurvalo(const QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
     ~TCurvalo() override;
+
+    // What the program sets before its application object exists, for screens of higher
+    // density.
+    static void Enable_High_Dpi();
 
     // The measurements as the window holds them, for reading only.
     const TMeasurementData &Measurement_Data() const { return measurement_data; }
@@ -132,6 +137,8 @@ private:
     // steps with the same merge key in a row (typing into one field) become one.
     void Record_Step(const QString &text, int merge_key = -1);
     TEditCommand::TFields Current_Fields() const;
+    // The four parameter fields, then the Y and Z range fields.
+    std::array<QLineEdit *, 6> Model_Field_Edits() const;
     // Brings the window to the state of a step, for undo and redo.
     void Restore_Step(const TEditCommand::TFields &fields, const TMeasurementChange &change,
                       bool undo);

@@ -210,6 +210,11 @@ QSize TDisplayWidget::minimumSizeHint() const
     return minimum_size;
 }
 
+bool TDisplayWidget::Too_Small() const
+{
+    return width() < minimum_size.width() || height() < minimum_size.height();
+}
+
 void TDisplayWidget::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
@@ -220,7 +225,7 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
 {
     event->accept();
     QPainter painter(this);
-    if (width() < minimum_size.width() || height() < minimum_size.height()) {
+    if (Too_Small()) {
         painter.drawText(rect(), Qt::AlignCenter, tr("The window is too small for the drawing"));
         return;
     }
@@ -241,8 +246,7 @@ QString TDisplayWidget::Readout(const QPoint &pixel) const
 {
     double y = 0.0;
     double z = 0.0;
-    if (!deflection_model || width() < minimum_size.width() || height() < minimum_size.height() ||
-        !scene_painter.Machine_Point(pixel, &y, &z)) {
+    if (!deflection_model || Too_Small() || !scene_painter.Machine_Point(pixel, &y, &z)) {
         return QString();
     }
     const TVector3 correction = deflection_model->Calculate_Correction(TVector3(0.0, y, z));

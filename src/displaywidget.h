@@ -84,6 +84,8 @@ public:
     bool Viewport_Dirty() const { return scene_painter.Viewport_Dirty(); }
 
     QSize minimumSizeHint() const override;
+    // True below the size the drawing needs.
+    bool Too_Small() const;
 
     // The gauges of these measurements are drawn highlighted, over the others.
     void Set_Highlighted(const std::vector<int> &ids);

@@ -10,13 +10,7 @@
 
 int main(int argc, char **argv)
 {
-    // Sharp on screens of higher density: the window scales by the screen's factor and takes
-    // the @2x images where there are any. Screens of ordinary density are drawn as before.
-    // Qt 6 always does both.
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
-#endif
+    TCurvalo::Enable_High_Dpi();
     QApplication application(argc, argv);
 
     if (QStyle *style = QStyleFactory::create(QStringLiteral("fusion"))) {

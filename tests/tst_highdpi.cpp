@@ -60,10 +60,7 @@ void TTestHighDpi::Tool_Bar_Takes_The_Sharp_Images()
 
 int main(int argc, char **argv)
 {
-#if QT_VERSION < QT_VERSION_CHECK(6, 0, 0)
-    QApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
-    QApplication::setAttribute(Qt::AA_UseHighDpiPixmaps);
-#endif
+    TCurvalo::Enable_High_Dpi();
     QApplication application(argc, argv);
     TTestHighDpi test;
     return QTest::qExec(&test, argc, argv);
