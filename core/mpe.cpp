@@ -50,30 +50,40 @@ bool TMpe::Passes(const double &error, const double &length) const
     return set && std::fabs(error) <= Value(length) + allowance;
 }
 
-bool TMpe::Parse(const QString &text, TMpe *mpe, QString *error)
+bool TMpe::Parse(const QString &text, TMpe *mpe, QString *error, unsigned *bad_values)
 {
     Q_ASSERT(mpe && error);
-    const auto tr = [](const char *source) { return QCoreApplication::translate("TMpe", source); };
+    unsigned bad = 0;
+    const auto fail = [error, bad_values, &bad](const QString &reason) {
+        *error = reason;
+        if (bad_values) {
+            *bad_values = bad;
+        }
+        return false;
+    };
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 2 && parts.size() != 3) {
-        *error = tr("the MPE is \"A,K\" or \"A,K,B\" (µm, without unit, µm)");
-        return false;
+        bad = 7;
+        return fail(tr("the MPE is \"A,K\" or \"A,K,B\" (µm, without unit, µm)"));
     }
     double values[3] = {0.0, 0.0, 0.0};
     const char *names[3] = {"A", "K", "B"};
     for (int i = 0; i < parts.size(); ++i) {
         if (!TNumberText::Read(parts[i], &values[i]) || !std::isfinite(values[i])) {
-            *error = tr("%1 of the MPE is not a number: \"%2\"").arg(names[i], parts[i]);
-            return false;
+            bad = 1U << i;
+            return fail(tr("%1 of the MPE is not a number: \"%2\"").arg(names[i], parts[i]));
         }
     }
     if (values[0] < 0.0 || (parts.size() == 3 && values[2] < 0.0)) {
-        *error = tr("A and B of the MPE must not be negative");
-        return false;
+        bad = (values[0] < 0.0 ? 1U : 0U) | (parts.size() == 3 && values[2] < 0.0 ? 4U : 0U);
+        return fail(tr("A and B of the MPE must not be negative"));
     }
     if (!(values[1] > 0.0)) {
-        *error = tr("K of the MPE must be greater than 0");
-        return false;
+        bad = 2;
+        return fail(tr("K of the MPE must be greater than 0"));
+    }
+    if (bad_values) {
+        *bad_values = 0;
     }
     *mpe = parts.size() == 3 ? TMpe(values[0], values[1], values[2]) : TMpe(values[0], values[1]);
     return true;

@@ -2,6 +2,7 @@
 #ifndef TMPE_H
 #define TMPE_H
 
+#include <QCoreApplication>
 #include <QString>
 
 // The maximum permissible error of length measurement, MPE(L) = min(A + L / K, B) in µm with
@@ -9,6 +10,8 @@
 // not set judges nothing.
 class TMpe
 {
+    Q_DECLARE_TR_FUNCTIONS(TMpe)
+
 public:
     // Not set.
     TMpe();
@@ -28,8 +31,10 @@ public:
 
     // "A,K" or "A,K,B" in the C locale, as the batch tool's --mpe and the settings hold it;
     // A and B must be finite and not negative, K finite and positive. False, with the reason,
-    // for anything else.
-    static bool Parse(const QString &text, TMpe *mpe, QString *error);
+    // for anything else. With bad_values, also which of A, K and B (bits 0, 1, 2) are wrong,
+    // so that a form can mark its fields without reading the reason's words.
+    static bool Parse(const QString &text, TMpe *mpe, QString *error,
+                      unsigned *bad_values = nullptr);
     // The text Parse reads back as the same MPE; empty when not set.
     QString Text() const;
 

@@ -171,6 +171,7 @@ void TResultsDock::Mpe_Edited()
     const bool has_b = !mpe_b_edit->text().trimmed().isEmpty();
     TMpe entered;
     QString error;
+    unsigned bad_values = 0;
     bool valid = empty;
     if (!empty) {
         const QString text =
@@ -178,15 +179,14 @@ void TResultsDock::Mpe_Edited()
                                         TNumberText::Shortest(values[1])) +
             (has_b ? QLatin1Char(',') + TNumberText::Shortest(values[2]) : QString());
         valid = numbers[0] && numbers[1] && (!has_b || numbers[2]) &&
-                TMpe::Parse(text, &entered, &error);
+                TMpe::Parse(text, &entered, &error, &bad_values);
     }
     const QString in_use =
         mpe.Is_Set() ? tr("using the MPE %1").arg(mpe.Text()) : tr("no MPE is used");
     for (int i = 0; i < 3; ++i) {
         const bool field_empty = edits[i]->text().trimmed().isEmpty();
         const bool bad = !valid && ((!field_empty && !numbers[i]) || (field_empty && i < 2) ||
-                                    error.startsWith(QLatin1Char("AKB"[i])) ||
-                                    (error.contains(QLatin1String("A and B")) && i != 1));
+                                    (bad_values & (1U << i)) != 0);
         if (bad) {
             Mark(edits[i], true,
                  (error.isEmpty() ? tr("Not a number") : error) + QStringLiteral(": ") + in_use);

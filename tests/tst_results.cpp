@@ -33,6 +33,8 @@ private slots:
     void Selection_In_Step();
     void Copy_Selected_Rows();
     void Mpe_Judges_And_Survives_A_Restart();
+    void Mpe_Marks_The_Wrong_Field_data();
+    void Mpe_Marks_The_Wrong_Field();
     void Test_Plan_Dialog_data();
     void Test_Plan_Dialog();
 
@@ -243,6 +245,62 @@ void TTestResults::Mpe_Judges_And_Survives_A_Restart()
     QCOMPARE(Cell(0, TResultsModel::COLUMN_VERDICT), QString());
     Close();
     QVERIFY(!Read(Directory() + "/settings.ini").contains("MPE"));
+}
+
+void TTestResults::Mpe_Marks_The_Wrong_Field_data()
+{
+    QTest::addColumn<QString>("a");
+    QTest::addColumn<QString>("k");
+    QTest::addColumn<QString>("b");
+    QTest::addColumn<QString>("marked");
+    QTest::newRow("valid") << "1.5"
+                           << "333"
+                           << "20"
+                           << "";
+    QTest::newRow("A negative") << "-1"
+                                << "333"
+                                << ""
+                                << "A";
+    QTest::newRow("K zero") << "1.5"
+                            << "0"
+                            << ""
+                            << "K";
+    QTest::newRow("K no number") << "1.5"
+                                 << "x"
+                                 << ""
+                                 << "K";
+    QTest::newRow("B negative") << "1.5"
+                                << "333"
+                                << "-2"
+                                << "B";
+    QTest::newRow("A and B negative") << "-1"
+                                      << "333"
+                                      << "-2"
+                                      << "AB";
+    QTest::newRow("K missing") << "1.5"
+                               << ""
+                               << ""
+                               << "K";
+}
+
+void TTestResults::Mpe_Marks_The_Wrong_Field()
+{
+    // The form marks the fields from what the MPE's reading found, never from the words of
+    // its message, which change with the language.
+    QFETCH(QString, a);
+    QFETCH(QString, k);
+    QFETCH(QString, b);
+    QFETCH(QString, marked);
+    Type(window->findChild<QLineEdit *>("mpe_a_edit"), a);
+    Type(window->findChild<QLineEdit *>("mpe_k_edit"), k);
+    Type(window->findChild<QLineEdit *>("mpe_b_edit"), b);
+    QString found;
+    for (const char *name : {"mpe_a_edit", "mpe_k_edit", "mpe_b_edit"}) {
+        if (window->findChild<QLineEdit *>(name)->styleSheet().contains("background")) {
+            found += QChar(name[4]).toUpper();
+        }
+    }
+    QCOMPARE(found, marked);
 }
 
 void TTestResults::Test_Plan_Dialog_data()
