@@ -629,7 +629,7 @@ int TBatchTool::Report(const QStringList &arguments)
     info.mpe = settings.mpe;
     if (model) {
         const TModelCatalog::TModel &entry = TModelCatalog::Model_At(settings.deflection_model);
-        info.model_name = QString::fromLatin1(entry.name);
+        info.model_name = TModelCatalog::Name(entry);
         info.parameters = TModelCatalog::Parameter_Lines(entry, settings.parameters);
     } else {
         info.model_name = Tr("none");

@@ -58,6 +58,13 @@ for gauge-length measurements. A metrologist plans a length test, enters what
 the machine measured, judges every result against the MPE, fits the model
 parameters and exports a report. The batch tool curvalo-batch does the same
 from scripts.")
+# The program's translations are built into it; Qt's own (the standard buttons and dialogs)
+# come from the distribution's Qt, and without them those stay English.
+if(CURVALO_QT_VERSION STREQUAL "6")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-translations-l10n)
+else()
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qttranslations5-l10n)
+endif()
 # A Debian revision of its own, so that the package is not a native one.
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 include(CPack)

@@ -126,19 +126,21 @@ QString TEvaluation::Direction_Name(const TVector3 &axis, const double &range_y,
         return QStringLiteral("Z");
     }
     if (along(range_y, range_z)) {
-        return QStringLiteral("Diagonal +");
+        return QStringLiteral(QT_TRANSLATE_NOOP("TEvaluation", "Diagonal +"));
     }
     if (along(range_y, -range_z)) {
-        return QStringLiteral("Diagonal \u2212");
+        return QStringLiteral(QT_TRANSLATE_NOOP("TEvaluation", "Diagonal \u2212"));
     }
     return QString();
 }
 
+QString TEvaluation::Direction_Label(const QString &name)
+{
+    return tr(name.toUtf8().constData());
+}
+
 QString TEvaluation::Summary_Text(const TSummary &summary, bool has_mpe)
 {
-    const auto tr = [](const char *text) {
-        return QCoreApplication::translate("TEvaluation", text);
-    };
     QStringList parts;
     parts << (summary.count == 1 ? tr("1 measurement, %1 measured.").arg(summary.measured_count)
                                  : tr("%1 measurements, %2 measured.")
@@ -167,11 +169,16 @@ QString TEvaluation::Verdict_Text(TVerdict verdict)
 {
     switch (verdict) {
     case PASS:
-        return QStringLiteral("pass");
+        return QStringLiteral(QT_TRANSLATE_NOOP("TEvaluation", "pass"));
     case FAIL:
-        return QStringLiteral("fail");
+        return QStringLiteral(QT_TRANSLATE_NOOP("TEvaluation", "fail"));
     case NO_VERDICT:
         break;
     }
     return QString();
+}
+
+QString TEvaluation::Verdict_Label(TVerdict verdict)
+{
+    return tr(Verdict_Text(verdict).toUtf8().constData());
 }

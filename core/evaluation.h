@@ -2,6 +2,7 @@
 #ifndef TEVALUATION_H
 #define TEVALUATION_H
 
+#include <QCoreApplication>
 #include <QString>
 #include <vector>
 
@@ -16,6 +17,8 @@ class TDeflectionModel;
 // compute through here, so that they give the same digits.
 class TEvaluation
 {
+    Q_DECLARE_TR_FUNCTIONS(TEvaluation)
+
 public:
     enum TVerdict { NO_VERDICT, PASS, FAIL };
 
@@ -72,9 +75,14 @@ public:
 
     // "Y", "Z", "Diagonal +" or "Diagonal −" for the four directions of a test plan in a
     // volume of the given ranges (either sense), empty for any other axis.
+    // The name is what files and the batch tool write; the label is what the user interface
+    // shows, in its language.
     static QString Direction_Name(const TVector3 &axis, const double &range_y,
                                   const double &range_z);
+    static QString Direction_Label(const QString &name);
+    // "pass", "fail" or empty, as files write it, and as the user interface shows it.
     static QString Verdict_Text(TVerdict verdict);
+    static QString Verdict_Label(TVerdict verdict);
 };
 
 #endif

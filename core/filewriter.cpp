@@ -11,13 +11,12 @@ TFileWriter::TResult TFileWriter::Write(const QString &file_name, const QByteArr
     const QFileInfo info(file_name);
     // Writing through a link whose target is missing would create a file somewhere else.
     if (info.isSymLink() && !info.exists()) {
-        *reason =
-            QStringLiteral("it is a link to '%1', which does not exist").arg(info.symLinkTarget());
+        *reason = tr("it is a link to '%1', which does not exist").arg(info.symLinkTarget());
         return WRITE_FAILED;
     }
     // The rename would replace even a write-protected file.
     if (info.exists() && !info.isWritable()) {
-        *reason = QStringLiteral("the file is write-protected");
+        *reason = tr("the file is write-protected");
         return PROTECTED;
     }
 

@@ -3,6 +3,7 @@
 #define TFILEWRITER_H
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 // Replaces a file's content all at once: the new bytes go to a temporary file beside it that
@@ -10,6 +11,8 @@
 // leaves either the old file or the new one, never a mix.
 class TFileWriter
 {
+    Q_DECLARE_TR_FUNCTIONS(TFileWriter)
+
 public:
     enum TResult {
         WRITTEN,

@@ -11,11 +11,6 @@
 
 namespace
 {
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("TMeasurementSetFile", text);
-}
-
 // A cell as a spreadsheet writes it: blanks around, and quotes around the text, go.
 QString Cell(const QString &text)
 {
@@ -28,7 +23,7 @@ QString Cell(const QString &text)
 
 void Add_Error(TMeasurementSetFile::TImport *import, int line, const QString &reason)
 {
-    import->errors << Tr("line %1: %2").arg(line).arg(reason);
+    import->errors << TMeasurementSetFile::tr("line %1: %2").arg(line).arg(reason);
 }
 
 // The list as the user sees it: the first twenty, then how many more there are.
@@ -37,7 +32,8 @@ void Limit_Errors(TMeasurementSetFile::TImport *import)
     const int count = import->errors.size();
     if (count > TMeasurementSetFile::error_limit) {
         import->errors = import->errors.mid(0, TMeasurementSetFile::error_limit);
-        import->errors << Tr("and %1 more").arg(count - TMeasurementSetFile::error_limit);
+        import->errors
+            << TMeasurementSetFile::tr("and %1 more").arg(count - TMeasurementSetFile::error_limit);
     }
 }
 } // namespace
@@ -47,12 +43,14 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read(const QString &file_name)
     TImport import{false, {}, {}};
     const QFileInfo info(file_name);
     if (!info.isFile()) {
-        import.errors << Tr("'%1' is not a file that can be read.").arg(file_name);
+        import.errors
+            << TMeasurementSetFile::tr("'%1' is not a file that can be read.").arg(file_name);
         return import;
     }
     QFile file(file_name);
     if (!file.open(QIODevice::ReadOnly)) {
-        import.errors << Tr("'%1' cannot be read: %2").arg(file_name, file.errorString());
+        import.errors << TMeasurementSetFile::tr("'%1' cannot be read: %2")
+                             .arg(file_name, file.errorString());
         return import;
     }
     const QByteArray content = file.readAll();
@@ -85,7 +83,7 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
         ++header_line;
     }
     if (header_line == lines.size()) {
-        import.errors << Tr("The file is empty.");
+        import.errors << TMeasurementSetFile::tr("The file is empty.");
         return import;
     }
     QHash<QString, int> columns;
@@ -98,7 +96,8 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
                                   QStringLiteral("axis_y"), QStringLiteral("axis_z")};
     for (const QString &name : required) {
         if (!columns.contains(name)) {
-            Add_Error(&import, header_line + 1, Tr("the header has no column \"%1\"").arg(name));
+            Add_Error(&import, header_line + 1,
+                      TMeasurementSetFile::tr("the header has no column \"%1\"").arg(name));
         }
     }
     if (!import.errors.isEmpty()) {
@@ -113,7 +112,9 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
         const QStringList cells = lines[index].split(QLatin1Char(','));
         if (cells.size() != header.size()) {
             Add_Error(&import, line,
-                      Tr("%1 columns instead of %2").arg(cells.size()).arg(header.size()));
+                      TMeasurementSetFile::tr("%1 columns instead of %2")
+                          .arg(cells.size())
+                          .arg(header.size()));
             continue;
         }
         bool good = true;
@@ -122,14 +123,15 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
             const QString text = Cell(cells[columns.value(required[i])]);
             if (!TNumberText::Read(text, &values[i]) || !std::isfinite(values[i])) {
                 Add_Error(&import, line,
-                          Tr("\"%1\" is not a number: \"%2\"").arg(required[i], text));
+                          TMeasurementSetFile::tr("\"%1\" is not a number: \"%2\"")
+                              .arg(required[i], text));
                 good = false;
             }
         }
         TMeasurementData::TMeasurement measurement{0, TVector3(0, values[1], values[2]),
                                                    TVector3(0, values[3], values[4]), values[0]};
         if (good && !TMeasurementData::Is_Usable_Axis(measurement.axis)) {
-            Add_Error(&import, line, Tr("the axis has no length"));
+            Add_Error(&import, line, TMeasurementSetFile::tr("the axis has no length"));
             good = false;
         }
         if (columns.contains(QStringLiteral("id"))) {
@@ -141,7 +143,8 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
             }
             if (!ok) {
                 Add_Error(&import, line,
-                          Tr("\"id\" is not a positive whole number: \"%1\"").arg(text));
+                          TMeasurementSetFile::tr("\"id\" is not a positive whole number: \"%1\"")
+                              .arg(text));
                 good = false;
             }
         }
@@ -152,8 +155,10 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
                     TNumberText::Read(text, &measurement.measured_length) &&
                     std::isfinite(measurement.measured_length);
                 if (!measurement.has_measured_length) {
-                    Add_Error(&import, line,
-                              Tr("\"measured_length_mm\" is not a number: \"%1\"").arg(text));
+                    Add_Error(
+                        &import, line,
+                        TMeasurementSetFile::tr("\"measured_length_mm\" is not a number: \"%1\"")
+                            .arg(text));
                     good = false;
                 }
             }

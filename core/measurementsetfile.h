@@ -3,6 +3,7 @@
 #define TMEASUREMENTSETFILE_H
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -15,6 +16,8 @@
 // A file with any error gives nothing, and says what is wrong where.
 class TMeasurementSetFile
 {
+    Q_DECLARE_TR_FUNCTIONS(TMeasurementSetFile)
+
 public:
     struct TImport {
         bool ok;

@@ -6,27 +6,31 @@
 #include "numbertext.h"
 #include "renishawdeflectionmodel.h"
 
+#include <QCoreApplication>
+
 namespace
 {
+// The names and labels are marked for translation here and translated where they are shown;
+// the table keeps the English text, which is also what the batch tool prints.
 const TModelCatalog::TModel models[] = {
     {TModelCatalog::GENERIC,
-     "Generic Deflection",
+     QT_TRANSLATE_NOOP("TModelCatalog", "Generic Deflection"),
      "generic",
      3,
-     {{"Tower Rotation:", "mm/m", "-0.0500"},
-      {"Correction Y:", "mm", "-0.0100"},
-      {"Correction Z:", "mm", "-0.0100"},
+     {{QT_TRANSLATE_NOOP("TModelCatalog", "Tower Rotation:"), "mm/m", "-0.0500"},
+      {QT_TRANSLATE_NOOP("TModelCatalog", "Correction Y:"), "mm", "-0.0100"},
+      {QT_TRANSLATE_NOOP("TModelCatalog", "Correction Z:"), "mm", "-0.0100"},
       {"", "", "0.0000"}}},
     {TModelCatalog::RENISHAW,
-     "Renishaw Deflection",
+     QT_TRANSLATE_NOOP("TModelCatalog", "Renishaw Deflection"),
      "renishaw",
      3,
-     {{"Tilt:", "mRad/m", "-0.0500"},
-      {"Bend2:", "mm/m2/m", "-0.0100"},
-      {"Bend3:", "mm/m3/m", "-0.0100"},
+     {{QT_TRANSLATE_NOOP("TModelCatalog", "Tilt:"), "mRad/m", "-0.0500"},
+      {QT_TRANSLATE_NOOP("TModelCatalog", "Bend2:"), "mm/m2/m", "-0.0100"},
+      {QT_TRANSLATE_NOOP("TModelCatalog", "Bend3:"), "mm/m3/m", "-0.0100"},
       {"", "", "0.0000"}}},
     {TModelCatalog::LK,
-     "LK Deflection",
+     QT_TRANSLATE_NOOP("TModelCatalog", "LK Deflection"),
      "lk",
      4,
      {{"ZCRS.R1.C1:", "mm/mm", "0.00001"},
@@ -92,9 +96,20 @@ QStringList TModelCatalog::Parameter_Lines(const TModel &model, const double par
     QStringList lines;
     for (int i = 0; i < model.parameter_count; ++i) {
         lines << QStringLiteral("%1 %2 %3")
-                     .arg(QString::fromLatin1(model.parameters[i].label),
-                          TNumberText::Parameter(parameters[i]),
+                     .arg(Label(model, i), TNumberText::Parameter(parameters[i]),
                           QString::fromLatin1(model.parameters[i].units));
     }
     return lines;
+}
+
+QString TModelCatalog::Name(const TModel &model)
+{
+    return tr(model.name);
+}
+
+QString TModelCatalog::Label(const TModel &model, int parameter)
+{
+    Q_ASSERT(parameter >= 0 && parameter < 4);
+    const char *label = model.parameters[parameter].label;
+    return *label == '\0' ? QString() : tr(label);
 }

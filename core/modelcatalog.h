@@ -2,6 +2,7 @@
 #ifndef TMODELCATALOG_H
 #define TMODELCATALOG_H
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,8 @@ class TDeflectionModel;
 // Init presets. The presets are texts, so that a field shows exactly the number the model gets.
 class TModelCatalog
 {
+    Q_DECLARE_TR_FUNCTIONS(TModelCatalog)
+
 public:
     // The stored numbers of the models; 0 and anything else mean "no model".
     enum TModelType : int { NO_MODEL = 0, GENERIC = 1, RENISHAW = 2, LK = 3 };
@@ -36,6 +39,9 @@ public:
     // nullptr for a type that names no model.
     static const TModel *Find(int type);
     static const TModel *Find_Key(const QString &key);
+    // The model's name and a parameter's label in the language of the user interface.
+    static QString Name(const TModel &model);
+    static QString Label(const TModel &model, int parameter);
     // A new model of the type with its defaults, owned by the caller; nullptr for no model.
     static TDeflectionModel *Create(int type);
     // "Tower Rotation: -0.0500 mm/m" for each parameter the model reads.

@@ -25,11 +25,6 @@ const double rank_tolerance = 1e-7;
 const double involvement = 0.1;
 const int iteration_limit = 200;
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("TParameterFit", text);
-}
-
 // The measured lengths and the model they are compared with.
 class TProblem
 {
@@ -227,22 +222,23 @@ TParameterFit::TResult TParameterFit::Fit(int model_type, const double parameter
     const TProblem problem(model_type, parameters, range_y, range_z, data, result.free);
     result.measurements_used = problem.Rows();
     if (!problem.Has_Model()) {
-        result.error = Tr("No deflection model is chosen.");
+        result.error = TParameterFit::tr("No deflection model is chosen.");
         return result;
     }
     if (result.free.empty() || result.free.front() < 1 || result.free.back() > 4) {
-        result.error = Tr("Choose the parameters to fit (numbers 1 to 4).");
+        result.error = TParameterFit::tr("Choose the parameters to fit (numbers 1 to 4).");
         return result;
     }
     if (problem.Rows() == 0) {
-        result.error = Tr("No measurement has a measured length.");
+        result.error = TParameterFit::tr("No measurement has a measured length.");
         return result;
     }
 
     Eigen::VectorXd p = problem.Start();
     Eigen::VectorXd residuals = problem.Residuals(p);
     if (!residuals.allFinite()) {
-        result.error = Tr("The model gives no finite lengths with the current parameters.");
+        result.error =
+            TParameterFit::tr("The model gives no finite lengths with the current parameters.");
         return result;
     }
     const Eigen::VectorXd residuals_before = residuals;
@@ -251,7 +247,7 @@ TParameterFit::TResult TParameterFit::Fit(int model_type, const double parameter
     double lambda = -1.0;
     for (result.iterations = 0; result.iterations < iteration_limit; ++result.iterations) {
         if (progress && !progress(result.iterations)) {
-            result.error = Tr("The fit was cancelled.");
+            result.error = TParameterFit::tr("The fit was cancelled.");
             return result;
         }
         const TDecomposition decomposition(problem.Jacobian(p));
@@ -340,15 +336,17 @@ QString TParameterFit::Undetermined_Reason(const TResult &result)
     }
     const QString which = numbers.join(QStringLiteral(", "));
     if (result.measurements_used < int(result.free.size())) {
-        return Tr("Parameters %1 cannot all be determined: there are fewer measured lengths "
-                  "(%2) than free parameters. They keep their values where the data say "
-                  "nothing.")
+        return TParameterFit::tr(
+                   "Parameters %1 cannot all be determined: there are fewer measured lengths "
+                   "(%2) than free parameters. They keep their values where the data say "
+                   "nothing.")
             .arg(which)
             .arg(result.measurements_used);
     }
-    return Tr("Parameters %1 cannot be determined from these measurements: they do not change "
-              "the measured lengths, or only together, as a product or in a fixed combination "
-              "(measure along other lines, or hold one of them). Only what the data determine "
-              "was fitted; the rest keeps its value.")
+    return TParameterFit::tr(
+               "Parameters %1 cannot be determined from these measurements: they do not change "
+               "the measured lengths, or only together, as a product or in a fixed combination "
+               "(measure along other lines, or hold one of them). Only what the data determine "
+               "was fitted; the rest keeps its value.")
         .arg(which);
 }

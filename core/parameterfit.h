@@ -2,6 +2,7 @@
 #ifndef TPARAMETERFIT_H
 #define TPARAMETERFIT_H
 
+#include <QCoreApplication>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -16,6 +17,8 @@ class TMeasurementData;
 // parameters they involve are reported instead of being given invented values.
 class TParameterFit
 {
+    Q_DECLARE_TR_FUNCTIONS(TParameterFit)
+
 public:
     struct TResidual {
         int id;

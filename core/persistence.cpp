@@ -76,11 +76,6 @@ bool Same(const double &a, const double &b)
     return a == b || (std::isnan(a) && std::isnan(b));
 }
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("TPersistence", text);
-}
-
 // A value as text: what QSettings writes for numbers and text, the serialised variant for
 // anything else (points, sizes).
 QByteArray Canonical(const QVariant &value)
@@ -113,7 +108,7 @@ QByteArray Settings_Content(const QString &current_file,
 {
     const QTemporaryDir scratch;
     if (!scratch.isValid()) {
-        *reason = Tr("no temporary folder: %1").arg(scratch.errorString());
+        *reason = TPersistence::tr("no temporary folder: %1").arg(scratch.errorString());
         return QByteArray();
     }
     const QString scratch_file = scratch.filePath(QStringLiteral("settings.ini"));
@@ -129,8 +124,8 @@ QByteArray Settings_Content(const QString &current_file,
     settings.sync();
     QFile written(scratch_file);
     if (settings.status() == QSettings::AccessError || !written.open(QIODevice::ReadOnly)) {
-        *reason =
-            Tr("they could not be prepared in the temporary folder '%1'").arg(QDir::tempPath());
+        *reason = TPersistence::tr("they could not be prepared in the temporary folder '%1'")
+                      .arg(QDir::tempPath());
         return QByteArray();
     }
     QByteArray content = written.readAll();
@@ -148,8 +143,8 @@ QByteArray Settings_Content(const QString &current_file,
     check_copy.close();
     const QSettings check(check_file, QSettings::IniFormat);
     if (!Same_Values(settings, check)) {
-        *reason =
-            Tr("they could not be prepared in the temporary folder '%1'").arg(QDir::tempPath());
+        *reason = TPersistence::tr("they could not be prepared in the temporary folder '%1'")
+                      .arg(QDir::tempPath());
         return QByteArray();
     }
     return content;
@@ -189,10 +184,10 @@ void TPersistence::Open(const QString &home_path)
     // Without a home the folder would land in "/" or in whatever folder the program was
     // started from.
     if (home_path.isEmpty()) {
-        unsaved_reason = Tr("No home folder is set (HOME is empty), so settings and "
-                            "measurements cannot be saved.");
-        qWarning().noquote() << QStringLiteral("Curvalo: no home folder is set (HOME is empty); "
-                                               "settings and measurements will not be saved.");
+        unsaved_reason = TPersistence::tr("No home folder is set (HOME is empty), so settings and "
+                                          "measurements cannot be saved.");
+        qWarning().noquote() << tr("Curvalo: no home folder is set (HOME is empty); "
+                                   "settings and measurements will not be saved.");
         return;
     }
     QDir home(home_path);
@@ -214,15 +209,17 @@ void TPersistence::Open(const QString &home_path)
             lock_state = LOCK_HELD_ELSEWHERE;
             readable = false;
             writable = false;
-            unsaved_reason = Tr("Curvalo is already running with the settings folder '%1'.")
-                                 .arg(QDir::toNativeSeparators(directory));
+            unsaved_reason =
+                TPersistence::tr("Curvalo is already running with the settings folder '%1'.")
+                    .arg(QDir::toNativeSeparators(directory));
             return;
         }
     }
     if (!writable) {
-        unsaved_reason = Tr("The settings folder '%1' cannot be written, so changes are not "
-                            "saved.")
-                             .arg(QDir::toNativeSeparators(directory));
+        unsaved_reason =
+            TPersistence::tr("The settings folder '%1' cannot be written, so changes are not "
+                             "saved.")
+                .arg(QDir::toNativeSeparators(directory));
         qWarning().noquote() << QStringLiteral(
                                     "Curvalo: cannot use the settings directory '%1'; settings "
                                     "and measurements will not be saved.")
@@ -328,15 +325,15 @@ void TPersistence::Keep_Unreadable_Measurement_File()
     }
     if (!writable || !QFile::rename(file, kept)) {
         measurement_file_blocked = true;
-        qWarning().noquote() << QStringLiteral("Curvalo: '%1' could not be read completely nor "
-                                               "kept under another name; the measurements will "
-                                               "not be saved over it.")
+        qWarning().noquote() << tr("Curvalo: '%1' could not be read completely nor "
+                                   "kept under another name; the measurements will "
+                                   "not be saved over it.")
                                     .arg(file);
         return;
     }
     kept_file = kept;
-    qWarning().noquote() << QStringLiteral("Curvalo: '%1' could not be read completely; it was "
-                                           "kept as '%2' before saving the measurements.")
+    qWarning().noquote() << tr("Curvalo: '%1' could not be read completely; it was "
+                               "kept as '%2' before saving the measurements.")
                                 .arg(file, kept);
 }
 
@@ -409,8 +406,8 @@ bool TPersistence::Save_Settings(const TSettings &values)
         &reason);
     if (content.isEmpty() ||
         TFileWriter::Write(Settings_File(), content, &reason) != TFileWriter::WRITTEN) {
-        last_error += QStringLiteral("the settings could not be written to '%1': %2\n")
-                          .arg(Settings_File(), reason);
+        last_error +=
+            tr("the settings could not be written to '%1': %2\n").arg(Settings_File(), reason);
         return false;
     }
     ++files_written;
@@ -438,8 +435,8 @@ bool TPersistence::Write_Parameters(const QString &file_name, const double param
 bool TPersistence::Save_Measurements(const TMeasurementData &data)
 {
     if (measurement_file_blocked) {
-        last_error += QStringLiteral("'%1' could not be read completely nor kept under another "
-                                     "name; the measurements are not saved over it.\n")
+        last_error += tr("'%1' could not be read completely nor kept under another "
+                         "name; the measurements are not saved over it.\n")
                           .arg(Measurement_File());
         return false;
     }
@@ -449,8 +446,7 @@ bool TPersistence::Save_Measurements(const TMeasurementData &data)
         return true;
     }
     if (!data.Save_Data(Measurement_File())) {
-        last_error +=
-            QStringLiteral("the measurements were not saved: %1\n").arg(data.Last_Error());
+        last_error += tr("the measurements were not saved: %1\n").arg(data.Last_Error());
         return false;
     }
     ++files_written;

@@ -3,6 +3,7 @@
 #define TPERSISTENCE_H
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -25,6 +26,8 @@ class QLockFile;
 // since the last write unless it is forced. Failures keep the system's reason for the user.
 class TPersistence
 {
+    Q_DECLARE_TR_FUNCTIONS(TPersistence)
+
 public:
     // Everything settings.ini holds, with the defaults of a first start.
     struct TSettings {

@@ -145,10 +145,10 @@ QString TResultsModel::Text(const TEvaluation::TResult &result, int column) cons
     case COLUMN_AXIS_Z:
         return TNumberText::Fixed(result.axis.z, 6);
     case COLUMN_DIRECTION:
-        return deflection_model
-                   ? TEvaluation::Direction_Name(result.axis, deflection_model->Range_Y(),
-                                                 deflection_model->Range_Z())
-                   : TEvaluation::Direction_Name(result.axis, 1000.0, 1000.0);
+        return TEvaluation::Direction_Label(
+            deflection_model ? TEvaluation::Direction_Name(result.axis, deflection_model->Range_Y(),
+                                                           deflection_model->Range_Z())
+                             : TEvaluation::Direction_Name(result.axis, 1000.0, 1000.0));
     case COLUMN_ACTUAL:
         return Length_Text(result.actual_length);
     case COLUMN_ERROR:
@@ -162,9 +162,9 @@ QString TResultsModel::Text(const TEvaluation::TResult &result, int column) cons
     case COLUMN_MPE:
         return result.has_mpe ? Error_Text(result.mpe) : QString();
     case COLUMN_VERDICT:
-        return TEvaluation::Verdict_Text(result.verdict);
+        return TEvaluation::Verdict_Label(result.verdict);
     case COLUMN_MEASURED_VERDICT:
-        return TEvaluation::Verdict_Text(result.measured_verdict);
+        return TEvaluation::Verdict_Label(result.measured_verdict);
     default:
         return QString();
     }

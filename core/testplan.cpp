@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <cmath>
 
+#include "evaluation.h"
 #include "numbertext.h"
 
 namespace
@@ -53,9 +54,9 @@ QString TTestPlan::Line_Name(TLine line)
     case LINE_Z:
         return QStringLiteral("Z");
     case LINE_DIAGONAL_PLUS:
-        return QStringLiteral("Diagonal +");
+        return TEvaluation::Direction_Label(QStringLiteral("Diagonal +"));
     default:
-        return QStringLiteral("Diagonal \u2212");
+        return TEvaluation::Direction_Label(QStringLiteral("Diagonal \u2212"));
     }
 }
 
@@ -82,9 +83,8 @@ TTestPlan::Measurements(const std::vector<double> &lengths, int repeats,
         for (const double length : line_lengths) {
             if (!(length > 0.0) || length > Line_Length(line) + fit_tolerance) {
                 if (left_out) {
-                    *left_out << QCoreApplication::translate("TTestPlan",
-                                                             "%1 mm does not fit the %2 line "
-                                                             "(%3 mm)")
+                    *left_out << tr("%1 mm does not fit the %2 line "
+                                    "(%3 mm)")
                                      .arg(TNumberText::Shortest(length), Line_Name(line),
                                           TNumberText::Fixed(Line_Length(line), 1));
                 }

@@ -2,6 +2,7 @@
 #ifndef TTESTPLAN_H
 #define TTESTPLAN_H
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <vector>
@@ -14,6 +15,8 @@
 // centre, each repeated as measurements of their own.
 class TTestPlan
 {
+    Q_DECLARE_TR_FUNCTIONS(TTestPlan)
+
 public:
     enum TLine { LINE_Y, LINE_Z, LINE_DIAGONAL_PLUS, LINE_DIAGONAL_MINUS, LINE_COUNT };
 
@@ -23,6 +26,7 @@ public:
     double Line_Length(TLine line) const;
     // The line's unit direction.
     TVector3 Line_Axis(TLine line) const;
+    // The line's name as the user interface shows it.
     static QString Line_Name(TLine line);
 
     // Five lengths evenly spread over the line, the shortest 10 % and the longest 90 % of its

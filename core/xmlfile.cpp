@@ -53,7 +53,7 @@ void Check_Depth(const QByteArray &data, const QString &what)
     while (!reader.atEnd()) {
         const QXmlStreamReader::TokenType token = reader.readNext();
         if (token == QXmlStreamReader::StartElement && ++depth > maximum_depth) {
-            Fail(QStringLiteral("ERR:  %1 is nested deeper than %2 levels at line %3")
+            Fail(TXmlFile::tr("ERR:  %1 is nested deeper than %2 levels at line %3")
                      .arg(what)
                      .arg(maximum_depth)
                      .arg(reader.lineNumber()));
@@ -81,24 +81,23 @@ void TXmlFile::Open(const QString &identification_, int *version, bool namespace
 {
     const QFileInfo info(file_name);
     if (!info.isReadable()) {
-        Fail(QStringLiteral("ERR:  Cannot open file '%1' for reading.").arg(file_name),
+        Fail(tr("ERR:  Cannot open file '%1' for reading.").arg(file_name),
              TXmlFileException::ACCESS_ERROR);
     }
     // Opening a FIFO or a device would wait forever or read without end. (A directory fails
     // to open with the system's reason below.)
     if (!info.isFile() && !info.isDir()) {
-        Fail(QStringLiteral("ERR:  '%1' is not a regular file.").arg(file_name),
+        Fail(tr("ERR:  '%1' is not a regular file.").arg(file_name),
              TXmlFileException::ACCESS_ERROR);
     }
     QFile file(file_name);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        Fail(QStringLiteral("ERR:  Cannot open file: '%1'.  Reason: %2")
-                 .arg(file_name, file.errorString()),
+        Fail(tr("ERR:  Cannot open file: '%1'.  Reason: %2").arg(file_name, file.errorString()),
              TXmlFileException::ACCESS_ERROR);
     }
     const QByteArray data = file.readAll();
     file.close();
-    Check_Depth(data, QStringLiteral("File '%1'").arg(file_name));
+    Check_Depth(data, tr("File '%1'").arg(file_name));
     Parse(data, namespace_processing, QStringLiteral("file"));
     Accept_Document(identification_, version);
 }
@@ -106,7 +105,7 @@ void TXmlFile::Open(const QString &identification_, int *version, bool namespace
 void TXmlFile::Open_Data(const QByteArray &data, const QString &identification_, int *version,
                          bool namespace_processing)
 {
-    Check_Depth(data, QStringLiteral("The data"));
+    Check_Depth(data, tr("The data"));
     Parse(data, namespace_processing, QStringLiteral("data"));
     Accept_Document(identification_, version);
 }
@@ -123,7 +122,7 @@ void TXmlFile::Parse(const QByteArray &data, bool namespace_processing, const QS
         parsed = document.setContent(data, namespace_processing, &error, &line, &column);
     }
     if (!parsed) {
-        Fail(QStringLiteral("ERR:  Reference %1 XML parse error at line %2 column %3: %4")
+        Fail(tr("ERR:  Reference %1 XML parse error at line %2 column %3: %4")
                  .arg(source)
                  .arg(line)
                  .arg(column)
@@ -135,7 +134,7 @@ void TXmlFile::Accept_Document(const QString &identification_, int *version)
 {
     root_node = document.documentElement();
     if (root_node.tagName() != identification_) {
-        Fail(QStringLiteral("ERR:  Identification '%1' does not match '%2'")
+        Fail(tr("ERR:  Identification '%1' does not match '%2'")
                  .arg(identification_, root_node.tagName()));
     }
     document_type = document.doctype().name();
@@ -143,7 +142,7 @@ void TXmlFile::Accept_Document(const QString &identification_, int *version)
 
     if (version) {
         if (!root_node.hasAttribute(QStringLiteral("File_Version"))) {
-            Fail(QStringLiteral("ERR:  The 'File_Version' attribute is missing."));
+            Fail(tr("ERR:  The 'File_Version' attribute is missing."));
         }
         // Text that is not a number reads as version 0.
         *version = root_node.attribute(QStringLiteral("File_Version")).toInt();
@@ -185,12 +184,12 @@ void TXmlFile::Write_File(bool compact)
     case TFileWriter::WRITTEN:
         return;
     case TFileWriter::PROTECTED:
-        Fail(QStringLiteral("ERR:  Cannot open file '%1' for writing").arg(file_name),
+        Fail(tr("ERR:  Cannot open file '%1' for writing").arg(file_name),
              TXmlFileException::ACCESS_ERROR);
     case TFileWriter::WRITE_FAILED:
         break;
     }
-    Fail(QStringLiteral("ERR:  Cannot write file '%1'.  Reason: %2").arg(file_name, reason));
+    Fail(tr("ERR:  Cannot write file '%1'.  Reason: %2").arg(file_name, reason));
 }
 
 void TXmlFile::Write_Data(QByteArray *data, bool compact) const
@@ -224,10 +223,10 @@ QDomElement TXmlFile::Create_Node(QDomElement *parent, const QString &name)
 {
     Q_ASSERT(parent);
     if (parent->isNull()) {
-        Fail(QStringLiteral("ERR:  Cannot create node from a NULL node"));
+        Fail(tr("ERR:  Cannot create node from a NULL node"));
     }
     if (name.isEmpty()) {
-        Fail(QStringLiteral("ERR:  Cannot create an unnamed node"));
+        Fail(tr("ERR:  Cannot create an unnamed node"));
     }
     // An invalid name gives a null element; the first write into it fails.
     QDomElement element = document.createElement(name);
@@ -239,12 +238,11 @@ void TXmlFile::Write_Text_Node(QDomElement *node, const QString &text)
 {
     Q_ASSERT(node);
     if (node->isNull()) {
-        Fail(QStringLiteral("ERR:  Cannot append data to a NULL node"));
+        Fail(tr("ERR:  Cannot append data to a NULL node"));
     }
     const QDomText text_node = document.createTextNode(text);
     if (text_node.isNull()) {
-        Fail(QStringLiteral("ERR:  Cannot write node '%1' with data '%2'")
-                 .arg(node->tagName(), text));
+        Fail(tr("ERR:  Cannot write node '%1' with data '%2'").arg(node->tagName(), text));
     }
     node->appendChild(text_node);
 }
@@ -263,7 +261,7 @@ void TXmlFile::Write_Attribute(QDomElement *node, const QString &name, const QSt
 {
     Q_ASSERT(node);
     if (name.isEmpty()) {
-        Fail(QStringLiteral("ERR:  Cannot create an unnamed attribute"));
+        Fail(tr("ERR:  Cannot create an unnamed attribute"));
     }
     node->setAttribute(name, value);
 }
@@ -283,12 +281,12 @@ QDomElement TXmlFile::Find_Child(const QDomNode &node, const QString &name,
                                  const QString &node_name, bool optional) const
 {
     if (node.isNull()) {
-        Fail(QStringLiteral("ERR:  Cannot get child from a NULL node"));
+        Fail(tr("ERR:  Cannot get child from a NULL node"));
     }
     const QDomElement child = node.firstChildElement(name);
     if (child.isNull() && !optional) {
-        Fail(QStringLiteral("ERR:  Node '%1' is missing from node '%2' and not optional.")
-                 .arg(name, node_name));
+        Fail(
+            tr("ERR:  Node '%1' is missing from node '%2' and not optional.").arg(name, node_name));
     }
     return child;
 }
@@ -310,11 +308,11 @@ QDomElement TXmlFile::Get_Sibling_Node(const QDomElement *current_node, const QS
 {
     Q_ASSERT(current_node);
     if (current_node->isNull()) {
-        Fail(QStringLiteral("ERR:  Cannot get sibling from a NULL node"));
+        Fail(tr("ERR:  Cannot get sibling from a NULL node"));
     }
     const QDomElement sibling = current_node->nextSiblingElement(name);
     if (sibling.isNull() && !optional) {
-        Fail(QStringLiteral("ERR:  Node '%1' is missing from node '%2' and not optional.")
+        Fail(tr("ERR:  Node '%1' is missing from node '%2' and not optional.")
                  .arg(name, current_node->tagName()));
     }
     return sibling;
@@ -325,7 +323,7 @@ QDomNode TXmlFile::First_Child(const QDomNode &parent, const QString &parent_nam
 {
     const QDomNode child = parent.firstChild();
     if (child.isNull() && !optional) {
-        Fail(QStringLiteral("ERR:  Parent '%1' does not have nodes and they are not optional.")
+        Fail(tr("ERR:  Parent '%1' does not have nodes and they are not optional.")
                  .arg(parent_name));
     }
     return child;
@@ -348,7 +346,7 @@ QDomNode TXmlFile::Get_Sibling_Node(const QDomNode *current_node, bool optional)
     Q_ASSERT(current_node);
     const QDomNode sibling = current_node->nextSibling();
     if (sibling.isNull() && !optional) {
-        Fail(QStringLiteral("ERR:  Node '%1' does not have siblings and they are not optional.")
+        Fail(tr("ERR:  Node '%1' does not have siblings and they are not optional.")
                  .arg(current_node->localName()));
     }
     return sibling;
@@ -357,7 +355,7 @@ QDomNode TXmlFile::Get_Sibling_Node(const QDomNode *current_node, bool optional)
 QString TXmlFile::Text_Of(const QDomNode &node, const QString &node_name, bool optional) const
 {
     if (node.isNull()) {
-        Fail(QStringLiteral("ERR:  Cannot read data from a NULL node"));
+        Fail(tr("ERR:  Cannot read data from a NULL node"));
     }
     // Only the first child counts: a comment ahead of the text means no text.
     const QDomNode first = node.firstChild();
@@ -365,7 +363,7 @@ QString TXmlFile::Text_Of(const QDomNode &node, const QString &node_name, bool o
         return first.nodeValue();
     }
     if (!optional) {
-        Fail(QStringLiteral("ERR:  Node Text for '%1' is not optional.").arg(node_name));
+        Fail(tr("ERR:  Node Text for '%1' is not optional.").arg(node_name));
     }
     return QString();
 }
@@ -386,13 +384,13 @@ QString TXmlFile::Read_Attribute(const QDomElement *node, const QString &name, b
 {
     Q_ASSERT(node);
     if (node->isNull()) {
-        Fail(QStringLiteral("ERR:  Cannot read attribute from a NULL node"));
+        Fail(tr("ERR:  Cannot read attribute from a NULL node"));
     }
     if (node->hasAttribute(name)) {
         return node->attribute(name);
     }
     if (!optional) {
-        Fail(QStringLiteral("ERR:  Node attribute '%1' missing and not optional.").arg(name));
+        Fail(tr("ERR:  Node attribute '%1' missing and not optional.").arg(name));
     }
     return QString();
 }
@@ -401,14 +399,14 @@ QString TXmlFile::Read_Attribute(const QDomNode *node, const QString &name, bool
 {
     Q_ASSERT(node);
     if (node->isNull()) {
-        Fail(QStringLiteral("ERR:  Cannot read attribute from a NULL node"));
+        Fail(tr("ERR:  Cannot read attribute from a NULL node"));
     }
     const QDomNode attribute = node->attributes().namedItem(name);
     if (!attribute.isNull()) {
         return attribute.nodeValue();
     }
     if (!optional) {
-        Fail(QStringLiteral("ERR:  Node attribute '%1' missing and not optional.").arg(name));
+        Fail(tr("ERR:  Node attribute '%1' missing and not optional.").arg(name));
     }
     return QString();
 }

@@ -3,6 +3,7 @@
 #define TXMLFILE_H
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QDomDocument>
 #include <QDomElement>
 #include <QString>
@@ -36,6 +37,8 @@ private:
 // turns a missing item into an empty result instead.
 class TXmlFile
 {
+    Q_DECLARE_TR_FUNCTIONS(TXmlFile)
+
 public:
     TXmlFile();
 

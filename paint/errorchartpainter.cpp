@@ -19,11 +19,6 @@ const QColor limit_colour(200, 120, 0);
 const QColor grid_colour(225, 225, 225);
 const int marker_radius = 4;
 
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("TErrorChartPainter", text);
-}
-
 // A tick label with as many decimals as the step needs.
 QString Tick_Text(const double &value, const double &step)
 {
@@ -138,14 +133,17 @@ void TErrorChartPainter::Paint(QPainter *painter, const QSize &size,
         bool dashed;
     };
     std::vector<TLegend_Item> legend_items{
-        {MARKER_Y, true, simulated_colour, Tr("simulated"), false},
-        {MARKER_Y, false, measured_colour, Tr("measured"), false},
+        {MARKER_Y, true, simulated_colour, TErrorChartPainter::tr("simulated"), false},
+        {MARKER_Y, false, measured_colour, TErrorChartPainter::tr("measured"), false},
         {MARKER_Y, false, Qt::black, QStringLiteral("Y"), false},
         {MARKER_Z, false, Qt::black, QStringLiteral("Z"), false},
-        {MARKER_DIAGONAL_PLUS, false, Qt::black, QStringLiteral("Diagonal +"), false},
-        {MARKER_DIAGONAL_MINUS, false, Qt::black, QStringLiteral("Diagonal \u2212"), false}};
+        {MARKER_DIAGONAL_PLUS, false, Qt::black,
+         TEvaluation::Direction_Label(QStringLiteral("Diagonal +")), false},
+        {MARKER_DIAGONAL_MINUS, false, Qt::black,
+         TEvaluation::Direction_Label(QStringLiteral("Diagonal \u2212")), false}};
     if (mpe.Is_Set()) {
-        legend_items.push_back({MARKER_Y, false, limit_colour, Tr("\u00b1MPE"), true});
+        legend_items.push_back(
+            {MARKER_Y, false, limit_colour, TErrorChartPainter::tr("\u00b1MPE"), true});
     }
     std::vector<QPointF> legend_positions;
     double legend_x = text_height;
@@ -244,12 +242,12 @@ void TErrorChartPainter::Paint(QPainter *painter, const QSize &size,
     // Axis titles.
     painter->drawText(
         QRectF(plot.left(), size.height() - 1.6 * text_height, plot.width(), text_height),
-        Qt::AlignHCenter, Tr("Nominal length (mm)"));
+        Qt::AlignHCenter, TErrorChartPainter::tr("Nominal length (mm)"));
     painter->save();
     painter->translate(0.3 * text_height, plot.center().y());
     painter->rotate(-90);
     painter->drawText(QRectF(-plot.height() / 2, 0, plot.height(), text_height), Qt::AlignHCenter,
-                      Tr("Error (\u00b5m)"));
+                      TErrorChartPainter::tr("Error (\u00b5m)"));
     painter->restore();
 
     // The limits: MPE(L) rises from A and stops at the cap B.

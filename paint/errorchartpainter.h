@@ -2,6 +2,7 @@
 #ifndef TERRORCHARTPAINTER_H
 #define TERRORCHARTPAINTER_H
 
+#include <QCoreApplication>
 #include <QRectF>
 #include <QSize>
 #include <vector>
@@ -17,6 +18,8 @@ class QPainter;
 // lines. The painter's font sets the text sizes.
 class TErrorChartPainter
 {
+    Q_DECLARE_TR_FUNCTIONS(TErrorChartPainter)
+
 public:
     enum TMarker { MARKER_Y, MARKER_Z, MARKER_DIAGONAL_PLUS, MARKER_DIAGONAL_MINUS, MARKER_OTHER };
 

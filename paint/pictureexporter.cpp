@@ -14,11 +14,6 @@
 
 namespace
 {
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("TPictureExporter", text);
-}
-
 // Paints the scene onto a device the caller has prepared.
 void Paint(QPaintDevice *device, const TScenePainter::TScene &scene, const QSize &size,
            const QFont &font)
@@ -69,11 +64,11 @@ bool TPictureExporter::Export(const QString &file_name, const TScenePainter::TSc
     Q_ASSERT(error);
     TFormat format = FORMAT_PNG;
     if (!Format_Of(file_name, &format)) {
-        *error = Tr("'%1' does not end in .png, .svg or .pdf").arg(file_name);
+        *error = TPictureExporter::tr("'%1' does not end in .png, .svg or .pdf").arg(file_name);
         return false;
     }
     if (size.width() < 1 || size.height() < 1 || size.width() > 20000 || size.height() > 20000) {
-        *error = Tr("the size must be from 1 x 1 to 20000 x 20000 pixels");
+        *error = TPictureExporter::tr("the size must be from 1 x 1 to 20000 x 20000 pixels");
         return false;
     }
     QByteArray data;
@@ -106,12 +101,12 @@ bool TPictureExporter::Export(const QString &file_name, const TScenePainter::TSc
     }
     buffer.close();
     if (data.isEmpty()) {
-        *error = Tr("the picture could not be drawn");
+        *error = TPictureExporter::tr("the picture could not be drawn");
         return false;
     }
     QString reason;
     if (TFileWriter::Write(file_name, data, &reason) != TFileWriter::WRITTEN) {
-        *error = Tr("'%1' could not be written: %2").arg(file_name, reason);
+        *error = TPictureExporter::tr("'%1' could not be written: %2").arg(file_name, reason);
         return false;
     }
     return true;

@@ -2,6 +2,7 @@
 #ifndef TPICTUREEXPORTER_H
 #define TPICTUREEXPORTER_H
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QImage>
 #include <QSize>
@@ -14,6 +15,8 @@
 // scene painter's, laid out for the given size exactly as the display lays it out.
 class TPictureExporter
 {
+    Q_DECLARE_TR_FUNCTIONS(TPictureExporter)
+
 public:
     enum TFormat { FORMAT_PNG, FORMAT_SVG, FORMAT_PDF };
 

@@ -15,11 +15,6 @@
 
 namespace
 {
-QString Tr(const char *text)
-{
-    return QCoreApplication::translate("TReportWriter", text);
-}
-
 QString Escaped(const QString &text)
 {
     return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
@@ -74,54 +69,58 @@ QString TReportWriter::Html(bool inline_images) const
                                   "</head><body>\n")
                        .arg(Escaped(info.title));
     html += QStringLiteral("<h1>%1</h1>\n<table>").arg(Escaped(info.title));
-    html += Row(Tr("Machine"), info.machine);
-    html += Row(Tr("Operator"), info.operator_name);
-    html += Row(Tr("Date and time"), info.created.toString(Qt::ISODate));
-    html += Row(Tr("Program"), QStringLiteral("Curvalo ") + info.version);
-    html += Row(Tr("Deflection model"), info.model_name);
+    html += Row(TReportWriter::tr("Machine"), info.machine);
+    html += Row(TReportWriter::tr("Operator"), info.operator_name);
+    html += Row(TReportWriter::tr("Date and time"), info.created.toString(Qt::ISODate));
+    html += Row(TReportWriter::tr("Program"), QStringLiteral("Curvalo ") + info.version);
+    html += Row(TReportWriter::tr("Deflection model"), info.model_name);
     for (const QString &parameter : info.parameters) {
         html += Row(QString(), parameter);
     }
-    html += Row(Tr("Y range"), TNumberText::Fixed(info.range_y, 3) + QStringLiteral(" mm"));
-    html += Row(Tr("Z range"), TNumberText::Fixed(info.range_z, 3) + QStringLiteral(" mm"));
-    html += Row(Tr("MPE"), info.mpe.Is_Set()
-                               ? (info.mpe.Has_B() ? Tr("min(%1 + L/%2, %3) \u00b5m, L in mm")
-                                                         .arg(TNumberText::Shortest(info.mpe.A()),
-                                                              TNumberText::Shortest(info.mpe.K()),
-                                                              TNumberText::Shortest(info.mpe.B()))
-                                                   : Tr("%1 + L/%2 \u00b5m, L in mm")
-                                                         .arg(TNumberText::Shortest(info.mpe.A()),
-                                                              TNumberText::Shortest(info.mpe.K())))
-                               : Tr("none"));
+    html += Row(TReportWriter::tr("Y range"),
+                TNumberText::Fixed(info.range_y, 3) + QStringLiteral(" mm"));
+    html += Row(TReportWriter::tr("Z range"),
+                TNumberText::Fixed(info.range_z, 3) + QStringLiteral(" mm"));
+    html += Row(TReportWriter::tr("MPE"),
+                info.mpe.Is_Set()
+                    ? (info.mpe.Has_B() ? TReportWriter::tr("min(%1 + L/%2, %3) \u00b5m, L in mm")
+                                              .arg(TNumberText::Shortest(info.mpe.A()),
+                                                   TNumberText::Shortest(info.mpe.K()),
+                                                   TNumberText::Shortest(info.mpe.B()))
+                                        : TReportWriter::tr("%1 + L/%2 \u00b5m, L in mm")
+                                              .arg(TNumberText::Shortest(info.mpe.A()),
+                                                   TNumberText::Shortest(info.mpe.K())))
+                    : TReportWriter::tr("none"));
     html += QStringLiteral("</table>\n");
     if (!info.notes.isEmpty()) {
-        html += QStringLiteral("<h2>%1</h2><p>%2</p>\n").arg(Tr("Notes"), Escaped(info.notes));
+        html += QStringLiteral("<h2>%1</h2><p>%2</p>\n")
+                    .arg(TReportWriter::tr("Notes"), Escaped(info.notes));
     }
 
-    html += QStringLiteral("<h2>%1</h2>\n").arg(Tr("Summary"));
+    html += QStringLiteral("<h2>%1</h2>\n").arg(TReportWriter::tr("Summary"));
     html += QStringLiteral("<p>%1</p>\n")
                 .arg(Escaped(
                     TEvaluation::Summary_Text(TEvaluation::Summarise(results), info.mpe.Is_Set())));
-    html += QStringLiteral("<h2>%1</h2>\n").arg(Tr("The deflected volume"));
+    html += QStringLiteral("<h2>%1</h2>\n").arg(TReportWriter::tr("The deflected volume"));
     html += image(picture, QStringLiteral("picture.png"), 450);
-    html += QStringLiteral("<h2>%1</h2>\n").arg(Tr("Error against length"));
+    html += QStringLiteral("<h2>%1</h2>\n").arg(TReportWriter::tr("Error against length"));
     html += image(chart, QStringLiteral("chart.png"), 600);
 
-    html += QStringLiteral("<h2>%1</h2>\n").arg(Tr("Results"));
+    html += QStringLiteral("<h2>%1</h2>\n").arg(TReportWriter::tr("Results"));
     html += QStringLiteral("<table class=\"results\" width=\"100%\" border=\"1\" "
                            "cellspacing=\"0\" cellpadding=\"2\" style=\"font-size:7pt\">\n"
                            "<thead><tr>");
-    const QStringList headers = {Tr("Id"),
-                                 Tr("Nominal (mm)"),
-                                 Tr("Direction"),
-                                 Tr("Actual (mm)"),
-                                 Tr("Error (\u00b5m)"),
-                                 Tr("Measured (mm)"),
-                                 Tr("Measured error (\u00b5m)"),
-                                 Tr("Residual (\u00b5m)"),
-                                 Tr("MPE (\u00b5m)"),
-                                 Tr("Verdict"),
-                                 Tr("Measured verdict")};
+    const QStringList headers = {TReportWriter::tr("Id"),
+                                 TReportWriter::tr("Nominal (mm)"),
+                                 TReportWriter::tr("Direction"),
+                                 TReportWriter::tr("Actual (mm)"),
+                                 TReportWriter::tr("Error (\u00b5m)"),
+                                 TReportWriter::tr("Measured (mm)"),
+                                 TReportWriter::tr("Measured error (\u00b5m)"),
+                                 TReportWriter::tr("Residual (\u00b5m)"),
+                                 TReportWriter::tr("MPE (\u00b5m)"),
+                                 TReportWriter::tr("Verdict"),
+                                 TReportWriter::tr("Measured verdict")};
     for (const QString &header : headers) {
         html += QStringLiteral("<th>%1</th>").arg(Escaped(header));
     }
@@ -130,7 +129,7 @@ QString TReportWriter::Html(bool inline_images) const
         const TEvaluation::TResult &result = results[i];
         const bool measured = result.has_measured_length;
         const auto verdict = [](TEvaluation::TVerdict value) {
-            const QString text = TEvaluation::Verdict_Text(value);
+            const QString text = TEvaluation::Verdict_Label(value);
             return value == TEvaluation::FAIL
                        ? QStringLiteral("<td class=\"fail\">%1</td>").arg(text)
                        : QStringLiteral("<td>%1</td>").arg(text);
@@ -186,12 +185,12 @@ bool TReportWriter::Export(const QString &file_name, QString *error) const
         writer.setCreator(QStringLiteral("Curvalo ") + info.version);
         Print(&writer);
     } else {
-        *error = Tr("'%1' does not end in .pdf, .html or .csv").arg(file_name);
+        *error = TReportWriter::tr("'%1' does not end in .pdf, .html or .csv").arg(file_name);
         return false;
     }
     QString reason;
     if (TFileWriter::Write(file_name, data, &reason) != TFileWriter::WRITTEN) {
-        *error = Tr("'%1' could not be written: %2").arg(file_name, reason);
+        *error = TReportWriter::tr("'%1' could not be written: %2").arg(file_name, reason);
         return false;
     }
     return true;

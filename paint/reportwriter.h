@@ -2,6 +2,7 @@
 #ifndef TREPORTWRITER_H
 #define TREPORTWRITER_H
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QImage>
 #include <QString>
@@ -21,6 +22,8 @@ class QTextDocument;
 // page), as one self-contained HTML file (pictures embedded), or as CSV (the results alone).
 class TReportWriter
 {
+    Q_DECLARE_TR_FUNCTIONS(TReportWriter)
+
 public:
     struct TInfo {
         QString title;

@@ -569,9 +569,9 @@ void TScenePainter::Draw_Axes(QPainter *painter, const QSize &size, int text_hei
 
     painter->setPen(text_pen);
     QRect caption(QPoint(h2 + 65, h1 - h2 - h2), QPoint(w1, h1 - h2 + h2));
-    painter->drawText(caption, Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Y Axis"));
+    painter->drawText(caption, Qt::AlignLeft | Qt::AlignVCenter, tr("Y Axis"));
     caption.setLeft(0);
-    painter->drawText(caption, Qt::AlignCenter, QStringLiteral("Z Lengths mm"));
+    painter->drawText(caption, Qt::AlignCenter, tr("Z Lengths mm"));
 
     painter->setPen(arrow_pen);
     Draw_Arrow(painter, QPoint(h2, h1 - h2 - 60), origin, 12, 3, true);
@@ -579,9 +579,9 @@ void TScenePainter::Draw_Axes(QPainter *painter, const QSize &size, int text_hei
     painter->save();
     painter->setPen(text_pen);
     Draw_Rotated_Text(painter, QRect(QPoint(0, 0), QPoint(text_height, h1 - h2 - 65)),
-                      Qt::AlignLeft | Qt::AlignVCenter, QStringLiteral("Z Axis"));
+                      Qt::AlignLeft | Qt::AlignVCenter, tr("Z Axis"));
     Draw_Rotated_Text(painter, QRect(QPoint(0, 0), QPoint(text_height, h1)), Qt::AlignCenter,
-                      QStringLiteral("Y Lengths mm"));
+                      tr("Y Lengths mm"));
     painter->restore();
 }
 

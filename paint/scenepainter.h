@@ -2,6 +2,7 @@
 #ifndef TSCENEPAINTER_H
 #define TSCENEPAINTER_H
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QRect>
 #include <QSize>
@@ -30,6 +31,8 @@ class TMeasurementData;
 // does not jump while only the exaggeration or the parameters change.
 class TScenePainter
 {
+    Q_DECLARE_TR_FUNCTIONS(TScenePainter)
+
 public:
     struct TLengthMeasurement {
         int id;

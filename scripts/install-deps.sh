@@ -66,6 +66,16 @@ have_qt6_svg() {
     have_cmake_config lib/cmake/Qt6Svg/Qt6SvgConfig.cmake 'lib/*/cmake/Qt6Svg/Qt6SvgConfig.cmake'
 }
 
+have_qt5_linguist() {
+    have_cmake_config lib/cmake/Qt5LinguistTools/Qt5LinguistToolsConfig.cmake \
+        'lib/*/cmake/Qt5LinguistTools/Qt5LinguistToolsConfig.cmake'
+}
+
+have_qt6_linguist() {
+    have_cmake_config lib/cmake/Qt6LinguistTools/Qt6LinguistToolsConfig.cmake \
+        'lib/*/cmake/Qt6LinguistTools/Qt6LinguistToolsConfig.cmake'
+}
+
 have_eigen3() {
     have_cmake_config share/eigen3/cmake/Eigen3Config.cmake lib/cmake/eigen3/Eigen3Config.cmake
 }
@@ -79,6 +89,9 @@ need cmake have_command cmake
 need qtbase5-dev have_qt5
 need libeigen3-dev have_eigen3 # linear algebra of the parameter fit, header-only
 need libqt5svg5-dev have_qt5_svg # pictures exported as SVG
+need qttools5-dev have_qt5_linguist # lupdate and lrelease for the translations
+# Qt's own texts (standard buttons, file dialogs) in the languages the program speaks
+need qttranslations5-l10n test -f /usr/share/qt5/translations/qtbase_de.qm
 need fonts-dejavu-core test -d /usr/share/fonts/truetype/dejavu
 # a virtual display and a screenshot tool for machines without a desktop
 need xvfb have_command Xvfb
@@ -94,6 +107,9 @@ if [ "$purpose" = test ]; then
     # the suite runs with Qt 6 as well
     need qt6-base-dev have_qt6
     need qt6-svg-dev have_qt6_svg
+    need qt6-tools-dev have_qt6_linguist
+    need qt6-l10n-tools test -x /usr/lib/qt6/bin/lrelease
+    need qt6-translations-l10n test -f /usr/share/qt6/translations/qtbase_de.qm
     # to build the package and check it and its desktop files
     need dpkg-dev have_command dpkg-shlibdeps
     need desktop-file-utils have_command desktop-file-validate

@@ -425,17 +425,17 @@ void TCurvalo::Create_Model_Controls()
 void TCurvalo::Set_Texts()
 {
     setWindowTitle(QStringLiteral("Curvalo"));
-    dock->setWindowTitle(QStringLiteral("Measurement Editor"));
-    notice_label->setText(QStringLiteral("Corrections drawn exaggerated; lengths are not."));
-    action_new->setText(QStringLiteral("New"));
-    action_init->setText(QStringLiteral("Init"));
-    action_quit->setText(QStringLiteral("Quit"));
-    action_about->setText(QStringLiteral("About"));
+    dock->setWindowTitle(tr("Measurement Editor"));
+    notice_label->setText(tr("Corrections drawn exaggerated; lengths are not."));
+    action_new->setText(tr("New"));
+    action_init->setText(tr("Init"));
+    action_quit->setText(tr("Quit"));
+    action_about->setText(tr("About"));
     action_user_guide->setText(tr("User Guide"));
     action_legend->setText(tr("What the drawing shows"));
-    file_menu->setTitle(QStringLiteral("File"));
-    view_menu->setTitle(QStringLiteral("View"));
-    help_menu->setTitle(QStringLiteral("Help"));
+    file_menu->setTitle(tr("File"));
+    view_menu->setTitle(tr("View"));
+    help_menu->setTitle(tr("Help"));
     tools_menu->setTitle(tr("Tools"));
     edit_menu->setTitle(tr("Edit"));
     action_delete->setText(tr("Delete"));
@@ -447,15 +447,15 @@ void TCurvalo::Set_Texts()
     action_print_preview->setText(tr("Print Preview\u2026"));
     action_import->setText(tr("Import Measurements\u2026"));
     action_export->setText(tr("Export Measurements\u2026"));
-    model_label->setText(QStringLiteral("Deflection Model:"));
-    range_y_label->setText(QStringLiteral("Y Range:"));
-    range_z_label->setText(QStringLiteral("Z Range:"));
+    model_label->setText(tr("Deflection Model:"));
+    range_y_label->setText(tr("Y Range:"));
+    range_z_label->setText(tr("Z Range:"));
     range_y_units->setText(QStringLiteral("mm"));
     range_z_units->setText(QStringLiteral("mm"));
-    exaggeration_label->setText(QStringLiteral("Exaggeration:"));
+    exaggeration_label->setText(tr("Exaggeration:"));
     for (int i = 0; i < TModelCatalog::Model_Count(); ++i) {
         const TModelCatalog::TModel &model = TModelCatalog::Model_At(i);
-        model_combo->addItem(QString::fromLatin1(model.name), int(model.type));
+        model_combo->addItem(TModelCatalog::Name(model), int(model.type));
     }
     add_button->setText(QStringLiteral("+"));
     remove_button->setText(QStringLiteral("-"));
@@ -772,7 +772,7 @@ void TCurvalo::resizeEvent(QResizeEvent *event)
 
 void TCurvalo::Append_Measurement_Row(int id)
 {
-    QListWidgetItem *item = new QListWidgetItem(QStringLiteral("Measurement %1").arg(id));
+    QListWidgetItem *item = new QListWidgetItem(tr("Measurement %1").arg(id));
     item->setData(Qt::UserRole, id);
     measurement_list->addItem(item);
 }
@@ -800,14 +800,13 @@ void TCurvalo::Set_Parameter_Rows(int model_type)
     const int shown = model ? model->parameter_count : 0;
     for (int i = 0; i < 4; ++i) {
         if (i < shown) {
-            const QString label = QString::fromLatin1(model->parameters[i].label);
+            const QString label = TModelCatalog::Label(*model, i);
             const QString units = QString::fromLatin1(model->parameters[i].units);
             parameter_labels[i]->setText(label);
             parameter_units[i]->setText(units);
             TFieldMark::Set_Plain_Tip(
                 parameter_edits[i],
-                tr("%1 of the %2 in %3")
-                    .arg(label.chopped(1), QString::fromLatin1(model->name), units));
+                tr("%1 of the %2 in %3").arg(label.chopped(1), TModelCatalog::Name(*model), units));
         }
         parameter_labels[i]->setVisible(i < shown);
         parameter_edits[i]->setVisible(i < shown);
@@ -1187,7 +1186,7 @@ std::unique_ptr<TReportWriter> TCurvalo::Report() const
     info.range_z = model ? model->Range_Z() : Field_Value(range_z_edit, 1000.0);
     info.mpe = results_dock->Mpe();
     const TModelCatalog::TModel *entry = TModelCatalog::Find(model_combo->currentData().toInt());
-    info.model_name = entry ? QString::fromLatin1(entry->name) : tr("none");
+    info.model_name = entry ? TModelCatalog::Name(*entry) : tr("none");
     if (entry) {
         const double parameters[4] = {
             display_widget->Model_Parameter1(), display_widget->Model_Parameter2(),
@@ -1410,9 +1409,9 @@ void TCurvalo::Update_Actual_Length()
 
 void TCurvalo::Menu_New()
 {
-    message_box->setText(QStringLiteral("Delete Measurements"));
+    message_box->setText(tr("Delete Measurements"));
     message_box->setInformativeText(
-        QStringLiteral("Do you want to delete all measurements and reset settings?"));
+        tr("Do you want to delete all measurements and reset settings?"));
     message_box->setDetailedText(QString());
     message_box->setIcon(QMessageBox::Warning);
     message_box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
@@ -1452,8 +1451,8 @@ void TCurvalo::Init_Parameters()
 
 void TCurvalo::Menu_About()
 {
-    message_box->setText(QStringLiteral("Help - About"));
-    message_box->setInformativeText(QStringLiteral("Curvalo - Version 2.0"));
+    message_box->setText(tr("Help - About"));
+    message_box->setInformativeText(tr("Curvalo - Version 2.0"));
     message_box->setDetailedText(QString());
     message_box->setIcon(QMessageBox::Information);
     message_box->setStandardButtons(QMessageBox::Ok);

@@ -60,7 +60,7 @@ TFitDialog::TFitDialog(int model_type_, const double parameters_[4], const doubl
     QVBoxLayout *layout = new QVBoxLayout(this);
     layout->addWidget(
         new QLabel(tr("Finds the parameters of the %1 model that explain the measured lengths.")
-                       .arg(model ? QString::fromLatin1(model->name) : tr("(no)")),
+                       .arg(model ? TModelCatalog::Name(*model) : tr("(no)")),
                    this));
 
     QHBoxLayout *free_row = new QHBoxLayout;
@@ -71,7 +71,7 @@ TFitDialog::TFitDialog(int model_type_, const double parameters_[4], const doubl
         free_boxes[i] =
             new QCheckBox(used ? QStringLiteral("%1 %2 (%3)")
                                      .arg(i + 1)
-                                     .arg(QString::fromLatin1(model->parameters[i].label))
+                                     .arg(TModelCatalog::Label(*model, i))
                                      .arg(QString::fromLatin1(model->parameters[i].units))
                                : QString::number(i + 1),
                           this);
@@ -187,7 +187,7 @@ void TFitDialog::Show_Result()
         const QString name =
             model ? QStringLiteral("%1 %2 (%3)")
                         .arg(number)
-                        .arg(QString::fromLatin1(model->parameters[number - 1].label))
+                        .arg(TModelCatalog::Label(*model, number - 1))
                         .arg(QString::fromLatin1(model->parameters[number - 1].units))
                   : QString::number(number);
         parameter_table->setItem(row, 0, new QTableWidgetItem(name));

@@ -3,9 +3,11 @@
 #include "displaywidget.h"
 #include "firstpaintexit.h"
 #include "terminationwatcher.h"
+#include "translations.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QLocale>
 #include <QStyleFactory>
 
 int main(int argc, char **argv)
@@ -17,6 +19,8 @@ int main(int argc, char **argv)
         QApplication::setStyle(style);
     }
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/curvalo.png")));
+    // The language follows the system's locale (LANGUAGE, LC_ALL, LC_MESSAGES, LANG).
+    TTranslations::Install(QLocale());
 
     TCurvalo *window = new TCurvalo(nullptr, Qt::WindowFlags());
     // Another Curvalo works on the same settings folder: this one wrote nothing and ends.

@@ -58,9 +58,9 @@ bool Would_Be_Lost(const QDomNode &node)
 QString Node_Name(const QDomNode &node)
 {
     if (node.isElement()) {
-        return QStringLiteral("element \"%1\"").arg(node.nodeName());
+        return TMeasurementData::tr("element \"%1\"").arg(node.nodeName());
     }
-    return node.isComment() ? QStringLiteral("a comment") : QStringLiteral("text");
+    return node.isComment() ? TMeasurementData::tr("a comment") : TMeasurementData::tr("text");
 }
 } // namespace
 
@@ -260,7 +260,7 @@ bool TMeasurementData::Load_Data(const QString &file_name)
         int version = 0;
         xml_file.Open(identification, &version, true);
         if (version != 1) {
-            throw TXmlFileException(QStringLiteral("ERR:  File version not recognized"),
+            throw TXmlFileException(tr("ERR:  File version not recognized"),
                                     TXmlFileException::GENERAL_ERROR);
         }
         Load_Data_V1(&xml_file);
@@ -281,17 +281,17 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
     // Something of the file the store cannot hold: it is read as the format has it (text that
     // is no number as 0), and noted.
     const auto note = [this](const QDomNode &where, const QString &what) {
-        load_notes << QStringLiteral("line %1: %2").arg(where.lineNumber()).arg(what);
+        load_notes << tr("line %1: %2").arg(where.lineNumber()).arg(what);
     };
     const auto not_a_number = [&note](const QDomElement &record, const QString &name,
                                       const QString &text) {
-        note(record, QStringLiteral("\"%1\" is not a number: \"%2\"").arg(name, text));
+        note(record, tr("\"%1\" is not a number: \"%2\"").arg(name, text));
     };
 
     for (QDomNode child = xml_file->Root_Node()->firstChild(); !child.isNull();
          child = child.nextSibling()) {
         if (Would_Be_Lost(child) && child.nodeName() != QLatin1String("Measurement")) {
-            note(child, QStringLiteral("%1 is not part of the format").arg(Node_Name(child)));
+            note(child, tr("%1 is not part of the format").arg(Node_Name(child)));
         }
     }
 
@@ -300,8 +300,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
     while (!node.isNull()) {
         for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
             if (Would_Be_Lost(child) && !(child.isElement() && Is_Known_Field(child.nodeName()))) {
-                note(child,
-                     QStringLiteral("%1 is not part of a measurement").arg(Node_Name(child)));
+                note(child, tr("%1 is not part of a measurement").arg(Node_Name(child)));
             }
         }
 
@@ -321,9 +320,8 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
         double values[3];
         const QString position_text = text_of(node, QStringLiteral("Position"));
         if (!Read_Triple(position_text, values, &ok)) {
-            throw TXmlFileException(
-                QStringLiteral("ERR:  Measurement position must have three values"),
-                TXmlFileException::GENERAL_ERROR);
+            throw TXmlFileException(tr("ERR:  Measurement position must have three values"),
+                                    TXmlFileException::GENERAL_ERROR);
         }
         if (!ok) {
             not_a_number(node, QStringLiteral("Position"), position_text);
@@ -332,7 +330,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
 
         const QString axis_text = text_of(node, QStringLiteral("Axis"));
         if (!Read_Triple(axis_text, values, &ok)) {
-            throw TXmlFileException(QStringLiteral("ERR:  Measurement axis must have three values"),
+            throw TXmlFileException(tr("ERR:  Measurement axis must have three values"),
                                     TXmlFileException::GENERAL_ERROR);
         }
         if (!ok) {
@@ -341,7 +339,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
         // Measurements lie in the Y-Z plane: the first component is not read.
         measurement.axis = TVector3(0.0, values[1], values[2]);
         if (!Is_Usable_Axis(measurement.axis)) {
-            throw TXmlFileException(QStringLiteral("ERR:  Measurement axis not specified"),
+            throw TXmlFileException(tr("ERR:  Measurement axis not specified"),
                                     TXmlFileException::GENERAL_ERROR);
         }
         measurement.axis.Normal();
@@ -362,8 +360,8 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
         Add_Measurement(measurement);
         if (measurements.size() == before) {
             ++dropped_records;
-            note(node, QStringLiteral("the measurement with \"Id\" %1 was left out: identifiers "
-                                      "must be positive and unique")
+            note(node, tr("the measurement with \"Id\" %1 was left out: identifiers "
+                          "must be positive and unique")
                            .arg(id_text.trimmed()));
         }
         node = xml_file->Get_Sibling_Node(&node, QStringLiteral("Measurement"), true);

@@ -2,6 +2,7 @@
 #ifndef TMEASUREMENTDATA_H
 #define TMEASUREMENTDATA_H
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <unordered_map>
@@ -15,6 +16,8 @@ class TXmlFile;
 // that the store hands out itself: every identifier is at least 1 and no two records share one.
 class TMeasurementData
 {
+    Q_DECLARE_TR_FUNCTIONS(TMeasurementData)
+
 public:
     struct TMeasurement {
         int id;

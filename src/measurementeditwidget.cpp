@@ -57,9 +57,8 @@ TMeasurementEditWidget::TMeasurementEditWidget(const QWidget *parent, Qt::Window
         return edit;
     };
 
-    nominal_length_edit =
-        add_row(0, QStringLiteral("Nominal:"), "nominal_length_edit", false, true);
-    actual_length_edit = add_row(1, QStringLiteral("Actual:"), "actual_length_edit", true, true);
+    nominal_length_edit = add_row(0, tr("Nominal:"), "nominal_length_edit", false, true);
+    actual_length_edit = add_row(1, tr("Actual:"), "actual_length_edit", true, true);
     measured_length_edit = add_row(2, tr("Measured:"), "measured_length_edit", false, true);
     measured_length_edit->setPlaceholderText(tr("not measured"));
     measured_length_edit->setToolTip(

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "userguidedialog.h"
 
+#include "translations.h"
+
 #include <QDialogButtonBox>
 #include <QTextBrowser>
 #include <QVBoxLayout>
@@ -13,7 +15,8 @@ TUserGuideDialog::TUserGuideDialog(const QWidget *parent, Qt::WindowFlags flags)
     browser = new QTextBrowser(this);
     browser->setObjectName(QStringLiteral("user_guide_browser"));
     browser->setOpenExternalLinks(true);
-    browser->setSource(QUrl(QStringLiteral("qrc:/help/userguide.html")));
+    browser->setSource(QUrl(QStringLiteral("qrc") +
+                            TTranslations::Localised(QStringLiteral(":/help/userguide.html"))));
     QDialogButtonBox *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::close);
     QVBoxLayout *layout = new QVBoxLayout(this);
