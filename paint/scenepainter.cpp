@@ -2,6 +2,7 @@
 #include "scenepainter.h"
 
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPen>
 #include <QPolygon>
@@ -613,6 +614,57 @@ void TScenePainter::Draw_Arrow(QPainter *painter, const QPoint &p1, const QPoint
     }
 }
 
+// Qt draws a polygon through its general rasteriser and its outline through its line
+// stroker, and a gauge spent most of its time there. A band along Y or Z is a rectangle, and
+// fillRect draws its outline and inside as plain runs of pixels, about twenty times faster.
+// The pixels are the same (the tests compare with drawPolygon over sizes, positions, corner
+// orders, clips and translations) where: the device is a raster image and the band lies
+// wholly on it (Qt's line clipping at the device's edge moves pixels); the painter moves by
+// whole pixels only, does not antialias and paints opaquely over what is there; pen and brush
+// are opaque solid colours and the pen is 1 pixel wide (so no pixel depends on the order in
+// which fill and outline are laid). Anywhere else drawPolygon draws the band, and vector
+// devices, whose files should keep the polygon, always take that way.
+void TScenePainter::Draw_Band(QPainter *painter, const QPolygon &band)
+{
+    Q_ASSERT(painter && band.size() == 4);
+    // A rectangle along the axes: every corner a corner of the bounding box, every edge
+    // along an axis, and the corners walked around the box, not back and forth.
+    const QRect box = band.boundingRect();
+    bool rectangle =
+        box.width() > 1 && box.height() > 1 && band[0] != band[2] && band[1] != band[3];
+    for (int i = 0; i < 4 && rectangle; ++i) {
+        const QPoint &corner = band[i];
+        const QPoint &next = band[(i + 1) % 4];
+        rectangle = (corner.x() == box.left() || corner.x() == box.right()) &&
+                    (corner.y() == box.top() || corner.y() == box.bottom()) &&
+                    (corner.x() == next.x()) != (corner.y() == next.y());
+    }
+    const QPen &pen = painter->pen();
+    const QBrush &brush = painter->brush();
+    const QTransform &transform = painter->deviceTransform();
+    const QPaintEngine *engine = painter->paintEngine();
+    const QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
+    const bool plain =
+        rectangle && engine && engine->type() == QPaintEngine::Raster && device &&
+        transform.type() <= QTransform::TxTranslate &&
+        transform.dx() == std::floor(transform.dx()) &&
+        transform.dy() == std::floor(transform.dy()) &&
+        !painter->testRenderHint(QPainter::Antialiasing) && painter->opacity() == 1.0 &&
+        painter->compositionMode() == QPainter::CompositionMode_SourceOver &&
+        pen.style() == Qt::SolidLine && pen.widthF() == 1.0 && !pen.isCosmetic() &&
+        pen.brush().style() == Qt::SolidPattern && pen.color().alpha() == 255 &&
+        brush.style() == Qt::SolidPattern && brush.color().alpha() == 255 &&
+        QRect(0, 0, device->width(), device->height()).contains(transform.mapRect(box));
+    if (!plain) {
+        painter->drawPolygon(band, Qt::WindingFill);
+        return;
+    }
+    // The outline's colour over the whole box, then the fill's over the inside: with opaque
+    // colours the same pixels as fill and outline, in two runs per row.
+    painter->fillRect(box, pen.color());
+    painter->fillRect(box.adjusted(1, 1, -1, -1), brush.color());
+}
+
 void TScenePainter::Draw_Gauge(QPainter *painter, const QPoint &p1, const QPoint &p2,
                                const QString &text, int gauge_width)
 {
@@ -633,7 +685,7 @@ void TScenePainter::Draw_Gauge(QPainter *painter, const QPoint &p1, const QPoint
     const TVector2 c4 = end - perpendicular * half;
     QPolygon band;
     band << To_Point(c1) << To_Point(c2) << To_Point(c3) << To_Point(c4);
-    painter->drawPolygon(band, Qt::WindingFill);
+    Draw_Band(painter, band);
 
     // The label square is placed from the untruncated corners.
     const TVector2 centre = (c1 + c2 + c3 + c4) / 4.0;
