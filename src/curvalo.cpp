@@ -222,10 +222,12 @@ void TCurvalo::Create_Actions_And_Menus()
     action_import = new QAction(this);
     action_export = new QAction(this);
     undo_stack = new QUndoStack(this);
-    action_undo = undo_stack->createUndoAction(this, tr("Undo"));
+    // Qt's own texts, "Undo Add Measurement" and "Undo" when there is nothing to undo, come
+    // in the user's language with Qt's translation.
+    action_undo = undo_stack->createUndoAction(this);
     action_undo->setObjectName(QStringLiteral("action_undo"));
     action_undo->setShortcut(QKeySequence::Undo);
-    action_redo = undo_stack->createRedoAction(this, tr("Redo"));
+    action_redo = undo_stack->createRedoAction(this);
     action_redo->setObjectName(QStringLiteral("action_redo"));
     action_redo->setShortcut(QKeySequence::Redo);
     action_delete = new QAction(this);

@@ -195,6 +195,8 @@ void TTestTranslations::Window_Speaks_German()
 
     QTest::mouseClick(window->findChild<QToolButton *>("add_button"), Qt::LeftButton);
     QCOMPARE(List()->item(0)->text(), QString("Messung 1"));
+    QCOMPARE(window->findChild<QAction *>("action_undo")->text(),
+             QString("Messung hinzufügen rückgängig machen"));
     const QTableView *table = window->findChild<QTableView *>("results_table");
     QStringList headers;
     for (int column = 0; column < table->model()->columnCount(); ++column) {

@@ -4,14 +4,6 @@
 <context>
     <name>TCurvalo</name>
     <message>
-        <source>Undo</source>
-        <translation>Rückgängig</translation>
-    </message>
-    <message>
-        <source>Redo</source>
-        <translation>Wiederherstellen</translation>
-    </message>
-    <message>
         <source>Measurement Editor</source>
         <translation>Messungseditor</translation>
     </message>
