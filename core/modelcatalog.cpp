@@ -113,3 +113,12 @@ QString TModelCatalog::Label(const TModel &model, int parameter)
     const char *label = model.parameters[parameter].label;
     return *label == '\0' ? QString() : tr(label);
 }
+
+QString TModelCatalog::Parameter_Name(const TModel &model, int parameter)
+{
+    QString label = Label(model, parameter);
+    if (label.endsWith(QLatin1Char(':'))) {
+        label.chop(1);
+    }
+    return label;
+}

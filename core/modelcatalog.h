@@ -42,6 +42,8 @@ public:
     // The model's name and a parameter's label in the language of the user interface.
     static QString Name(const TModel &model);
     static QString Label(const TModel &model, int parameter);
+    // The label without its colon, as a sentence or a list names the parameter.
+    static QString Parameter_Name(const TModel &model, int parameter);
     // A new model of the type with its defaults, owned by the caller; nullptr for no model.
     static TDeflectionModel *Create(int type);
     // "Tower Rotation: -0.0500 mm/m" for each parameter the model reads.

@@ -806,9 +806,10 @@ void TCurvalo::Set_Parameter_Rows(int model_type)
             const QString units = QString::fromLatin1(model->parameters[i].units);
             parameter_labels[i]->setText(label);
             parameter_units[i]->setText(units);
-            TFieldMark::Set_Plain_Tip(
-                parameter_edits[i],
-                tr("%1 of the %2 in %3").arg(label.chopped(1), TModelCatalog::Name(*model), units));
+            TFieldMark::Set_Plain_Tip(parameter_edits[i],
+                                      tr("%1 of the %2 in %3")
+                                          .arg(TModelCatalog::Parameter_Name(*model, i),
+                                               TModelCatalog::Name(*model), units));
         }
         parameter_labels[i]->setVisible(i < shown);
         parameter_edits[i]->setVisible(i < shown);

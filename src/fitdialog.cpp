@@ -38,6 +38,14 @@ QTableWidget *Create_Table(QWidget *parent, const QString &name, const QStringLi
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     return table;
 }
+// "2 Bend2 (mm/m2/m)": the parameter's number, name and unit.
+QString Parameter_Title(const TModelCatalog::TModel &model, int number)
+{
+    return QStringLiteral("%1 %2 (%3)")
+        .arg(number)
+        .arg(TModelCatalog::Parameter_Name(model, number - 1),
+             QString::fromLatin1(model.parameters[number - 1].units));
+}
 } // namespace
 
 TFitDialog::TFitDialog(int model_type_, const double parameters_[4], const double &range_y_,
@@ -69,12 +77,7 @@ TFitDialog::TFitDialog(int model_type_, const double parameters_[4], const doubl
     for (int i = 0; i < 4; ++i) {
         const bool used = model && i < model->parameter_count;
         free_boxes[i] =
-            new QCheckBox(used ? QStringLiteral("%1 %2 (%3)")
-                                     .arg(i + 1)
-                                     .arg(TModelCatalog::Label(*model, i))
-                                     .arg(QString::fromLatin1(model->parameters[i].units))
-                               : QString::number(i + 1),
-                          this);
+            new QCheckBox(used ? Parameter_Title(*model, i + 1) : QString::number(i + 1), this);
         free_boxes[i]->setObjectName(QStringLiteral("free%1_box").arg(i + 1));
         free_boxes[i]->setChecked(std::find(defaults.begin(), defaults.end(), i + 1) !=
                                   defaults.end());
@@ -184,12 +187,7 @@ void TFitDialog::Show_Result()
     for (const int number : result.free) {
         const int row = parameter_table->rowCount();
         parameter_table->insertRow(row);
-        const QString name =
-            model ? QStringLiteral("%1 %2 (%3)")
-                        .arg(number)
-                        .arg(TModelCatalog::Label(*model, number - 1))
-                        .arg(QString::fromLatin1(model->parameters[number - 1].units))
-                  : QString::number(number);
+        const QString name = model ? Parameter_Title(*model, number) : QString::number(number);
         parameter_table->setItem(row, 0, new QTableWidgetItem(name));
         parameter_table->setItem(row, 1,
                                  Number_Item(TNumberText::Parameter(result.initial[number - 1])));

@@ -85,8 +85,12 @@ void TTestFitDialog::Apply_Puts_Exact_Values_In_The_Fields()
     int parameter_rows = 0;
     Run_Dialog([&](TFitDialog *dialog) {
         QVERIFY(dialog->findChild<QCheckBox *>("free1_box")->isChecked());
+        QCOMPARE(dialog->findChild<QCheckBox *>("free1_box")->text(),
+                 QString("1 Tower Rotation (mm/m)"));
         QVERIFY(dialog->findChild<QCheckBox *>("free4_box")->isHidden());
         QTest::mouseClick(dialog->findChild<QPushButton *>("fit_button"), Qt::LeftButton);
+        QCOMPARE(dialog->findChild<QTableWidget *>("parameter_table")->item(1, 0)->text(),
+                 QString("2 Correction Y (mm)"));
         summary = dialog->findChild<QLabel *>("fit_summary_label")->text();
         parameter_rows = dialog->findChild<QTableWidget *>("parameter_table")->rowCount();
         QCOMPARE(dialog->findChild<QTableWidget *>("residual_table")->rowCount(), 8);
