@@ -22,7 +22,7 @@ TTerminationWatcher::TTerminationWatcher(QObject *parent)
 {
     Q_ASSERT(socket_pair[0] < 0);
     if (::socketpair(AF_UNIX, SOCK_STREAM, 0, socket_pair) != 0) {
-        qWarning("Curvalo: cannot watch for termination signals");
+        qWarning("%s", qPrintable(tr("Curvalo: cannot watch for termination signals")));
         socket_pair[0] = socket_pair[1] = -1;
         return;
     }

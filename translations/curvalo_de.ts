@@ -1206,6 +1206,13 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     </message>
 </context>
 <context>
+    <name>TTerminationWatcher</name>
+    <message>
+        <source>Curvalo: cannot watch for termination signals</source>
+        <translation>Curvalo: Beendigungssignale können nicht überwacht werden</translation>
+    </message>
+</context>
+<context>
     <name>TTestPlan</name>
     <message>
         <source>%1 mm does not fit the %2 line (%3 mm)</source>
