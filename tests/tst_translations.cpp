@@ -31,6 +31,7 @@ private slots:
     void Window_Speaks_German();
     void Questions_Use_Qt_Translations();
     void User_Guide_Is_German();
+    void German_Window_Fits_The_Fallback_Size();
     void Files_Keep_The_Decimal_Point();
     // Last: it installs the translations of other locales.
     void Language_Follows_The_Locale_data();
@@ -172,7 +173,7 @@ void TTestTranslations::Window_Speaks_German_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("text");
     QTest::newRow("model") << "model_label"
-                           << "Durchbiegungsmodell:";
+                           << "Biegemodell:";
     QTest::newRow("Y range") << "range_y_label"
                              << "Y-Bereich:";
     QTest::newRow("exaggeration") << "exaggeration_label"
@@ -229,6 +230,22 @@ void TTestTranslations::User_Guide_Is_German()
           "Der Prüfplan", "Die Parameteranpassung", "Dateien und wo sie liegen"}) {
         QVERIFY2(text.contains(QString::fromUtf8(heading)), heading);
     }
+}
+
+void TTestTranslations::German_Window_Fits_The_Fallback_Size()
+{
+    // The German texts are longer; with an ordinary desktop's font the window's layout still
+    // fits the size it falls back to, for every model's labels.
+    const QFont original = QApplication::font();
+    QApplication::setFont(QFont("DejaVu Sans", 10));
+    Start();
+    int widest = 0;
+    for (int model = 0; model < Combo()->count(); ++model) {
+        Combo()->setCurrentIndex(model);
+        widest = std::max(widest, window->minimumSizeHint().width());
+    }
+    QApplication::setFont(original);
+    QVERIFY2(widest <= 901, qPrintable(QString::number(widest)));
 }
 
 void TTestTranslations::Files_Keep_The_Decimal_Point()

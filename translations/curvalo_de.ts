@@ -93,7 +93,7 @@
     </message>
     <message>
         <source>Deflection Model:</source>
-        <translation>Durchbiegungsmodell:</translation>
+        <translation>Biegemodell:</translation>
     </message>
     <message>
         <source>Y Range:</source>
