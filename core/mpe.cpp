@@ -53,8 +53,10 @@ bool TMpe::Passes(const double &error, const double &length) const
 bool TMpe::Parse(const QString &text, TMpe *mpe, QString *error, unsigned *bad_values)
 {
     Q_ASSERT(mpe && error);
-    unsigned bad = 0;
-    const auto fail = [error, bad_values, &bad](const QString &reason) {
+    const unsigned a = 1U;
+    const unsigned k = 2U;
+    const unsigned b = 4U;
+    const auto fail = [error, bad_values](const QString &reason, unsigned bad) {
         *error = reason;
         if (bad_values) {
             *bad_values = bad;
@@ -63,24 +65,23 @@ bool TMpe::Parse(const QString &text, TMpe *mpe, QString *error, unsigned *bad_v
     };
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 2 && parts.size() != 3) {
-        bad = 7;
-        return fail(tr("the MPE is \"A,K\" or \"A,K,B\" (µm, without unit, µm)"));
+        return fail(tr("the MPE is \"A,K\" or \"A,K,B\" (µm, without unit, µm)"), a | k | b);
     }
     double values[3] = {0.0, 0.0, 0.0};
     const char *names[3] = {"A", "K", "B"};
     for (int i = 0; i < parts.size(); ++i) {
         if (!TNumberText::Read(parts[i], &values[i]) || !std::isfinite(values[i])) {
-            bad = 1U << i;
-            return fail(tr("%1 of the MPE is not a number: \"%2\"").arg(names[i], parts[i]));
+            return fail(tr("%1 of the MPE is not a number: \"%2\"").arg(names[i], parts[i]),
+                        1U << i);
         }
     }
-    if (values[0] < 0.0 || (parts.size() == 3 && values[2] < 0.0)) {
-        bad = (values[0] < 0.0 ? 1U : 0U) | (parts.size() == 3 && values[2] < 0.0 ? 4U : 0U);
-        return fail(tr("A and B of the MPE must not be negative"));
+    const bool negative_b = parts.size() == 3 && values[2] < 0.0;
+    if (values[0] < 0.0 || negative_b) {
+        return fail(tr("A and B of the MPE must not be negative"),
+                    (values[0] < 0.0 ? a : 0U) | (negative_b ? b : 0U));
     }
     if (!(values[1] > 0.0)) {
-        bad = 2;
-        return fail(tr("K of the MPE must be greater than 0"));
+        return fail(tr("K of the MPE must be greater than 0"), k);
     }
     if (bad_values) {
         *bad_values = 0;
