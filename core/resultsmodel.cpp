@@ -228,11 +228,8 @@ QVariant TResultsModel::data(const QModelIndex &index, int role) const
     }
 }
 
-QVariant TResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
+QString TResultsModel::Column_Title(int column)
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
-        return QAbstractTableModel::headerData(section, orientation, role);
-    }
     static const char *const titles[COLUMN_COUNT] = {
         QT_TRANSLATE_NOOP("TResultsModel", "Id"),
         QT_TRANSLATE_NOOP("TResultsModel", "Nominal (mm)"),
@@ -250,10 +247,21 @@ QVariant TResultsModel::headerData(int section, Qt::Orientation orientation, int
         QT_TRANSLATE_NOOP("TResultsModel", "Verdict"),
         QT_TRANSLATE_NOOP("TResultsModel", "Measured verdict"),
     };
+    if (column < 0 || column >= COLUMN_COUNT) {
+        return QString();
+    }
+    return tr(titles[column]);
+}
+
+QVariant TResultsModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) {
+        return QAbstractTableModel::headerData(section, orientation, role);
+    }
     if (section < 0 || section >= COLUMN_COUNT) {
         return QVariant();
     }
-    return QCoreApplication::translate("TResultsModel", titles[section]);
+    return Column_Title(section);
 }
 
 Qt::ItemFlags TResultsModel::flags(const QModelIndex &index) const

@@ -12,6 +12,7 @@
 #include "filewriter.h"
 #include "numbertext.h"
 #include "resultsfile.h"
+#include "resultsmodel.h"
 
 namespace
 {
@@ -110,17 +111,21 @@ QString TReportWriter::Html(bool inline_images) const
     html += QStringLiteral("<table class=\"results\" width=\"100%\" border=\"1\" "
                            "cellspacing=\"0\" cellpadding=\"2\" style=\"font-size:7pt\">\n"
                            "<thead><tr>");
-    const QStringList headers = {TReportWriter::tr("Id"),
-                                 TReportWriter::tr("Nominal (mm)"),
-                                 TReportWriter::tr("Direction"),
-                                 TReportWriter::tr("Actual (mm)"),
-                                 TReportWriter::tr("Error (\u00b5m)"),
-                                 TReportWriter::tr("Measured (mm)"),
-                                 TReportWriter::tr("Measured error (\u00b5m)"),
-                                 TReportWriter::tr("Residual (\u00b5m)"),
-                                 TReportWriter::tr("MPE (\u00b5m)"),
-                                 TReportWriter::tr("Verdict"),
-                                 TReportWriter::tr("Measured verdict")};
+    const int columns[] = {TResultsModel::COLUMN_ID,
+                           TResultsModel::COLUMN_NOMINAL,
+                           TResultsModel::COLUMN_DIRECTION,
+                           TResultsModel::COLUMN_ACTUAL,
+                           TResultsModel::COLUMN_ERROR,
+                           TResultsModel::COLUMN_MEASURED,
+                           TResultsModel::COLUMN_MEASURED_ERROR,
+                           TResultsModel::COLUMN_RESIDUAL,
+                           TResultsModel::COLUMN_MPE,
+                           TResultsModel::COLUMN_VERDICT,
+                           TResultsModel::COLUMN_MEASURED_VERDICT};
+    QStringList headers;
+    for (const int column : columns) {
+        headers << TResultsModel::Column_Title(column);
+    }
     for (const QString &header : headers) {
         html += QStringLiteral("<th>%1</th>").arg(Escaped(header));
     }

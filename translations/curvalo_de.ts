@@ -1004,50 +1004,6 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
         <translation>Ergebnisse</translation>
     </message>
     <message>
-        <source>Id</source>
-        <translation>Id</translation>
-    </message>
-    <message>
-        <source>Nominal (mm)</source>
-        <translation>Nennlänge (mm)</translation>
-    </message>
-    <message>
-        <source>Direction</source>
-        <translation>Richtung</translation>
-    </message>
-    <message>
-        <source>Actual (mm)</source>
-        <translation>Ist (mm)</translation>
-    </message>
-    <message>
-        <source>Error (µm)</source>
-        <translation>Abweichung (µm)</translation>
-    </message>
-    <message>
-        <source>Measured (mm)</source>
-        <translation>Gemessen (mm)</translation>
-    </message>
-    <message>
-        <source>Measured error (µm)</source>
-        <translation>Gemessene Abweichung (µm)</translation>
-    </message>
-    <message>
-        <source>Residual (µm)</source>
-        <translation>Residuum (µm)</translation>
-    </message>
-    <message>
-        <source>MPE (µm)</source>
-        <translation>MPE (µm)</translation>
-    </message>
-    <message>
-        <source>Verdict</source>
-        <translation>Bewertung</translation>
-    </message>
-    <message>
-        <source>Measured verdict</source>
-        <translation>Bewertung gemessen</translation>
-    </message>
-    <message>
         <source>&apos;%1&apos; does not end in .pdf, .html or .csv</source>
         <translation>&apos;%1&apos; endet nicht auf .pdf, .html oder .csv</translation>
     </message>
