@@ -44,3 +44,14 @@ TFileWriter::TResult TFileWriter::Write(const QString &file_name, const QByteArr
     }
     return WRITTEN;
 }
+
+bool TFileWriter::Export(const QString &file_name, const QByteArray &data, QString *error)
+{
+    Q_ASSERT(error);
+    QString reason;
+    if (Write(file_name, data, &reason) != WRITTEN) {
+        *error = tr("'%1' could not be written: %2").arg(file_name, reason);
+        return false;
+    }
+    return true;
+}

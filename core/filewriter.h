@@ -24,6 +24,9 @@ public:
     // The reason of a failure in the system's words ("No space left on device") goes to
     // *reason.
     static TResult Write(const QString &file_name, const QByteArray &data, QString *reason);
+    // Write for an export the user asked for: false, with "'file' could not be written:
+    // reason" in *error, on any failure.
+    static bool Export(const QString &file_name, const QByteArray &data, QString *error);
 };
 
 #endif

@@ -104,10 +104,5 @@ bool TPictureExporter::Export(const QString &file_name, const TScenePainter::TSc
         *error = TPictureExporter::tr("the picture could not be drawn");
         return false;
     }
-    QString reason;
-    if (TFileWriter::Write(file_name, data, &reason) != TFileWriter::WRITTEN) {
-        *error = TPictureExporter::tr("'%1' could not be written: %2").arg(file_name, reason);
-        return false;
-    }
-    return true;
+    return TFileWriter::Export(file_name, data, error);
 }

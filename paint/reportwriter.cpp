@@ -193,10 +193,5 @@ bool TReportWriter::Export(const QString &file_name, QString *error) const
         *error = TReportWriter::tr("'%1' does not end in .pdf, .html or .csv").arg(file_name);
         return false;
     }
-    QString reason;
-    if (TFileWriter::Write(file_name, data, &reason) != TFileWriter::WRITTEN) {
-        *error = TReportWriter::tr("'%1' could not be written: %2").arg(file_name, reason);
-        return false;
-    }
-    return true;
+    return TFileWriter::Export(file_name, data, error);
 }

@@ -1232,13 +1232,7 @@ bool TCurvalo::Export_Measurements(const QString &file_name, QString *error) con
     } else {
         content = measurement_data.File_Data();
     }
-    QString reason;
-    if (content.isEmpty() ||
-        TFileWriter::Write(file_name, content, &reason) != TFileWriter::WRITTEN) {
-        *error = tr("'%1' could not be written: %2").arg(file_name, reason);
-        return false;
-    }
-    return true;
+    return TFileWriter::Export(file_name, content, error);
 }
 
 bool TCurvalo::Import_Measurements(const QString &file_name, bool replace, QStringList *errors)

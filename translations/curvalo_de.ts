@@ -286,10 +286,6 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <translation>keins</translation>
     </message>
     <message>
-        <source>&apos;%1&apos; could not be written: %2</source>
-        <translation>&apos;%1&apos; konnte nicht geschrieben werden: %2</translation>
-    </message>
-    <message>
         <source>Import Measurements</source>
         <translation>Messungen importieren</translation>
     </message>
@@ -468,6 +464,10 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     <message>
         <source>the file is write-protected</source>
         <translation>die Datei ist schreibgeschützt</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; could not be written: %2</source>
+        <translation>&apos;%1&apos; konnte nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
@@ -901,10 +901,6 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
         <source>the picture could not be drawn</source>
         <translation>das Bild konnte nicht gezeichnet werden</translation>
     </message>
-    <message>
-        <source>&apos;%1&apos; could not be written: %2</source>
-        <translation>&apos;%1&apos; konnte nicht geschrieben werden: %2</translation>
-    </message>
 </context>
 <context>
     <name>TReportDialog</name>
@@ -1006,10 +1002,6 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     <message>
         <source>&apos;%1&apos; does not end in .pdf, .html or .csv</source>
         <translation>&apos;%1&apos; endet nicht auf .pdf, .html oder .csv</translation>
-    </message>
-    <message>
-        <source>&apos;%1&apos; could not be written: %2</source>
-        <translation>&apos;%1&apos; konnte nicht geschrieben werden: %2</translation>
     </message>
 </context>
 <context>
