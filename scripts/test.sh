@@ -36,7 +36,7 @@ run_suite normal
 
 # clang-tidy reads the normal build's compile commands; any finding fails the run.
 echo "=== clang-tidy"
-if ! run-clang-tidy -p build/normal -quiet -j "$jobs" "$root/(core|paint|src|batch)/.*\.cpp\$" \
+if ! run-clang-tidy -p build/normal -quiet -j "$jobs" "$root/(core|paint|commands|widgets|src|batch)/.*\.cpp\$" \
     >build/normal/clang-tidy.log 2>&1; then
     tail -n 40 build/normal/clang-tidy.log
     echo "clang-tidy failed (build/normal/clang-tidy.log)." >&2
@@ -127,7 +127,7 @@ fi
 passed=$((passed + 1))
 
 echo "=== formatting"
-mapfile -t sources < <(find core paint src batch tests bench -name '*.cpp' -o -name '*.h' 2>/dev/null | sort)
+mapfile -t sources < <(find core paint commands widgets src batch tests bench -name '*.cpp' -o -name '*.h' 2>/dev/null | sort)
 clang-format --dry-run --Werror "${sources[@]}"
 passed=$((passed + 1))
 

@@ -147,7 +147,7 @@ void TTestTranslations::Translations_Match_The_Code()
     QProcess lupdate;
     lupdate.setWorkingDirectory(CURVALO_SOURCE_DIR);
     lupdate.start(CURVALO_LUPDATE, {"-silent", "-locations", "none", "-no-obsolete", "core",
-                                    "paint", "src", "-ts", fresh});
+                                    "paint", "commands", "widgets", "src", "-ts", fresh});
     QVERIFY(lupdate.waitForFinished(120000));
     QVERIFY2(lupdate.exitStatus() == QProcess::NormalExit && lupdate.exitCode() == 0,
              lupdate.readAllStandardError().constData());
