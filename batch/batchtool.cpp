@@ -23,6 +23,7 @@
 #include "reportwriter.h"
 #include "resultsfile.h"
 #include "scenepainter.h"
+#include "testdocument.h"
 #include "testplan.h"
 
 namespace
@@ -60,26 +61,6 @@ bool Read_Numbers(const QString &text, std::vector<double> *numbers)
 QString Default_File(const QString &name)
 {
     return QDir::homePath() + QStringLiteral("/.curvalo/") + name;
-}
-} // namespace
-
-namespace
-{
-// The model as the window builds it from the same settings; nullptr without one.
-std::unique_ptr<TDeflectionModel> Model_Of(const TPersistence::TSettings &settings)
-{
-    std::unique_ptr<TDeflectionModel> model;
-    if (settings.deflection_model >= 0 &&
-        settings.deflection_model < TModelCatalog::Model_Count()) {
-        model.reset(TModelCatalog::Create(TModelCatalog::Model_At(settings.deflection_model).type));
-        model->Set_Range_Y(settings.range_y);
-        model->Set_Range_Z(settings.range_z);
-        model->Set_Parameter1(settings.parameters[0]);
-        model->Set_Parameter2(settings.parameters[1]);
-        model->Set_Parameter3(settings.parameters[2]);
-        model->Set_Parameter4(settings.parameters[3]);
-    }
-    return model;
 }
 } // namespace
 
@@ -211,17 +192,33 @@ int TBatchTool::Input_Error(const QString &message)
     return INPUT_ERROR;
 }
 
-int TBatchTool::Read_Settings(const QCommandLineParser &parser, bool with_model,
-                              TPersistence::TSettings *settings)
+int TBatchTool::Read_Settings(const QCommandLineParser &parser, TNeeds needs,
+                              TTestDocument *document)
 {
     const QString file = Settings_File(parser);
     if (parser.isSet(QStringLiteral("settings")) && !QFileInfo(file).isFile()) {
         return Input_Error(Tr("cannot read the settings file '%1'").arg(file));
     }
-    *settings = TPersistence::Read_Settings_File(file);
+    document->Load_Settings(TPersistence::Read_Settings_File(file));
 
+    // The model first: a new model takes what the fields hold, and the options below then
+    // replace single values.
+    const bool with_model = needs != NEEDS_RANGES;
+    if (with_model && parser.isSet(QStringLiteral("model"))) {
+        const TModelCatalog::TModel *model =
+            TModelCatalog::Find_Key(parser.value(QStringLiteral("model")));
+        if (!model) {
+            return Usage_Error(Tr("--model must be generic, renishaw or lk: \"%1\"")
+                                   .arg(parser.value(QStringLiteral("model"))),
+                               help_text);
+        }
+        for (int index = 0; index < TModelCatalog::Model_Count(); ++index) {
+            if (TModelCatalog::Model_At(index).type == model->type) {
+                document->Set_Model_Index(index);
+            }
+        }
+    }
     const char *const range_options[2] = {"range-y", "range-z"};
-    double *const ranges[2] = {&settings->range_y, &settings->range_z};
     for (int i = 0; i < 2; ++i) {
         const QString option = QLatin1String(range_options[i]);
         if (parser.isSet(option)) {
@@ -232,31 +229,10 @@ int TBatchTool::Read_Settings(const QCommandLineParser &parser, bool with_model,
                                        .arg(option, parser.value(option)),
                                    help_text);
             }
-            *ranges[i] = range;
-        } else if (!(*ranges[i] >= 1.0)) {
-            // As the window does: a stored range it would not use comes back as the default.
-            *ranges[i] = 1000.0;
+            document->Set_Field(TTestDocument::FIELD_RANGE_Y + i, parser.value(option), range);
         }
     }
-
-    if (!with_model) {
-        return -1;
-    }
-    if (parser.isSet(QStringLiteral("model"))) {
-        const TModelCatalog::TModel *model =
-            TModelCatalog::Find_Key(parser.value(QStringLiteral("model")));
-        if (!model) {
-            return Usage_Error(Tr("--model must be generic, renishaw or lk: \"%1\"")
-                                   .arg(parser.value(QStringLiteral("model"))),
-                               help_text);
-        }
-        for (int index = 0; index < TModelCatalog::Model_Count(); ++index) {
-            if (TModelCatalog::Model_At(index).type == model->type) {
-                settings->deflection_model = index;
-            }
-        }
-    }
-    if (parser.isSet(QStringLiteral("parameters"))) {
+    if (with_model && parser.isSet(QStringLiteral("parameters"))) {
         std::vector<double> values;
         if (!Read_Numbers(parser.value(QStringLiteral("parameters")), &values) ||
             values.size() != 4) {
@@ -264,13 +240,38 @@ int TBatchTool::Read_Settings(const QCommandLineParser &parser, bool with_model,
                                    .arg(parser.value(QStringLiteral("parameters"))),
                                help_text);
         }
-        std::copy(values.begin(), values.end(), settings->parameters);
+        for (int i = 0; i < 4; ++i) {
+            document->Set_Field(i, TNumberText::Shortest(values[size_t(i)]), values[size_t(i)]);
+        }
     }
-    if (parser.isSet(QStringLiteral("mpe"))) {
+    if (with_model && parser.isSet(QStringLiteral("mpe"))) {
+        TMpe mpe;
         QString error;
-        if (!TMpe::Parse(parser.value(QStringLiteral("mpe")), &settings->mpe, &error)) {
+        if (!TMpe::Parse(parser.value(QStringLiteral("mpe")), &mpe, &error)) {
             return Usage_Error(QStringLiteral("--mpe: ") + error, help_text);
         }
+        document->Set_Mpe(
+            mpe, QStringList{TNumberText::Shortest(mpe.A()), TNumberText::Shortest(mpe.K()),
+                             mpe.Has_B() ? TNumberText::Shortest(mpe.B()) : QString()});
+    }
+
+    // A stored value the window would show marked and not use is not computed with either.
+    QStringList refused;
+    const TModelCatalog::TModel *model = TModelCatalog::Find(document->Model_Type());
+    const int parameters_used = with_model && model ? model->parameter_count : 0;
+    for (int field = 0; field < TTestDocument::FIELD_COUNT; ++field) {
+        const bool used = field >= TTestDocument::FIELD_RANGE_Y || field < parameters_used;
+        if (used && !document->Unused_Stored_Value(field).isEmpty()) {
+            refused << document->Unused_Stored_Value(field);
+        }
+    }
+    if (needs == NEEDS_MODEL_AND_MPE && !document->Unused_Stored_Mpe().isEmpty()) {
+        refused << document->Unused_Stored_Mpe();
+    }
+    if (!refused.isEmpty()) {
+        return Input_Error(Tr("the settings file '%1' holds values that cannot be used: %2; "
+                              "correct them or give them on the command line")
+                               .arg(file, refused.join(QStringLiteral(", "))));
     }
     return -1;
 }
@@ -281,7 +282,7 @@ QString TBatchTool::Settings_File(const QCommandLineParser &parser) const
                                                     : Default_File(QStringLiteral("settings.ini"));
 }
 
-int TBatchTool::Read_Measurements(const QCommandLineParser &parser, TMeasurementData *data)
+int TBatchTool::Read_Measurements(const QCommandLineParser &parser, TTestDocument *document)
 {
     const bool named = parser.isSet(QStringLiteral("measurements"));
     const QString file = named ? parser.value(QStringLiteral("measurements"))
@@ -289,13 +290,21 @@ int TBatchTool::Read_Measurements(const QCommandLineParser &parser, TMeasurement
     if (!named && !QFileInfo::exists(file)) {
         return -1;
     }
-    if (!data->Load_Data(file)) {
-        return Input_Error(Tr("cannot read '%1': %2").arg(file, data->Last_Error()));
+    TMeasurementData data;
+    if (!data.Load_Data(file)) {
+        return Input_Error(Tr("cannot read '%1': %2").arg(file, data.Last_Error()));
     }
-    for (const QString &note : data->Load_Notes()) {
+    for (const QString &note : data.Load_Notes()) {
         *err << QCoreApplication::applicationName() << ": " << file << ": " << note << '\n';
     }
+    document->Set_Measurements(data.Measurements());
     return -1;
+}
+
+int TBatchTool::Read_Test(const QCommandLineParser &parser, TNeeds needs, TTestDocument *document)
+{
+    const int code = Read_Settings(parser, needs, document);
+    return code >= 0 ? code : Read_Measurements(parser, document);
 }
 
 int TBatchTool::Deliver(const QCommandLineParser &parser, const QByteArray &data)
@@ -323,18 +332,12 @@ int TBatchTool::Evaluate(const QStringList &arguments)
     if (code >= 0) {
         return code;
     }
-    TPersistence::TSettings settings;
-    if ((code = Read_Settings(parser, true, &settings)) >= 0) {
+    TTestDocument document;
+    if ((code = Read_Test(parser, NEEDS_MODEL_AND_MPE, &document)) >= 0) {
         return code;
     }
-    TMeasurementData data;
-    if ((code = Read_Measurements(parser, &data)) >= 0) {
-        return code;
-    }
-
-    const std::unique_ptr<TDeflectionModel> model = Model_Of(settings);
     const std::vector<TEvaluation::TResult> results =
-        TEvaluation::Evaluate_All(model.get(), data, settings.mpe);
+        TEvaluation::Evaluate_All(document.Model(), document.Measurement_Data(), document.Mpe());
     const bool json = parser.value(QStringLiteral("output"))
                           .endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
     return Deliver(parser, json ? TResultsFile::Json(results) : TResultsFile::Csv(results));
@@ -373,12 +376,13 @@ int TBatchTool::Plan(const QStringList &arguments)
     if ((code = Read_Whole_Number(parser, QStringLiteral("repeats"), 1, 100, &repeats)) >= 0) {
         return code;
     }
-    TPersistence::TSettings settings;
-    if ((code = Read_Settings(parser, false, &settings)) >= 0) {
+    TTestDocument document;
+    if ((code = Read_Settings(parser, NEEDS_RANGES, &document)) >= 0) {
         return code;
     }
 
-    const TTestPlan plan(settings.range_y, settings.range_z);
+    const TTestPlan plan(document.Field_Value(TTestDocument::FIELD_RANGE_Y),
+                         document.Field_Value(TTestDocument::FIELD_RANGE_Z));
     QStringList left_out;
     const std::vector<TMeasurementData::TMeasurement> measurements =
         plan.Measurements(lengths, repeats, &left_out);
@@ -415,16 +419,15 @@ int TBatchTool::Fit(const QStringList &arguments)
     if (code >= 0) {
         return code;
     }
-    TPersistence::TSettings settings;
-    if ((code = Read_Settings(parser, true, &settings)) >= 0) {
+    TTestDocument document;
+    if ((code = Read_Settings(parser, NEEDS_MODEL, &document)) >= 0) {
         return code;
     }
-    if (settings.deflection_model < 0 ||
-        settings.deflection_model >= TModelCatalog::Model_Count()) {
+    if (document.Model_Index() < 0) {
         return Input_Error(Tr("no deflection model is chosen in the settings; name one with "
                               "--model"));
     }
-    const TModelCatalog::TModel &model = TModelCatalog::Model_At(settings.deflection_model);
+    const TModelCatalog::TModel &model = TModelCatalog::Model_At(document.Model_Index());
     std::vector<int> free = TParameterFit::Default_Free(model.type);
     if (parser.isSet(QStringLiteral("free"))) {
         free.clear();
@@ -440,13 +443,17 @@ int TBatchTool::Fit(const QStringList &arguments)
             free.push_back(number);
         }
     }
-    TMeasurementData data;
-    if ((code = Read_Measurements(parser, &data)) >= 0) {
+    if ((code = Read_Measurements(parser, &document)) >= 0) {
         return code;
     }
 
-    const TParameterFit::TResult result = TParameterFit::Fit(
-        model.type, settings.parameters, settings.range_y, settings.range_z, data, free);
+    const double parameters[4] = {document.Field_Value(TTestDocument::FIELD_PARAMETER1),
+                                  document.Field_Value(TTestDocument::FIELD_PARAMETER2),
+                                  document.Field_Value(TTestDocument::FIELD_PARAMETER3),
+                                  document.Field_Value(TTestDocument::FIELD_PARAMETER4)};
+    const TParameterFit::TResult result =
+        TParameterFit::Fit(model.type, parameters, document.Model()->Range_Y(),
+                           document.Model()->Range_Z(), document.Measurement_Data(), free);
     if (!result.fitted) {
         return Input_Error(result.error + Tr(" Nothing was written."));
     }
@@ -510,16 +517,6 @@ int TBatchTool::Fit(const QStringList &arguments)
     return Deliver(parser, json.toUtf8());
 }
 
-int TBatchTool::Read_Scene_Inputs(const QCommandLineParser &parser,
-                                  TPersistence::TSettings *settings, TMeasurementData *data)
-{
-    int code = Read_Settings(parser, true, settings);
-    if (code >= 0) {
-        return code;
-    }
-    return Read_Measurements(parser, data);
-}
-
 int TBatchTool::Render(const QStringList &arguments)
 {
     QCommandLineParser parser;
@@ -563,17 +560,17 @@ int TBatchTool::Render(const QStringList &arguments)
                                   &exaggeration)) >= 0) {
         return code;
     }
-    TPersistence::TSettings settings;
-    TMeasurementData data;
-    if ((code = Read_Scene_Inputs(parser, &settings, &data)) >= 0) {
+    TTestDocument document;
+    if ((code = Read_Test(parser, NEEDS_MODEL, &document)) >= 0) {
         return code;
     }
-    const std::unique_ptr<TDeflectionModel> model = Model_Of(settings);
-    const std::vector<TScenePainter::TLengthMeasurement> gauges = TScenePainter::Gauges_Of(data);
+    const std::vector<TScenePainter::TLengthMeasurement> gauges =
+        TScenePainter::Gauges_Of(document.Measurement_Data());
     QString error;
-    if (!TPictureExporter::Export(parser.value(QStringLiteral("output")),
-                                  TScenePainter::TScene{model.get(), double(exaggeration), &gauges},
-                                  size, QGuiApplication::font(), 1, &error)) {
+    if (!TPictureExporter::Export(
+            parser.value(QStringLiteral("output")),
+            TScenePainter::TScene{document.Model(), double(exaggeration), &gauges}, size,
+            QGuiApplication::font(), 1, &error)) {
         return Input_Error(error);
     }
     return SUCCESS;
@@ -602,52 +599,18 @@ int TBatchTool::Report(const QStringList &arguments)
         return Usage_Error(Tr("report needs --output FILE ending in .pdf, .html or .csv"),
                            help_text);
     }
-    TPersistence::TSettings settings;
-    TMeasurementData data;
-    if ((code = Read_Scene_Inputs(parser, &settings, &data)) >= 0) {
+    TTestDocument document;
+    if ((code = Read_Test(parser, NEEDS_MODEL_AND_MPE, &document)) >= 0) {
         return code;
     }
-    const std::unique_ptr<TDeflectionModel> model = Model_Of(settings);
-    const std::vector<TEvaluation::TResult> results =
-        TEvaluation::Evaluate_All(model.get(), data, settings.mpe);
-    std::vector<QString> directions;
-    directions.reserve(results.size());
-    for (const TEvaluation::TResult &result : results) {
-        directions.push_back(
-            TEvaluation::Direction_Name(result.axis, settings.range_y, settings.range_z));
-    }
-
-    TReportWriter::TInfo info;
-    info.title = parser.isSet(QStringLiteral("title")) ? parser.value(QStringLiteral("title"))
-                                                       : Tr("Length test");
-    info.machine = parser.value(QStringLiteral("machine"));
-    info.operator_name = parser.value(QStringLiteral("operator"));
-    info.created = QDateTime::currentDateTime();
-    info.version = QCoreApplication::applicationVersion();
-    info.range_y = model ? model->Range_Y() : settings.range_y;
-    info.range_z = model ? model->Range_Z() : settings.range_z;
-    info.mpe = settings.mpe;
-    if (model) {
-        const TModelCatalog::TModel &entry = TModelCatalog::Model_At(settings.deflection_model);
-        info.model_name = TModelCatalog::Name(entry);
-        info.parameters = TModelCatalog::Parameter_Lines(entry, settings.parameters);
-    } else {
-        info.model_name = Tr("none");
-    }
-    const std::vector<TScenePainter::TLengthMeasurement> gauges = TScenePainter::Gauges_Of(data);
-    const QImage picture = TPictureExporter::Image(TScenePainter::TScene{model.get(), 1.0, &gauges},
-                                                   QSize(700, 700), QGuiApplication::font(), 2);
-    QImage chart(QSize(900, 500) * 2, QImage::Format_ARGB32);
-    chart.setDevicePixelRatio(2);
-    chart.fill(Qt::white);
-    {
-        QPainter painter(&chart);
-        painter.setFont(QGuiApplication::font());
-        TErrorChartPainter().Paint(&painter, QSize(900, 500), results, directions, settings.mpe);
-    }
+    // The record names what the command line gives, never what the window last entered.
+    document.Set_Report_Details(TTestDocument::TReportDetails{
+        parser.value(QStringLiteral("title")), parser.value(QStringLiteral("machine")),
+        parser.value(QStringLiteral("operator")), QString()});
     QString error;
-    if (!TReportWriter(info, results, directions, picture, chart)
-             .Export(parser.value(QStringLiteral("output")), &error)) {
+    if (!TReportWriter::Of_Test(document, 1.0, QGuiApplication::font(),
+                                QCoreApplication::applicationVersion())
+             ->Export(parser.value(QStringLiteral("output")), &error)) {
         return Input_Error(error);
     }
     return SUCCESS;

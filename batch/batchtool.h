@@ -6,12 +6,9 @@
 #include <QStringList>
 #include <memory>
 
-#include "persistence.h"
-
 class QCommandLineParser;
 class QTextStream;
-class TDeflectionModel;
-class TMeasurementData;
+class TTestDocument;
 
 // curvalo-batch: what the window computes, from a script. Data go to standard output or to
 // --output FILE, messages to standard error. Exit codes: 0 done, 1 an input could not be read
@@ -35,9 +32,11 @@ private:
     int Fit(const QStringList &arguments);
     int Render(const QStringList &arguments);
     int Report(const QStringList &arguments);
-    // The settings and measurements of a command that draws; -1 to go on, or the exit code.
-    int Read_Scene_Inputs(const QCommandLineParser &parser, TPersistence::TSettings *settings,
-                          TMeasurementData *data);
+    // What of the test a command uses: a stored value it needs and cannot use is refused.
+    enum TNeeds { NEEDS_RANGES, NEEDS_MODEL, NEEDS_MODEL_AND_MPE };
+
+    // The settings and measurements of a command that computes; -1 to go on, or the exit code.
+    int Read_Test(const QCommandLineParser &parser, TNeeds needs, TTestDocument *document);
     // The settings file the command reads.
     QString Settings_File(const QCommandLineParser &parser) const;
 
@@ -46,10 +45,9 @@ private:
     // The steps below return -1 to go on, or the exit code to end with (after telling why).
     // Parses, and handles --help and --version.
     int Parse(QCommandLineParser *parser, const QStringList &arguments, const QString &command);
-    // The settings file and the overrides of the command line.
-    int Read_Settings(const QCommandLineParser &parser, bool with_model,
-                      TPersistence::TSettings *settings);
-    int Read_Measurements(const QCommandLineParser &parser, TMeasurementData *data);
+    // The settings file and the overrides of the command line, by the rules the window keeps.
+    int Read_Settings(const QCommandLineParser &parser, TNeeds needs, TTestDocument *document);
+    int Read_Measurements(const QCommandLineParser &parser, TTestDocument *document);
     // An option that takes a whole number within the bounds; *value keeps its default when
     // the option is not given.
     int Read_Whole_Number(const QCommandLineParser &parser, const QString &option, int minimum,

@@ -29,6 +29,16 @@ TMeasurementChange TMeasurementChange::Between(const TRecords &before, const TRe
     return change;
 }
 
+TMeasurementChange TMeasurementChange::Replacing(size_t position, const TRecords &removed,
+                                                 const TRecords &inserted)
+{
+    TMeasurementChange change;
+    change.position = position;
+    change.removed = removed;
+    change.inserted = inserted;
+    return change;
+}
+
 bool TMeasurementChange::Is_In_Place() const
 {
     if (removed.size() != inserted.size()) {

@@ -19,10 +19,16 @@ public:
     // No change.
     TMeasurementChange();
     static TMeasurementChange Between(const TRecords &before, const TRecords &after);
+    // The records from the position on that were removed, and those put there instead; for a
+    // step that knows what it changes without comparing the whole list.
+    static TMeasurementChange Replacing(size_t position, const TRecords &removed,
+                                        const TRecords &inserted);
 
     bool Is_Empty() const { return removed.empty() && inserted.empty(); }
     // True when the step overwrote records in place, ids and order unchanged.
     bool Is_In_Place() const;
+    // Where in the list the changed records begin.
+    size_t Position() const { return position; }
     const TRecords &Removed() const { return removed; }
     const TRecords &Inserted() const { return inserted; }
 

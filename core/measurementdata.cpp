@@ -159,6 +159,29 @@ void TMeasurementData::Set_Measurements(const std::vector<TMeasurement> &records
     }
 }
 
+void TMeasurementData::Replace_Records(size_t position, size_t count,
+                                       const std::vector<TMeasurement> &by)
+{
+    Q_ASSERT(position + count <= measurements.size());
+    const auto first = measurements.begin() + std::ptrdiff_t(position);
+    for (auto record = first; record != first + std::ptrdiff_t(count); ++record) {
+        index.erase(record->id);
+    }
+    if (count == by.size()) {
+        std::copy(by.begin(), by.end(), first);
+    } else {
+        measurements.erase(first, first + std::ptrdiff_t(count));
+        measurements.insert(measurements.begin() + std::ptrdiff_t(position), by.begin(), by.end());
+    }
+    Reindex_From(position);
+}
+
+size_t TMeasurementData::Position_Of(int id) const
+{
+    const auto found = index.find(id);
+    return found == index.end() ? measurements.size() : found->second;
+}
+
 void TMeasurementData::Reindex_From(size_t position)
 {
     for (size_t i = position; i < measurements.size(); ++i) {

@@ -47,6 +47,11 @@ public:
     void Clear_Measurements();
     // Replaces every record by these, in this order, as Add_Measurement would take them.
     void Set_Measurements(const std::vector<TMeasurement> &records);
+    // Replaces the count records from the position on by these, as an undo step puts a part
+    // of the list back; the records must not share an id with any that stay.
+    void Replace_Records(size_t position, size_t count, const std::vector<TMeasurement> &by);
+    // Where the record sits in the list; the list's size when there is none with the id.
+    size_t Position_Of(int id) const;
 
     bool Measurement_Id_Exists(int id) const;
     // Every record in store order.

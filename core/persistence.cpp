@@ -70,6 +70,13 @@ void Write(QSettings *settings, TKey key, const QVariant &value)
 
 const TKey parameter_keys[4] = {KEY_PARAMETER1, KEY_PARAMETER2, KEY_PARAMETER3, KEY_PARAMETER4};
 
+// A stored value as the file has it; a value with a comma reads as a list of its parts.
+QString Stored_Text(const QVariant &value)
+{
+    return value.userType() == QMetaType::QStringList ? value.toStringList().join(QLatin1Char(','))
+                                                      : value.toString();
+}
+
 // Equal numbers, or both not a number: a NaN parameter is no change.
 bool Same(const double &a, const double &b)
 {
@@ -162,7 +169,8 @@ bool TPersistence::TSettings::operator==(const TSettings &other) const
            deflection_model == other.deflection_model && Same(range_y, other.range_y) &&
            Same(range_z, other.range_z) && mpe == other.mpe && report_title == other.report_title &&
            report_machine == other.report_machine && report_operator == other.report_operator &&
-           report_notes == other.report_notes && exaggeration == other.exaggeration;
+           report_notes == other.report_notes && exaggeration == other.exaggeration &&
+           unused_texts == other.unused_texts && unused_mpe_texts == other.unused_mpe_texts;
 }
 
 TPersistence::TPersistence()
@@ -259,11 +267,22 @@ TPersistence::TSettings TPersistence::Read_Settings_File(const QString &file_nam
     loaded.window_position = Read(settings, KEY_POSITION).toPoint();
     loaded.window_size = Read(settings, KEY_SIZE).toSize();
     loaded.deflection_model = Read(settings, KEY_MODEL).toInt();
-    for (int i = 0; i < 4; ++i) {
-        loaded.parameters[i] = Read(settings, parameter_keys[i]).toDouble();
+    const TKey number_keys[6] = {KEY_PARAMETER1, KEY_PARAMETER2, KEY_PARAMETER3,
+                                 KEY_PARAMETER4, KEY_RANGE_Y,    KEY_RANGE_Z};
+    double *const numbers[6] = {&loaded.parameters[0], &loaded.parameters[1], &loaded.parameters[2],
+                                &loaded.parameters[3], &loaded.range_y,       &loaded.range_z};
+    for (int i = 0; i < 6; ++i) {
+        *numbers[i] = Key(number_keys[i]).fallback.toDouble();
+        if (!settings || !settings->contains(QLatin1String(Key(number_keys[i]).name))) {
+            continue;
+        }
+        const QString text = Stored_Text(Read(settings, number_keys[i]));
+        // The same rule as for a number typed into the field.
+        if (!TNumberText::Read_Typed(text, numbers[i])) {
+            *numbers[i] = 0.0;
+            loaded.unused_texts[size_t(i)] = text;
+        }
     }
-    loaded.range_y = Read(settings, KEY_RANGE_Y).toDouble();
-    loaded.range_z = Read(settings, KEY_RANGE_Z).toDouble();
     if (settings) {
         loaded.report_title = settings->value(QStringLiteral("Report/Title")).toString();
         loaded.report_machine = settings->value(QStringLiteral("Report/Machine")).toString();
@@ -283,9 +302,14 @@ TPersistence::TSettings TPersistence::Read_Settings_File(const QString &file_nam
             text += QLatin1Char(',') + settings->value(QStringLiteral("MPE/B")).toString();
         }
         QString error;
-        // A damaged MPE is no MPE: nothing is judged against numbers nobody entered.
+        // A damaged MPE is no MPE: nothing is judged against numbers nobody entered. What was
+        // written stays, for the user to see and mend.
         if (!TMpe::Parse(text, &loaded.mpe, &error)) {
             loaded.mpe = TMpe();
+            loaded.unused_mpe_texts =
+                QStringList{Stored_Text(settings->value(QStringLiteral("MPE/A"))),
+                            Stored_Text(settings->value(QStringLiteral("MPE/K"))),
+                            Stored_Text(settings->value(QStringLiteral("MPE/B")))};
         }
     }
     return loaded;
@@ -372,14 +396,25 @@ bool TPersistence::Save_Settings(const TSettings &values)
         [&values](QSettings *settings) {
             Write(settings, KEY_POSITION, values.window_position);
             Write(settings, KEY_SIZE, values.window_size);
+            const auto number = [&values](int i, const double &value) {
+                const QString &unused = values.unused_texts[size_t(i)];
+                return unused.isEmpty() ? QVariant(value) : QVariant(unused);
+            };
             for (int i = 0; i < 4; ++i) {
-                Write(settings, parameter_keys[i], values.parameters[i]);
+                Write(settings, parameter_keys[i], number(i, values.parameters[i]));
             }
-            Write(settings, KEY_RANGE_Y, values.range_y);
-            Write(settings, KEY_RANGE_Z, values.range_z);
+            Write(settings, KEY_RANGE_Y, number(4, values.range_y));
+            Write(settings, KEY_RANGE_Z, number(5, values.range_z));
             Write(settings, KEY_MODEL, values.deflection_model);
             settings->remove(QStringLiteral("MPE"));
-            if (values.mpe.Is_Set()) {
+            if (values.unused_mpe_texts.size() == 3) {
+                const char *const keys[3] = {"MPE/A", "MPE/K", "MPE/B"};
+                for (int i = 0; i < 3; ++i) {
+                    if (!values.unused_mpe_texts[i].isEmpty()) {
+                        settings->setValue(QLatin1String(keys[i]), values.unused_mpe_texts[i]);
+                    }
+                }
+            } else if (values.mpe.Is_Set()) {
                 settings->setValue(QStringLiteral("MPE/A"), TNumberText::Shortest(values.mpe.A()));
                 settings->setValue(QStringLiteral("MPE/K"), TNumberText::Shortest(values.mpe.K()));
                 if (values.mpe.Has_B()) {

@@ -7,6 +7,8 @@
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <QStringList>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -46,6 +48,14 @@ public:
         QString report_machine;
         QString report_operator;
         QString report_notes;
+        // A stored parameter (0 to 3) or range (4 Y, 5 Z) that the program cannot use (not a
+        // number, not finite, beyond what a field takes), exactly as written; its number above
+        // then counts as 0. A save writes such a text back in place of the number, so a value
+        // nobody could use is kept until the user replaces it. Empty for a usable value.
+        std::array<QString, 6> unused_texts;
+        // The "MPE" group's A, K and B as written, when together they make no usable MPE; the
+        // MPE above is then unset, and a save writes them back as they were.
+        QStringList unused_mpe_texts;
         // The slider's exaggeration, 1 to 1000; kept as "View/Exaggeration", written only when
         // it is not 1.
         int exaggeration = 1;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "resultsmodel.h"
 
+#include "testdocument.h"
+
 #include <QCoreApplication>
 #include <cmath>
 
@@ -31,10 +33,88 @@ bool Is_Numeric(int column)
 TResultsModel::TResultsModel(TMeasurementData *data, QObject *parent)
     : QAbstractTableModel(parent)
     , measurement_data(data)
+    , writable_data(data)
+    , document(nullptr)
     , deflection_model(nullptr)
     , summary()
 {
     Q_ASSERT(data);
+}
+
+TResultsModel::TResultsModel(const TTestDocument *document_, QObject *parent)
+    : QAbstractTableModel(parent)
+    , measurement_data(&document_->Measurement_Data())
+    , writable_data(nullptr)
+    , document(document_)
+    , deflection_model(nullptr)
+    , summary()
+{
+    Follow_Document();
+    connect(document, &TTestDocument::Measurement_Changed, this, &TResultsModel::Update_Row);
+    connect(document, &TTestDocument::Measurement_Added, this, &TResultsModel::Insert_Row);
+    connect(document, &TTestDocument::Measurement_Removed, this, &TResultsModel::Remove_Row);
+    connect(document, &TTestDocument::Measurements_Reset, this, &TResultsModel::Refresh);
+    connect(document, &TTestDocument::Model_Changed, this, &TResultsModel::Follow_Document);
+    connect(document, &TTestDocument::Field_Changed, this, &TResultsModel::Follow_Document);
+    connect(document, &TTestDocument::Mpe_Changed, this, &TResultsModel::Follow_Document);
+}
+
+void TResultsModel::Follow_Document()
+{
+    deflection_model = document->Model();
+    mpe = document->Mpe();
+    Refresh();
+}
+
+void TResultsModel::Update_Row(int id)
+{
+    const int row = Row_Of_Id(id);
+    TMeasurementData::TMeasurement measurement;
+    if (row < 0 || !measurement_data->Get_Measurement(id, &measurement)) {
+        return;
+    }
+    results[size_t(row)] = TEvaluation::Evaluate(deflection_model, measurement, mpe);
+    summary = TEvaluation::Summarise(results);
+    emit dataChanged(index(row, 0), index(row, COLUMN_COUNT - 1));
+    emit Results_Changed();
+}
+
+void TResultsModel::Insert_Row(int id)
+{
+    TMeasurementData::TMeasurement measurement;
+    if (!measurement_data->Get_Measurement(id, &measurement)) {
+        return;
+    }
+    const int row = int(measurement_data->Position_Of(id));
+    beginInsertRows(QModelIndex(), row, row);
+    results.insert(results.begin() + row,
+                   TEvaluation::Evaluate(deflection_model, measurement, mpe));
+    Index_Rows_From(row);
+    summary = TEvaluation::Summarise(results);
+    endInsertRows();
+    emit Results_Changed();
+}
+
+void TResultsModel::Remove_Row(int id)
+{
+    const int row = Row_Of_Id(id);
+    if (row < 0) {
+        return;
+    }
+    beginRemoveRows(QModelIndex(), row, row);
+    results.erase(results.begin() + row);
+    rows_by_id.remove(id);
+    Index_Rows_From(row);
+    summary = TEvaluation::Summarise(results);
+    endRemoveRows();
+    emit Results_Changed();
+}
+
+void TResultsModel::Index_Rows_From(int row)
+{
+    for (size_t at = size_t(row); at < results.size(); ++at) {
+        rows_by_id.insert(results[at].id, int(at));
+    }
 }
 
 TResultsModel::~TResultsModel() = default;
@@ -294,7 +374,11 @@ bool TResultsModel::setData(const QModelIndex &index, const QVariant &value, int
         measurement.has_measured_length = true;
         measurement.measured_length = length;
     }
-    measurement_data->Update_Measurement(measurement);
+    if (!writable_data) {
+        emit Measured_Length_Entered(measurement);
+        return true;
+    }
+    writable_data->Update_Measurement(measurement);
     results[size_t(index.row())] = TEvaluation::Evaluate(deflection_model, measurement, mpe);
     summary = TEvaluation::Summarise(results);
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), COLUMN_COUNT - 1));

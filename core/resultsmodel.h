@@ -10,7 +10,7 @@
 #include "mpe.h"
 
 class TDeflectionModel;
-class TMeasurementData;
+class TTestDocument;
 
 // Every measurement with its actual length, errors and verdicts as a table, in store order.
 // The Measured column is editable and writes into the store. Nothing here owns the model or
@@ -46,7 +46,13 @@ public:
         FAILED_ROLE
     };
 
+    // The results of a store that the caller keeps evaluated with Set_Deflection_Model,
+    // Set_Mpe and Refresh; an edited measured length goes straight into the store.
     explicit TResultsModel(TMeasurementData *data, QObject *parent = nullptr);
+    // The results of a test, kept up to date row by row as its measurements change, and as a
+    // whole when its model, a field or the MPE does. An edited measured length is reported
+    // with Measured_Length_Entered; the store changes only through the document.
+    explicit TResultsModel(const TTestDocument *document, QObject *parent = nullptr);
     ~TResultsModel() override;
 
     void Set_Deflection_Model(const TDeflectionModel *model);
@@ -77,14 +83,28 @@ public:
 signals:
     // The user entered or cleared a measured length in the table.
     void Measured_Length_Edited(int id);
+    // The user entered or cleared a measured length in the table of a test: the measurement
+    // as it would become.
+    void Measured_Length_Entered(const TMeasurementData::TMeasurement &measurement);
     // After every Refresh and every edit.
     void Results_Changed();
 
+private slots:
+    void Update_Row(int id);
+    void Insert_Row(int id);
+    void Remove_Row(int id);
+    // The test's model and MPE, and every row evaluated again.
+    void Follow_Document();
+
 private:
+    void Index_Rows_From(int row);
     QString Text(const TEvaluation::TResult &result, int column) const;
     QVariant Sort_Value(const TEvaluation::TResult &result, int column) const;
 
-    TMeasurementData *measurement_data;
+    const TMeasurementData *measurement_data;
+    // Where an edited measured length goes without a document; nullptr with one.
+    TMeasurementData *writable_data;
+    const TTestDocument *document;
     const TDeflectionModel *deflection_model;
     TMpe mpe;
     std::vector<TEvaluation::TResult> results;

@@ -5,14 +5,21 @@
 #include <QCoreApplication>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
 #include <QUrl>
 
+#include "deflectionmodel.h"
+#include "errorchartpainter.h"
 #include "filewriter.h"
+#include "modelcatalog.h"
 #include "numbertext.h"
+#include "pictureexporter.h"
 #include "resultsfile.h"
 #include "resultsmodel.h"
+#include "scenepainter.h"
+#include "testdocument.h"
 
 namespace
 {
@@ -47,6 +54,52 @@ TReportWriter::TReportWriter(const TInfo &info_, const std::vector<TEvaluation::
     , chart(chart_)
 {
     Q_ASSERT(directions.size() == results.size());
+}
+
+std::unique_ptr<TReportWriter> TReportWriter::Of_Test(const TTestDocument &document,
+                                                      const double &exaggeration, const QFont &font,
+                                                      const QString &version)
+{
+    const TTestDocument::TReportDetails &details = document.Report_Details();
+    const TDeflectionModel *model = document.Model();
+    TInfo info;
+    info.title = details.title.isEmpty() ? tr("Length test") : details.title;
+    info.machine = details.machine;
+    info.operator_name = details.operator_name;
+    info.notes = details.notes;
+    info.created = QDateTime::currentDateTime();
+    info.version = version;
+    info.range_y = model ? model->Range_Y() : document.Field_Value(TTestDocument::FIELD_RANGE_Y);
+    info.range_z = model ? model->Range_Z() : document.Field_Value(TTestDocument::FIELD_RANGE_Z);
+    info.mpe = document.Mpe();
+    const TModelCatalog::TModel *entry = TModelCatalog::Find(document.Model_Type());
+    info.model_name = entry ? TModelCatalog::Name(*entry) : tr("none");
+    if (entry) {
+        const double parameters[4] = {model->Parameter1(), model->Parameter2(), model->Parameter3(),
+                                      model->Parameter4()};
+        info.parameters = TModelCatalog::Parameter_Lines(*entry, parameters);
+    }
+    const std::vector<TEvaluation::TResult> results =
+        TEvaluation::Evaluate_All(model, document.Measurement_Data(), document.Mpe());
+    std::vector<QString> directions;
+    directions.reserve(results.size());
+    for (const TEvaluation::TResult &result : results) {
+        directions.push_back(TEvaluation::Direction_Label(TEvaluation::Direction_Name(
+            result.axis, model ? model->Range_Y() : 1000.0, model ? model->Range_Z() : 1000.0)));
+    }
+    const std::vector<TScenePainter::TLengthMeasurement> gauges =
+        TScenePainter::Gauges_Of(document.Measurement_Data());
+    const QImage picture = TPictureExporter::Image(
+        TScenePainter::TScene{model, exaggeration, &gauges}, QSize(700, 700), font, 2);
+    QImage chart(QSize(900, 500) * 2, QImage::Format_ARGB32);
+    chart.setDevicePixelRatio(2);
+    chart.fill(Qt::white);
+    {
+        QPainter painter(&chart);
+        painter.setFont(font);
+        TErrorChartPainter().Paint(&painter, QSize(900, 500), results, directions, document.Mpe());
+    }
+    return std::make_unique<TReportWriter>(info, results, directions, picture, chart);
 }
 
 TReportWriter::~TReportWriter() = default;

@@ -13,8 +13,10 @@
 #include "evaluation.h"
 #include "mpe.h"
 
+class QFont;
 class QPagedPaintDevice;
 class QTextDocument;
+class TTestDocument;
 
 // The calibration record of a length test: who, what and when, the model with its parameters,
 // the volume and the MPE, the picture and the error chart, the results with both verdicts, and
@@ -43,6 +45,13 @@ public:
                   const std::vector<QString> &directions, const QImage &picture,
                   const QImage &chart);
     ~TReportWriter();
+
+    // The record of a test as it stands, as the window and the batch tool both make it: the
+    // report details (an empty title reads "Length test"), the model, volume, MPE and results,
+    // the drawing at this exaggeration and the error chart, in this font, created now.
+    static std::unique_ptr<TReportWriter> Of_Test(const TTestDocument &document,
+                                                  const double &exaggeration, const QFont &font,
+                                                  const QString &version);
 
     // inline_images puts the pictures into the HTML as data; otherwise they are the
     // resources "picture.png" and "chart.png" of a document.

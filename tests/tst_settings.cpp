@@ -506,28 +506,34 @@ void TTestSettings::Garbage_Settings_data()
     QTest::addColumn<QString>("range_y");
     QTest::addColumn<int>("model");
     QTest::addColumn<QRect>("geometry");
+    // What settings.ini still says after the window closed: a stored value the program could
+    // not use stays as it was written.
+    QTest::addColumn<QStringList>("kept");
 
     QByteArray junk(4096, '\0');
     for (int i = 0; i < junk.size(); ++i) {
         junk[i] = char((i * 7919) % 256);
     }
     QTest::newRow("binary junk") << junk << "0.0000"
-                                 << "1000.000" << 0 << QRect();
+                                 << "1000.000" << 0 << QRect() << QStringList();
     QTest::newRow("wrong types") << QByteArray("[General]\nMainwindow_Position=abc\n"
                                                "Mainwindow_Size=@Point(3 4)\n"
                                                "Model_Parameter1=@Size(1 2)\nRange_Y=xyz\n"
                                                "Deflection_Model=two\n")
                                  << "0.0000"
-                                 << "1000.000" << 0 << QRect(30, 30, 901, 901);
+                                 << "xyz" << 0 << QRect(30, 30, 901, 901)
+                                 << QStringList{"Range_Y=xyz"};
     QTest::newRow("not a number") << QByteArray("[General]\nModel_Parameter1=nan\nRange_Y=inf\n"
                                                 "Deflection_Model=2\n")
-                                  << "0.0000"
-                                  << "1000.000" << 2 << QRect();
-    QTest::newRow("broken variants") << QByteArray("[General]\nMainwindow_Size=@Size(\n"
-                                                   "Model_Parameter1=@Variant(\\0\\0\\0\\x7f)\n"
-                                                   "Range_Y=-5\nDeflection_Model=-1\n")
-                                     << "0.0000"
-                                     << "1000.000" << -1 << QRect(30, 30, 901, 901);
+                                  << "nan"
+                                  << "inf" << 2 << QRect()
+                                  << QStringList{"Model_Parameter1=nan", "Range_Y=inf"};
+    QTest::newRow("broken variants")
+        << QByteArray("[General]\nMainwindow_Size=@Size(\n"
+                      "Model_Parameter1=@Variant(\\0\\0\\0\\x7f)\n"
+                      "Range_Y=-5\nDeflection_Model=-1\n")
+        << "0.0000"
+        << "1000.000" << -1 << QRect(30, 30, 901, 901) << QStringList();
 }
 
 void TTestSettings::Garbage_Settings()
@@ -537,6 +543,7 @@ void TTestSettings::Garbage_Settings()
     QFETCH(QString, range_y);
     QFETCH(int, model);
     QFETCH(QRect, geometry);
+    QFETCH(QStringList, kept);
 
     QDir(Home()).mkpath(".curvalo");
     Write(Settings_File(), content);
@@ -552,6 +559,10 @@ void TTestSettings::Garbage_Settings()
     Close();
     // No measurement the user had on disk is gone.
     QCOMPARE(Read(Measurement_File()), two_records);
+    const QStringList lines = QString::fromUtf8(Read(Settings_File())).split('\n');
+    for (const QString &line : kept) {
+        QVERIFY2(lines.contains(line), qPrintable(line));
+    }
 }
 
 QTEST_MAIN(TTestSettings)

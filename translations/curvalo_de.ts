@@ -2,11 +2,28 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE" sourcelanguage="en">
 <context>
-    <name>TCurvalo</name>
+    <name>TAddMeasurementCommand</name>
     <message>
-        <source>Measurement Editor</source>
-        <translation>Messungseditor</translation>
+        <source>Add Measurement</source>
+        <translation>Messung hinzufügen</translation>
     </message>
+</context>
+<context>
+    <name>TApplyFitCommand</name>
+    <message>
+        <source>Apply Fitted Parameters</source>
+        <translation>Angepasste Parameter übernehmen</translation>
+    </message>
+</context>
+<context>
+    <name>TChangeModelCommand</name>
+    <message>
+        <source>Change Deflection Model</source>
+        <translation>Durchbiegungsmodell ändern</translation>
+    </message>
+</context>
+<context>
+    <name>TCurvalo</name>
     <message>
         <source>Corrections drawn exaggerated; lengths are not.</source>
         <translation>Korrekturen überhöht gezeichnet, Längen nicht.</translation>
@@ -92,52 +109,12 @@
         <translation>Messungen exportieren…</translation>
     </message>
     <message>
-        <source>Deflection Model:</source>
-        <translation>Biegemodell:</translation>
-    </message>
-    <message>
-        <source>Y Range:</source>
-        <translation>Y-Bereich:</translation>
-    </message>
-    <message>
-        <source>Z Range:</source>
-        <translation>Z-Bereich:</translation>
-    </message>
-    <message>
         <source>Exaggeration:</source>
         <translation>Überhöhung:</translation>
     </message>
     <message>
-        <source>The model of the machine&apos;s deflection in its Y-Z plane</source>
-        <translation>Das Modell der Durchbiegung der Maschine in ihrer Y-Z-Ebene</translation>
-    </message>
-    <message>
-        <source>A parameter of the deflection model</source>
-        <translation>Ein Parameter des Durchbiegungsmodells</translation>
-    </message>
-    <message>
-        <source>The machine&apos;s measuring range along Y in mm; more than 1 mm</source>
-        <translation>Der Messbereich der Maschine in Y in mm; mehr als 1 mm</translation>
-    </message>
-    <message>
-        <source>The machine&apos;s measuring range along Z in mm; more than 1 mm</source>
-        <translation>Der Messbereich der Maschine in Z in mm; mehr als 1 mm</translation>
-    </message>
-    <message>
         <source>How many times the corrections are enlarged in the drawing, 1 to 1000; lengths and numbers are not</source>
         <translation>Wie viele Male die Korrekturen in der Zeichnung vergrößert werden, 1 bis 1000; Längen und Zahlen nicht</translation>
-    </message>
-    <message>
-        <source>Add a measurement; it starts as a copy of the one shown</source>
-        <translation>Eine Messung hinzufügen; sie beginnt als Kopie der angezeigten</translation>
-    </message>
-    <message>
-        <source>Delete the selected measurements (Delete)</source>
-        <translation>Die ausgewählten Messungen löschen (Entf)</translation>
-    </message>
-    <message>
-        <source>The measurements; select one to edit it</source>
-        <translation>Die Messungen; eine auswählen, um sie zu bearbeiten</translation>
     </message>
     <message>
         <source>Delete all measurements and set the parameters to the presets</source>
@@ -214,76 +191,8 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <translation>Abbrechen</translation>
     </message>
     <message>
-        <source>Measurement %1</source>
-        <translation>Messung %1</translation>
-    </message>
-    <message>
-        <source>%1 of the %2 in %3</source>
-        <translation>%1 des Modells %2 in %3</translation>
-    </message>
-    <message>
-        <source>Change Deflection Model</source>
-        <translation>Durchbiegungsmodell ändern</translation>
-    </message>
-    <message>
-        <source>Not a number: using %1</source>
-        <translation>Keine Zahl: verwendet wird %1</translation>
-    </message>
-    <message>
-        <source>A range of 1 mm or less is ignored: using %1 mm</source>
-        <translation>Ein Bereich von 1 mm oder weniger wird ignoriert: verwendet werden %1 mm</translation>
-    </message>
-    <message>
-        <source>Edit %1</source>
-        <translation>%1 bearbeiten</translation>
-    </message>
-    <message>
-        <source>Edit Z Range</source>
-        <translation>Z-Bereich bearbeiten</translation>
-    </message>
-    <message>
-        <source>Edit Y Range</source>
-        <translation>Y-Bereich bearbeiten</translation>
-    </message>
-    <message>
-        <source>Add Measurement</source>
-        <translation>Messung hinzufügen</translation>
-    </message>
-    <message>
-        <source>Delete Measurement</source>
-        <translation>Messung löschen</translation>
-    </message>
-    <message>
         <source>Delete Measurements</source>
         <translation>Messungen löschen</translation>
-    </message>
-    <message>
-        <source>Edit Measurement %1</source>
-        <translation>Messung %1 bearbeiten</translation>
-    </message>
-    <message>
-        <source>Edit MPE</source>
-        <translation>MPE bearbeiten</translation>
-    </message>
-    <message>
-        <source>Edit Measured Length of Measurement %1</source>
-        <translation>Gemessene Länge der Messung %1 bearbeiten</translation>
-    </message>
-    <message>
-        <source>Generate Test Plan</source>
-        <translation>Prüfplan erzeugen</translation>
-    </message>
-    <message>
-        <source>Apply Fitted Parameters</source>
-        <translation>Angepasste Parameter übernehmen</translation>
-    </message>
-    <message>
-        <source>Length test</source>
-        <translation>Längenprüfung</translation>
-    </message>
-    <message>
-        <source>none</source>
-        <translation>keins</translation>
     </message>
     <message>
         <source>Import Measurements</source>
@@ -387,6 +296,39 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     <message>
         <source>Y %1 mm, Z %2 mm: correction Y %3 µm, Z %4 µm</source>
         <translation>Y %1 mm, Z %2 mm: Korrektur Y %3 µm, Z %4 µm</translation>
+    </message>
+</context>
+<context>
+    <name>TEditFieldCommand</name>
+    <message>
+        <source>Edit Y Range</source>
+        <translation>Y-Bereich bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit Z Range</source>
+        <translation>Z-Bereich bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit %1</source>
+        <translation>%1 bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>TEditMeasurementCommand</name>
+    <message>
+        <source>Edit Measurement %1</source>
+        <translation>Messung %1 bearbeiten</translation>
+    </message>
+    <message>
+        <source>Edit Measured Length of Measurement %1</source>
+        <translation>Gemessene Länge der Messung %1 bearbeiten</translation>
+    </message>
+</context>
+<context>
+    <name>TEditMpeCommand</name>
+    <message>
+        <source>Edit MPE</source>
+        <translation>MPE bearbeiten</translation>
     </message>
 </context>
 <context>
@@ -554,6 +496,20 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     </message>
 </context>
 <context>
+    <name>TImportCommand</name>
+    <message>
+        <source>Import Measurements</source>
+        <translation>Messungen importieren</translation>
+    </message>
+</context>
+<context>
+    <name>TInitCommand</name>
+    <message>
+        <source>Init</source>
+        <translation>Vorgaben</translation>
+    </message>
+</context>
+<context>
     <name>TMeasurementData</name>
     <message>
         <source>element &quot;%1&quot;</source>
@@ -602,6 +558,29 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     <message>
         <source>the measurement with &quot;Id&quot; %1 was left out: identifiers must be positive and unique</source>
         <translation>die Messung mit &quot;Id&quot; %1 wurde ausgelassen: Kennungen müssen positiv und eindeutig sein</translation>
+    </message>
+</context>
+<context>
+    <name>TMeasurementDock</name>
+    <message>
+        <source>Measurement Editor</source>
+        <translation>Messungseditor</translation>
+    </message>
+    <message>
+        <source>Add a measurement; it starts as a copy of the one shown</source>
+        <translation>Eine Messung hinzufügen; sie beginnt als Kopie der angezeigten</translation>
+    </message>
+    <message>
+        <source>Delete the selected measurements (Delete)</source>
+        <translation>Die ausgewählten Messungen löschen (Entf)</translation>
+    </message>
+    <message>
+        <source>The measurements; select one to edit it</source>
+        <translation>Die Messungen; eine auswählen, um sie zu bearbeiten</translation>
+    </message>
+    <message>
+        <source>Measurement %1</source>
+        <translation>Messung %1</translation>
     </message>
 </context>
 <context>
@@ -762,6 +741,41 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     </message>
 </context>
 <context>
+    <name>TModelControls</name>
+    <message>
+        <source>Deflection Model:</source>
+        <translation>Biegemodell:</translation>
+    </message>
+    <message>
+        <source>Y Range:</source>
+        <translation>Y-Bereich:</translation>
+    </message>
+    <message>
+        <source>Z Range:</source>
+        <translation>Z-Bereich:</translation>
+    </message>
+    <message>
+        <source>The model of the machine&apos;s deflection in its Y-Z plane</source>
+        <translation>Das Modell der Durchbiegung der Maschine in ihrer Y-Z-Ebene</translation>
+    </message>
+    <message>
+        <source>A parameter of the deflection model</source>
+        <translation>Ein Parameter des Durchbiegungsmodells</translation>
+    </message>
+    <message>
+        <source>The machine&apos;s measuring range along Y in mm; more than 1 mm</source>
+        <translation>Der Messbereich der Maschine in Y in mm; mehr als 1 mm</translation>
+    </message>
+    <message>
+        <source>The machine&apos;s measuring range along Z in mm; more than 1 mm</source>
+        <translation>Der Messbereich der Maschine in Z in mm; mehr als 1 mm</translation>
+    </message>
+    <message>
+        <source>%1 of the %2 in %3</source>
+        <translation>%1 des Modells %2 in %3</translation>
+    </message>
+</context>
+<context>
     <name>TMpe</name>
     <message>
         <source>the MPE is &quot;A,K&quot; or &quot;A,K,B&quot; (µm, without unit, µm)</source>
@@ -778,6 +792,13 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     <message>
         <source>K of the MPE must be greater than 0</source>
         <translation>K der MPE muss größer als 0 sein</translation>
+    </message>
+</context>
+<context>
+    <name>TNewCommand</name>
+    <message>
+        <source>New</source>
+        <translation>Neu</translation>
     </message>
 </context>
 <context>
@@ -903,6 +924,24 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     </message>
 </context>
 <context>
+    <name>TPlanCommand</name>
+    <message>
+        <source>Generate Test Plan</source>
+        <translation>Prüfplan erzeugen</translation>
+    </message>
+</context>
+<context>
+    <name>TRemoveMeasurementsCommand</name>
+    <message>
+        <source>Delete Measurement</source>
+        <translation>Messung löschen</translation>
+    </message>
+    <message>
+        <source>Delete Measurements</source>
+        <translation>Messungen löschen</translation>
+    </message>
+</context>
+<context>
     <name>TReportDialog</name>
     <message>
         <source>Report</source>
@@ -1002,6 +1041,10 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     <message>
         <source>&apos;%1&apos; does not end in .pdf, .html or .csv</source>
         <translation>&apos;%1&apos; endet nicht auf .pdf, .html oder .csv</translation>
+    </message>
+    <message>
+        <source>Length test</source>
+        <translation>Längenprüfung</translation>
     </message>
 </context>
 <context>
@@ -1158,6 +1201,17 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     <message>
         <source>Curvalo: cannot watch for termination signals</source>
         <translation>Curvalo: Beendigungssignale können nicht überwacht werden</translation>
+    </message>
+</context>
+<context>
+    <name>TTestDocument</name>
+    <message>
+        <source>Not a number: using %1</source>
+        <translation>Keine Zahl: verwendet wird %1</translation>
+    </message>
+    <message>
+        <source>A range of 1 mm or less is ignored: using %1 mm</source>
+        <translation>Ein Bereich von 1 mm oder weniger wird ignoriert: verwendet werden %1 mm</translation>
     </message>
 </context>
 <context>

@@ -2,40 +2,40 @@
 #ifndef TCURVALO_H
 #define TCURVALO_H
 
+#include <QList>
 #include <QMainWindow>
-#include <array>
-#include <functional>
 #include <memory>
+#include <vector>
 
-#include "editcommand.h"
 #include "measurementdata.h"
 #include "persistence.h"
 
 class QAction;
-class QComboBox;
-class QDockWidget;
+class QCloseEvent;
 class QGridLayout;
 class QLabel;
-class QLineEdit;
-class QCloseEvent;
-class QListWidget;
 class QMenu;
 class QMoveEvent;
 class QResizeEvent;
 class QSlider;
 class QSpinBox;
-class QTimer;
 class QToolBar;
-class QToolButton;
 class QUndoStack;
+class TAutosave;
 class TDisplayWidget;
-class TMeasurementEditWidget;
+class TMeasurementDock;
 class TMessageBox;
+class TModelControls;
 class TReportWriter;
 class TResultsDock;
 class TResultsModel;
+class TStepCommand;
+class TTestDocument;
 class TUserGuideDialog;
 
+// The main window. The test it shows lives in a test document; the window builds the menus,
+// the tool bar, the docks, the drawing and the model controls, lets each of them observe the
+// document, and turns what the user does into undoable steps on it.
 class TCurvalo : public QMainWindow
 {
     Q_OBJECT
@@ -48,8 +48,10 @@ public:
     // density.
     static void Enable_High_Dpi();
 
+    // The test the window shows, for reading only.
+    const TTestDocument &Document() const { return *document; }
     // The measurements as the window holds them, for reading only.
-    const TMeasurementData &Measurement_Data() const { return measurement_data; }
+    const TMeasurementData &Measurement_Data() const;
 
     // The output and the measurement sets of the File menu, once the user has chosen the file;
     // each is written all at once, and false comes with the reason.
@@ -85,24 +87,23 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private slots:
-    void Deflection_Model_Changed(int index);
-    void Parameter1_Changed(const QString &text);
-    void Parameter2_Changed(const QString &text);
-    void Parameter3_Changed(const QString &text);
-    void Parameter4_Changed(const QString &text);
-    void Range_Y_Changed(const QString &text);
-    void Range_Z_Changed(const QString &text);
+    void Model_Chosen(int index);
+    void Field_Edited(int field, const QString &text);
+    void Mpe_Edited();
+    void Show_Mpe();
     void Exaggeration_Changed(int value);
     void Add_Measurement();
     void Remove_Measurements();
-    void Measurement_Selection_Changed();
-    void Measurement_Data_Changed();
+    void Measurement_Edited(const TMeasurementData::TMeasurement &measurement);
+    void Measured_Length_Entered(const TMeasurementData::TMeasurement &measurement);
+    void Measurement_Selection_Changed(const std::vector<int> &ids);
+    void Results_Rows_Selected(const QList<int> &ids);
     void Menu_New();
+    void Menu_Quit();
     void Menu_Init();
     void Menu_About();
     void Menu_User_Guide();
     void Menu_Drawing_Legend();
-    void Show_Readout(const QString &text);
     void Menu_Test_Plan();
     void Menu_Fit();
     void Menu_Export_Picture();
@@ -111,11 +112,9 @@ private slots:
     void Menu_Print_Preview();
     void Menu_Import_Measurements();
     void Menu_Export_Measurements();
-    void Mpe_Changed();
-    void Results_Rows_Selected(const QList<int> &ids);
-    void Measured_Length_Edited(int id);
-    void Schedule_Autosave();
-    void Autosave();
+    void Show_Readout(const QString &text);
+    void Show_Unsaved_Notice(bool shown);
+    void Tell_Save_Failure(const QString &reason);
     void Tell_Start_Problems();
     void End_Typing_Step();
 
@@ -123,135 +122,48 @@ private:
     // The steps of construction, in this order.
     void Restore_Geometry(const TPersistence::TSettings &stored);
     void Create_Actions_And_Menus();
-    void Create_Dock();
-    void Create_Results_Dock();
-    void Create_Model_Controls();
-    void Set_Texts();
-    void Set_Tool_Tips();
-    void Restore_Fields(const TPersistence::TSettings &stored);
-    void Load_Measurements();
-    void Restore_Model(const TPersistence::TSettings &stored);
+    void Create_Docks();
+    void Create_Central_Widget(int exaggeration);
     void Connect_Signals();
 
-    // Puts what the user just did on the undo stack as one step, when it changed anything;
-    // steps with the same merge key in a row (typing into one field) become one.
-    void Record_Step(const QString &text, int merge_key = -1);
-    TEditCommand::TFields Current_Fields() const;
-    // The four parameter fields, then the Y and Z range fields.
-    std::array<QLineEdit *, 6> Model_Field_Edits() const;
-    // Brings the window to the state of a step, for undo and redo.
-    void Restore_Step(const TEditCommand::TFields &fields, const TMeasurementChange &change,
-                      bool undo);
-    void Restore_Fields_State(const TEditCommand::TFields &fields);
-    // Marks each model field whose text the model does not use as shown.
-    void Mark_Model_Fields();
-    void Mark_Model_Field(QLineEdit *edit, const std::function<double()> &in_use, bool is_range);
-    // Shows the store's record again in its gauge and, when it is the one shown, the editor.
-    void Show_Measurement(const TMeasurementData::TMeasurement &measurement);
-    void Init_Parameters();
-    void Clear_Measurements();
-
-    // Shows in the editor the length that the deflected machine would report for the
-    // measurement being edited.
-    void Update_Actual_Length();
-    // Evaluates every measurement again for the table, the summary and the chart.
-    void Refresh_Results();
-    void Parameter_Changed(int index, const QString &text);
-    void Range_Changed(bool z, const QString &text);
-    // Hands a number the user typed to the display; text that is no usable number changes
-    // nothing, and the field is marked with the value in use.
-    void Apply_Typed_Value(QLineEdit *edit, const QString &text,
-                           void (TDisplayWidget::*setter)(const double &),
-                           const std::function<double()> &in_use, bool is_range);
-    void Append_Measurement_Row(int id);
-    void Add_Gauge(int id);
-    void Set_Parameter_Rows(int model_type);
-    TPersistence::TSettings Current_Settings() const;
-    // The report of the test as it stands, with what the report dialog remembers.
+    // Puts a step on the undo stack, which does it; a step that changes nothing is dropped.
+    void Push(TStepCommand *command);
+    // The report of the test as it stands.
     std::unique_ptr<TReportWriter> Report() const;
     // Asks for the report's title, machine, operator and notes; false when cancelled.
     bool Ask_Report_Details();
-    // Fills the list and the gauges again from the store, after it changed as a whole.
-    void Reload_Measurement_List();
-    // Writes what changed (everything when forced). A failure shows in the status bar until a
-    // save succeeds, and is told once in a box when tell is set.
-    bool Save(bool force, bool tell);
-    void Show_Unsaved_Notice(bool shown);
     // A box over the window that neither waits for an answer nor blocks the window.
     void Show_Notice(const QString &text, const QString &informative_text);
 
+    TPersistence persistence;
+    TTestDocument *document;
+    TAutosave *autosave;
+    QUndoStack *undo_stack;
+    // The menu actions, made from one table.
     QAction *action_new;
     QAction *action_init;
-    QAction *action_quit;
-    QAction *action_about;
-    QAction *action_user_guide;
-    QAction *action_legend;
-    QMenu *file_menu;
-    QMenu *edit_menu;
-    QAction *action_undo;
-    QAction *action_redo;
     QAction *action_delete;
-    QUndoStack *undo_stack;
     QMenu *view_menu;
-    QMenu *tools_menu;
-    QAction *action_test_plan;
-    QAction *action_fit;
-    QAction *action_export_picture;
-    QAction *action_export_report;
-    QAction *action_print;
-    QAction *action_print_preview;
-    QAction *action_import;
-    QAction *action_export;
-    QMenu *help_menu;
     QToolBar *tool_bar;
-    QDockWidget *dock;
+    TMeasurementDock *measurement_dock;
     TResultsModel *results_model;
     TResultsDock *results_dock;
-    QListWidget *measurement_list;
-    TMeasurementEditWidget *measurement_edit_widget;
-    QToolButton *add_button;
-    QToolButton *remove_button;
     TDisplayWidget *display_widget;
+    TModelControls *model_controls;
     QGridLayout *central_layout;
-    QLabel *model_label;
-    QComboBox *model_combo;
-    QLabel *range_y_label;
-    QLineEdit *range_y_edit;
-    QLabel *range_y_units;
-    QLabel *range_z_label;
-    QLineEdit *range_z_edit;
-    QLabel *range_z_units;
-    // The four parameter rows: label, field and units.
-    QLabel *parameter_labels[4];
-    QLineEdit *parameter_edits[4];
-    QLabel *parameter_units[4];
     QLabel *exaggeration_label;
     QSlider *exaggeration_slider;
     // The slider's value as a number, to read and to type.
     QSpinBox *exaggeration_spin;
-    QLabel *notice_label;
     TMessageBox *message_box;
     QLabel *unsaved_label;
     // What lies under the mouse in the drawing.
     QLabel *readout_label;
     // Made when first asked for, so that it never delays the start.
     TUserGuideDialog *user_guide;
-    QTimer *autosave_timer;
-    // A failed save has been told and not yet followed by a successful one.
-    bool save_failure_told;
     bool closing_unattended;
-    // The parameters read at start, saved again while no model can be asked for its own.
-    double stored_parameters[4];
-    QString report_details[4]; // title, machine, operator, notes
-    TPersistence persistence;
-    TMeasurementData measurement_data;
-    // The state after the last step on the undo stack, which the next step starts from.
-    std::vector<TMeasurementData::TMeasurement> recorded_measurements;
-    TEditCommand::TFields recorded_fields;
     // Bumped when typing into a field ends, so that the next keystroke starts a new step.
     int merge_serial;
-    // False while the window is built and while a step is undone or redone.
-    bool recording;
 };
 
 #endif

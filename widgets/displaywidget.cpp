@@ -9,10 +9,12 @@
 #include "deflectionmodel.h"
 #include "evaluation.h"
 #include "modelcatalog.h"
+#include "testdocument.h"
 
 TDisplayWidget::TDisplayWidget(const QWidget *parent, Qt::WindowFlags flags)
     : QWidget(const_cast<QWidget *>(parent), flags)
     , minimum_size(TScenePainter::Minimum_Size())
+    , document(nullptr)
     , deflection_model(nullptr)
     , exaggeration(1.0)
 {
@@ -280,4 +282,97 @@ void TDisplayWidget::Draw_Gauge(QPainter *painter, const QPoint &p1, const QPoin
                                 const QString &text, int gauge_width) const
 {
     TScenePainter::Draw_Gauge(painter, p1, p2, text, gauge_width);
+}
+
+void TDisplayWidget::Show_Document(const TTestDocument *document_)
+{
+    Q_ASSERT(document_ && !document);
+    document = document_;
+    Follow_Model();
+    Reload_Gauges();
+    connect(document, &TTestDocument::Model_Changed, this, &TDisplayWidget::Follow_Model);
+    connect(document, &TTestDocument::Field_Changed, this, &TDisplayWidget::Follow_Field);
+    connect(document, &TTestDocument::Measurement_Added, this, &TDisplayWidget::Add_Gauge);
+    connect(document, &TTestDocument::Measurement_Changed, this, &TDisplayWidget::Update_Gauge);
+    connect(document, &TTestDocument::Measurement_Removed, this, &TDisplayWidget::Remove_Gauge);
+    connect(document, &TTestDocument::Measurements_Reset, this, &TDisplayWidget::Reload_Gauges);
+}
+
+void TDisplayWidget::Follow_Model()
+{
+    Set_Deflection_Model(TDeflectionModelType(document->Model_Type()));
+    Set_Range(document->Field_Value(TTestDocument::FIELD_RANGE_Y),
+              document->Field_Value(TTestDocument::FIELD_RANGE_Z));
+    Set_Model_Parameters(document->Field_Value(TTestDocument::FIELD_PARAMETER1),
+                         document->Field_Value(TTestDocument::FIELD_PARAMETER2),
+                         document->Field_Value(TTestDocument::FIELD_PARAMETER3),
+                         document->Field_Value(TTestDocument::FIELD_PARAMETER4));
+}
+
+void TDisplayWidget::Follow_Field(int field)
+{
+    const double value = document->Field_Value(field);
+    switch (field) {
+    case TTestDocument::FIELD_PARAMETER1:
+        Set_Model_Parameter1(value);
+        break;
+    case TTestDocument::FIELD_PARAMETER2:
+        Set_Model_Parameter2(value);
+        break;
+    case TTestDocument::FIELD_PARAMETER3:
+        Set_Model_Parameter3(value);
+        break;
+    case TTestDocument::FIELD_PARAMETER4:
+        Set_Model_Parameter4(value);
+        break;
+    case TTestDocument::FIELD_RANGE_Y:
+        Set_Range_Y(value);
+        break;
+    default:
+        Set_Range_Z(value);
+        break;
+    }
+}
+
+bool TDisplayWidget::Gauge_Ends_Of(int id, TVector3 *end1, TVector3 *end2) const
+{
+    TMeasurementData::TMeasurement measurement;
+    if (!document->Measurement_Data().Get_Measurement(id, &measurement)) {
+        return false;
+    }
+    TEvaluation::Gauge_Ends(measurement.position, measurement.axis, measurement.nominal_length,
+                            end1, end2);
+    return true;
+}
+
+void TDisplayWidget::Add_Gauge(int id)
+{
+    TVector3 end1;
+    TVector3 end2;
+    if (Gauge_Ends_Of(id, &end1, &end2)) {
+        Add_Length_Measurement(id, end1, end2);
+    }
+}
+
+void TDisplayWidget::Update_Gauge(int id)
+{
+    TVector3 end1;
+    TVector3 end2;
+    if (Gauge_Ends_Of(id, &end1, &end2)) {
+        Update_Length_Measurement(id, end1, end2);
+    }
+}
+
+void TDisplayWidget::Remove_Gauge(int id)
+{
+    Remove_Length_Measurement(id);
+}
+
+void TDisplayWidget::Reload_Gauges()
+{
+    Clear_Length_Measurements();
+    length_measurements.reserve(document->Measurements().size());
+    for (const TMeasurementData::TMeasurement &measurement : document->Measurements()) {
+        Add_Gauge(measurement.id);
+    }
 }

@@ -14,6 +14,7 @@ class QPainter;
 class QPoint;
 class QString;
 class TDeflectionModel;
+class TTestDocument;
 
 // Shows the measuring volume in the machine's Y-Z plane as the scene painter draws it, and
 // holds what it draws: the current model, the exaggeration and the length gauges.
@@ -94,6 +95,10 @@ public:
     // where nothing is drawn.
     QString Readout(const QPoint &pixel) const;
 
+    // From now on draws what the test holds: its model with the values in use, and a gauge for
+    // each measurement, each changed on its own as the document says what changed.
+    void Show_Document(const TTestDocument *document);
+
     // An arrow from p1 to p2 with open heads at p1 and, unless single_head, at p2.
     void Draw_Arrow(QPainter *painter, const QPoint &p1, const QPoint &p2, int arrow_length,
                     int arrow_width, bool single_head) const;
@@ -105,6 +110,14 @@ signals:
     // The readout under the mouse as it moves; empty when it leaves the drawing.
     void Readout_Changed(const QString &text);
 
+private slots:
+    void Follow_Model();
+    void Follow_Field(int field);
+    void Add_Gauge(int id);
+    void Update_Gauge(int id);
+    void Remove_Gauge(int id);
+    void Reload_Gauges();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
@@ -112,10 +125,13 @@ protected:
     void leaveEvent(QEvent *event) override;
 
 private:
+    // The ends of the measurement's gauge in the test; false when there is no such measurement.
+    bool Gauge_Ends_Of(int id, TVector3 *end1, TVector3 *end2) const;
     // Stores a parameter in the model, if there is one, and repaints.
     void Set_Parameter(void (TDeflectionModel::*setter)(const double &), const double &value);
 
     QSize minimum_size;
+    const TTestDocument *document;
     TDeflectionModel *deflection_model;
     double exaggeration;
     std::vector<TLengthMeasurement> length_measurements;

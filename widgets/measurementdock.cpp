@@ -1,0 +1,250 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "measurementdock.h"
+
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QSpacerItem>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "evaluation.h"
+#include "measurementeditwidget.h"
+#include "separatorline.h"
+#include "testdocument.h"
+
+namespace
+{
+bool Same(const TVector3 &a, const TVector3 &b)
+{
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+} // namespace
+
+TMeasurementDock::TMeasurementDock(const TTestDocument *document_, const QWidget *parent)
+    : QDockWidget(const_cast<QWidget *>(parent))
+    , document(document_)
+    , editing(false)
+{
+    Q_ASSERT(document);
+    setObjectName(QStringLiteral("measurement_dock"));
+    setAllowedAreas(Qt::LeftDockWidgetArea | Qt::RightDockWidgetArea);
+
+    QWidget *contents = new QWidget;
+    QVBoxLayout *layout = new QVBoxLayout(contents);
+    measurement_list = new QListWidget(contents);
+    measurement_list->setObjectName(QStringLiteral("measurement_list"));
+    measurement_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    measurement_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Every row is one line of the same font: the list never measures rows one by one.
+    measurement_list->setUniformItemSizes(true);
+    layout->addWidget(measurement_list);
+
+    QHBoxLayout *buttons = new QHBoxLayout;
+    add_button = new QToolButton(contents);
+    add_button->setObjectName(QStringLiteral("add_button"));
+    remove_button = new QToolButton(contents);
+    remove_button->setObjectName(QStringLiteral("remove_button"));
+    for (QToolButton *button : {add_button, remove_button}) {
+        button->setMinimumSize(20, 20);
+        button->setMaximumSize(20, 20);
+        buttons->addWidget(button);
+    }
+    buttons->addItem(new QSpacerItem(0, 0, QSizePolicy::Expanding, QSizePolicy::Minimum));
+    layout->addLayout(buttons);
+
+    layout->addWidget(new TSeparatorLine(contents));
+    editor = new TMeasurementEditWidget(contents);
+    layout->addWidget(editor);
+    setWidget(contents);
+    Set_Texts();
+
+    Reload();
+    connect(add_button, &QToolButton::clicked, this, &TMeasurementDock::Add_Requested);
+    connect(remove_button, &QToolButton::clicked, this, &TMeasurementDock::Remove_Requested);
+    connect(measurement_list, &QListWidget::itemSelectionChanged, this,
+            &TMeasurementDock::List_Selection_Changed);
+    connect(editor, &TMeasurementEditWidget::Data_Changed, this, &TMeasurementDock::Editor_Changed);
+    connect(document, &TTestDocument::Measurement_Added, this, &TMeasurementDock::Add_Row);
+    connect(document, &TTestDocument::Measurement_Removed, this, &TMeasurementDock::Remove_Row);
+    connect(document, &TTestDocument::Measurements_Reset, this, &TMeasurementDock::Reload);
+    connect(document, &TTestDocument::Measurement_Changed, this, &TMeasurementDock::Show_Record);
+    connect(document, &TTestDocument::Model_Changed, this, &TMeasurementDock::Update_Actual_Length);
+    connect(document, &TTestDocument::Field_Changed, this, &TMeasurementDock::Update_Actual_Length);
+}
+
+TMeasurementDock::~TMeasurementDock() = default;
+
+void TMeasurementDock::Set_Texts()
+{
+    setWindowTitle(tr("Measurement Editor"));
+    add_button->setText(QStringLiteral("+"));
+    remove_button->setText(QStringLiteral("-"));
+    add_button->setToolTip(tr("Add a measurement; it starts as a copy of the one shown"));
+    remove_button->setToolTip(tr("Delete the selected measurements (Delete)"));
+    measurement_list->setToolTip(tr("The measurements; select one to edit it"));
+}
+
+std::vector<int> TMeasurementDock::Selected_Ids() const
+{
+    std::vector<int> ids;
+    for (const QListWidgetItem *item : measurement_list->selectedItems()) {
+        ids.push_back(item->data(Qt::UserRole).toInt());
+    }
+    return ids;
+}
+
+void TMeasurementDock::Select_Ids(const QList<int> &ids)
+{
+    const bool was_blocked = measurement_list->blockSignals(true);
+    measurement_list->clearSelection();
+    QListWidgetItem *current = nullptr;
+    for (const int id : ids) {
+        if (QListWidgetItem *item = rows.value(id)) {
+            item->setSelected(true);
+            current = current ? current : item;
+        }
+    }
+    if (current) {
+        measurement_list->setCurrentItem(current, QItemSelectionModel::NoUpdate);
+        measurement_list->scrollToItem(current);
+    }
+    measurement_list->blockSignals(was_blocked);
+    List_Selection_Changed();
+}
+
+void TMeasurementDock::Select_Id(int id)
+{
+    // Selecting the row loads it into the editor through List_Selection_Changed.
+    if (QListWidgetItem *item = rows.value(id)) {
+        measurement_list->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+    }
+}
+
+TMeasurementData::TMeasurement TMeasurementDock::New_Measurement(int id) const
+{
+    // While a measurement is shown, the new one starts as its duplicate.
+    if (editor->isEnabled()) {
+        return TMeasurementData::TMeasurement{id, editor->Position(), editor->Axis(),
+                                              editor->Nominal_Length()};
+    }
+    return TMeasurementData::TMeasurement{id, TVector3(0, 0, 0), TVector3(0, 0, 1), 1000.0};
+}
+
+void TMeasurementDock::Add_Row(int id)
+{
+    QListWidgetItem *item = new QListWidgetItem(tr("Measurement %1").arg(id));
+    item->setData(Qt::UserRole, id);
+    const size_t position = document->Measurement_Data().Position_Of(id);
+    measurement_list->insertItem(int(position), item);
+    rows.insert(id, item);
+}
+
+void TMeasurementDock::Remove_Row(int id)
+{
+    QListWidgetItem *item = rows.take(id);
+    if (!item) {
+        return;
+    }
+    // A selected row that goes changes the selection, which the list reports as the user's.
+    delete measurement_list->takeItem(measurement_list->row(item));
+    if (editor->isEnabled() && editor->measurement_id == id) {
+        Clear_Editor();
+    }
+}
+
+void TMeasurementDock::Reload()
+{
+    const bool was_blocked = measurement_list->blockSignals(true);
+    measurement_list->clear();
+    rows.clear();
+    for (const TMeasurementData::TMeasurement &measurement : document->Measurements()) {
+        QListWidgetItem *item = new QListWidgetItem(tr("Measurement %1").arg(measurement.id));
+        item->setData(Qt::UserRole, measurement.id);
+        measurement_list->addItem(item);
+        rows.insert(measurement.id, item);
+    }
+    measurement_list->blockSignals(was_blocked);
+    Clear_Editor();
+    emit Selection_Changed({});
+}
+
+void TMeasurementDock::Clear_Editor()
+{
+    editor->Clear_Display();
+    editor->setEnabled(false);
+    remove_button->setEnabled(!measurement_list->selectedItems().isEmpty());
+}
+
+void TMeasurementDock::Show_Record(int id)
+{
+    TMeasurementData::TMeasurement measurement;
+    if (!editor->isEnabled() || editor->measurement_id != id ||
+        !document->Measurement_Data().Get_Measurement(id, &measurement)) {
+        return;
+    }
+    if (!editing) {
+        // Only what differs from the editor's fields is written into them, so that a field
+        // keeps the text it was typed with.
+        if (editor->Nominal_Length() != measurement.nominal_length) {
+            editor->Set_Nominal_Length(measurement.nominal_length);
+        }
+        if (!Same(editor->Position(), measurement.position)) {
+            editor->Set_Position(measurement.position);
+        }
+        if (!Same(editor->Axis(), measurement.axis)) {
+            editor->Set_Axis(measurement.axis);
+        }
+        editor->Set_Measured_Length(measurement.has_measured_length, measurement.measured_length);
+    }
+    Update_Actual_Length();
+}
+
+void TMeasurementDock::Update_Actual_Length()
+{
+    if (!editor->isEnabled()) {
+        return;
+    }
+    editor->Set_Actual_Length(TEvaluation::Actual_Length(document->Model(), editor->Position(),
+                                                         editor->Axis(), editor->Nominal_Length()));
+}
+
+void TMeasurementDock::Editor_Changed()
+{
+    TMeasurementData::TMeasurement measurement{editor->measurement_id, editor->Position(),
+                                               editor->Axis(), editor->Nominal_Length()};
+    TMeasurementData::TMeasurement stored;
+    if (document->Measurement_Data().Get_Measurement(measurement.id, &stored)) {
+        measurement.has_measured_length = stored.has_measured_length;
+        measurement.measured_length = stored.measured_length;
+    }
+    // A measured length that is not a number is marked in the editor and not stored.
+    if (editor->Measured_Length_Valid()) {
+        measurement.has_measured_length = editor->Has_Measured_Length();
+        measurement.measured_length = editor->Measured_Length();
+    }
+    editing = true;
+    emit Measurement_Edited(measurement);
+    editing = false;
+    Update_Actual_Length();
+}
+
+void TMeasurementDock::List_Selection_Changed()
+{
+    const std::vector<int> ids = Selected_Ids();
+    remove_button->setEnabled(!ids.empty());
+    editor->setEnabled(false);
+    TMeasurementData::TMeasurement measurement;
+    if (ids.size() == 1 &&
+        document->Measurement_Data().Get_Measurement(ids.front(), &measurement)) {
+        editor->measurement_id = measurement.id;
+        editor->Set_Nominal_Length(measurement.nominal_length);
+        editor->Set_Position(measurement.position);
+        editor->Set_Axis(measurement.axis);
+        editor->Set_Measured_Length(measurement.has_measured_length, measurement.measured_length);
+        editor->setEnabled(true);
+        Update_Actual_Length();
+    } else {
+        editor->Clear_Display();
+    }
+    emit Selection_Changed(ids);
+}
