@@ -196,17 +196,24 @@ void Draw_Clipped_Arrow(QPainter *painter, TVector2 from, TVector2 to)
 }
 // The two points, the unit vector from the first to the second and the one a quarter turn
 // from it; false when the points are the same and there is no direction.
-bool Frame(const QPoint &p1, const QPoint &p2, TVector2 *start, TVector2 *end, TVector2 *direction,
-           TVector2 *perpendicular)
+// The line from p1 to p2 with its unit direction and the unit normal to its left.
+struct TFrame {
+    TVector2 start;
+    TVector2 end;
+    TVector2 direction;
+    TVector2 perpendicular;
+};
+
+bool Frame(const QPoint &p1, const QPoint &p2, TFrame *frame)
 {
     if (p1 == p2) {
         return false;
     }
-    *start = TVector2(p1.x(), p1.y());
-    *end = TVector2(p2.x(), p2.y());
-    *direction = *end - *start;
-    direction->Normal();
-    *perpendicular = TVector2(-direction->y, direction->x);
+    frame->start = TVector2(p1.x(), p1.y());
+    frame->end = TVector2(p2.x(), p2.y());
+    frame->direction = frame->end - frame->start;
+    frame->direction.Normal();
+    frame->perpendicular = TVector2(-frame->direction.y, frame->direction.x);
     return true;
 }
 
@@ -593,24 +600,21 @@ void TScenePainter::Draw_Arrow(QPainter *painter, const QPoint &p1, const QPoint
     Q_ASSERT(arrow_length > 0);
     Q_ASSERT(arrow_width > 0);
 
-    TVector2 start;
-    TVector2 end;
-    TVector2 direction;
-    TVector2 perpendicular;
-    if (!Frame(p1, p2, &start, &end, &direction, &perpendicular)) {
+    TFrame frame;
+    if (!Frame(p1, p2, &frame)) {
         return;
     }
 
-    const TVector2 base = start + direction * arrow_length;
-    painter->drawLine(To_Point(base + perpendicular * arrow_width), p1);
-    painter->drawLine(p1, To_Point(base - perpendicular * arrow_width));
+    const TVector2 base = frame.start + frame.direction * arrow_length;
+    painter->drawLine(To_Point(base + frame.perpendicular * arrow_width), p1);
+    painter->drawLine(p1, To_Point(base - frame.perpendicular * arrow_width));
 
     painter->drawLine(p1, p2);
 
     if (!single_head) {
-        const TVector2 base2 = end - direction * arrow_length;
-        painter->drawLine(To_Point(base2 + perpendicular * arrow_width), p2);
-        painter->drawLine(To_Point(base2 - perpendicular * arrow_width), p2);
+        const TVector2 base2 = frame.end - frame.direction * arrow_length;
+        painter->drawLine(To_Point(base2 + frame.perpendicular * arrow_width), p2);
+        painter->drawLine(To_Point(base2 - frame.perpendicular * arrow_width), p2);
     }
 }
 
@@ -670,19 +674,16 @@ void TScenePainter::Draw_Gauge(QPainter *painter, const QPoint &p1, const QPoint
 {
     Q_ASSERT(painter);
 
-    TVector2 start;
-    TVector2 end;
-    TVector2 direction;
-    TVector2 perpendicular;
-    if (!Frame(p1, p2, &start, &end, &direction, &perpendicular)) {
+    TFrame frame;
+    if (!Frame(p1, p2, &frame)) {
         return;
     }
     const double half = Floor_Half(gauge_width);
 
-    const TVector2 c1 = start - perpendicular * half;
-    const TVector2 c2 = start + perpendicular * half;
-    const TVector2 c3 = end + perpendicular * half;
-    const TVector2 c4 = end - perpendicular * half;
+    const TVector2 c1 = frame.start - frame.perpendicular * half;
+    const TVector2 c2 = frame.start + frame.perpendicular * half;
+    const TVector2 c3 = frame.end + frame.perpendicular * half;
+    const TVector2 c4 = frame.end - frame.perpendicular * half;
     QPolygon band;
     band << To_Point(c1) << To_Point(c2) << To_Point(c3) << To_Point(c4);
     Draw_Band(painter, band);

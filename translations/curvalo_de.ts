@@ -109,28 +109,12 @@
         <translation>Messungen exportieren…</translation>
     </message>
     <message>
-        <source>Exaggeration:</source>
-        <translation>Überhöhung:</translation>
-    </message>
-    <message>
-        <source>How many times the corrections are enlarged in the drawing, 1 to 1000; lengths and numbers are not</source>
-        <translation>Wie viele Male die Korrekturen in der Zeichnung vergrößert werden, 1 bis 1000; Längen und Zahlen nicht</translation>
-    </message>
-    <message>
         <source>Delete all measurements and set the parameters to the presets</source>
         <translation>Alle Messungen löschen und die Parameter auf die Vorgaben setzen</translation>
     </message>
     <message>
         <source>Set the parameters of the current model to its presets</source>
         <translation>Die Parameter des aktuellen Modells auf seine Vorgaben setzen</translation>
-    </message>
-    <message>
-        <source>Curvalo is already running with this settings folder</source>
-        <translation>Curvalo läuft bereits mit diesem Einstellungsordner</translation>
-    </message>
-    <message>
-        <source>Another Curvalo window works on &apos;%1&apos;. Close it first, or use that window.</source>
-        <translation>Ein anderes Curvalo-Fenster arbeitet mit &apos;%1&apos;. Schließen Sie es zuerst oder verwenden Sie jenes Fenster.</translation>
     </message>
     <message>
         <source>Changes are not saved</source>
@@ -143,32 +127,6 @@ Curvalo keeps trying while the window is open.</source>
         <translation>%1
 
 Curvalo versucht es weiter, solange das Fenster offen ist.</translation>
-    </message>
-    <message>
-        <source>Changes are not saved.</source>
-        <translation>Änderungen sind nicht gespeichert.</translation>
-    </message>
-    <message>
-        <source>The file could not be kept under another name, so the measurements will not be saved over it.</source>
-        <translation>Die Datei konnte nicht unter einem anderen Namen aufbewahrt werden, daher werden die Messungen nicht über sie gespeichert.</translation>
-    </message>
-    <message>
-        <source>The original file is kept as &apos;%1&apos;.</source>
-        <translation>Die ursprüngliche Datei ist als &apos;%1&apos; aufbewahrt.</translation>
-    </message>
-    <message>
-        <source>The measurement file could not be read completely</source>
-        <translation>Die Messungsdatei konnte nicht vollständig gelesen werden</translation>
-    </message>
-    <message>
-        <source>%1:
-%2
-
-%3 The list shows what could be read.</source>
-        <translation>%1:
-%2
-
-%3 Die Liste zeigt, was gelesen werden konnte.</translation>
     </message>
     <message>
         <source>Your changes could not be saved</source>
@@ -209,18 +167,6 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>The picture was not exported</source>
         <translation>Das Bild wurde nicht exportiert</translation>
-    </message>
-    <message>
-        <source>Export Report</source>
-        <translation>Bericht exportieren</translation>
-    </message>
-    <message>
-        <source>PDF document (*.pdf);;HTML page (*.html);;Results as CSV (*.csv)</source>
-        <translation>PDF-Dokument (*.pdf);;HTML-Seite (*.html);;Ergebnisse als CSV (*.csv)</translation>
-    </message>
-    <message>
-        <source>The report was not exported</source>
-        <translation>Der Bericht wurde nicht exportiert</translation>
     </message>
     <message>
         <source>Measurements (*.xml *.csv);;All files (*)</source>
@@ -271,20 +217,6 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>Curvalo - Version 2.0</source>
         <translation>Curvalo - Version 2.0</translation>
-    </message>
-    <message>
-        <source>Grey: the nominal measuring volume, a grid over the Y and Z ranges. Y runs right, Z up.
-Red: the same grid moved by the model&apos;s corrections, multiplied by the exaggeration so that they can be seen. Lengths and numbers are never exaggerated.
-Arrow labels: the lengths of the drawn deflected lines in mm, each end moved by its correction.
-Bands: the gauges of the measurements with their ids; the selected ones are outlined dark and lie on top.
-Actual length (editor): what the deflected machine reports, the gauge ends each minus its correction, so its deviation from nominal has the opposite sign of the arrow labels&apos;.
-The status bar shows the position under the mouse and the correction there.</source>
-        <translation>Grau: das nominelle Messvolumen, ein Gitter über den Y- und Z-Bereich. Y läuft nach rechts, Z nach oben.
-Rot: dasselbe Gitter, verschoben um die Korrekturen des Modells, mit der Überhöhung vervielfacht, damit man sie sieht. Längen und Zahlen werden nie überhöht.
-Pfeilbeschriftungen: die Längen der gezeichneten durchgebogenen Linien in mm, jedes Ende um seine Korrektur verschoben.
-Bänder: die Endmaße der Messungen mit ihren Ids; die ausgewählten sind dunkel umrandet und liegen oben.
-Ist-Länge (Editor): was die durchgebogene Maschine meldet, jedes Endmaßende minus seine Korrektur; ihre Abweichung vom Nennwert hat daher das umgekehrte Vorzeichen wie die der Pfeilbeschriftungen.
-Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</translation>
     </message>
 </context>
 <context>
@@ -395,6 +327,17 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     <message>
         <source>fail</source>
         <translation>nicht bestanden</translation>
+    </message>
+</context>
+<context>
+    <name>TExaggerationControl</name>
+    <message>
+        <source>Exaggeration:</source>
+        <translation>Überhöhung:</translation>
+    </message>
+    <message>
+        <source>How many times the corrections are enlarged in the drawing, 1 to 1000; lengths and numbers are not</source>
+        <translation>Wie viele Male die Korrekturen in der Zeichnung vergrößert werden, 1 bis 1000; Längen und Zahlen nicht</translation>
     </message>
 </context>
 <context>
@@ -802,6 +745,47 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     </message>
 </context>
 <context>
+    <name>TNotices</name>
+    <message>
+        <source>Changes are not saved.</source>
+        <translation>Änderungen sind nicht gespeichert.</translation>
+    </message>
+    <message>
+        <source>The file could not be kept under another name, so the measurements will not be saved over it.</source>
+        <translation>Die Datei konnte nicht unter einem anderen Namen aufbewahrt werden, daher werden die Messungen nicht über sie gespeichert.</translation>
+    </message>
+    <message>
+        <source>The original file is kept as &apos;%1&apos;.</source>
+        <translation>Die ursprüngliche Datei ist als &apos;%1&apos; aufbewahrt.</translation>
+    </message>
+    <message>
+        <source>The measurement file could not be read completely</source>
+        <translation>Die Messungsdatei konnte nicht vollständig gelesen werden</translation>
+    </message>
+    <message>
+        <source>%1:
+%2
+
+%3 The list shows what could be read.</source>
+        <translation>%1:
+%2
+
+%3 Die Liste zeigt, was gelesen werden konnte.</translation>
+    </message>
+    <message>
+        <source>Changes are not saved</source>
+        <translation>Änderungen sind nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>Curvalo is already running with this settings folder</source>
+        <translation>Curvalo läuft bereits mit diesem Einstellungsordner</translation>
+    </message>
+    <message>
+        <source>Another Curvalo window works on &apos;%1&apos;. Close it first, or use that window.</source>
+        <translation>Ein anderes Curvalo-Fenster arbeitet mit &apos;%1&apos;. Schließen Sie es zuerst oder verwenden Sie jenes Fenster.</translation>
+    </message>
+</context>
+<context>
     <name>TParameterFit</name>
     <message>
         <source>No deflection model is chosen.</source>
@@ -939,6 +923,21 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     <message>
         <source>Delete Measurements</source>
         <translation>Messungen löschen</translation>
+    </message>
+</context>
+<context>
+    <name>TReportActions</name>
+    <message>
+        <source>Export Report</source>
+        <translation>Bericht exportieren</translation>
+    </message>
+    <message>
+        <source>PDF document (*.pdf);;HTML page (*.html);;Results as CSV (*.csv)</source>
+        <translation>PDF-Dokument (*.pdf);;HTML-Seite (*.html);;Ergebnisse als CSV (*.csv)</translation>
+    </message>
+    <message>
+        <source>The report was not exported</source>
+        <translation>Der Bericht wurde nicht exportiert</translation>
     </message>
 </context>
 <context>
@@ -1277,6 +1276,24 @@ Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</tran
     <message>
         <source>Curvalo User Guide</source>
         <translation>Curvalo-Benutzerhandbuch</translation>
+    </message>
+    <message>
+        <source>What the drawing shows</source>
+        <translation>Was die Zeichnung zeigt</translation>
+    </message>
+    <message>
+        <source>Grey: the nominal measuring volume, a grid over the Y and Z ranges. Y runs right, Z up.
+Red: the same grid moved by the model&apos;s corrections, multiplied by the exaggeration so that they can be seen. Lengths and numbers are never exaggerated.
+Arrow labels: the lengths of the drawn deflected lines in mm, each end moved by its correction.
+Bands: the gauges of the measurements with their ids; the selected ones are outlined dark and lie on top.
+Actual length (editor): what the deflected machine reports, the gauge ends each minus its correction, so its deviation from nominal has the opposite sign of the arrow labels&apos;.
+The status bar shows the position under the mouse and the correction there.</source>
+        <translation>Grau: das nominelle Messvolumen, ein Gitter über den Y- und Z-Bereich. Y läuft nach rechts, Z nach oben.
+Rot: dasselbe Gitter, verschoben um die Korrekturen des Modells, mit der Überhöhung vervielfacht, damit man sie sieht. Längen und Zahlen werden nie überhöht.
+Pfeilbeschriftungen: die Längen der gezeichneten durchgebogenen Linien in mm, jedes Ende um seine Korrektur verschoben.
+Bänder: die Endmaße der Messungen mit ihren Ids; die ausgewählten sind dunkel umrandet und liegen oben.
+Ist-Länge (Editor): was die durchgebogene Maschine meldet, jedes Endmaßende minus seine Korrektur; ihre Abweichung vom Nennwert hat daher das umgekehrte Vorzeichen wie die der Pfeilbeschriftungen.
+Die Statusleiste zeigt die Position unter der Maus und die Korrektur dort.</translation>
     </message>
 </context>
 <context>

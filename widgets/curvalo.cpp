@@ -4,7 +4,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
 #include <QFont>
@@ -15,15 +14,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMoveEvent>
-#include <QPrintDialog>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
-#include <QPushButton>
-#include <QResizeEvent>
-#include <QScreen>
 #include <QSlider>
-#include <QSpinBox>
+#include <QPushButton>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -38,6 +31,7 @@
 #include "editfieldcommand.h"
 #include "editmeasurementcommand.h"
 #include "editmpecommand.h"
+#include "exaggerationcontrol.h"
 #include "filewriter.h"
 #include "fitdialog.h"
 #include "importcommand.h"
@@ -47,11 +41,12 @@
 #include "messagebox.h"
 #include "modelcontrols.h"
 #include "newcommand.h"
+#include "notices.h"
 #include "picturedialog.h"
 #include "pictureexporter.h"
 #include "plancommand.h"
 #include "removemeasurementscommand.h"
-#include "reportdialog.h"
+#include "reportactions.h"
 #include "reportwriter.h"
 #include "resultsdock.h"
 #include "resultsfile.h"
@@ -63,12 +58,6 @@
 
 namespace
 {
-// A message as rich text: markup in it shows literally, and line breaks stay.
-QString Rich(const QString &text)
-{
-    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
-}
-
 // The home folder, or an empty path when HOME is unset or empty.
 QString Home_Path()
 {
@@ -98,7 +87,6 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     , action_new(nullptr)
     , action_init(nullptr)
     , action_delete(nullptr)
-    , unsaved_label(nullptr)
     , readout_label(nullptr)
     , user_guide(nullptr)
     , closing_unattended(false)
@@ -110,6 +98,7 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     document->Load_Measurements(&persistence);
     Restore_Geometry(stored);
     message_box = new TMessageBox(this);
+    notices = new TNotices(this);
 
     Create_Actions_And_Menus();
     Create_Docks();
@@ -123,7 +112,7 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     Connect_Signals();
 
     // Once the window is on screen.
-    QTimer::singleShot(0, this, &TCurvalo::Tell_Start_Problems);
+    QTimer::singleShot(0, this, [this]() { notices->Tell_Start_Problems(persistence); });
 }
 
 const TMeasurementData &TCurvalo::Measurement_Data() const
@@ -266,38 +255,11 @@ void TCurvalo::Create_Central_Widget(int exaggeration)
     notice_label->setFont(notice_font);
     central_layout->addWidget(notice_label, 7, 0, 1, 7);
 
-    exaggeration_label = new QLabel(tr("Exaggeration:"));
-    exaggeration_label->setObjectName(QStringLiteral("exaggeration_label"));
-    exaggeration_label->setSizePolicy(QSizePolicy::MinimumExpanding, QSizePolicy::Preferred);
-    exaggeration_label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    exaggeration_slider = new QSlider;
-    exaggeration_slider->setObjectName(QStringLiteral("exaggeration_slider"));
-    exaggeration_slider->setMinimum(1);
-    exaggeration_slider->setMaximum(1000);
-    exaggeration_slider->setSingleStep(10);
-    exaggeration_slider->setPageStep(100);
-    exaggeration_slider->setOrientation(Qt::Horizontal);
-    exaggeration_slider->setTickPosition(QSlider::TicksBelow);
-    exaggeration_slider->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
-    exaggeration_slider->setMinimumWidth(200);
-    exaggeration_spin = new QSpinBox;
-    exaggeration_spin->setObjectName(QStringLiteral("exaggeration_spin"));
-    exaggeration_spin->setRange(exaggeration_slider->minimum(), exaggeration_slider->maximum());
-    exaggeration_spin->setAlignment(Qt::AlignRight);
-    tool_bar->addWidget(exaggeration_label);
-    tool_bar->addWidget(exaggeration_slider);
-    tool_bar->addWidget(exaggeration_spin);
-    const QString tip = tr("How many times the corrections are enlarged in the "
-                           "drawing, 1 to 1000; lengths and numbers are not");
-    exaggeration_slider->setToolTip(tip);
-    exaggeration_spin->setToolTip(tip);
-    setTabOrder(model_controls->Field_Edit(3), exaggeration_slider);
-    setTabOrder(exaggeration_slider, exaggeration_spin);
-
-    exaggeration_slider->setValue(exaggeration);
-    exaggeration_spin->setValue(exaggeration);
+    exaggeration_control = new TExaggerationControl(tool_bar, exaggeration);
+    setTabOrder(model_controls->Field_Edit(3), exaggeration_control->Slider());
     display_widget->Set_Exaggeration(exaggeration);
     display_widget->Show_Document(document);
+    report_actions = new TReportActions(document, display_widget, notices, this);
 }
 
 void TCurvalo::Connect_Signals()
@@ -305,9 +267,8 @@ void TCurvalo::Connect_Signals()
     connect(display_widget, &TDisplayWidget::Readout_Changed, this, &TCurvalo::Show_Readout);
     connect(model_controls, &TModelControls::Model_Chosen, this, &TCurvalo::Model_Chosen);
     connect(model_controls, &TModelControls::Field_Edited, this, &TCurvalo::Field_Edited);
-    connect(exaggeration_slider, &QSlider::valueChanged, this, &TCurvalo::Exaggeration_Changed);
-    connect(exaggeration_spin, QOverload<int>::of(&QSpinBox::valueChanged), exaggeration_slider,
-            &QSlider::setValue);
+    connect(exaggeration_control, &TExaggerationControl::Changed, this,
+            &TCurvalo::Exaggeration_Changed);
     connect(measurement_dock, &TMeasurementDock::Add_Requested, this, &TCurvalo::Add_Measurement);
     connect(measurement_dock, &TMeasurementDock::Remove_Requested, this,
             &TCurvalo::Remove_Measurements);
@@ -331,11 +292,16 @@ void TCurvalo::Connect_Signals()
         [this](TPersistence::TSettings *settings) {
             settings->window_position = pos();
             settings->window_size = size();
-            settings->exaggeration = exaggeration_slider->value();
+            settings->exaggeration = exaggeration_control->Value();
         },
         this);
-    connect(autosave, &TAutosave::Unsaved_Changed, this, &TCurvalo::Show_Unsaved_Notice);
-    connect(autosave, &TAutosave::Failure_Told, this, &TCurvalo::Tell_Save_Failure);
+    connect(autosave, &TAutosave::Unsaved_Changed, notices, &TNotices::Show_Unsaved);
+    connect(autosave, &TAutosave::Failure_Told, this, [this](const QString &reason) {
+        if (!closing_unattended) {
+            notices->Show(tr("Changes are not saved"),
+                          tr("%1\n\nCurvalo keeps trying while the window is open.").arg(reason));
+        }
+    });
 }
 
 void TCurvalo::Push(TStepCommand *command)
@@ -375,7 +341,6 @@ void TCurvalo::Show_Mpe()
 void TCurvalo::Exaggeration_Changed(int value)
 {
     display_widget->Set_Exaggeration(value);
-    exaggeration_spin->setValue(value);
     autosave->Schedule();
 }
 
@@ -472,12 +437,6 @@ void TCurvalo::Menu_Fit()
     }
 }
 
-std::unique_ptr<TReportWriter> TCurvalo::Report() const
-{
-    return TReportWriter::Of_Test(*document, display_widget->Exaggeration(), font(),
-                                  QStringLiteral("2.0"));
-}
-
 bool TCurvalo::Export_Measurements(const QString &file_name, QString *error) const
 {
     Q_ASSERT(error);
@@ -496,19 +455,6 @@ bool TCurvalo::Import_Measurements(const QString &file_name, bool replace, QStri
         Push(new TImportCommand(document, import.measurements, replace));
     }
     return import.ok;
-}
-
-bool TCurvalo::Ask_Report_Details()
-{
-    const TTestDocument::TReportDetails &details = document->Report_Details();
-    TReportDialog dialog(details.title, details.machine, details.operator_name, details.notes,
-                         this);
-    if (dialog.exec() != QDialog::Accepted) {
-        return false;
-    }
-    document->Set_Report_Details(TTestDocument::TReportDetails{
-        dialog.Title(), dialog.Machine(), dialog.Operator_Name(), dialog.Notes()});
-    return true;
 }
 
 void TCurvalo::Menu_Import_Measurements()
@@ -535,8 +481,8 @@ void TCurvalo::Menu_Import_Measurements()
     }
     QStringList errors;
     if (!Import_Measurements(file, question.clickedButton() == replace, &errors)) {
-        Show_Notice(tr("Nothing was imported"),
-                    tr("%1 has errors:\n%2").arg(file, errors.join(QLatin1Char('\n'))));
+        notices->Show(tr("Nothing was imported"),
+                      tr("%1 has errors:\n%2").arg(file, errors.join(QLatin1Char('\n'))));
     }
 }
 
@@ -547,9 +493,10 @@ void TCurvalo::closeEvent(QCloseEvent *event)
         TMessageBox box(this);
         box.setWindowTitle(QStringLiteral("Curvalo"));
         box.setText(tr("Your changes could not be saved"));
-        box.setInformativeText(Rich(tr("%1\n\nFree some space or make the folder writable, "
-                                       "then close again; or close without saving.")
-                                        .arg(persistence.Last_Error())));
+        box.setInformativeText(
+            TNotices::Rich(tr("%1\n\nFree some space or make the folder writable, "
+                              "then close again; or close without saving.")
+                               .arg(persistence.Last_Error())));
         box.setIcon(QMessageBox::Warning);
         QPushButton *discard =
             box.addButton(tr("Close without saving"), QMessageBox::DestructiveRole);
@@ -563,14 +510,6 @@ void TCurvalo::closeEvent(QCloseEvent *event)
     }
     autosave->Stop();
     event->accept();
-}
-
-void TCurvalo::Tell_Save_Failure(const QString &reason)
-{
-    if (!closing_unattended) {
-        Show_Notice(tr("Changes are not saved"),
-                    tr("%1\n\nCurvalo keeps trying while the window is open.").arg(reason));
-    }
 }
 
 void TCurvalo::Enable_High_Dpi()
@@ -616,72 +555,12 @@ bool TCurvalo::Settings_Folder_In_Use() const
 
 void TCurvalo::Tell_Settings_Folder_In_Use()
 {
-    TMessageBox box(nullptr);
-    box.setWindowTitle(QStringLiteral("Curvalo"));
-    box.setText(tr("Curvalo is already running with this settings folder"));
-    box.setInformativeText(
-        Rich(tr("Another Curvalo window works on '%1'. Close it first, or use that window.")
-                 .arg(QDir::toNativeSeparators(persistence.Directory()))));
-    box.setIcon(QMessageBox::Warning);
-    box.setStandardButtons(QMessageBox::Ok);
-    box.setDefaultButton(QMessageBox::Ok);
-    box.exec();
-}
-
-void TCurvalo::Show_Unsaved_Notice(bool shown)
-{
-    if (!shown && !unsaved_label) {
-        return;
-    }
-    if (!unsaved_label) {
-        unsaved_label = new QLabel(tr("Changes are not saved."), this);
-        unsaved_label->setObjectName(QStringLiteral("unsaved_label"));
-        statusBar()->addPermanentWidget(unsaved_label);
-    }
-    unsaved_label->setVisible(shown);
+    TNotices::Tell_Folder_In_Use(persistence.Directory());
 }
 
 void TCurvalo::Show_Readout(const QString &text)
 {
     readout_label->setText(text);
-}
-
-void TCurvalo::Show_Notice(const QString &text, const QString &informative_text)
-{
-    TMessageBox *box = new TMessageBox(this);
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowTitle(QStringLiteral("Curvalo"));
-    box->setText(text);
-    box->setInformativeText(Rich(informative_text));
-    box->setIcon(QMessageBox::Warning);
-    box->setStandardButtons(QMessageBox::Ok);
-    box->setDefaultButton(QMessageBox::Ok);
-    // The user can go on working (and close the window) while it is there.
-    box->setWindowModality(Qt::NonModal);
-    box->show();
-}
-
-void TCurvalo::Tell_Start_Problems()
-{
-    if (Settings_Folder_In_Use()) {
-        return;
-    }
-    if (!persistence.Load_Problem().isEmpty()) {
-        const QString kept =
-            persistence.Kept_File().isEmpty()
-                ? tr("The file could not be kept under another name, so the measurements will "
-                     "not be saved over it.")
-                : tr("The original file is kept as '%1'.")
-                      .arg(QDir::toNativeSeparators(persistence.Kept_File()));
-        Show_Notice(tr("The measurement file could not be read completely"),
-                    tr("%1:\n%2\n\n%3 The list shows what could be read.")
-                        .arg(QDir::toNativeSeparators(persistence.Measurement_File()),
-                             persistence.Load_Problem(), kept));
-    }
-    if (!persistence.Unsaved_Reason().isEmpty()) {
-        Show_Unsaved_Notice(true);
-        Show_Notice(tr("Changes are not saved"), persistence.Unsaved_Reason());
-    }
 }
 
 void TCurvalo::Close_Unattended()
@@ -690,20 +569,13 @@ void TCurvalo::Close_Unattended()
     close();
 }
 
-void TCurvalo::moveEvent(QMoveEvent *event)
+bool TCurvalo::event(QEvent *event)
 {
-    QMainWindow::moveEvent(event);
-    if (autosave) {
+    // The geometry is saved like any other change.
+    if ((event->type() == QEvent::Move || event->type() == QEvent::Resize) && autosave) {
         autosave->Schedule();
     }
-}
-
-void TCurvalo::resizeEvent(QResizeEvent *event)
-{
-    QMainWindow::resizeEvent(event);
-    if (autosave) {
-        autosave->Schedule();
-    }
+    return QMainWindow::event(event);
 }
 
 bool TCurvalo::Export_Picture(const QString &file_name, const QSize &size, int png_scale,
@@ -718,7 +590,7 @@ bool TCurvalo::Export_Picture(const QString &file_name, const QSize &size, int p
 
 bool TCurvalo::Export_Report(const QString &file_name, QString *error) const
 {
-    return Report()->Export(file_name, error);
+    return report_actions->Report()->Export(file_name, error);
 }
 
 void TCurvalo::Menu_Export_Picture()
@@ -736,46 +608,23 @@ void TCurvalo::Menu_Export_Picture()
     }
     QString error;
     if (!Export_Picture(file, dialog.Picture_Size(), dialog.Scale(), &error)) {
-        Show_Notice(tr("The picture was not exported"), error);
+        notices->Show(tr("The picture was not exported"), error);
     }
 }
 
 void TCurvalo::Menu_Export_Report()
 {
-    if (!Ask_Report_Details()) {
-        return;
-    }
-    const QString file = QFileDialog::getSaveFileName(
-        this, tr("Export Report"), QString(),
-        tr("PDF document (*.pdf);;HTML page (*.html);;Results as CSV (*.csv)"));
-    QString error;
-    if (!file.isEmpty() && !Export_Report(file, &error)) {
-        Show_Notice(tr("The report was not exported"), error);
-    }
+    report_actions->Export();
 }
 
 void TCurvalo::Menu_Print()
 {
-    if (!Ask_Report_Details()) {
-        return;
-    }
-    QPrinter printer;
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted) {
-        Report()->Print(&printer);
-    }
+    report_actions->Print();
 }
 
 void TCurvalo::Menu_Print_Preview()
 {
-    if (!Ask_Report_Details()) {
-        return;
-    }
-    const std::unique_ptr<TReportWriter> report = Report();
-    QPrintPreviewDialog preview(this);
-    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [&report](QPrinter *printer) { report->Print(printer); });
-    preview.exec();
+    report_actions->Print_Preview();
 }
 
 void TCurvalo::Menu_Export_Measurements()
@@ -785,7 +634,7 @@ void TCurvalo::Menu_Export_Measurements()
                                      tr("Measurement file (*.xml);;CSV with the results (*.csv)"));
     QString error;
     if (!file.isEmpty() && !Export_Measurements(file, &error)) {
-        Show_Notice(tr("The measurements were not exported"), error);
+        notices->Show(tr("The measurements were not exported"), error);
     }
 }
 
@@ -800,6 +649,11 @@ void TCurvalo::Menu_About()
     message_box->exec();
 }
 
+void TCurvalo::Menu_Drawing_Legend()
+{
+    TUserGuideDialog::Show_Drawing_Legend(this);
+}
+
 void TCurvalo::Menu_User_Guide()
 {
     if (!user_guide) {
@@ -808,33 +662,6 @@ void TCurvalo::Menu_User_Guide()
     user_guide->show();
     user_guide->raise();
     user_guide->activateWindow();
-}
-
-void TCurvalo::Menu_Drawing_Legend()
-{
-    TMessageBox *box = new TMessageBox(this);
-    box->setObjectName(QStringLiteral("legend_box"));
-    box->setAttribute(Qt::WA_DeleteOnClose);
-    box->setWindowTitle(QStringLiteral("Curvalo"));
-    box->setText(tr("What the drawing shows"));
-    box->setInformativeText(
-        Rich(tr("Grey: the nominal measuring volume, a grid over the Y and Z ranges. Y runs right, "
-                "Z up.\n"
-                "Red: the same grid moved by the model's corrections, multiplied by the "
-                "exaggeration so that they can be seen. Lengths and numbers are never "
-                "exaggerated.\n"
-                "Arrow labels: the lengths of the drawn deflected lines in mm, each end moved by "
-                "its correction.\n"
-                "Bands: the gauges of the measurements with their ids; the selected ones are "
-                "outlined dark and lie on top.\n"
-                "Actual length (editor): what the deflected machine reports, the gauge ends each "
-                "minus its correction, so its deviation from nominal has the opposite sign of the "
-                "arrow labels'.\n"
-                "The status bar shows the position under the mouse and the correction there.")));
-    box->setIcon(QMessageBox::Information);
-    box->setStandardButtons(QMessageBox::Ok);
-    box->setWindowModality(Qt::NonModal);
-    box->show();
 }
 
 void TCurvalo::End_Typing_Step()

@@ -15,18 +15,16 @@ class QCloseEvent;
 class QGridLayout;
 class QLabel;
 class QMenu;
-class QMoveEvent;
-class QResizeEvent;
-class QSlider;
-class QSpinBox;
 class QToolBar;
 class QUndoStack;
 class TAutosave;
 class TDisplayWidget;
+class TExaggerationControl;
 class TMeasurementDock;
 class TMessageBox;
 class TModelControls;
-class TReportWriter;
+class TNotices;
+class TReportActions;
 class TResultsDock;
 class TResultsModel;
 class TStepCommand;
@@ -83,8 +81,7 @@ protected:
     // Saves the settings and the measurements. When that fails, the user chooses between
     // closing without saving and keeping the window open.
     void closeEvent(QCloseEvent *event) override;
-    void moveEvent(QMoveEvent *event) override;
-    void resizeEvent(QResizeEvent *event) override;
+    bool event(QEvent *event) override;
 
 private slots:
     void Model_Chosen(int index);
@@ -113,9 +110,6 @@ private slots:
     void Menu_Import_Measurements();
     void Menu_Export_Measurements();
     void Show_Readout(const QString &text);
-    void Show_Unsaved_Notice(bool shown);
-    void Tell_Save_Failure(const QString &reason);
-    void Tell_Start_Problems();
     void End_Typing_Step();
 
 private:
@@ -128,12 +122,6 @@ private:
 
     // Puts a step on the undo stack, which does it; a step that changes nothing is dropped.
     void Push(TStepCommand *command);
-    // The report of the test as it stands.
-    std::unique_ptr<TReportWriter> Report() const;
-    // Asks for the report's title, machine, operator and notes; false when cancelled.
-    bool Ask_Report_Details();
-    // A box over the window that neither waits for an answer nor blocks the window.
-    void Show_Notice(const QString &text, const QString &informative_text);
 
     TPersistence persistence;
     TTestDocument *document;
@@ -151,12 +139,10 @@ private:
     TDisplayWidget *display_widget;
     TModelControls *model_controls;
     QGridLayout *central_layout;
-    QLabel *exaggeration_label;
-    QSlider *exaggeration_slider;
-    // The slider's value as a number, to read and to type.
-    QSpinBox *exaggeration_spin;
+    TExaggerationControl *exaggeration_control;
     TMessageBox *message_box;
-    QLabel *unsaved_label;
+    TNotices *notices;
+    TReportActions *report_actions;
     // What lies under the mouse in the drawing.
     QLabel *readout_label;
     // Made when first asked for, so that it never delays the start.

@@ -18,6 +18,9 @@ public:
 
     QTextBrowser *Browser() const { return browser; }
 
+    // What each part of the drawing means, in a box over the parent that leaves it usable.
+    static void Show_Drawing_Legend(QWidget *parent);
+
 private:
     QTextBrowser *browser;
 };

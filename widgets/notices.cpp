@@ -1,0 +1,89 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "notices.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+
+#include "messagebox.h"
+#include "persistence.h"
+
+TNotices::TNotices(QMainWindow *window_)
+    : QObject(window_)
+    , window(window_)
+    , unsaved_label(nullptr)
+{
+}
+
+TNotices::~TNotices() = default;
+
+QString TNotices::Rich(const QString &text)
+{
+    return text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>"));
+}
+
+void TNotices::Show(const QString &text, const QString &informative_text)
+{
+    TMessageBox *box = new TMessageBox(window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowTitle(QStringLiteral("Curvalo"));
+    box->setText(text);
+    box->setInformativeText(Rich(informative_text));
+    box->setIcon(QMessageBox::Warning);
+    box->setStandardButtons(QMessageBox::Ok);
+    box->setDefaultButton(QMessageBox::Ok);
+    // The user can go on working (and close the window) while it is there.
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+void TNotices::Show_Unsaved(bool shown)
+{
+    if (!shown && !unsaved_label) {
+        return;
+    }
+    if (!unsaved_label) {
+        unsaved_label = new QLabel(tr("Changes are not saved."), window);
+        unsaved_label->setObjectName(QStringLiteral("unsaved_label"));
+        window->statusBar()->addPermanentWidget(unsaved_label);
+    }
+    unsaved_label->setVisible(shown);
+}
+
+void TNotices::Tell_Start_Problems(const TPersistence &persistence)
+{
+    if (persistence.Lock_State() == TPersistence::LOCK_HELD_ELSEWHERE) {
+        return;
+    }
+    if (!persistence.Load_Problem().isEmpty()) {
+        const QString kept =
+            persistence.Kept_File().isEmpty()
+                ? tr("The file could not be kept under another name, so the measurements will "
+                     "not be saved over it.")
+                : tr("The original file is kept as '%1'.")
+                      .arg(QDir::toNativeSeparators(persistence.Kept_File()));
+        Show(tr("The measurement file could not be read completely"),
+             tr("%1:\n%2\n\n%3 The list shows what could be read.")
+                 .arg(QDir::toNativeSeparators(persistence.Measurement_File()),
+                      persistence.Load_Problem(), kept));
+    }
+    if (!persistence.Unsaved_Reason().isEmpty()) {
+        Show_Unsaved(true);
+        Show(tr("Changes are not saved"), persistence.Unsaved_Reason());
+    }
+}
+
+void TNotices::Tell_Folder_In_Use(const QString &directory)
+{
+    TMessageBox box(nullptr);
+    box.setWindowTitle(QStringLiteral("Curvalo"));
+    box.setText(tr("Curvalo is already running with this settings folder"));
+    box.setInformativeText(
+        Rich(tr("Another Curvalo window works on '%1'. Close it first, or use that window.")
+                 .arg(QDir::toNativeSeparators(directory))));
+    box.setIcon(QMessageBox::Warning);
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+}

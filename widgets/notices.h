@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#ifndef TNOTICES_H
+#define TNOTICES_H
+
+#include <QObject>
+#include <QString>
+
+class QLabel;
+class QMainWindow;
+class TPersistence;
+
+// What the window tells the user without waiting for an answer: boxes over it that leave it
+// usable, and the status bar's note while changes are not saved.
+class TNotices : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit TNotices(QMainWindow *window);
+    ~TNotices() override;
+
+    // A warning box over the window; the informative text shows as written, markup and all.
+    void Show(const QString &text, const QString &informative_text);
+    // What the user must know before working: a measurement file that could not be read
+    // completely, and a folder where nothing will be saved.
+    void Tell_Start_Problems(const TPersistence &persistence);
+    // Another Curvalo works on the folder: a box of its own, closed before this returns.
+    static void Tell_Folder_In_Use(const QString &directory);
+
+    // A message as rich text: markup in it shows literally, and line breaks stay.
+    static QString Rich(const QString &text);
+
+public slots:
+    void Show_Unsaved(bool shown);
+
+private:
+    QMainWindow *window;
+    // Made when first needed, so that a window that always saves never has it.
+    QLabel *unsaved_label;
+};
+
+#endif
