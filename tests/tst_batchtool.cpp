@@ -60,6 +60,8 @@ private slots:
     void Usage_Errors_data();
     void Usage_Errors();
     void Unreadable_Input();
+    void Unusable_Stored_Values_data();
+    void Unusable_Stored_Values();
     void Help_And_Version();
     void Fit_Json_And_Settings();
     void Fit_Refuses_Without_Measured_Lengths();
@@ -265,6 +267,65 @@ void TTestBatchTool::Unreadable_Input()
     const TRun unwritable = Run({"plan", "--output", File("no/such/folder/plan.xml")});
     QCOMPARE(unwritable.exit_code, 1);
     QVERIFY(unwritable.err.contains("cannot write"));
+}
+
+void TTestBatchTool::Unusable_Stored_Values_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QStringList>("arguments");
+    // The value named in the refusal; empty where the command runs.
+    QTest::addColumn<QString>("refused");
+
+    const QStringList evaluate{"evaluate"};
+    QTest::newRow("parameter beyond the fields")
+        << QByteArray("Model_Parameter1=1e13\n") << evaluate << "Model_Parameter1=1e13";
+    QTest::newRow("parameter nan")
+        << QByteArray("Model_Parameter2=nan\n") << QStringList{"fit"} << "Model_Parameter2=nan";
+    QTest::newRow("range for a plan")
+        << QByteArray("Range_Z=inf\n") << QStringList{"plan", "--output", "plan.xml"}
+        << "Range_Z=inf";
+    QTest::newRow("range not a number") << QByteArray("Range_Y=xyz\n") << evaluate << "Range_Y=xyz";
+    QTest::newRow("damaged MPE") << QByteArray("\n[MPE]\nA=abc\nK=333\n") << evaluate
+                                 << "MPE/A=abc";
+    QTest::newRow("damaged MPE, not needed to draw")
+        << QByteArray("\n[MPE]\nA=abc\nK=333\n") << QStringList{"render", "--output", "p.png"}
+        << "";
+    QTest::newRow("given on the command line")
+        << QByteArray("Model_Parameter1=1e13\nRange_Y=nan\n")
+        << QStringList{"evaluate", "--parameters", "0,0,0,0", "--range-y", "500"} << "";
+    QTest::newRow("a parameter the model does not read")
+        << QByteArray("Model_Parameter4=nan\n") << evaluate << "";
+}
+
+// The batch tool computes with what the window would use, never with a stored value the
+// window shows marked and does not use: it refuses it, naming the key and the value.
+void TTestBatchTool::Unusable_Stored_Values()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, refused);
+
+    Write(File("stored.ini"), "[General]\nDeflection_Model=0\n" + stored);
+    QStringList command = arguments;
+    for (QString &argument : command) {
+        if (argument.endsWith(".xml") || argument.endsWith(".png")) {
+            argument = File(argument);
+        }
+    }
+    command << "--settings" << File("stored.ini");
+    if (command.first() != "plan") {
+        command << "--measurements" << File("measurements.xml");
+    }
+    const TRun run = Run(command);
+    if (refused.isEmpty()) {
+        QVERIFY2(run.exit_code == 0, qPrintable(run.err));
+        return;
+    }
+    QCOMPARE(run.exit_code, 1);
+    QVERIFY2(run.err.contains(refused) && run.err.contains(File("stored.ini")),
+             qPrintable(run.err));
+    QVERIFY(run.out.isEmpty());
+    QVERIFY(!QFile::exists(File("plan.xml")));
 }
 
 void TTestBatchTool::Help_And_Version()

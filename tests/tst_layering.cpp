@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 
 #include "testfiles.h"
 
@@ -15,6 +19,8 @@ class TTestLayering : public QObject
 private slots:
     void Headless_Program_Computes_Actual_Length();
     void Headless_Program_Needs_No_Gui();
+    void Includes_Stay_In_Their_Layer_data();
+    void Includes_Stay_In_Their_Layer();
 };
 
 void TTestLayering::Headless_Program_Computes_Actual_Length()
@@ -69,6 +75,54 @@ void TTestLayering::Headless_Program_Needs_No_Gui()
         QVERIFY2(!library.contains(QStringLiteral("Gui")) &&
                      !library.contains(QStringLiteral("Widgets")),
                  qPrintable(library));
+    }
+}
+
+void TTestLayering::Includes_Stay_In_Their_Layer_data()
+{
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QStringList>("below");
+    QTest::newRow("headless") << "core" << QStringList();
+    QTest::newRow("painting") << "paint" << QStringList{"core"};
+    QTest::newRow("undo commands") << "commands" << QStringList{"core"};
+    QTest::newRow("widgets") << "widgets" << QStringList{"core", "paint", "commands"};
+    QTest::newRow("program") << "src" << QStringList{"core", "paint", "commands", "widgets"};
+    QTest::newRow("batch tool") << "batch" << QStringList{"core", "paint"};
+}
+
+// Every header a folder's files include lies in that folder or in a layer below it. The
+// include paths of the CMake targets enforce the same, so that a header from above does not
+// even compile; this names the offending line.
+void TTestLayering::Includes_Stay_In_Their_Layer()
+{
+    QFETCH(QString, folder);
+    QFETCH(QStringList, below);
+    const QDir root(QStringLiteral(CURVALO_SOURCE_DIR));
+    const QStringList allowed = QStringList{folder} + below;
+    const QDir own(root.filePath(folder));
+    const QStringList files = own.entryList({"*.h", "*.cpp"}, QDir::Files);
+    QVERIFY(!files.isEmpty());
+    const QRegularExpression include(QStringLiteral(R"re(^\s*#\s*include\s+"([^"]+)")re"));
+    for (const QString &name : files) {
+        QFile file(own.filePath(name));
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        int number = 0;
+        while (!file.atEnd()) {
+            ++number;
+            const QRegularExpressionMatch match = include.match(QString::fromUtf8(file.readLine()));
+            if (!match.hasMatch()) {
+                continue;
+            }
+            const QString header = match.captured(1);
+            const bool found =
+                std::any_of(allowed.begin(), allowed.end(), [&root, &header](const QString &dir) {
+                    return QFileInfo::exists(root.filePath(dir + QLatin1Char('/') + header));
+                });
+            QVERIFY2(found, qPrintable(QStringLiteral("%1/%2:%3 includes \"%4\" from above")
+                                           .arg(folder, name)
+                                           .arg(number)
+                                           .arg(header)));
+        }
     }
 }
 

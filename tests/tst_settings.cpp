@@ -20,6 +20,7 @@
 
 #include "deflectionmodel.h"
 #include "displaywidget.h"
+#include "fieldmark.h"
 #include "testfiles.h"
 #include "windowfixture.h"
 
@@ -83,6 +84,8 @@ private slots:
     void Exaggeration_Is_Remembered();
     void Garbage_Settings_data();
     void Garbage_Settings();
+    void Unusable_Values_Are_Kept_data();
+    void Unusable_Values_Are_Kept();
 
 private:
     // The window's geometry as it is stored: its position with the frame, its size without.
@@ -563,6 +566,63 @@ void TTestSettings::Garbage_Settings()
     for (const QString &line : kept) {
         QVERIFY2(lines.contains(line), qPrintable(line));
     }
+}
+
+void TTestSettings::Unusable_Values_Are_Kept_data()
+{
+    QTest::addColumn<QByteArray>("stored");
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("typed");
+
+    QTest::newRow("parameter beyond the fields")
+        << QByteArray("Model_Parameter1=1e13\n") << "parameter1_edit"
+        << "1e13"
+        << "0.25";
+    QTest::newRow("parameter not a number")
+        << QByteArray("Model_Parameter3=abc\n") << "parameter3_edit"
+        << "abc"
+        << "0.25";
+    QTest::newRow("range not finite") << QByteArray("Range_Z=inf\n") << "range_z_edit"
+                                      << "inf"
+                                      << "800";
+    QTest::newRow("damaged MPE") << QByteArray("\n[MPE]\nA=abc\nK=333\n") << "mpe_a_edit"
+                                 << "abc"
+                                 << "1.5";
+}
+
+// A stored value the window cannot use is shown as written and marked, the model does not
+// get it, and it stays in settings.ini as written until the user types into its field.
+void TTestSettings::Unusable_Values_Are_Kept()
+{
+    QFETCH(QByteArray, stored);
+    QFETCH(QString, field);
+    QFETCH(QString, shown);
+    QFETCH(QString, typed);
+
+    QDir(Home()).mkpath(".curvalo");
+    Write(Settings_File(), "[General]\nDeflection_Model=0\n" + stored);
+    Start();
+    QLineEdit *edit = Edit(field);
+    QCOMPARE(edit->text(), shown);
+    const bool mpe = field.startsWith("mpe");
+    QVERIFY(mpe ? !edit->styleSheet().isEmpty() : TFieldMark::Is_Marked(edit));
+    const TDeflectionModel *model = Display()->Deflection_Model();
+    QCOMPARE(model->Parameter1(), 0.0);
+    QCOMPARE(model->Parameter3(), 0.0);
+    QCOMPARE(model->Range_Z(), 1000.0);
+    Close();
+    const QByteArray kept = Read(Settings_File());
+    for (const QByteArray &line : stored.trimmed().split('\n')) {
+        QVERIFY2(kept.contains(line), kept.constData());
+    }
+
+    Start();
+    QCOMPARE(Edit(field)->text(), shown);
+    Type(Edit(field), typed);
+    Close();
+    const QByteArray replaced = Read(Settings_File());
+    QVERIFY2(!replaced.contains("=" + shown.toUtf8() + "\n"), replaced.constData());
 }
 
 QTEST_MAIN(TTestSettings)
