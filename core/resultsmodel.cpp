@@ -49,7 +49,12 @@ TResultsModel::TResultsModel(const TTestDocument *document_, QObject *parent)
     , deflection_model(nullptr)
     , summary()
 {
-    Follow_Document();
+    // Evaluated here without Refresh, which tells views and must not run while constructing.
+    deflection_model = document->Model();
+    mpe = document->Mpe();
+    results = TEvaluation::Evaluate_All(deflection_model, *measurement_data, mpe);
+    Index_Rows_From(0);
+    summary = TEvaluation::Summarise(results);
     connect(document, &TTestDocument::Measurement_Changed, this, &TResultsModel::Update_Row);
     connect(document, &TTestDocument::Measurement_Added, this, &TResultsModel::Insert_Row);
     connect(document, &TTestDocument::Measurement_Removed, this, &TResultsModel::Remove_Row);

@@ -74,7 +74,7 @@ std::unique_ptr<TReportWriter> TReportWriter::Of_Test(const TTestDocument &docum
     info.mpe = document.Mpe();
     const TModelCatalog::TModel *entry = TModelCatalog::Find(document.Model_Type());
     info.model_name = entry ? TModelCatalog::Name(*entry) : tr("none");
-    if (entry) {
+    if (entry && model) {
         const double parameters[4] = {model->Parameter1(), model->Parameter2(), model->Parameter3(),
                                       model->Parameter4()};
         info.parameters = TModelCatalog::Parameter_Lines(*entry, parameters);
