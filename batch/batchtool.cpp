@@ -4,12 +4,15 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLockFile>
 #include <QPainter>
 #include <QTextStream>
 #include <algorithm>
 #include <cmath>
+#include <unistd.h>
 
 #include "deflectionmodel.h"
 #include "errorchartpainter.h"
@@ -50,7 +53,7 @@ bool Read_Numbers(const QString &text, std::vector<double> *numbers)
     numbers->clear();
     for (const QString &part : text.split(QLatin1Char(','))) {
         double value = 0.0;
-        if (!TNumberText::Read(part, &value) || !std::isfinite(value)) {
+        if (!TNumberText::Read_Finite(part, &value)) {
             return false;
         }
         numbers->push_back(value);
@@ -58,9 +61,11 @@ bool Read_Numbers(const QString &text, std::vector<double> *numbers)
     return true;
 }
 
-QString Default_File(const QString &name)
+// The same file, also through a link or another spelling of its path.
+bool Same_File(const QString &a, const QString &b)
 {
-    return QDir::homePath() + QStringLiteral("/.curvalo/") + name;
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
 }
 } // namespace
 
@@ -72,7 +77,62 @@ TBatchTool::TBatchTool(QTextStream *out_, QTextStream *err_)
 
 TBatchTool::~TBatchTool() = default;
 
+QString TBatchTool::Default_File(const QString &name)
+{
+    // As the window does: without a home there is no settings folder, not one in "/".
+    if (qEnvironmentVariableIsEmpty("HOME")) {
+        return QString();
+    }
+    return QDir::homePath() + QStringLiteral("/.curvalo/") + name;
+}
+
+int TBatchTool::Claim_Target(const QString &file, bool updates_input)
+{
+    for (const QString &input : inputs) {
+        if (!updates_input && Same_File(file, input)) {
+            return Usage_Error(Tr("--output names the input '%1'; nothing was written").arg(file),
+                               help_text);
+        }
+    }
+    const QFileInfo target(file);
+    const QDir folder = target.absoluteDir();
+    const QString lock_file = folder.filePath(QStringLiteral("curvalo.lock"));
+    const bool settings_folder = QFileInfo::exists(lock_file) ||
+                                 QFileInfo::exists(folder.filePath(QStringLiteral("settings.ini")));
+    if (!settings_folder) {
+        return -1;
+    }
+    if (locked_files.contains(lock_file)) {
+        return -1;
+    }
+    auto lock = std::make_unique<QLockFile>(lock_file);
+    // Only a lock whose program is gone is stale, however old it is.
+    lock->setStaleLockTime(0);
+    if (!lock->tryLock(0)) {
+        if (lock->error() == QLockFile::LockFailedError) {
+            return Input_Error(Tr("the settings folder '%1' is in use by a Curvalo window; close "
+                                  "it first. Nothing was written.")
+                                   .arg(QDir::toNativeSeparators(folder.absolutePath())));
+        }
+        // No lock can be made there (a read-only folder); the write itself will tell.
+        return -1;
+    }
+    locks.push_back(std::move(lock));
+    locked_files << lock_file;
+    return -1;
+}
+
 int TBatchTool::Run(const QStringList &arguments)
+{
+    const int code = Run_Command(arguments);
+    out->flush();
+    if (out->status() != QTextStream::Ok && code == SUCCESS) {
+        return Input_Error(Tr("cannot write to standard output"));
+    }
+    return code;
+}
+
+int TBatchTool::Run_Command(const QStringList &arguments)
 {
     const QString command = arguments.value(1);
     if (command == QLatin1String("evaluate")) {
@@ -158,6 +218,10 @@ int TBatchTool::Parse(QCommandLineParser *parser, const QStringList &arguments,
         return Usage_Error(
             Tr("unexpected argument \"%1\"").arg(parser->positionalArguments().first()), help_text);
     }
+    if (parser->isSet(QStringLiteral("output")) &&
+        parser->value(QStringLiteral("output")).isEmpty()) {
+        return Usage_Error(Tr("--output needs a file name"), help_text);
+    }
     return -1;
 }
 
@@ -196,9 +260,13 @@ int TBatchTool::Read_Settings(const QCommandLineParser &parser, TNeeds needs,
                               TTestDocument *document)
 {
     const QString file = Settings_File(parser);
+    if (file.isEmpty()) {
+        return INPUT_ERROR;
+    }
     if (parser.isSet(QStringLiteral("settings")) && !QFileInfo(file).isFile()) {
         return Input_Error(Tr("cannot read the settings file '%1'").arg(file));
     }
+    inputs << file;
     document->Load_Settings(TPersistence::Read_Settings_File(file));
 
     // The model first: a new model takes what the fields hold, and the options below then
@@ -276,10 +344,17 @@ int TBatchTool::Read_Settings(const QCommandLineParser &parser, TNeeds needs,
     return -1;
 }
 
-QString TBatchTool::Settings_File(const QCommandLineParser &parser) const
+QString TBatchTool::Settings_File(const QCommandLineParser &parser)
 {
-    return parser.isSet(QStringLiteral("settings")) ? parser.value(QStringLiteral("settings"))
-                                                    : Default_File(QStringLiteral("settings.ini"));
+    if (parser.isSet(QStringLiteral("settings"))) {
+        return parser.value(QStringLiteral("settings"));
+    }
+    const QString file = Default_File(QStringLiteral("settings.ini"));
+    if (file.isEmpty()) {
+        Input_Error(Tr("no home folder is set (HOME is empty), so there is no settings folder; "
+                       "name the files with --settings and --measurements"));
+    }
+    return file;
 }
 
 int TBatchTool::Read_Measurements(const QCommandLineParser &parser, TTestDocument *document)
@@ -287,15 +362,22 @@ int TBatchTool::Read_Measurements(const QCommandLineParser &parser, TTestDocumen
     const bool named = parser.isSet(QStringLiteral("measurements"));
     const QString file = named ? parser.value(QStringLiteral("measurements"))
                                : Default_File(QStringLiteral("measurements.xml"));
+    if (file.isEmpty()) {
+        return Input_Error(Tr("no home folder is set (HOME is empty), so there is no settings "
+                              "folder; name the files with --settings and --measurements"));
+    }
     if (!named && !QFileInfo::exists(file)) {
         return -1;
     }
+    inputs << file;
     TMeasurementData data;
     if (!data.Load_Data(file)) {
         return Input_Error(Tr("cannot read '%1': %2").arg(file, data.Last_Error()));
     }
-    for (const QString &note : data.Load_Notes()) {
-        *err << QCoreApplication::applicationName() << ": " << file << ": " << note << '\n';
+    // What the window would not load as it stands is not computed with either.
+    if (!data.Load_Notes().isEmpty()) {
+        return Input_Error(Tr("cannot read '%1' completely:\n%2")
+                               .arg(file, data.Load_Notes().join(QLatin1Char('\n'))));
     }
     document->Set_Measurements(data.Measurements());
     return -1;
@@ -309,12 +391,22 @@ int TBatchTool::Read_Test(const QCommandLineParser &parser, TNeeds needs, TTestD
 
 int TBatchTool::Deliver(const QCommandLineParser &parser, const QByteArray &data)
 {
+    QString reason;
     if (!parser.isSet(QStringLiteral("output"))) {
-        *out << QString::fromUtf8(data);
+        out->flush();
+        QFile standard_output;
+        if (!standard_output.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered) ||
+            !TFileWriter::Write_All(&standard_output, data, &reason)) {
+            return Input_Error(Tr("cannot write to standard output: %1")
+                                   .arg(reason.isEmpty() ? standard_output.errorString() : reason));
+        }
         return SUCCESS;
     }
     const QString file = parser.value(QStringLiteral("output"));
-    QString reason;
+    const int code = Claim_Target(file);
+    if (code >= 0) {
+        return code;
+    }
     if (TFileWriter::Write(file, data, &reason) != TFileWriter::WRITTEN) {
         return Input_Error(Tr("cannot write '%1': %2").arg(file, reason));
     }
@@ -367,7 +459,10 @@ int TBatchTool::Plan(const QStringList &arguments)
     std::vector<double> lengths;
     if (parser.isSet(QStringLiteral("lengths")) &&
         (!Read_Numbers(parser.value(QStringLiteral("lengths")), &lengths) ||
-         std::any_of(lengths.begin(), lengths.end(), [](double length) { return length <= 0; }))) {
+         std::any_of(lengths.begin(), lengths.end(), [](double length) {
+             // The file keeps six decimals: a length that would be stored as 0 is no length.
+             return !(TNumberText::Fixed(length, 6).toDouble() > 0.0);
+         }))) {
         return Usage_Error(Tr("--lengths must be positive numbers of millimetres: \"%1\"")
                                .arg(parser.value(QStringLiteral("lengths"))),
                            help_text);
@@ -497,24 +592,29 @@ int TBatchTool::Fit(const QStringList &arguments)
                      : QStringLiteral("\n") + residuals.join(QStringLiteral(",\n")) +
                            QStringLiteral("\n  "));
 
-    // The settings first, and only when the output has somewhere to go: when either cannot be
-    // written, nothing is.
-    if (parser.isSet(QStringLiteral("output"))) {
-        const QFileInfo output(parser.value(QStringLiteral("output")));
-        const QFileInfo folder(output.absolutePath());
-        if (!folder.isDir() || !folder.isWritable() || (output.exists() && !output.isWritable())) {
-            return Input_Error(Tr("cannot write '%1'; nothing was written")
-                                   .arg(parser.value(QStringLiteral("output"))));
-        }
+    // Both targets are claimed before anything is written; then the output first and the
+    // settings last, so that when the output cannot be written the settings stay as they were.
+    const bool write_settings = parser.isSet(QStringLiteral("write-settings"));
+    if (write_settings && (code = Claim_Target(Settings_File(parser), true)) >= 0) {
+        return code;
     }
-    if (parser.isSet(QStringLiteral("write-settings"))) {
+    if ((code = Deliver(parser, json.toUtf8())) != SUCCESS) {
+        return code;
+    }
+    if (write_settings) {
+        const QString file = Settings_File(parser);
+        TPersistence::TFit fit;
+        std::copy(result.parameters, result.parameters + 4, fit.parameters);
+        // What the fit used and the file does not already say.
+        fit.model = parser.isSet(QStringLiteral("model")) ? document.Model_Index() : -1;
+        fit.range_y = parser.isSet(QStringLiteral("range-y")) ? document.Model()->Range_Y() : 0.0;
+        fit.range_z = parser.isSet(QStringLiteral("range-z")) ? document.Model()->Range_Z() : 0.0;
         QString reason;
-        if (!TPersistence::Write_Parameters(Settings_File(parser), result.parameters, &reason)) {
-            return Input_Error(
-                Tr("cannot write the settings file '%1': %2").arg(Settings_File(parser), reason));
+        if (!TPersistence::Write_Fit(file, fit, &reason)) {
+            return Input_Error(Tr("cannot write the settings file '%1': %2").arg(file, reason));
         }
     }
-    return Deliver(parser, json.toUtf8());
+    return SUCCESS;
 }
 
 int TBatchTool::Render(const QStringList &arguments)
@@ -567,6 +667,9 @@ int TBatchTool::Render(const QStringList &arguments)
     const std::vector<TScenePainter::TLengthMeasurement> gauges =
         TScenePainter::Gauges_Of(document.Measurement_Data());
     QString error;
+    if ((code = Claim_Target(parser.value(QStringLiteral("output")))) >= 0) {
+        return code;
+    }
     if (!TPictureExporter::Export(
             parser.value(QStringLiteral("output")),
             TScenePainter::TScene{document.Model(), double(exaggeration), &gauges}, size,
@@ -607,6 +710,9 @@ int TBatchTool::Report(const QStringList &arguments)
     document.Set_Report_Details(TTestDocument::TReportDetails{
         parser.value(QStringLiteral("title")), parser.value(QStringLiteral("machine")),
         parser.value(QStringLiteral("operator")), QString()});
+    if ((code = Claim_Target(parser.value(QStringLiteral("output")))) >= 0) {
+        return code;
+    }
     QString error;
     if (!TReportWriter::Of_Test(document, 1.0, QGuiApplication::font(),
                                 QCoreApplication::applicationVersion())

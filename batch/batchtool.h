@@ -5,8 +5,10 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 class QCommandLineParser;
+class QLockFile;
 class QTextStream;
 class TTestDocument;
 
@@ -27,6 +29,7 @@ public:
     int Run(const QStringList &arguments);
 
 private:
+    int Run_Command(const QStringList &arguments);
     int Evaluate(const QStringList &arguments);
     int Plan(const QStringList &arguments);
     int Fit(const QStringList &arguments);
@@ -37,8 +40,8 @@ private:
 
     // The settings and measurements of a command that computes; -1 to go on, or the exit code.
     int Read_Test(const QCommandLineParser &parser, TNeeds needs, TTestDocument *document);
-    // The settings file the command reads.
-    QString Settings_File(const QCommandLineParser &parser) const;
+    // The settings file the command reads; empty without one (no home folder).
+    QString Settings_File(const QCommandLineParser &parser);
 
     // The options every subcommand takes, with those of the model when asked for.
     void Add_Common_Options(QCommandLineParser *parser, bool with_model) const;
@@ -56,10 +59,22 @@ private:
     int Input_Error(const QString &message);
     // Writes the data to --output (all at once) or to standard output.
     int Deliver(const QCommandLineParser &parser, const QByteArray &data);
+    // Before anything is written to the file: it must not be one of the inputs (unless the
+    // command updates that input), and in a settings folder the tool takes the folder's lock
+    // (and keeps it until it ends), or refuses while a window holds it. -1 to go on, or the
+    // exit code.
+    int Claim_Target(const QString &file, bool updates_input = false);
+    // A file under ~/.curvalo; empty, with the reason told, when there is no home folder.
+    QString Default_File(const QString &name);
 
     QTextStream *out;
     QTextStream *err;
     QString help_text;
+    // The files the command has read, which no output may replace.
+    QStringList inputs;
+    // The settings folders' locks the tool holds, and their files.
+    std::vector<std::unique_ptr<QLockFile>> locks;
+    QStringList locked_files;
 };
 
 #endif

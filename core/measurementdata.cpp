@@ -20,9 +20,16 @@ QString Triple(const TVector3 &vector, int decimals)
              QString::number(vector.z, 'f', decimals));
 }
 
+// A number of the file: finite and of a size a field could hold; anything else reads as 0.
+bool Read_Number(const QString &text, double *value)
+{
+    *value = 0.0;
+    return TNumberText::Read_Finite(text, value);
+}
+
 // The three comma-separated parts of a value; empty or non-numeric parts read as 0 and clear
-// *all_numbers.
-bool Read_Triple(const QString &text, double *values, bool *all_numbers)
+// *all_numbers. Raw parts are read as they are, nan and inf included.
+bool Read_Triple(const QString &text, double *values, bool *all_numbers, bool raw = false)
 {
     const QStringList parts = text.split(QLatin1Char(','));
     if (parts.size() != 3) {
@@ -31,8 +38,13 @@ bool Read_Triple(const QString &text, double *values, bool *all_numbers)
     *all_numbers = true;
     for (int i = 0; i < 3; ++i) {
         bool ok = false;
-        values[i] = parts[i].toDouble(&ok);
-        *all_numbers = *all_numbers && ok;
+        if (raw) {
+            // An axis keeps what it reads: one that is not finite has no direction.
+            values[i] = parts[i].toDouble(&ok);
+        } else {
+            ok = Read_Number(parts[i], &values[i]);
+        }
+        *all_numbers = ok && *all_numbers;
     }
     return true;
 }
@@ -65,7 +77,8 @@ QString Node_Name(const QDomNode &node)
 } // namespace
 
 TMeasurementData::TMeasurementData()
-    : dropped_records(0)
+    : free_from(1)
+    , dropped_records(0)
 {
 }
 
@@ -85,12 +98,19 @@ bool TMeasurementData::TMeasurement::operator==(const TMeasurement &other) const
            measured_length == other.measured_length;
 }
 
-int TMeasurementData::Add_Measurement()
+int TMeasurementData::Free_Id() const
 {
-    int id = 1;
+    int id = free_from;
     while (Measurement_Id_Exists(id)) {
         ++id;
     }
+    return id;
+}
+
+int TMeasurementData::Add_Measurement()
+{
+    const int id = Free_Id();
+    free_from = id + 1;
     Add_Measurement(TMeasurement{id, TVector3(0, 0, 0), TVector3(0, 0, 1), 1000.0});
     return id;
 }
@@ -101,6 +121,9 @@ void TMeasurementData::Add_Measurement(const TMeasurement &measurement)
         return;
     }
     index.emplace(measurement.id, measurements.size());
+    if (measurement.id == free_from) {
+        ++free_from;
+    }
     measurements.push_back(measurement);
 }
 
@@ -122,6 +145,7 @@ bool TMeasurementData::Remove_Measurement(int id)
     }
     const size_t position = found->second;
     index.erase(found);
+    free_from = std::min(free_from, id);
     measurements.erase(measurements.begin() + std::ptrdiff_t(position));
     Reindex_From(position);
     return true;
@@ -135,6 +159,7 @@ void TMeasurementData::Remove_Measurements(const std::vector<int> &ids)
         if (found != index.end()) {
             first = std::min(first, found->second);
             index.erase(found);
+            free_from = std::min(free_from, id);
         }
     }
     const auto kept =
@@ -148,6 +173,7 @@ void TMeasurementData::Clear_Measurements()
 {
     measurements.clear();
     index.clear();
+    free_from = 1;
 }
 
 void TMeasurementData::Set_Measurements(const std::vector<TMeasurement> &records)
@@ -166,6 +192,7 @@ void TMeasurementData::Replace_Records(size_t position, size_t count,
     const auto first = measurements.begin() + std::ptrdiff_t(position);
     for (auto record = first; record != first + std::ptrdiff_t(count); ++record) {
         index.erase(record->id);
+        free_from = std::min(free_from, record->id);
     }
     if (count == by.size()) {
         std::copy(by.begin(), by.end(), first);
@@ -335,7 +362,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
             not_a_number(node, QStringLiteral("Id"), id_text);
         }
         const QString length_text = text_of(node, QStringLiteral("Nominal_Length"));
-        measurement.nominal_length = length_text.toDouble(&ok);
+        ok = Read_Number(length_text, &measurement.nominal_length);
         if (!ok) {
             not_a_number(node, QStringLiteral("Nominal_Length"), length_text);
         }
@@ -352,7 +379,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
         measurement.position = TVector3(values[0], values[1], values[2]);
 
         const QString axis_text = text_of(node, QStringLiteral("Axis"));
-        if (!Read_Triple(axis_text, values, &ok)) {
+        if (!Read_Triple(axis_text, values, &ok, true)) {
             throw TXmlFileException(tr("ERR:  Measurement axis must have three values"),
                                     TXmlFileException::GENERAL_ERROR);
         }
@@ -372,8 +399,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
         if (!measured.isNull()) {
             const QString measured_text = xml_file->Read_Text_Node(&measured, true);
             measurement.has_measured_length =
-                TNumberText::Read(measured_text, &measurement.measured_length) &&
-                std::isfinite(measurement.measured_length);
+                Read_Number(measured_text, &measurement.measured_length);
             if (!measurement.has_measured_length) {
                 not_a_number(node, QStringLiteral("Measured_Length"), measured_text);
             }

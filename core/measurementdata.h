@@ -37,6 +37,8 @@ public:
 
     // Appends a record with default values under the smallest free identifier and returns it.
     int Add_Measurement();
+    // The smallest identifier no record has.
+    int Free_Id() const;
     // Appends a copy; a record whose id is not positive or already used is dropped silently.
     void Add_Measurement(const TMeasurement &measurement);
     // Overwrites the record with the same id in place; never adds one.
@@ -88,6 +90,9 @@ private:
     std::vector<TMeasurement> measurements;
     // id -> position in measurements, so that no lookup walks the list.
     std::unordered_map<int, size_t> index;
+    // Every id below this one is taken, so that the search for a free id starts here and
+    // handing out many ids stays linear.
+    int free_from;
     // Set by a failed load or save; a save is const, hence mutable.
     mutable QString last_error;
     int dropped_records;

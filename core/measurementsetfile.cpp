@@ -77,6 +77,13 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read(const QString &file_name)
 TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &content)
 {
     TImport import{false, {}, {}};
+    // A text file holds no NUL byte; reading on past one would lose the rest of the file.
+    const int nul = content.indexOf('\0');
+    if (nul >= 0) {
+        Add_Error(&import, content.left(nul).count('\n') + 1,
+                  TMeasurementSetFile::tr("a NUL byte: this is not a text file"));
+        return import;
+    }
     const QStringList lines = QString::fromUtf8(content).split(QLatin1Char('\n'));
     int header_line = 0;
     while (header_line < lines.size() && lines[header_line].trimmed().isEmpty()) {
@@ -89,7 +96,13 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
     QHash<QString, int> columns;
     const QStringList header = lines[header_line].split(QLatin1Char(','));
     for (int i = 0; i < header.size(); ++i) {
-        columns.insert(Cell(header[i]).toLower(), i);
+        const QString name = Cell(header[i]).toLower();
+        if (!name.isEmpty() && columns.contains(name)) {
+            Add_Error(
+                &import, header_line + 1,
+                TMeasurementSetFile::tr("the header names the column \"%1\" twice").arg(name));
+        }
+        columns.insert(name, i);
     }
     const QStringList required = {QStringLiteral("nominal_length_mm"),
                                   QStringLiteral("position_y_mm"), QStringLiteral("position_z_mm"),
@@ -121,12 +134,19 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
         double values[5] = {0, 0, 0, 0, 0};
         for (int i = 0; i < required.size(); ++i) {
             const QString text = Cell(cells[columns.value(required[i])]);
-            if (!TNumberText::Read(text, &values[i]) || !std::isfinite(values[i])) {
+            if (!TNumberText::Read_Finite(text, &values[i])) {
                 Add_Error(&import, line,
                           TMeasurementSetFile::tr("\"%1\" is not a number: \"%2\"")
                               .arg(required[i], text));
                 good = false;
             }
+        }
+        if (good && !(values[0] > 0.0)) {
+            Add_Error(&import, line,
+                      TMeasurementSetFile::tr("\"nominal_length_mm\" must be greater than 0: "
+                                              "\"%1\"")
+                          .arg(Cell(cells[columns.value(required[0])])));
+            good = false;
         }
         TMeasurementData::TMeasurement measurement{0, TVector3(0, values[1], values[2]),
                                                    TVector3(0, values[3], values[4]), values[0]};
@@ -152,8 +172,7 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
             const QString text = Cell(cells[columns.value(QStringLiteral("measured_length_mm"))]);
             if (!text.isEmpty()) {
                 measurement.has_measured_length =
-                    TNumberText::Read(text, &measurement.measured_length) &&
-                    std::isfinite(measurement.measured_length);
+                    TNumberText::Read_Finite(text, &measurement.measured_length);
                 if (!measurement.has_measured_length) {
                     Add_Error(
                         &import, line,

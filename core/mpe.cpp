@@ -83,6 +83,10 @@ bool TMpe::Parse(const QString &text, TMpe *mpe, QString *error, unsigned *bad_v
     if (!(values[1] > 0.0)) {
         return fail(tr("K of the MPE must be greater than 0"), k);
     }
+    // A K so small that L/K overflows would make the MPE infinite, and everything pass.
+    if (!std::isfinite(1.0 / values[1])) {
+        return fail(tr("K of the MPE is too small: \"%1\"").arg(parts[1].trimmed()), k);
+    }
     if (bad_values) {
         *bad_values = 0;
     }

@@ -22,8 +22,14 @@ bool TNumberText::Read_Typed(const QString &text, double *value)
     if (number.count(QLatin1Char(',')) == 1 && !number.contains(QLatin1Char('.'))) {
         number.replace(QLatin1Char(','), QLatin1Char('.'));
     }
+    return Read_Finite(number, value);
+}
+
+bool TNumberText::Read_Finite(const QString &text, double *value)
+{
+    Q_ASSERT(value);
     double read = 0.0;
-    if (!Read(number, &read) || !std::isfinite(read) || std::fabs(read) > 1e12) {
+    if (!Read(text, &read) || !std::isfinite(read) || std::fabs(read) > largest_number) {
         return false;
     }
     *value = read;

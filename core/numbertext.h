@@ -9,6 +9,10 @@
 class TNumberText
 {
 public:
+    // The largest magnitude of a number a user types or a file holds; beyond it lengths and
+    // corrections lose their meaning long before they overflow.
+    static constexpr double largest_number = 1e12;
+
     // True, with the number in *value, when the text holds one; blanks around it are ignored,
     // and "nan" and "inf" read as numbers.
     static bool Read(const QString &text, double *value);
@@ -16,6 +20,9 @@ public:
     // ("0,002"), and only finite numbers of a sensible size (at most 1e12) count; "nan",
     // "inf" and "1e400" do not. Files and the batch tool keep to Read.
     static bool Read_Typed(const QString &text, double *value);
+    // A number as a file or the batch tool's command line holds it: Read, and only finite
+    // numbers of at most largest_number count.
+    static bool Read_Finite(const QString &text, double *value);
     // The number the text holds, or the fallback when it holds none; blanks around it are
     // ignored, and "nan" and "inf" read as numbers.
     static double Value(const QString &text, const double &fallback);

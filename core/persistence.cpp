@@ -208,7 +208,20 @@ void TPersistence::Open(const QString &home_path)
     writable = readable && folder.isWritable();
 
     if (folder.isDir()) {
-        lock = std::make_unique<QLockFile>(directory + QStringLiteral("/curvalo.lock"));
+        const QString lock_file = directory + QStringLiteral("/curvalo.lock");
+        // QLockFile takes anything that stands there for another program's lock.
+        const QFileInfo lock_info(lock_file);
+        if ((lock_info.exists() || lock_info.isSymLink()) && !lock_info.isFile()) {
+            writable = false;
+            unsaved_reason =
+                TPersistence::tr("'%1' should be Curvalo's lock file but is a folder or another "
+                                 "kind of file, so no lock can be taken and changes are not "
+                                 "saved. Remove it and start Curvalo again.")
+                    .arg(QDir::toNativeSeparators(lock_file));
+            qWarning().noquote() << QStringLiteral("Curvalo: %1").arg(unsaved_reason);
+            return;
+        }
+        lock = std::make_unique<QLockFile>(lock_file);
         // Only a lock whose program is gone is stale, however old it is.
         lock->setStaleLockTime(0);
         if (lock->tryLock(0)) {
@@ -451,15 +464,23 @@ bool TPersistence::Save_Settings(const TSettings &values)
     return true;
 }
 
-bool TPersistence::Write_Parameters(const QString &file_name, const double parameters[4],
-                                    QString *reason)
+bool TPersistence::Write_Fit(const QString &file_name, const TFit &fit, QString *reason)
 {
     Q_ASSERT(reason);
     const QByteArray content = Settings_Content(
         file_name,
-        [parameters](QSettings *settings) {
+        [&fit](QSettings *settings) {
             for (int i = 0; i < 4; ++i) {
-                Write(settings, parameter_keys[i], parameters[i]);
+                Write(settings, parameter_keys[i], fit.parameters[i]);
+            }
+            if (fit.model >= 0) {
+                Write(settings, KEY_MODEL, fit.model);
+            }
+            if (fit.range_y > 0.0) {
+                Write(settings, KEY_RANGE_Y, fit.range_y);
+            }
+            if (fit.range_z > 0.0) {
+                Write(settings, KEY_RANGE_Z, fit.range_z);
             }
         },
         reason);

@@ -91,10 +91,17 @@ public:
     // What a settings file holds, the defaults for what it does not; the batch tool reads any
     // settings file this way.
     static TSettings Read_Settings_File(const QString &file_name);
-    // Replaces the four model parameters in a settings file, all at once, keeping everything
-    // else it holds; false, with the reason, when it could not be written.
-    static bool Write_Parameters(const QString &file_name, const double parameters[4],
-                                 QString *reason);
+    // What a fit stores: its four parameters, and the model (unless negative) and ranges
+    // (unless 0) it used where they are not what the file already holds.
+    struct TFit {
+        double parameters[4] = {0.0, 0.0, 0.0, 0.0};
+        int model = -1;
+        double range_y = 0.0;
+        double range_z = 0.0;
+    };
+    // Stores a fit in a settings file, all at once, keeping everything else it holds; false,
+    // with the reason, when it could not be written.
+    static bool Write_Fit(const QString &file_name, const TFit &fit, QString *reason);
     // Fills the store from the measurement file, and moves a file that could not be read
     // completely aside.
     void Load_Measurements(TMeasurementData *data);

@@ -324,11 +324,7 @@ void TTestDocument::Set_Report_Details(const TReportDetails &details)
 
 int TTestDocument::Free_Id() const
 {
-    int id = 1;
-    while (store.Measurement_Id_Exists(id)) {
-        ++id;
-    }
-    return id;
+    return store.Free_Id();
 }
 
 bool TTestDocument::Add_Measurement(const TMeasurementData::TMeasurement &measurement)

@@ -375,7 +375,7 @@ void TTestBatchTool::Fit_Json_And_Settings()
     const TRun stored =
         Run({"fit", "--settings", File("settings.ini"), "--measurements", File("measurements.xml"),
              "--free", "2", "--write-settings", "--output", File("fit.json")});
-    QCOMPARE(stored.exit_code, 0);
+    QVERIFY2(stored.exit_code == 0, qPrintable(stored.err));
     QVERIFY(Read(File("fit.json")).contains("\"model\": \"generic\""));
     const QSettings settings(File("settings.ini"), QSettings::IniFormat);
     QCOMPARE(settings.value("Model_Parameter2").toDouble(), fitted);

@@ -36,6 +36,9 @@ void TTestMeasurementData::Identifiers_Smallest_Free_First_data()
     QTest::newRow("two freed, smallest first")
         << 4 << QVector<int>{3, 1} << 1 << QVector<int>{2, 4, 1};
     QTest::newRow("all freed") << 2 << QVector<int>{1, 2} << 1 << QVector<int>{1};
+    QTest::newRow("one freed among many") << 500 << QVector<int>{250} << 250 << QVector<int>();
+    QTest::newRow("freed below and above")
+        << 6 << QVector<int>{5, 2} << 2 << QVector<int>{1, 3, 4, 6, 2};
 }
 
 void TTestMeasurementData::Identifiers_Smallest_Free_First()
@@ -52,9 +55,18 @@ void TTestMeasurementData::Identifiers_Smallest_Free_First()
     for (int id : removals) {
         QVERIFY(store.Remove_Measurement(id));
     }
+    QCOMPARE(store.Free_Id(), expected_next);
     QCOMPARE(store.Add_Measurement(), expected_next);
     const std::vector<int> ids = store.Get_Measurement_Ids();
-    QCOMPARE(QVector<int>(ids.begin(), ids.end()), expected_ids);
+    if (!expected_ids.isEmpty()) {
+        QCOMPARE(QVector<int>(ids.begin(), ids.end()), expected_ids);
+    }
+    // The next one after that is the next free one, wherever the search left off.
+    const int next = store.Add_Measurement();
+    QVERIFY(next > 0);
+    for (int id = 1; id < next; ++id) {
+        QVERIFY(store.Measurement_Id_Exists(id));
+    }
 }
 
 void TTestMeasurementData::New_Record_Defaults()

@@ -69,6 +69,21 @@ void TTestMeasurementSetFile::Bad_Csv_Imports_Nothing_data()
     QTest::newRow("bad id") << "id," + header + "-2,100,1,2,1,0\n"
                             << QStringList{"line 2: \"id\" is not a positive whole number: \"-2\""};
     QTest::newRow("empty") << QByteArray("\n\n") << QStringList{"The file is empty."};
+    QTest::newRow("a NUL byte") << header + "100,1,2,1,0\n100,1,2,1,0\n" + QByteArray(1, '\0') +
+                                       "100,1,2,1,0\n100,1,2,1,0\n"
+                                << QStringList{"line 4: a NUL byte: this is not a text file"};
+    QTest::newRow("a column named twice")
+        << "axis_y," + header + "0,100,1,2,1,0\n"
+        << QStringList{"line 1: the header names the column \"axis_y\" twice"};
+    QTest::newRow("a zero length") << header + "0,1,2,1,0\n"
+                                   << QStringList{"line 2: \"nominal_length_mm\" must be greater "
+                                                  "than 0: \"0\""};
+    QTest::newRow("a negative length") << header + "-200,1,2,1,0\n"
+                                       << QStringList{"line 2: \"nominal_length_mm\" must be "
+                                                      "greater than 0: \"-200\""};
+    QTest::newRow("beyond any field") << header + "100,1e308,2,1,0\n"
+                                      << QStringList{"line 2: \"position_y_mm\" is not a "
+                                                     "number: \"1e308\""};
 }
 
 void TTestMeasurementSetFile::Bad_Csv_Imports_Nothing()

@@ -36,6 +36,7 @@ private slots:
     void cleanup();
     void Second_Program_Reads_And_Writes_Nothing();
     void Stale_Lock_Is_Taken_Over();
+    void Lock_That_Is_No_File_Is_Named();
     void Save_Writes_Only_What_Changed();
     void Incomplete_File_Is_Kept_And_Told_data();
     void Incomplete_File_Is_Kept_And_Told();
@@ -125,6 +126,22 @@ void TTestPersistence::Stale_Lock_Is_Taken_Over()
     std::unique_ptr<TPersistence> persistence = Open_And_Load(&data);
     QCOMPARE(persistence->Lock_State(), TPersistence::LOCK_TAKEN);
     QVERIFY(persistence->Unsaved_Reason().isEmpty());
+}
+
+void TTestPersistence::Lock_That_Is_No_File_Is_Named()
+{
+    QVERIFY(QDir(Directory()).mkdir("curvalo.lock"));
+    Write(Measurement_File(), two_records);
+    TMeasurementData data;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data);
+    // Not "already running": the folder is read, nothing is written, and the reason names the
+    // lock and what is wrong with it.
+    QVERIFY(persistence->Lock_State() != TPersistence::LOCK_HELD_ELSEWHERE);
+    QCOMPARE(data.Get_Measurement_Ids().size(), size_t(2));
+    QVERIFY(!persistence->Writable());
+    QVERIFY2(persistence->Unsaved_Reason().contains(Directory() + "/curvalo.lock") &&
+                 persistence->Unsaved_Reason().contains("folder"),
+             qPrintable(persistence->Unsaved_Reason()));
 }
 
 void TTestPersistence::Save_Writes_Only_What_Changed()

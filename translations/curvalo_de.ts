@@ -354,6 +354,10 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>&apos;%1&apos; could not be written: %2</source>
         <translation>&apos;%1&apos; konnte nicht geschrieben werden: %2</translation>
     </message>
+    <message>
+        <source>it is a folder</source>
+        <translation>es ist ein Ordner</translation>
+    </message>
 </context>
 <context>
     <name>TFitDialog</name>
@@ -643,6 +647,18 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>&quot;measured_length_mm&quot; is not a number: &quot;%1&quot;</source>
         <translation>&quot;measured_length_mm&quot; ist keine Zahl: &quot;%1&quot;</translation>
     </message>
+    <message>
+        <source>a NUL byte: this is not a text file</source>
+        <translation>ein NUL-Byte: das ist keine Textdatei</translation>
+    </message>
+    <message>
+        <source>the header names the column &quot;%1&quot; twice</source>
+        <translation>die Kopfzeile nennt die Spalte &quot;%1&quot; zweimal</translation>
+    </message>
+    <message>
+        <source>&quot;nominal_length_mm&quot; must be greater than 0: &quot;%1&quot;</source>
+        <translation>&quot;nominal_length_mm&quot; muss größer als 0 sein: &quot;%1&quot;</translation>
+    </message>
 </context>
 <context>
     <name>TModelCatalog</name>
@@ -735,6 +751,10 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>K of the MPE must be greater than 0</source>
         <translation>K der MPE muss größer als 0 sein</translation>
+    </message>
+    <message>
+        <source>K of the MPE is too small: &quot;%1&quot;</source>
+        <translation>K der MPE ist zu klein: &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -867,6 +887,10 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
 </source>
         <translation>die Messungen wurden nicht gespeichert: %1
 </translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; should be Curvalo&apos;s lock file but is a folder or another kind of file, so no lock can be taken and changes are not saved. Remove it and start Curvalo again.</source>
+        <translation>&apos;%1&apos; sollte Curvalos Sperrdatei sein, ist aber ein Ordner oder eine andere Art von Datei; daher kann keine Sperre gesetzt werden, und Änderungen werden nicht gespeichert. Entfernen Sie es und starten Sie Curvalo erneut.</translation>
     </message>
 </context>
 <context>
