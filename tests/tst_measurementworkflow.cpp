@@ -19,6 +19,7 @@
 #include "displaywidget.h"
 #include "measurementeditwidget.h"
 #include "messagebox.h"
+#include "testfiles.h"
 #include "windowfixture.h"
 
 // The measurement list, the editor, the store and the display's gauges working together.
@@ -44,6 +45,8 @@ private slots:
     void Init_Presets_data();
     void Init_Presets();
     void Three_Views_Stay_In_Step();
+    void Editing_One_Field_Changes_Only_It_data();
+    void Editing_One_Field_Changes_Only_It();
 
 private:
     QToolButton *Button(const char *name) const { return window->findChild<QToolButton *>(name); }
@@ -442,6 +445,58 @@ void TTestMeasurementWorkflow::Three_Views_Stay_In_Step()
         if (Editor()->isEnabled()) {
             QVERIFY(window->Measurement_Data().Measurement_Id_Exists(Editor()->measurement_id));
         }
+    }
+}
+
+void TTestMeasurementWorkflow::Editing_One_Field_Changes_Only_It_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("Z") << "position_z_edit"
+                       << "400.5";
+    QTest::newRow("Y") << "position_y_edit"
+                       << "12";
+    QTest::newRow("nominal") << "nominal_length_edit"
+                             << "250";
+    QTest::newRow("measured") << "measured_length_edit"
+                              << "100.2";
+    QTest::newRow("axis") << "axis_k_edit"
+                          << "0";
+}
+
+// A record with more digits than the editor shows keeps them in every field the user did not
+// touch.
+void TTestMeasurementWorkflow::Editing_One_Field_Changes_Only_It()
+{
+    QFETCH(QString, field);
+    QFETCH(QString, typed);
+
+    const QString file = Home_File("precise.csv");
+    Write(file, "id,nominal_length_mm,position_y_mm,position_z_mm,axis_y,axis_z,"
+                "measured_length_mm\n"
+                "7,100.123456,250.987654,300.123456,1,2,100.123789\n");
+    QStringList errors;
+    QVERIFY(window->Import_Measurements(file, true, &errors));
+    TMeasurementData::TMeasurement before;
+    QVERIFY(window->Measurement_Data().Get_Measurement(7, &before));
+    Click_Row(0);
+    Type(Field(qPrintable(field)), typed);
+
+    TMeasurementData::TMeasurement after;
+    QVERIFY(window->Measurement_Data().Get_Measurement(7, &after));
+    const double value = typed.toDouble();
+    QCOMPARE(after.nominal_length, field == "nominal_length_edit" ? value : before.nominal_length);
+    QCOMPARE(after.position.x, before.position.x);
+    QCOMPARE(after.position.y, field == "position_y_edit" ? value : before.position.y);
+    QCOMPARE(after.position.z, field == "position_z_edit" ? value : before.position.z);
+    QCOMPARE(after.measured_length,
+             field == "measured_length_edit" ? value : before.measured_length);
+    if (field == "axis_k_edit") {
+        QCOMPARE(after.axis.y, 1.0);
+        QCOMPARE(after.axis.z, 0.0);
+    } else {
+        QCOMPARE(after.axis.y, before.axis.y);
+        QCOMPARE(after.axis.z, before.axis.z);
     }
 }
 

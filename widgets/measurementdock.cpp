@@ -122,10 +122,15 @@ void TMeasurementDock::Select_Id(int id)
 
 TMeasurementData::TMeasurement TMeasurementDock::New_Measurement(int id) const
 {
-    // While a measurement is shown, the new one starts as its duplicate.
-    if (editor->isEnabled()) {
-        return TMeasurementData::TMeasurement{id, editor->Position(), editor->Axis(),
-                                              editor->Nominal_Length()};
+    // While a measurement is shown, the new one starts as its duplicate, not yet measured.
+    TMeasurementData::TMeasurement shown;
+    if (editor->isEnabled() &&
+        document->Measurement_Data().Get_Measurement(editor->measurement_id, &shown)) {
+        TMeasurementData::TMeasurement duplicate = editor->Edited(shown);
+        duplicate.id = id;
+        duplicate.has_measured_length = false;
+        duplicate.measured_length = 0.0;
+        return duplicate;
     }
     return TMeasurementData::TMeasurement{id, TVector3(0, 0, 0), TVector3(0, 0, 1), 1000.0};
 }
@@ -210,20 +215,12 @@ void TMeasurementDock::Update_Actual_Length()
 
 void TMeasurementDock::Editor_Changed()
 {
-    TMeasurementData::TMeasurement measurement{editor->measurement_id, editor->Position(),
-                                               editor->Axis(), editor->Nominal_Length()};
     TMeasurementData::TMeasurement stored;
-    if (document->Measurement_Data().Get_Measurement(measurement.id, &stored)) {
-        measurement.has_measured_length = stored.has_measured_length;
-        measurement.measured_length = stored.measured_length;
-    }
-    // A measured length that is not a number is marked in the editor and not stored.
-    if (editor->Measured_Length_Valid()) {
-        measurement.has_measured_length = editor->Has_Measured_Length();
-        measurement.measured_length = editor->Measured_Length();
+    if (!document->Measurement_Data().Get_Measurement(editor->measurement_id, &stored)) {
+        return;
     }
     editing = true;
-    emit Measurement_Edited(measurement);
+    emit Measurement_Edited(editor->Edited(stored));
     editing = false;
     Update_Actual_Length();
 }

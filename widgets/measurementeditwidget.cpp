@@ -227,6 +227,34 @@ void TMeasurementEditWidget::Set_Axis(const TVector3 &axis)
     axis_k_edit->setText(Fixed(axis.z, 6));
 }
 
+TMeasurementData::TMeasurement
+TMeasurementEditWidget::Edited(const TMeasurementData::TMeasurement &shown) const
+{
+    TMeasurementData::TMeasurement edited = shown;
+    if (nominal_length_edit->text() != Fixed(shown.nominal_length, 4)) {
+        edited.nominal_length = Nominal_Length();
+    }
+    const TVector3 position = Position();
+    if (position_y_edit->text() != Fixed(shown.position.y, 4)) {
+        edited.position.y = position.y;
+    }
+    if (position_z_edit->text() != Fixed(shown.position.z, 4)) {
+        edited.position.z = position.z;
+    }
+    if (axis_j_edit->text() != Fixed(shown.axis.y, 6) ||
+        axis_k_edit->text() != Fixed(shown.axis.z, 6)) {
+        edited.axis = Axis();
+    }
+    // A measured length that is not a number is marked and not stored.
+    const QString measured_shown =
+        shown.has_measured_length ? TNumberText::Parameter(shown.measured_length) : QString();
+    if (Measured_Length_Valid() && measured_length_edit->text() != measured_shown) {
+        edited.has_measured_length = Has_Measured_Length();
+        edited.measured_length = Measured_Length();
+    }
+    return edited;
+}
+
 void TMeasurementEditWidget::Clear_Display()
 {
     for (QLineEdit *edit :

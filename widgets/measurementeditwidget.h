@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "measurementdata.h"
 #include "vector3.h"
 
 class QLineEdit;
@@ -41,6 +42,10 @@ public:
     void Set_Position(const TVector3 &position);
     void Set_Axis(const TVector3 &axis);
     void Clear_Display();
+    // The measurement shown, as the user has changed it: a value whose field still shows what
+    // the editor wrote for it keeps its exact value, so that editing one field changes that
+    // value alone, not the others at the editor's precision.
+    TMeasurementData::TMeasurement Edited(const TMeasurementData::TMeasurement &shown) const;
 
     // The identifier of the measurement shown; the main window sets and reads it.
     int measurement_id;
