@@ -35,7 +35,7 @@ bool TTestDocument::TFields::operator==(const TFields &other) const
 {
     return model_index == other.model_index && mpe == other.mpe && mpe_texts == other.mpe_texts &&
            texts == other.texts && values == other.values && unused == other.unused &&
-           mpe_unused == other.mpe_unused;
+           mpe_unused == other.mpe_unused && unused_model == other.unused_model;
 }
 
 bool TTestDocument::TReportDetails::operator==(const TReportDetails &other) const
@@ -95,6 +95,9 @@ void TTestDocument::Load_Settings(const TPersistence::TSettings &stored)
                                     stored.report_operator, stored.report_notes};
     // The fields as they now read, through the same rule as a model chosen by the user.
     Choose_Model(fields.model_index);
+    if (fields.model_index < 0 && stored.deflection_model != -1) {
+        fields.unused_model = stored.deflection_model;
+    }
     emit Model_Changed();
     emit Mpe_Changed();
     emit Report_Details_Changed();
@@ -103,7 +106,8 @@ void TTestDocument::Load_Settings(const TPersistence::TSettings &stored)
 void TTestDocument::Store_Settings(TPersistence::TSettings *settings) const
 {
     Q_ASSERT(settings);
-    settings->deflection_model = fields.model_index;
+    settings->deflection_model =
+        fields.unused_model != -1 ? fields.unused_model : fields.model_index;
     for (int i = 0; i < 4; ++i) {
         settings->parameters[i] = fields.values[size_t(i)];
     }
@@ -149,6 +153,23 @@ QString TTestDocument::Unused_Stored_Mpe() const
     return values.join(QStringLiteral(", "));
 }
 
+QStringList TTestDocument::Unused_Stored_Values() const
+{
+    QStringList values;
+    if (fields.unused_model != -1) {
+        values << QStringLiteral("Deflection_Model=%1").arg(fields.unused_model);
+    }
+    for (int field = 0; field < FIELD_COUNT; ++field) {
+        if (fields.unused[size_t(field)]) {
+            values << Unused_Stored_Value(field);
+        }
+    }
+    if (fields.mpe_unused) {
+        values << Unused_Stored_Mpe();
+    }
+    return values;
+}
+
 int TTestDocument::Model_Type() const
 {
     return fields.model_index >= 0 ? TModelCatalog::Model_At(fields.model_index).type
@@ -157,6 +178,7 @@ int TTestDocument::Model_Type() const
 
 void TTestDocument::Set_Model_Index(int index)
 {
+    fields.unused_model = -1;
     Choose_Model(index);
     emit Model_Changed();
     emit Modified();

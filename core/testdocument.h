@@ -51,6 +51,9 @@ public:
         // writes their texts back as they are.
         std::array<bool, FIELD_COUNT> unused{};
         bool mpe_unused = false;
+        // A stored model number that names no model (not -1), kept as it was while no model
+        // is chosen; -1 otherwise.
+        int unused_model = -1;
 
         bool operator==(const TFields &other) const;
         bool operator!=(const TFields &other) const { return !(*this == other); }
@@ -84,6 +87,9 @@ public:
     QString Unused_Stored_Value(int field) const;
     // "MPE/A=x, MPE/K=2" while the MPE fields hold a stored MPE that cannot be used.
     QString Unused_Stored_Mpe() const;
+    // Every stored value kept as written and not used, the model number included, for the
+    // window to tell at start.
+    QStringList Unused_Stored_Values() const;
 
     // The model's place in the catalogue, -1 for none.
     int Model_Index() const { return fields.model_index; }

@@ -252,10 +252,27 @@ void TTestSettings::Model_Index_Out_Of_Range()
     QCOMPARE(picture.pixelColor(picture.width() / 2, picture.height() / 2), QColor(Qt::white));
     Close();
 
-    QSettings settings(Settings_File(), QSettings::IniFormat);
-    QCOMPARE(settings.value("Deflection_Model").toInt(), -1);
-    // Without a model to ask, the parameters that were read are kept, not wiped.
-    QCOMPARE(settings.value("Model_Parameter1").toDouble(), 0.5);
+    {
+        const QSettings settings(Settings_File(), QSettings::IniFormat);
+        // The number that names no model is kept as it was written, not saved as -1.
+        QCOMPARE(settings.value("Deflection_Model").toInt(), 7);
+        // Without a model to ask, the parameters that were read are kept, not wiped.
+        QCOMPARE(settings.value("Model_Parameter1").toDouble(), 0.5);
+    }
+
+    // The start says so; a model the user chooses replaces the number.
+    Start();
+    const auto told = [this]() {
+        QString text;
+        for (const QMessageBox *box : window->findChildren<QMessageBox *>()) {
+            text += box->informativeText();
+        }
+        return text;
+    };
+    QTRY_VERIFY2(told().contains("Deflection_Model=7"), qPrintable(told()));
+    Combo()->setCurrentIndex(1);
+    Close();
+    QCOMPARE(QSettings(Settings_File(), QSettings::IniFormat).value("Deflection_Model").toInt(), 1);
 }
 
 void TTestSettings::Hidden_Fourth_Parameter_Is_Stored()

@@ -804,6 +804,20 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>Another Curvalo window works on &apos;%1&apos;. Close it first, or use that window.</source>
         <translation>Ein anderes Curvalo-Fenster arbeitet mit &apos;%1&apos;. Schließen Sie es zuerst oder verwenden Sie jenes Fenster.</translation>
     </message>
+    <message>
+        <source>Some settings could not be used</source>
+        <translation>Einige Einstellungen konnten nicht verwendet werden</translation>
+    </message>
+    <message>
+        <source>%1 holds values that Curvalo cannot use:
+%2
+
+The fields show them as written, marked, and the model uses what their tool tips name instead. They stay in the file until you change them.</source>
+        <translation>%1 enthält Werte, die Curvalo nicht verwenden kann:
+%2
+
+Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet stattdessen, was ihre Tooltips nennen. Sie bleiben in der Datei, bis Sie sie ändern.</translation>
+    </message>
 </context>
 <context>
     <name>TParameterFit</name>

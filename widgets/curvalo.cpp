@@ -14,9 +14,9 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QSlider>
 #include <QPushButton>
 #include <QScreen>
+#include <QSlider>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -112,7 +112,9 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     Connect_Signals();
 
     // Once the window is on screen.
-    QTimer::singleShot(0, this, [this]() { notices->Tell_Start_Problems(persistence); });
+    QTimer::singleShot(0, this, [this]() {
+        notices->Tell_Start_Problems(persistence, document->Unused_Stored_Values());
+    });
 }
 
 const TMeasurementData &TCurvalo::Measurement_Data() const

@@ -51,10 +51,19 @@ void TNotices::Show_Unsaved(bool shown)
     unsaved_label->setVisible(shown);
 }
 
-void TNotices::Tell_Start_Problems(const TPersistence &persistence)
+void TNotices::Tell_Start_Problems(const TPersistence &persistence,
+                                   const QStringList &unused_settings)
 {
     if (persistence.Lock_State() == TPersistence::LOCK_HELD_ELSEWHERE) {
         return;
+    }
+    if (!unused_settings.isEmpty()) {
+        Show(tr("Some settings could not be used"),
+             tr("%1 holds values that Curvalo cannot use:\n%2\n\nThe fields show them as "
+                "written, marked, and the model uses what their tool tips name instead. They "
+                "stay in the file until you change them.")
+                 .arg(QDir::toNativeSeparators(persistence.Settings_File()),
+                      unused_settings.join(QLatin1Char('\n'))));
     }
     if (!persistence.Load_Problem().isEmpty()) {
         const QString kept =

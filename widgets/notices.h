@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QLabel;
 class QMainWindow;
@@ -22,8 +23,9 @@ public:
     // A warning box over the window; the informative text shows as written, markup and all.
     void Show(const QString &text, const QString &informative_text);
     // What the user must know before working: a measurement file that could not be read
-    // completely, and a folder where nothing will be saved.
-    void Tell_Start_Problems(const TPersistence &persistence);
+    // completely, settings that could not be used ("Key=value" each), and a folder where
+    // nothing will be saved.
+    void Tell_Start_Problems(const TPersistence &persistence, const QStringList &unused_settings);
     // Another Curvalo works on the folder: a box of its own, closed before this returns.
     static void Tell_Folder_In_Use(const QString &directory);
 
