@@ -70,6 +70,32 @@ void Write(QSettings *settings, TKey key, const QVariant &value)
 
 const TKey parameter_keys[4] = {KEY_PARAMETER1, KEY_PARAMETER2, KEY_PARAMETER3, KEY_PARAMETER4};
 
+// True for a file that holds what Curvalo writes into settings.ini and nothing else: keys of
+// its own, in its own groups.
+bool Is_Settings_File(const QString &file_name)
+{
+    if (!QFileInfo(file_name).isFile()) {
+        return false;
+    }
+    const QSettings settings(file_name, QSettings::IniFormat);
+    const QStringList keys = settings.allKeys();
+    if (settings.status() != QSettings::NoError || keys.isEmpty()) {
+        return false;
+    }
+    return std::all_of(keys.begin(), keys.end(), [](const QString &key) {
+        if (key.startsWith(QLatin1String("MPE/")) || key.startsWith(QLatin1String("Report/")) ||
+            key.startsWith(QLatin1String("View/"))) {
+            return true;
+        }
+        for (int index = 0; index < KEY_COUNT; ++index) {
+            if (key == QLatin1String(Key(TKey(index)).name)) {
+                return true;
+            }
+        }
+        return false;
+    });
+}
+
 // A stored value as the file has it; a value with a comma reads as a list of its parts.
 QString Stored_Text(const QVariant &value)
 {
@@ -402,6 +428,14 @@ bool TPersistence::Save_Settings(const TSettings &values)
 {
     if (settings_known && values == settings_on_disk) {
         return true;
+    }
+    // Writing through a link would turn whatever it points at into a settings file.
+    const QFileInfo link(Settings_File());
+    if (link.isSymLink() && link.exists() && !Is_Settings_File(link.symLinkTarget())) {
+        last_error += tr("the settings were not written: '%1' is a link to '%2', which is not a "
+                         "Curvalo settings file, and Curvalo does not write through it\n")
+                          .arg(Settings_File(), link.symLinkTarget());
+        return false;
     }
     QString reason;
     const QByteArray content = Settings_Content(

@@ -45,6 +45,8 @@ private slots:
     void Failed_Save_Names_The_Reason();
     void Damaged_Settings_Give_No_False_Failure();
     void Dangling_Link_Is_Never_Written_Through();
+    void Linked_Settings_Are_Written_Only_Into_Settings_data();
+    void Linked_Settings_Are_Written_Only_Into_Settings();
     void No_Home_Writes_Nothing();
     void Read_Only_Folder_Is_Still_Read();
 
@@ -308,6 +310,41 @@ void TTestPersistence::Dangling_Link_Is_Never_Written_Through()
     QVERIFY2(persistence->Last_Error().contains("does not exist"),
              qPrintable(persistence->Last_Error()));
     QVERIFY(!QFileInfo::exists(outside));
+}
+
+void TTestPersistence::Linked_Settings_Are_Written_Only_Into_Settings_data()
+{
+    QTest::addColumn<QByteArray>("target");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("another program's file") << QByteArray("[core]\neditor=vi\n") << false;
+    QTest::newRow("plain text") << QByteArray("my notes\n") << false;
+    QTest::newRow("a Curvalo settings file kept elsewhere")
+        << QByteArray("[General]\nDeflection_Model=1\nRange_Y=500\n\n[MPE]\nA=1\nK=2\n") << true;
+}
+
+// settings.ini may be a link into a folder the user keeps elsewhere; a link to a file that is
+// not a settings file is never rewritten as one.
+void TTestPersistence::Linked_Settings_Are_Written_Only_Into_Settings()
+{
+    QFETCH(QByteArray, target);
+    QFETCH(bool, written);
+
+    const QString elsewhere = home->filePath("elsewhere.conf");
+    Write(elsewhere, target);
+    QVERIFY(QFile::link(elsewhere, Settings_File()));
+    TMeasurementData data;
+    TPersistence::TSettings settings;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
+    settings.range_z = 750.0;
+    QCOMPARE(persistence->Save(settings, data, true), written);
+    QVERIFY(QFileInfo(Settings_File()).isSymLink());
+    if (written) {
+        QVERIFY(Read(elsewhere).contains("Range_Z=750"));
+    } else {
+        QCOMPARE(Read(elsewhere), target);
+        QVERIFY2(persistence->Last_Error().contains(elsewhere),
+                 qPrintable(persistence->Last_Error()));
+    }
 }
 
 void TTestPersistence::No_Home_Writes_Nothing()

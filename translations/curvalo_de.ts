@@ -906,6 +906,12 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
         <source>&apos;%1&apos; should be Curvalo&apos;s lock file but is a folder or another kind of file, so no lock can be taken and changes are not saved. Remove it and start Curvalo again.</source>
         <translation>&apos;%1&apos; sollte Curvalos Sperrdatei sein, ist aber ein Ordner oder eine andere Art von Datei; daher kann keine Sperre gesetzt werden, und Änderungen werden nicht gespeichert. Entfernen Sie es und starten Sie Curvalo erneut.</translation>
     </message>
+    <message>
+        <source>the settings were not written: &apos;%1&apos; is a link to &apos;%2&apos;, which is not a Curvalo settings file, and Curvalo does not write through it
+</source>
+        <translation>die Einstellungen wurden nicht geschrieben: &apos;%1&apos; ist ein Verweis auf &apos;%2&apos;, das keine Curvalo-Einstellungsdatei ist, und Curvalo schreibt nicht durch ihn hindurch
+</translation>
+    </message>
 </context>
 <context>
     <name>TPictureDialog</name>
