@@ -19,6 +19,7 @@
 #include "evaluation.h"
 #include "filewriter.h"
 #include "measurementdata.h"
+#include "messagetext.h"
 #include "modelcatalog.h"
 #include "numbertext.h"
 #include "parameterfit.h"
@@ -376,8 +377,9 @@ int TBatchTool::Read_Measurements(const QCommandLineParser &parser, TTestDocumen
     }
     // What the window would not load as it stands is not computed with either.
     if (!data.Load_Notes().isEmpty()) {
-        return Input_Error(Tr("cannot read '%1' completely:\n%2")
-                               .arg(file, data.Load_Notes().join(QLatin1Char('\n'))));
+        return Input_Error(
+            Tr("cannot read '%1' completely:\n%2")
+                .arg(file, TMessageText::Limit(data.Load_Notes()).join(QLatin1Char('\n'))));
     }
     document->Set_Measurements(data.Measurements());
     return -1;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "messagetext.h"
 #include "numbertext.h"
 #include "xmlfile.h"
 
@@ -335,13 +336,14 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
     };
     const auto not_a_number = [&note](const QDomElement &record, const QString &name,
                                       const QString &text) {
-        note(record, tr("\"%1\" is not a number: \"%2\"").arg(name, text));
+        note(record, tr("\"%1\" is not a number: \"%2\"").arg(name, TMessageText::Quote(text)));
     };
 
     for (QDomNode child = xml_file->Root_Node()->firstChild(); !child.isNull();
          child = child.nextSibling()) {
         if (Would_Be_Lost(child) && child.nodeName() != QLatin1String("Measurement")) {
-            note(child, tr("%1 is not part of the format").arg(Node_Name(child)));
+            note(child,
+                 tr("%1 is not part of the format").arg(TMessageText::Quote(Node_Name(child))));
         }
     }
 
@@ -350,7 +352,8 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
     while (!node.isNull()) {
         for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
             if (Would_Be_Lost(child) && !(child.isElement() && Is_Known_Field(child.nodeName()))) {
-                note(child, tr("%1 is not part of a measurement").arg(Node_Name(child)));
+                note(child, tr("%1 is not part of a measurement")
+                                .arg(TMessageText::Quote(Node_Name(child))));
             }
         }
 
@@ -411,7 +414,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
             ++dropped_records;
             note(node, tr("the measurement with \"Id\" %1 was left out: identifiers "
                           "must be positive and unique")
-                           .arg(id_text.trimmed()));
+                           .arg(TMessageText::Quote(id_text.trimmed())));
         }
         node = xml_file->Get_Sibling_Node(&node, QStringLiteral("Measurement"), true);
     }

@@ -7,6 +7,7 @@
 #include <QHash>
 #include <cmath>
 
+#include "messagetext.h"
 #include "numbertext.h"
 
 namespace
@@ -29,12 +30,7 @@ void Add_Error(TMeasurementSetFile::TImport *import, int line, const QString &re
 // The list as the user sees it: the first twenty, then how many more there are.
 void Limit_Errors(TMeasurementSetFile::TImport *import)
 {
-    const int count = import->errors.size();
-    if (count > TMeasurementSetFile::error_limit) {
-        import->errors = import->errors.mid(0, TMeasurementSetFile::error_limit);
-        import->errors
-            << TMeasurementSetFile::tr("and %1 more").arg(count - TMeasurementSetFile::error_limit);
-    }
+    import->errors = TMessageText::Limit(import->errors);
 }
 } // namespace
 
@@ -137,7 +133,7 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
             if (!TNumberText::Read_Finite(text, &values[i])) {
                 Add_Error(&import, line,
                           TMeasurementSetFile::tr("\"%1\" is not a number: \"%2\"")
-                              .arg(required[i], text));
+                              .arg(required[i], TMessageText::Quote(text)));
                 good = false;
             }
         }
@@ -145,7 +141,7 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
             Add_Error(&import, line,
                       TMeasurementSetFile::tr("\"nominal_length_mm\" must be greater than 0: "
                                               "\"%1\"")
-                          .arg(Cell(cells[columns.value(required[0])])));
+                          .arg(TMessageText::Quote(Cell(cells[columns.value(required[0])]))));
             good = false;
         }
         TMeasurementData::TMeasurement measurement{0, TVector3(0, values[1], values[2]),
@@ -164,7 +160,7 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
             if (!ok) {
                 Add_Error(&import, line,
                           TMeasurementSetFile::tr("\"id\" is not a positive whole number: \"%1\"")
-                              .arg(text));
+                              .arg(TMessageText::Quote(text)));
                 good = false;
             }
         }
@@ -177,7 +173,7 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
                     Add_Error(
                         &import, line,
                         TMeasurementSetFile::tr("\"measured_length_mm\" is not a number: \"%1\"")
-                            .arg(text));
+                            .arg(TMessageText::Quote(text)));
                     good = false;
                 }
             }

@@ -35,8 +35,6 @@ public:
     // that is free and gets a new one as "+" gives it otherwise. The ids, in order.
     static std::vector<int> Add(const std::vector<TMeasurementData::TMeasurement> &measurements,
                                 bool replace, TMeasurementData *data);
-
-    static const int error_limit = 20;
 };
 
 #endif

@@ -17,6 +17,7 @@
 
 #include "filewriter.h"
 #include "measurementdata.h"
+#include "messagetext.h"
 #include "numbertext.h"
 
 namespace
@@ -372,7 +373,7 @@ void TPersistence::Load_Measurements(TMeasurementData *data)
         problems << data->Last_Error();
     }
     problems += notes;
-    load_problem = problems.join(QLatin1Char('\n'));
+    load_problem = TMessageText::Limit(problems).join(QLatin1Char('\n'));
     Keep_Unreadable_Measurement_File();
 }
 

@@ -5,6 +5,7 @@
 
 #include "evaluation.h"
 #include "measurementsetfile.h"
+#include "messagetext.h"
 #include "resultsfile.h"
 #include "testfiles.h"
 
@@ -81,6 +82,10 @@ void TTestMeasurementSetFile::Bad_Csv_Imports_Nothing_data()
     QTest::newRow("a negative length") << header + "-200,1,2,1,0\n"
                                        << QStringList{"line 2: \"nominal_length_mm\" must be "
                                                       "greater than 0: \"-200\""};
+    QTest::newRow("a megabyte cell")
+        << header + "100," + QByteArray(1 << 20, '7') + "x,2,1,0\n"
+        << QStringList{"line 2: \"position_y_mm\" is not a number: \"" + QString(79, '7') +
+                       QChar(0x2026) + "\""};
     QTest::newRow("beyond any field") << header + "100,1e308,2,1,0\n"
                                       << QStringList{"line 2: \"position_y_mm\" is not a "
                                                      "number: \"1e308\""};
@@ -103,7 +108,7 @@ void TTestMeasurementSetFile::Error_List_Is_Limited()
         content += "x,1,2,1,0\n";
     }
     const TMeasurementSetFile::TImport import = TMeasurementSetFile::Read_Csv(content);
-    QCOMPARE(import.errors.size(), TMeasurementSetFile::error_limit + 1);
+    QCOMPARE(import.errors.size(), TMessageText::problem_limit + 1);
     QVERIFY(import.errors.first().startsWith("line 2: "));
     QCOMPARE(import.errors.last(), QString("and 5 more"));
 }

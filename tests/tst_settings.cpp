@@ -84,6 +84,7 @@ private slots:
     void Exaggeration_Is_Remembered();
     void Garbage_Settings_data();
     void Garbage_Settings();
+    void Many_Problems_Fit_The_Screen();
     void Unusable_Values_Are_Kept_data();
     void Unusable_Values_Are_Kept();
 
@@ -583,6 +584,46 @@ void TTestSettings::Garbage_Settings()
     for (const QString &line : kept) {
         QVERIFY2(lines.contains(line), qPrintable(line));
     }
+}
+
+// Twenty thousand bad records with long texts: the start tells the first twenty, each value
+// quoted short, counts the rest, and the box fits on the screen.
+void TTestSettings::Many_Problems_Fit_The_Screen()
+{
+    QByteArray records;
+    const QByteArray long_text(100000, 'x');
+    for (int i = 0; i < 20000; ++i) {
+        records += "    <Measurement>\n        <Id>1</Id>\n"
+                   "        <Nominal_Length>" +
+                   (i < 30 ? long_text : QByteArray("10")) +
+                   "</Nominal_Length>\n        <Position>0,0,0</Position>\n"
+                   "        <Axis>0,1,0</Axis>\n    </Measurement>\n";
+    }
+    QDir(Home()).mkpath(".curvalo");
+    Write(Measurement_File(), "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                              "<Curvalo_Measurement_Data File_Version=\"1\">\n" +
+                                  records + "</Curvalo_Measurement_Data>\n");
+    Start();
+    const auto notice = [this]() -> QMessageBox * {
+        for (QMessageBox *candidate : window->findChildren<QMessageBox *>()) {
+            if (candidate->isVisible() && candidate->detailedText().contains("more")) {
+                return candidate;
+            }
+        }
+        return nullptr;
+    };
+    QTRY_VERIFY(notice());
+    QMessageBox *box = notice();
+    const QString told = box->detailedText();
+    QVERIFY2(told.size() < 6000, qPrintable(QString::number(told.size())));
+    QVERIFY(box->informativeText().contains("Show Details"));
+    QVERIFY2(told.contains("and 20009 more"), qPrintable(told.right(300)));
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY2(
+        box->frameGeometry().height() <= screen.height(),
+        qPrintable(
+            QStringLiteral("%1 > %2").arg(box->frameGeometry().height()).arg(screen.height())));
+    Close();
 }
 
 void TTestSettings::Unusable_Values_Are_Kept_data()

@@ -608,10 +608,6 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <translation>Zeile %1: %2</translation>
     </message>
     <message>
-        <source>and %1 more</source>
-        <translation>und %1 weitere</translation>
-    </message>
-    <message>
         <source>&apos;%1&apos; is not a file that can be read.</source>
         <translation>&apos;%1&apos; ist keine Datei, die gelesen werden kann.</translation>
     </message>
@@ -658,6 +654,13 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>&quot;nominal_length_mm&quot; must be greater than 0: &quot;%1&quot;</source>
         <translation>&quot;nominal_length_mm&quot; muss größer als 0 sein: &quot;%1&quot;</translation>
+    </message>
+</context>
+<context>
+    <name>TMessageText</name>
+    <message>
+        <source>and %1 more</source>
+        <translation>und %1 weitere</translation>
     </message>
 </context>
 <context>
@@ -817,6 +820,12 @@ The fields show them as written, marked, and the model uses what their tool tips
 %2
 
 Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet stattdessen, was ihre Tooltips nennen. Sie bleiben in der Datei, bis Sie sie ändern.</translation>
+    </message>
+    <message>
+        <source>%1
+… (%2 lines more under Show Details)</source>
+        <translation>%1
+… (%2 weitere Zeilen unter Details einblenden)</translation>
     </message>
 </context>
 <context>

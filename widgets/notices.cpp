@@ -9,6 +9,12 @@
 #include "messagebox.h"
 #include "persistence.h"
 
+namespace
+{
+// How many lines of a notice show at once; the rest are in its details.
+const int shown_lines = 12;
+} // namespace
+
 TNotices::TNotices(QMainWindow *window_)
     : QObject(window_)
     , window(window_)
@@ -29,7 +35,16 @@ void TNotices::Show(const QString &text, const QString &informative_text)
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowTitle(QStringLiteral("Curvalo"));
     box->setText(text);
-    box->setInformativeText(Rich(informative_text));
+    // A long list goes into the details, which scroll, so that the box fits on any screen.
+    const QStringList lines = informative_text.split(QLatin1Char('\n'));
+    if (lines.size() > shown_lines) {
+        box->setInformativeText(Rich(tr("%1\n\u2026 (%2 lines more under Show Details)")
+                                         .arg(lines.mid(0, shown_lines).join(QLatin1Char('\n')))
+                                         .arg(lines.size() - shown_lines)));
+        box->setDetailedText(informative_text);
+    } else {
+        box->setInformativeText(Rich(informative_text));
+    }
     box->setIcon(QMessageBox::Warning);
     box->setStandardButtons(QMessageBox::Ok);
     box->setDefaultButton(QMessageBox::Ok);
