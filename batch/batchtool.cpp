@@ -87,6 +87,12 @@ QString TBatchTool::Default_File(const QString &name)
     return QDir::homePath() + QStringLiteral("/.curvalo/") + name;
 }
 
+int TBatchTool::No_Home()
+{
+    return Input_Error(Tr("no home folder is set (HOME is empty), so there is no settings folder; "
+                          "name the files with --settings and --measurements"));
+}
+
 int TBatchTool::Claim_Target(const QString &file, bool updates_input)
 {
     for (const QString &input : inputs) {
@@ -350,10 +356,9 @@ QString TBatchTool::Settings_File(const QCommandLineParser &parser)
     if (parser.isSet(QStringLiteral("settings"))) {
         return parser.value(QStringLiteral("settings"));
     }
-    const QString file = Default_File(QStringLiteral("settings.ini"));
+    QString file = Default_File(QStringLiteral("settings.ini"));
     if (file.isEmpty()) {
-        Input_Error(Tr("no home folder is set (HOME is empty), so there is no settings folder; "
-                       "name the files with --settings and --measurements"));
+        No_Home();
     }
     return file;
 }
@@ -364,8 +369,7 @@ int TBatchTool::Read_Measurements(const QCommandLineParser &parser, TTestDocumen
     const QString file = named ? parser.value(QStringLiteral("measurements"))
                                : Default_File(QStringLiteral("measurements.xml"));
     if (file.isEmpty()) {
-        return Input_Error(Tr("no home folder is set (HOME is empty), so there is no settings "
-                              "folder; name the files with --settings and --measurements"));
+        return No_Home();
     }
     if (!named && !QFileInfo::exists(file)) {
         return -1;

@@ -64,8 +64,10 @@ private:
     // (and keeps it until it ends), or refuses while a window holds it. -1 to go on, or the
     // exit code.
     int Claim_Target(const QString &file, bool updates_input = false);
-    // A file under ~/.curvalo; empty, with the reason told, when there is no home folder.
+    // A file under ~/.curvalo; empty when there is no home folder.
     QString Default_File(const QString &name);
+    // Tells that there is no home folder, and gives the exit code.
+    int No_Home();
 
     QTextStream *out;
     QTextStream *err;

@@ -1,14 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "reportwriter.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QFontMetricsF>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QTextDocument>
+#include <QTextFrame>
+#include <QTextFrameFormat>
 #include <QUrl>
+#include <algorithm>
 
 #include "deflectionmodel.h"
 #include "errorchartpainter.h"
@@ -35,6 +40,31 @@ QByteArray Png(const QImage &image)
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, "PNG");
     return data;
+}
+
+// The resolution a document is laid out in before it is scaled to a printer.
+const double screen_dpi = 96.0;
+
+// The columns of the results table, in the report's order.
+const int report_columns[] = {TResultsModel::COLUMN_ID,
+                              TResultsModel::COLUMN_NOMINAL,
+                              TResultsModel::COLUMN_DIRECTION,
+                              TResultsModel::COLUMN_ACTUAL,
+                              TResultsModel::COLUMN_ERROR,
+                              TResultsModel::COLUMN_MEASURED,
+                              TResultsModel::COLUMN_MEASURED_ERROR,
+                              TResultsModel::COLUMN_RESIDUAL,
+                              TResultsModel::COLUMN_MPE,
+                              TResultsModel::COLUMN_VERDICT,
+                              TResultsModel::COLUMN_MEASURED_VERDICT};
+const int verdict_cell = 9;
+const int measured_verdict_cell = 10;
+
+// True for a verdict cell that says "fail", which the record marks.
+bool Fails(const TEvaluation::TResult &result, int cell)
+{
+    return (cell == verdict_cell && result.verdict == TEvaluation::FAIL) ||
+           (cell == measured_verdict_cell && result.measured_verdict == TEvaluation::FAIL);
 }
 
 QString Row(const QString &label, const QString &value)
@@ -104,7 +134,7 @@ std::unique_ptr<TReportWriter> TReportWriter::Of_Test(const TTestDocument &docum
 
 TReportWriter::~TReportWriter() = default;
 
-QString TReportWriter::Html(bool inline_images) const
+QString TReportWriter::Front_Html(bool inline_images) const
 {
     const auto image = [inline_images](const QImage &source, const QString &name, int width) {
         const QString address = inline_images ? QStringLiteral("data:image/png;base64,") +
@@ -160,52 +190,163 @@ QString TReportWriter::Html(bool inline_images) const
     html += QStringLiteral("<h2>%1</h2>\n").arg(TReportWriter::tr("Error against length"));
     html += image(chart, QStringLiteral("chart.png"), 600);
 
+    return html;
+}
+
+QStringList TReportWriter::Row_Cells(size_t row) const
+{
+    const TEvaluation::TResult &result = results[row];
+    const bool measured = result.has_measured_length;
+    return {QString::number(result.id),
+            TNumberText::Fixed(result.nominal_length, 4),
+            directions[row],
+            TNumberText::Fixed(result.actual_length, 4),
+            TNumberText::Fixed(result.error, 2),
+            measured ? TNumberText::Fixed(result.measured_length, 4) : QString(),
+            measured ? TNumberText::Fixed(result.measured_error, 2) : QString(),
+            measured ? TNumberText::Fixed(result.residual, 2) : QString(),
+            result.has_mpe ? TNumberText::Fixed(result.mpe, 2) : QString(),
+            TEvaluation::Verdict_Label(result.verdict),
+            TEvaluation::Verdict_Label(result.measured_verdict)};
+}
+
+QString TReportWriter::Html(bool inline_images) const
+{
+    QString html = Front_Html(inline_images);
     html += QStringLiteral("<h2>%1</h2>\n").arg(TReportWriter::tr("Results"));
     html += QStringLiteral("<table class=\"results\" width=\"100%\" border=\"1\" "
                            "cellspacing=\"0\" cellpadding=\"2\" style=\"font-size:7pt\">\n"
                            "<thead><tr>");
-    const int columns[] = {TResultsModel::COLUMN_ID,
-                           TResultsModel::COLUMN_NOMINAL,
-                           TResultsModel::COLUMN_DIRECTION,
-                           TResultsModel::COLUMN_ACTUAL,
-                           TResultsModel::COLUMN_ERROR,
-                           TResultsModel::COLUMN_MEASURED,
-                           TResultsModel::COLUMN_MEASURED_ERROR,
-                           TResultsModel::COLUMN_RESIDUAL,
-                           TResultsModel::COLUMN_MPE,
-                           TResultsModel::COLUMN_VERDICT,
-                           TResultsModel::COLUMN_MEASURED_VERDICT};
-    QStringList headers;
-    for (const int column : columns) {
-        headers << TResultsModel::Column_Title(column);
-    }
-    for (const QString &header : headers) {
-        html += QStringLiteral("<th>%1</th>").arg(Escaped(header));
+    for (const int column : report_columns) {
+        html += QStringLiteral("<th>%1</th>").arg(Escaped(TResultsModel::Column_Title(column)));
     }
     html += QStringLiteral("</tr></thead>\n<tbody>\n");
-    for (size_t i = 0; i < results.size(); ++i) {
-        const TEvaluation::TResult &result = results[i];
-        const bool measured = result.has_measured_length;
-        const auto verdict = [](TEvaluation::TVerdict value) {
-            const QString text = TEvaluation::Verdict_Label(value);
-            return value == TEvaluation::FAIL
-                       ? QStringLiteral("<td class=\"fail\">%1</td>").arg(text)
-                       : QStringLiteral("<td>%1</td>").arg(text);
-        };
-        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td><td>%4</td><td>%5</td>"
-                               "<td>%6</td><td>%7</td><td>%8</td><td>%9</td>")
-                    .arg(QString::number(result.id), TNumberText::Fixed(result.nominal_length, 4),
-                         Escaped(directions[i]), TNumberText::Fixed(result.actual_length, 4),
-                         TNumberText::Fixed(result.error, 2),
-                         measured ? TNumberText::Fixed(result.measured_length, 4) : QString(),
-                         measured ? TNumberText::Fixed(result.measured_error, 2) : QString(),
-                         measured ? TNumberText::Fixed(result.residual, 2) : QString(),
-                         result.has_mpe ? TNumberText::Fixed(result.mpe, 2) : QString());
-        html +=
-            verdict(result.verdict) + verdict(result.measured_verdict) + QStringLiteral("</tr>\n");
+    for (size_t row = 0; row < results.size(); ++row) {
+        const QStringList cells = Row_Cells(row);
+        html += QStringLiteral("<tr>");
+        for (int column = 0; column < cells.size(); ++column) {
+            const QString cell = Escaped(cells[column]);
+            html += Fails(results[row], column)
+                        ? QStringLiteral("<td class=\"fail\">%1</td>").arg(cell)
+                        : QStringLiteral("<td>%1</td>").arg(cell);
+        }
+        html += QStringLiteral("</tr>\n");
     }
     html += QStringLiteral("</tbody></table>\n</body></html>\n");
     return html;
+}
+
+bool TReportWriter::Paint_Results(QPainter *painter, QPagedPaintDevice *device, const QRectF &body,
+                                  const QFont &font, const TProgress &progress,
+                                  int first_page) const
+{
+    const double margin = 2.0 / 2.54 * device->logicalDpiY();
+    const QRectF area = body.adjusted(margin, margin, -margin, -margin);
+    QFont heading_font = font;
+    heading_font.setBold(true);
+    heading_font.setPointSizeF(font.pointSizeF() * 1.5);
+    QFont cell_font = font;
+    cell_font.setPointSizeF(7.0);
+    QStringList titles;
+    for (const int column : report_columns) {
+        titles << TResultsModel::Column_Title(column);
+    }
+
+    // Each column as wide as its widest text; the font shrinks until the table fits the page.
+    const int count = int(titles.size());
+    std::vector<double> widths;
+    double padding = 0.0;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+        QFont bold = cell_font;
+        bold.setBold(true);
+        const QFontMetricsF header_metrics(bold, device);
+        const QFontMetricsF metrics(cell_font, device);
+        padding = metrics.height() * 0.25;
+        widths.assign(size_t(count), 0.0);
+        for (int column = 0; column < count; ++column) {
+            widths[size_t(column)] = header_metrics.horizontalAdvance(titles[column]);
+        }
+        for (size_t row = 0; row < results.size(); ++row) {
+            const QStringList cells = Row_Cells(row);
+            for (int column = 0; column < count; ++column) {
+                widths[size_t(column)] =
+                    std::max(widths[size_t(column)], metrics.horizontalAdvance(cells[column]));
+            }
+        }
+        double total = 0.0;
+        for (double &width : widths) {
+            width += 2.0 * padding + 1.0;
+            total += width;
+        }
+        if (total <= area.width()) {
+            break;
+        }
+        cell_font.setPointSizeF(cell_font.pointSizeF() * area.width() / total);
+    }
+    const double row_height = QFontMetricsF(cell_font, device).height() + 2.0 * padding;
+    const QPen border(QColor(0x99, 0x99, 0x99), 0.0);
+    const QColor fail(0x96, 0x00, 0x00);
+
+    double y = area.top();
+    int page = first_page;
+    const auto draw_row = [&](const QStringList &cells, bool header,
+                              const TEvaluation::TResult *result) {
+        double x = area.left();
+        for (int column = 0; column < count; ++column) {
+            const QRectF cell(x, y, widths[size_t(column)], row_height);
+            painter->setPen(border);
+            painter->drawRect(cell);
+            QFont cell_text_font = cell_font;
+            const bool fails = result && Fails(*result, column);
+            cell_text_font.setBold(header || fails);
+            painter->setFont(cell_text_font);
+            painter->setPen(fails ? fail : QColor(Qt::black));
+            painter->drawText(cell.adjusted(padding, 0.0, -padding, 0.0),
+                              (header ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter,
+                              cells[column]);
+            x += widths[size_t(column)];
+        }
+        y += row_height;
+    };
+
+    painter->setFont(heading_font);
+    painter->setPen(Qt::black);
+    const double heading_height = QFontMetricsF(heading_font, device).height() * 1.6;
+    painter->drawText(QRectF(area.left(), y, area.width(), heading_height),
+                      Qt::AlignLeft | Qt::AlignVCenter, TReportWriter::tr("Results"));
+    y += heading_height;
+    draw_row(titles, true, nullptr);
+    const int total = int(results.size());
+    for (int row = 0; row < total; ++row) {
+        if (y + row_height > area.bottom()) {
+            Paint_Page_Number(painter, body, margin, font, page++);
+            device->newPage();
+            y = area.top();
+            draw_row(titles, true, nullptr);
+        }
+        draw_row(Row_Cells(size_t(row)), false, &results[size_t(row)]);
+        if (progress && (row % 100 == 99 || row == total - 1) && !progress(row + 1, total)) {
+            painter->end();
+            return false;
+        }
+    }
+    Paint_Page_Number(painter, body, margin, font, page);
+    return true;
+}
+
+void TReportWriter::Paint_Page_Number(QPainter *painter, const QRectF &body, const double &margin,
+                                      const QFont &font, int page)
+{
+    painter->save();
+    painter->setFont(font);
+    painter->setPen(Qt::black);
+    const QFontMetricsF metrics(font, painter->device());
+    painter->drawText(
+        QPointF(body.width() - margin - metrics.horizontalAdvance(QString::number(page)),
+                body.height() - margin + metrics.ascent() +
+                    5.0 * painter->device()->logicalDpiY() / 72.0),
+        QString::number(page));
+    painter->restore();
 }
 
 std::unique_ptr<QTextDocument> TReportWriter::Document() const
@@ -218,13 +359,43 @@ std::unique_ptr<QTextDocument> TReportWriter::Document() const
     return document;
 }
 
-void TReportWriter::Print(QPagedPaintDevice *device) const
+bool TReportWriter::Print(QPagedPaintDevice *device, const TProgress &progress) const
 {
     Q_ASSERT(device);
-    Document()->print(device);
+    // The record is laid out as on the screen and scaled to the device, on pages of its paint
+    // rectangle with margins of 2 cm, as QTextDocument::print does for a paginated document.
+    const QRectF body(0, 0, device->width(), device->height());
+    const double margin = 2.0 / 2.54 * device->logicalDpiY();
+    const double scale = device->logicalDpiY() / screen_dpi;
+    const QSizeF page_size = body.size() / scale;
+    QTextDocument front;
+    front.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("picture.png")), picture);
+    front.addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chart.png")), chart);
+    front.setHtml(Front_Html(false) + QStringLiteral("</body></html>\n"));
+    QTextFrameFormat frame = front.rootFrame()->frameFormat();
+    frame.setMargin(margin / scale);
+    front.rootFrame()->setFrameFormat(frame);
+    front.setPageSize(page_size);
+
+    QPainter painter(device);
+    const int front_pages = front.pageCount();
+    for (int page = 0; page < front_pages; ++page) {
+        if (page > 0) {
+            device->newPage();
+        }
+        painter.save();
+        painter.scale(scale, scale);
+        painter.translate(0.0, -page * page_size.height());
+        front.drawContents(&painter, QRectF(QPointF(0.0, page * page_size.height()), page_size));
+        painter.restore();
+        Paint_Page_Number(&painter, body, margin, front.defaultFont(), page + 1);
+    }
+    device->newPage();
+    return Paint_Results(&painter, device, body, front.defaultFont(), progress, front_pages + 1);
 }
 
-bool TReportWriter::Export(const QString &file_name, QString *error) const
+bool TReportWriter::Export(const QString &file_name, QString *error,
+                           const TProgress &progress) const
 {
     Q_ASSERT(error);
     const QString name = file_name.toLower();
@@ -241,7 +412,11 @@ bool TReportWriter::Export(const QString &file_name, QString *error) const
         writer.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
         writer.setTitle(info.title);
         writer.setCreator(QStringLiteral("Curvalo ") + info.version);
-        Print(&writer);
+        if (!Print(&writer, progress)) {
+            *error =
+                TReportWriter::tr("the report was cancelled; '%1' was not written").arg(file_name);
+            return false;
+        }
     } else {
         *error = TReportWriter::tr("'%1' does not end in .pdf, .html or .csv").arg(file_name);
         return false;

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -14,7 +15,10 @@
 #include "mpe.h"
 
 class QFont;
+class QFontMetricsF;
 class QPagedPaintDevice;
+class QPainter;
+class QRectF;
 class QTextDocument;
 class TTestDocument;
 
@@ -58,13 +62,32 @@ public:
     QString Html(bool inline_images) const;
     // The document for printing, pictures included.
     std::unique_ptr<QTextDocument> Document() const;
-    // Prints onto a printer or a PDF writer, on as many pages as the results need.
-    void Print(QPagedPaintDevice *device) const;
+    // Told how many result rows are on the pages so far, of how many; false stops the record.
+    using TProgress = std::function<bool(int done, int total)>;
+
+    // Prints onto a printer or a PDF writer, on as many pages as the results need: the record
+    // through the document above, then the results table painted row by row with its header
+    // row on every page, so that the time grows with the rows and no more. False when the
+    // progress stopped it.
+    bool Print(QPagedPaintDevice *device, const TProgress &progress = TProgress()) const;
     // .pdf (A4), .html or .csv by the name's ending; written all at once; false, with the
-    // reason, when it could not be written.
-    bool Export(const QString &file_name, QString *error) const;
+    // reason, when it could not be written or the progress stopped it.
+    bool Export(const QString &file_name, QString *error,
+                const TProgress &progress = TProgress()) const;
 
 private:
+    // The record without the results table, for printing before it.
+    QString Front_Html(bool inline_images) const;
+    // The texts of one row of the results table, in the columns the report shows.
+    QStringList Row_Cells(size_t row) const;
+    // Paints the results table from the painter's current page on, that page being number
+    // first_page; false when stopped.
+    bool Paint_Results(QPainter *painter, QPagedPaintDevice *device, const QRectF &body,
+                       const QFont &font, const TProgress &progress, int first_page) const;
+    // The page's number at its foot, where QTextDocument::print puts it.
+    static void Paint_Page_Number(QPainter *painter, const QRectF &body, const double &margin,
+                                  const QFont &font, int page);
+
     TInfo info;
     std::vector<TEvaluation::TResult> results;
     std::vector<QString> directions;

@@ -992,6 +992,18 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
         <source>The report was not exported</source>
         <translation>Der Bericht wurde nicht exportiert</translation>
     </message>
+    <message>
+        <source>Writing the report…</source>
+        <translation>Der Bericht wird geschrieben…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Printing the report…</source>
+        <translation>Der Bericht wird gedruckt…</translation>
+    </message>
 </context>
 <context>
     <name>TReportDialog</name>
@@ -1097,6 +1109,10 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <message>
         <source>Length test</source>
         <translation>Längenprüfung</translation>
+    </message>
+    <message>
+        <source>the report was cancelled; &apos;%1&apos; was not written</source>
+        <translation>der Bericht wurde abgebrochen; &apos;%1&apos; wurde nicht geschrieben</translation>
     </message>
 </context>
 <context>

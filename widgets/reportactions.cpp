@@ -5,6 +5,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 
 #include "displaywidget.h"
 #include "notices.h"
@@ -23,6 +24,19 @@ TReportActions::TReportActions(TTestDocument *document_, const TDisplayWidget *d
 }
 
 TReportActions::~TReportActions() = default;
+
+TReportWriter::TProgress TReportActions::Progress(QProgressDialog *dialog)
+{
+    dialog->setWindowModality(Qt::WindowModal);
+    // Short reports are done before the dialog would show.
+    dialog->setMinimumDuration(500);
+    return [dialog](int done, int total) {
+        dialog->setMaximum(total);
+        dialog->setValue(done);
+        QCoreApplication::processEvents();
+        return !dialog->wasCanceled();
+    };
+}
 
 std::unique_ptr<TReportWriter> TReportActions::Report() const
 {
@@ -51,8 +65,12 @@ void TReportActions::Export()
     const QString file = QFileDialog::getSaveFileName(
         window, tr("Export Report"), QString(),
         tr("PDF document (*.pdf);;HTML page (*.html);;Results as CSV (*.csv)"));
+    if (file.isEmpty()) {
+        return;
+    }
+    QProgressDialog progress(tr("Writing the report\u2026"), tr("Cancel"), 0, 0, window);
     QString error;
-    if (!file.isEmpty() && !Report()->Export(file, &error)) {
+    if (!Report()->Export(file, &error, Progress(&progress)) && !progress.wasCanceled()) {
         notices->Show(tr("The report was not exported"), error);
     }
 }
@@ -65,7 +83,10 @@ void TReportActions::Print()
     QPrinter printer;
     QPrintDialog dialog(&printer, window);
     if (dialog.exec() == QDialog::Accepted) {
-        Report()->Print(&printer);
+        QProgressDialog progress(tr("Printing the report\u2026"), tr("Cancel"), 0, 0, window);
+        if (!Report()->Print(&printer, Progress(&progress))) {
+            printer.abort();
+        }
     }
 }
 

@@ -5,10 +5,12 @@
 #include <QObject>
 #include <memory>
 
+#include "reportwriter.h"
+
+class QProgressDialog;
 class QWidget;
 class TDisplayWidget;
 class TNotices;
-class TReportWriter;
 class TTestDocument;
 
 // File ▸ Export Report…, Print… and Print Preview…: each first asks what the report says
@@ -31,6 +33,8 @@ public slots:
     void Print_Preview();
 
 private:
+    // Shows how far the results are and lets the user stop them.
+    static TReportWriter::TProgress Progress(QProgressDialog *dialog);
     // Asks for the report's title, machine, operator and notes; false when cancelled.
     bool Ask_Details();
 
