@@ -301,8 +301,9 @@ bool TReportWriter::Paint_Results(QPainter *painter, QPagedPaintDevice *device, 
             cell_text_font.setBold(header || fails);
             painter->setFont(cell_text_font);
             painter->setPen(fails ? fail : QColor(Qt::black));
-            painter->drawText(cell.adjusted(padding, 0.0, -padding, 0.0),
-                              (header ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter,
+            const Qt::Alignment alignment =
+                (header ? Qt::AlignHCenter : Qt::AlignRight) | Qt::AlignVCenter;
+            painter->drawText(cell.adjusted(padding, 0.0, -padding, 0.0), int(alignment),
                               cells[column]);
             x += widths[size_t(column)];
         }
