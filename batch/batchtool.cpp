@@ -713,9 +713,11 @@ int TBatchTool::Report(const QStringList &arguments)
         return code;
     }
     // The record names what the command line gives, never what the window last entered.
-    document.Set_Report_Details(TTestDocument::TReportDetails{
-        parser.value(QStringLiteral("title")), parser.value(QStringLiteral("machine")),
-        parser.value(QStringLiteral("operator")), QString()});
+    TTestDocument::TReportDetails details;
+    details.title = parser.value(QStringLiteral("title"));
+    details.machine = parser.value(QStringLiteral("machine"));
+    details.operator_name = parser.value(QStringLiteral("operator"));
+    document.Set_Report_Details(details);
     if ((code = Claim_Target(parser.value(QStringLiteral("output")))) >= 0) {
         return code;
     }

@@ -197,7 +197,12 @@ bool TPersistence::TSettings::operator==(const TSettings &other) const
            Same(range_z, other.range_z) && mpe == other.mpe && report_title == other.report_title &&
            report_machine == other.report_machine && report_operator == other.report_operator &&
            report_notes == other.report_notes && exaggeration == other.exaggeration &&
-           unused_texts == other.unused_texts && unused_mpe_texts == other.unused_mpe_texts;
+           report_serial_number == other.report_serial_number &&
+           report_manufacturer == other.report_manufacturer &&
+           report_location == other.report_location && report_customer == other.report_customer &&
+           report_test_date == other.report_test_date &&
+           report_procedure == other.report_procedure && unused_texts == other.unused_texts &&
+           unused_mpe_texts == other.unused_mpe_texts;
 }
 
 TPersistence::TPersistence()
@@ -328,6 +333,14 @@ TPersistence::TSettings TPersistence::Read_Settings_File(const QString &file_nam
         loaded.report_machine = settings->value(QStringLiteral("Report/Machine")).toString();
         loaded.report_operator = settings->value(QStringLiteral("Report/Operator")).toString();
         loaded.report_notes = settings->value(QStringLiteral("Report/Notes")).toString();
+        loaded.report_serial_number =
+            settings->value(QStringLiteral("Report/Serial_Number")).toString();
+        loaded.report_manufacturer =
+            settings->value(QStringLiteral("Report/Manufacturer")).toString();
+        loaded.report_location = settings->value(QStringLiteral("Report/Location")).toString();
+        loaded.report_customer = settings->value(QStringLiteral("Report/Customer")).toString();
+        loaded.report_test_date = settings->value(QStringLiteral("Report/Test_Date")).toString();
+        loaded.report_procedure = settings->value(QStringLiteral("Report/Procedure")).toString();
         bool ok = false;
         const int exaggeration = settings->value(QStringLiteral("View/Exaggeration")).toInt(&ok);
         // Anything else is not what the slider could have stored.
@@ -479,7 +492,13 @@ bool TPersistence::Save_Settings(const TSettings &values)
                 {"Report/Title", &values.report_title},
                 {"Report/Machine", &values.report_machine},
                 {"Report/Operator", &values.report_operator},
-                {"Report/Notes", &values.report_notes}};
+                {"Report/Notes", &values.report_notes},
+                {"Report/Serial_Number", &values.report_serial_number},
+                {"Report/Manufacturer", &values.report_manufacturer},
+                {"Report/Location", &values.report_location},
+                {"Report/Customer", &values.report_customer},
+                {"Report/Test_Date", &values.report_test_date},
+                {"Report/Procedure", &values.report_procedure}};
             for (const auto &entry : report) {
                 if (!entry.second->isEmpty()) {
                     settings->setValue(QLatin1String(entry.first), *entry.second);

@@ -48,6 +48,14 @@ public:
         QString report_machine;
         QString report_operator;
         QString report_notes;
+        // The machine and the test beyond that, in the same group, each written only when
+        // entered.
+        QString report_serial_number;
+        QString report_manufacturer;
+        QString report_location;
+        QString report_customer;
+        QString report_test_date;
+        QString report_procedure;
         // A stored parameter (0 to 3) or range (4 Y, 5 Z) that the program cannot use (not a
         // number, not finite, beyond what a field takes), exactly as written; its number above
         // then counts as 0. A save writes such a text back in place of the number, so a value

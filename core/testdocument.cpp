@@ -41,7 +41,10 @@ bool TTestDocument::TFields::operator==(const TFields &other) const
 bool TTestDocument::TReportDetails::operator==(const TReportDetails &other) const
 {
     return title == other.title && machine == other.machine &&
-           operator_name == other.operator_name && notes == other.notes;
+           operator_name == other.operator_name && notes == other.notes &&
+           serial_number == other.serial_number && manufacturer == other.manufacturer &&
+           location == other.location && customer == other.customer &&
+           test_date == other.test_date && procedure == other.procedure;
 }
 
 TTestDocument::TTestDocument(QObject *parent)
@@ -91,8 +94,11 @@ void TTestDocument::Load_Settings(const TPersistence::TSettings &stored)
                                                       : QString()};
     }
     fields = loaded;
-    report_details = TReportDetails{stored.report_title, stored.report_machine,
-                                    stored.report_operator, stored.report_notes};
+    report_details = TReportDetails{stored.report_title,         stored.report_machine,
+                                    stored.report_operator,      stored.report_notes,
+                                    stored.report_serial_number, stored.report_manufacturer,
+                                    stored.report_location,      stored.report_customer,
+                                    stored.report_test_date,     stored.report_procedure};
     // The fields as they now read, through the same rule as a model chosen by the user.
     Choose_Model(fields.model_index);
     if (fields.model_index < 0 && stored.deflection_model != -1) {
@@ -128,6 +134,12 @@ void TTestDocument::Store_Settings(TPersistence::TSettings *settings) const
     settings->report_machine = report_details.machine;
     settings->report_operator = report_details.operator_name;
     settings->report_notes = report_details.notes;
+    settings->report_serial_number = report_details.serial_number;
+    settings->report_manufacturer = report_details.manufacturer;
+    settings->report_location = report_details.location;
+    settings->report_customer = report_details.customer;
+    settings->report_test_date = report_details.test_date;
+    settings->report_procedure = report_details.procedure;
 }
 
 QString TTestDocument::Unused_Stored_Value(int field) const

@@ -65,6 +65,12 @@ public:
         QString machine;
         QString operator_name;
         QString notes;
+        QString serial_number;
+        QString manufacturer; // manufacturer and type
+        QString location;
+        QString customer;
+        QString test_date; // the date of the measurements, as entered
+        QString procedure;
 
         bool operator==(const TReportDetails &other) const;
         bool operator!=(const TReportDetails &other) const { return !(*this == other); }

@@ -52,8 +52,12 @@ bool TReportActions::Ask_Details()
     if (dialog.exec() != QDialog::Accepted) {
         return false;
     }
-    document->Set_Report_Details(TTestDocument::TReportDetails{
-        dialog.Title(), dialog.Machine(), dialog.Operator_Name(), dialog.Notes()});
+    TTestDocument::TReportDetails changed = details;
+    changed.title = dialog.Title();
+    changed.machine = dialog.Machine();
+    changed.operator_name = dialog.Operator_Name();
+    changed.notes = dialog.Notes();
+    document->Set_Report_Details(changed);
     return true;
 }
 
