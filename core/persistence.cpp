@@ -201,7 +201,8 @@ bool TPersistence::TSettings::operator==(const TSettings &other) const
            report_manufacturer == other.report_manufacturer &&
            report_location == other.report_location && report_customer == other.report_customer &&
            report_test_date == other.report_test_date &&
-           report_procedure == other.report_procedure && unused_texts == other.unused_texts &&
+           report_procedure == other.report_procedure && test_file == other.test_file &&
+           test_modified == other.test_modified && unused_texts == other.unused_texts &&
            unused_mpe_texts == other.unused_mpe_texts;
 }
 
@@ -341,6 +342,8 @@ TPersistence::TSettings TPersistence::Read_Settings_File(const QString &file_nam
         loaded.report_customer = settings->value(QStringLiteral("Report/Customer")).toString();
         loaded.report_test_date = settings->value(QStringLiteral("Report/Test_Date")).toString();
         loaded.report_procedure = settings->value(QStringLiteral("Report/Procedure")).toString();
+        loaded.test_file = settings->value(QStringLiteral("Test/File")).toString();
+        loaded.test_modified = settings->value(QStringLiteral("Test/Modified")).toBool();
         bool ok = false;
         const int exaggeration = settings->value(QStringLiteral("View/Exaggeration")).toInt(&ok);
         // Anything else is not what the slider could have stored.
@@ -486,6 +489,13 @@ bool TPersistence::Save_Settings(const TSettings &values)
             settings->remove(QStringLiteral("View"));
             if (values.exaggeration != 1) {
                 settings->setValue(QStringLiteral("View/Exaggeration"), values.exaggeration);
+            }
+            settings->remove(QStringLiteral("Test"));
+            if (!values.test_file.isEmpty()) {
+                settings->setValue(QStringLiteral("Test/File"), values.test_file);
+                if (values.test_modified) {
+                    settings->setValue(QStringLiteral("Test/Modified"), true);
+                }
             }
             settings->remove(QStringLiteral("Report"));
             const std::pair<const char *, const QString *> report[] = {

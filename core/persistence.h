@@ -64,6 +64,10 @@ public:
         // The "MPE" group's A, K and B as written, when together they make no usable MPE; the
         // MPE above is then unset, and a save writes them back as they were.
         QStringList unused_mpe_texts;
+        // The test file the working state belongs to, and whether it holds changes not yet saved
+        // into it; in the group "Test", written only while a test file is open.
+        QString test_file;
+        bool test_modified = false;
         // The slider's exaggeration, 1 to 1000; kept as "View/Exaggeration", written only when
         // it is not 1.
         int exaggeration = 1;

@@ -34,6 +34,14 @@ int main(int argc, char **argv)
     TTerminationWatcher termination_watcher;
     QObject::connect(&termination_watcher, &TTerminationWatcher::Termination_Requested, window,
                      &TCurvalo::Close_Unattended);
+    // A test file named on the command line (a double click on it) opens in the window.
+    const QStringList arguments = QApplication::arguments();
+    if (arguments.size() > 1) {
+        QString error;
+        if (!window->Open_Test(arguments.at(1), &error)) {
+            window->Tell_Open_Failure(error);
+        }
+    }
     if (TFirstPaintExit::Requested()) {
         new TFirstPaintExit(window->findChild<TDisplayWidget *>());
     }

@@ -53,6 +53,10 @@ void TTestMainWindow::Menus_data()
                           << QStringList{"New",
                                          "Init",
                                          "",
+                                         "Open Test\u2026",
+                                         "Save Test",
+                                         "Save Test As\u2026",
+                                         "",
                                          "Import Measurements\u2026",
                                          "Export Measurements\u2026",
                                          "",
@@ -65,6 +69,10 @@ void TTestMainWindow::Menus_data()
                           << QList<QKeySequence>{QKeySequence(QKeySequence::New),
                                                  QKeySequence(),
                                                  QKeySequence(),
+                                                 QKeySequence(QKeySequence::Open),
+                                                 QKeySequence(QKeySequence::Save),
+                                                 QKeySequence(QKeySequence::SaveAs),
+                                                 QKeySequence(),
                                                  QKeySequence(),
                                                  QKeySequence(),
                                                  QKeySequence(),
@@ -74,8 +82,8 @@ void TTestMainWindow::Menus_data()
                                                  QKeySequence(QKeySequence::Print),
                                                  QKeySequence(),
                                                  QKeySequence(QKeySequence::Quit)}
-                          << QList<bool>{true,  true,  false, false, false, false,
-                                         false, false, false, false, false, false};
+                          << QList<bool>{true,  true,  false, false, false, false, false, false,
+                                         false, false, false, false, false, false, false, false};
     QTest::newRow("Edit") << "Edit" << QStringList{"Undo", "Redo", "", "Delete"}
                           << QList<QKeySequence>{QKeySequence(QKeySequence::Undo),
                                                  QKeySequence(QKeySequence::Redo), QKeySequence(),

@@ -153,10 +153,6 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <translation>Messungen löschen</translation>
     </message>
     <message>
-        <source>Import Measurements</source>
-        <translation>Messungen importieren</translation>
-    </message>
-    <message>
         <source>Export Picture</source>
         <translation>Bild exportieren</translation>
     </message>
@@ -169,44 +165,6 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <translation>Das Bild wurde nicht exportiert</translation>
     </message>
     <message>
-        <source>Measurements (*.xml *.csv);;All files (*)</source>
-        <translation>Messungen (*.xml *.csv);;Alle Dateien (*)</translation>
-    </message>
-    <message>
-        <source>Append the measurements of the file to the list, or replace the list with them?</source>
-        <translation>Die Messungen der Datei an die Liste anhängen oder die Liste durch sie ersetzen?</translation>
-    </message>
-    <message>
-        <source>Append</source>
-        <translation>Anhängen</translation>
-    </message>
-    <message>
-        <source>Replace</source>
-        <translation>Ersetzen</translation>
-    </message>
-    <message>
-        <source>Nothing was imported</source>
-        <translation>Nichts wurde importiert</translation>
-    </message>
-    <message>
-        <source>%1 has errors:
-%2</source>
-        <translation>%1 enthält Fehler:
-%2</translation>
-    </message>
-    <message>
-        <source>Export Measurements</source>
-        <translation>Messungen exportieren</translation>
-    </message>
-    <message>
-        <source>Measurement file (*.xml);;CSV with the results (*.csv)</source>
-        <translation>Messungsdatei (*.xml);;CSV mit den Ergebnissen (*.csv)</translation>
-    </message>
-    <message>
-        <source>The measurements were not exported</source>
-        <translation>Die Messungen wurden nicht exportiert</translation>
-    </message>
-    <message>
         <source>Do you want to delete all measurements and reset settings?</source>
         <translation>Wollen Sie alle Messungen löschen und die Einstellungen zurücksetzen?</translation>
     </message>
@@ -217,6 +175,22 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>Curvalo - Version 2.0</source>
         <translation>Curvalo - Version 2.0</translation>
+    </message>
+    <message>
+        <source>Open Test…</source>
+        <translation>Test öffnen…</translation>
+    </message>
+    <message>
+        <source>Save Test</source>
+        <translation>Test speichern</translation>
+    </message>
+    <message>
+        <source>Save Test As…</source>
+        <translation>Test speichern unter…</translation>
+    </message>
+    <message>
+        <source>The test was not opened</source>
+        <translation>Der Test wurde nicht geöffnet</translation>
     </message>
 </context>
 <context>
@@ -599,6 +573,51 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>No direction: using the Z axis (0, 0, 1)</source>
         <translation>Keine Richtung: verwendet wird die Z-Achse (0, 0, 1)</translation>
+    </message>
+</context>
+<context>
+    <name>TMeasurementSetActions</name>
+    <message>
+        <source>Import Measurements</source>
+        <translation>Messungen importieren</translation>
+    </message>
+    <message>
+        <source>Measurements (*.xml *.csv);;All files (*)</source>
+        <translation>Messungen (*.xml *.csv);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Append the measurements of the file to the list, or replace the list with them?</source>
+        <translation>Die Messungen der Datei an die Liste anhängen oder die Liste durch sie ersetzen?</translation>
+    </message>
+    <message>
+        <source>Append</source>
+        <translation>Anhängen</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>Nothing was imported</source>
+        <translation>Nichts wurde importiert</translation>
+    </message>
+    <message>
+        <source>%1 has errors:
+%2</source>
+        <translation>%1 enthält Fehler:
+%2</translation>
+    </message>
+    <message>
+        <source>Export Measurements</source>
+        <translation>Messungen exportieren</translation>
+    </message>
+    <message>
+        <source>Measurement file (*.xml);;CSV with the results (*.csv)</source>
+        <translation>Messungsdatei (*.xml);;CSV mit den Ergebnissen (*.csv)</translation>
+    </message>
+    <message>
+        <source>The measurements were not exported</source>
+        <translation>Die Messungen wurden nicht exportiert</translation>
     </message>
 </context>
 <context>
@@ -1280,6 +1299,100 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <message>
         <source>A range of 1 mm or less is ignored: using %1 mm</source>
         <translation>Ein Bereich von 1 mm oder weniger wird ignoriert: verwendet werden %1 mm</translation>
+    </message>
+</context>
+<context>
+    <name>TTestFile</name>
+    <message>
+        <source>&lt;%1&gt; is not part of a test file of version 1 here; a newer Curvalo may have written it</source>
+        <translation>&lt;%1&gt; gehört hier nicht zu einer Testdatei der Version 1; vielleicht hat sie ein neueres Curvalo geschrieben</translation>
+    </message>
+    <message>
+        <source>&lt;%1&gt; is missing</source>
+        <translation>&lt;%1&gt; fehlt</translation>
+    </message>
+    <message>
+        <source>&lt;%1&gt; is not a number: &quot;%2&quot;</source>
+        <translation>&lt;%1&gt; ist keine Zahl: &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>&lt;%1&gt; is not three numbers: &quot;%2&quot;</source>
+        <translation>&lt;%1&gt; sind nicht drei Zahlen: &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>the file is of version %1; this Curvalo reads version 1</source>
+        <translation>die Datei hat die Version %1; dieses Curvalo liest Version 1</translation>
+    </message>
+    <message>
+        <source>&lt;Model&gt; is missing</source>
+        <translation>&lt;Model&gt; fehlt</translation>
+    </message>
+    <message>
+        <source>&lt;Type&gt; names no model: &quot;%1&quot;</source>
+        <translation>&lt;Type&gt; nennt kein Modell: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the measurement&apos;s &lt;Id&gt; is not a positive number of its own: &quot;%1&quot;</source>
+        <translation>die &lt;Id&gt; der Messung ist keine eigene positive Zahl: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>&lt;Nominal_Length&gt; must be greater than 0</source>
+        <translation>&lt;Nominal_Length&gt; muss größer als 0 sein</translation>
+    </message>
+    <message>
+        <source>&lt;Axis&gt; has no direction</source>
+        <translation>&lt;Axis&gt; hat keine Richtung</translation>
+    </message>
+    <message>
+        <source>%1: line %2: %3</source>
+        <translation>%1: Zeile %2: %3</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>TTestFileActions</name>
+    <message>
+        <source>Curvalo tests (*.curvalo);;All files (*)</source>
+        <translation>Curvalo-Tests (*.curvalo);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>Save the changes to %1?</source>
+        <translation>Die Änderungen an %1 speichern?</translation>
+    </message>
+    <message>
+        <source>The test has changes that are not in its file yet.</source>
+        <translation>Der Test hat Änderungen, die noch nicht in seiner Datei stehen.</translation>
+    </message>
+    <message>
+        <source>Open Test</source>
+        <translation>Test öffnen</translation>
+    </message>
+    <message>
+        <source>The test was not opened</source>
+        <translation>Der Test wurde nicht geöffnet</translation>
+    </message>
+    <message>
+        <source>%1 has changed on disk</source>
+        <translation>%1 wurde auf dem Datenträger geändert</translation>
+    </message>
+    <message>
+        <source>Another program (or another computer) changed the file since Curvalo read or wrote it. Replace it with this test?</source>
+        <translation>Ein anderes Programm (oder ein anderer Rechner) hat die Datei geändert, seit Curvalo sie gelesen oder geschrieben hat. Durch diesen Test ersetzen?</translation>
+    </message>
+    <message>
+        <source>Replace</source>
+        <translation>Ersetzen</translation>
+    </message>
+    <message>
+        <source>The test was not saved</source>
+        <translation>Der Test wurde nicht gespeichert</translation>
+    </message>
+    <message>
+        <source>Save Test As</source>
+        <translation>Test speichern unter</translation>
     </message>
 </context>
 <context>

@@ -32,12 +32,10 @@
 #include "editmeasurementcommand.h"
 #include "editmpecommand.h"
 #include "exaggerationcontrol.h"
-#include "filewriter.h"
 #include "fitdialog.h"
-#include "importcommand.h"
 #include "initcommand.h"
 #include "measurementdock.h"
-#include "measurementsetfile.h"
+#include "measurementsetactions.h"
 #include "messagebox.h"
 #include "modelcontrols.h"
 #include "newcommand.h"
@@ -49,10 +47,10 @@
 #include "reportactions.h"
 #include "reportwriter.h"
 #include "resultsdock.h"
-#include "resultsfile.h"
 #include "resultsmodel.h"
 #include "separatorline.h"
 #include "testdocument.h"
+#include "testfileactions.h"
 #include "testplandialog.h"
 #include "userguidedialog.h"
 
@@ -101,12 +99,13 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     notices = new TNotices(this);
 
     Create_Actions_And_Menus();
+    test_file_actions = new TTestFileActions(document, undo_stack, notices, this);
+    test_file_actions->Restore(stored.test_file, stored.test_modified);
     Create_Docks();
     Create_Central_Widget(stored.exaggeration);
     readout_label = new QLabel(this);
     readout_label->setObjectName(QStringLiteral("readout_label"));
     statusBar()->addWidget(readout_label, 1);
-    setWindowTitle(QStringLiteral("Curvalo"));
 
     // Last, so that nothing above runs a slot through a signal.
     Connect_Signals();
@@ -134,6 +133,12 @@ void TCurvalo::Create_Actions_And_Menus()
          ":/menu/file_init.png",
          QT_TRANSLATE_NOOP("TCurvalo", "Set the parameters of the current model to its presets"),
          &TCurvalo::Menu_Init, &TCurvalo::action_init},
+        {MENU_FILE, true, QT_TRANSLATE_NOOP("TCurvalo", "Open Test\u2026"), QKeySequence::Open,
+         nullptr, nullptr, &TCurvalo::Menu_Open_Test, nullptr},
+        {MENU_FILE, false, QT_TRANSLATE_NOOP("TCurvalo", "Save Test"), QKeySequence::Save, nullptr,
+         nullptr, &TCurvalo::Menu_Save_Test, nullptr},
+        {MENU_FILE, false, QT_TRANSLATE_NOOP("TCurvalo", "Save Test As\u2026"),
+         QKeySequence::SaveAs, nullptr, nullptr, &TCurvalo::Menu_Save_Test_As, nullptr},
         {MENU_FILE, true, QT_TRANSLATE_NOOP("TCurvalo", "Import Measurements\u2026"),
          QKeySequence::UnknownKey, nullptr, nullptr, &TCurvalo::Menu_Import_Measurements, nullptr},
         {MENU_FILE, false, QT_TRANSLATE_NOOP("TCurvalo", "Export Measurements\u2026"),
@@ -262,6 +267,8 @@ void TCurvalo::Create_Central_Widget(int exaggeration)
     display_widget->Set_Exaggeration(exaggeration);
     display_widget->Show_Document(document);
     report_actions = new TReportActions(document, display_widget, notices, this);
+    measurement_set_actions =
+        new TMeasurementSetActions(document, results_model, undo_stack, notices, this);
 }
 
 void TCurvalo::Connect_Signals()
@@ -295,6 +302,8 @@ void TCurvalo::Connect_Signals()
             settings->window_position = pos();
             settings->window_size = size();
             settings->exaggeration = exaggeration_control->Value();
+            settings->test_file = test_file_actions->File();
+            settings->test_modified = test_file_actions->Modified();
         },
         this);
     connect(autosave, &TAutosave::Unsaved_Changed, notices, &TNotices::Show_Unsaved);
@@ -398,9 +407,10 @@ void TCurvalo::Menu_New()
     message_box->setIcon(QMessageBox::Warning);
     message_box->setStandardButtons(QMessageBox::Yes | QMessageBox::No);
     message_box->setDefaultButton(QMessageBox::Yes);
-    if (message_box->exec() == QMessageBox::Yes) {
+    if (message_box->exec() == QMessageBox::Yes && test_file_actions->Settle_Changes()) {
         // The "reset settings" of the question: the model parameters go back to their presets.
         Push(new TNewCommand(document));
+        test_file_actions->Close_File();
     }
 }
 
@@ -436,55 +446,6 @@ void TCurvalo::Menu_Fit()
                       model ? model->Range_Z() : 1000.0, &document->Measurement_Data(), this);
     if (dialog.exec() == QDialog::Accepted && dialog.Result().fitted) {
         Push(new TApplyFitCommand(document, dialog.Result().free, dialog.Result().parameters));
-    }
-}
-
-bool TCurvalo::Export_Measurements(const QString &file_name, QString *error) const
-{
-    Q_ASSERT(error);
-    const QByteArray content = file_name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)
-                                   ? TResultsFile::Csv(results_model->Results())
-                                   : document->Measurement_Data().File_Data();
-    return TFileWriter::Export(file_name, content, error);
-}
-
-bool TCurvalo::Import_Measurements(const QString &file_name, bool replace, QStringList *errors)
-{
-    Q_ASSERT(errors);
-    const TMeasurementSetFile::TImport import = TMeasurementSetFile::Read(file_name);
-    *errors = import.errors;
-    if (import.ok) {
-        Push(new TImportCommand(document, import.measurements, replace));
-    }
-    return import.ok;
-}
-
-void TCurvalo::Menu_Import_Measurements()
-{
-    const QString file =
-        QFileDialog::getOpenFileName(this, tr("Import Measurements"), QString(),
-                                     tr("Measurements (*.xml *.csv);;All files (*)"));
-    if (file.isEmpty()) {
-        return;
-    }
-    TMessageBox question(this);
-    question.setWindowTitle(QStringLiteral("Curvalo"));
-    question.setText(tr("Import Measurements"));
-    question.setInformativeText(tr("Append the measurements of the file to the list, or replace "
-                                   "the list with them?"));
-    question.setIcon(QMessageBox::Question);
-    QPushButton *append = question.addButton(tr("Append"), QMessageBox::AcceptRole);
-    QPushButton *replace = question.addButton(tr("Replace"), QMessageBox::DestructiveRole);
-    question.addButton(QMessageBox::Cancel);
-    question.setDefaultButton(append);
-    question.exec();
-    if (question.clickedButton() != append && question.clickedButton() != replace) {
-        return;
-    }
-    QStringList errors;
-    if (!Import_Measurements(file, question.clickedButton() == replace, &errors)) {
-        notices->Show(tr("Nothing was imported"),
-                      tr("%1 has errors:\n%2").arg(file, errors.join(QLatin1Char('\n'))));
     }
 }
 
@@ -614,6 +575,56 @@ void TCurvalo::Menu_Export_Picture()
     }
 }
 
+bool TCurvalo::Export_Measurements(const QString &file_name, QString *error) const
+{
+    return measurement_set_actions->Export_File(file_name, error);
+}
+
+bool TCurvalo::Import_Measurements(const QString &file_name, bool replace, QStringList *errors)
+{
+    return measurement_set_actions->Import_File(file_name, replace, errors);
+}
+
+void TCurvalo::Tell_Open_Failure(const QString &reason)
+{
+    notices->Show(tr("The test was not opened"), reason);
+}
+
+void TCurvalo::Menu_Import_Measurements()
+{
+    measurement_set_actions->Import();
+}
+
+void TCurvalo::Menu_Export_Measurements()
+{
+    measurement_set_actions->Export();
+}
+
+void TCurvalo::Menu_Open_Test()
+{
+    test_file_actions->Open();
+}
+
+void TCurvalo::Menu_Save_Test()
+{
+    test_file_actions->Save();
+}
+
+void TCurvalo::Menu_Save_Test_As()
+{
+    test_file_actions->Save_As();
+}
+
+bool TCurvalo::Open_Test(const QString &file_name, QString *error)
+{
+    return test_file_actions->Open_File(file_name, error);
+}
+
+bool TCurvalo::Save_Test(const QString &file_name, QString *error)
+{
+    return test_file_actions->Save_File(file_name, error);
+}
+
 void TCurvalo::Menu_Export_Report()
 {
     report_actions->Export();
@@ -627,17 +638,6 @@ void TCurvalo::Menu_Print()
 void TCurvalo::Menu_Print_Preview()
 {
     report_actions->Print_Preview();
-}
-
-void TCurvalo::Menu_Export_Measurements()
-{
-    const QString file =
-        QFileDialog::getSaveFileName(this, tr("Export Measurements"), QString(),
-                                     tr("Measurement file (*.xml);;CSV with the results (*.csv)"));
-    QString error;
-    if (!file.isEmpty() && !Export_Measurements(file, &error)) {
-        notices->Show(tr("The measurements were not exported"), error);
-    }
 }
 
 void TCurvalo::Menu_About()

@@ -21,6 +21,7 @@ class TAutosave;
 class TDisplayWidget;
 class TExaggerationControl;
 class TMeasurementDock;
+class TMeasurementSetActions;
 class TMessageBox;
 class TModelControls;
 class TNotices;
@@ -29,6 +30,7 @@ class TResultsDock;
 class TResultsModel;
 class TStepCommand;
 class TTestDocument;
+class TTestFileActions;
 class TUserGuideDialog;
 
 // The main window. The test it shows lives in a test document; the window builds the menus,
@@ -60,6 +62,11 @@ public:
     // Nothing is imported from a file with errors; *errors lists them.
     bool Import_Measurements(const QString &file_name, bool replace, QStringList *errors);
 
+    // The test file the window works on: File ▸ Open Test and Save Test As once the user
+    // has chosen the file. False comes with the reason.
+    bool Open_Test(const QString &file_name, QString *error);
+    bool Save_Test(const QString &file_name, QString *error);
+
     // The steps the user can undo and redo.
     QUndoStack *Undo_Stack() const { return undo_stack; }
 
@@ -71,6 +78,8 @@ public:
     bool Settings_Folder_In_Use() const;
     // Tells the user so, in a box of its own, and returns once it is dismissed.
     void Tell_Settings_Folder_In_Use();
+    // Tells that a test file could not be opened, and why, over the window.
+    void Tell_Open_Failure(const QString &reason);
 
 public slots:
     // Closes with nobody to ask (the program is asked to terminate): saves what it can and
@@ -97,6 +106,9 @@ private slots:
     void Results_Rows_Selected(const QList<int> &ids);
     void Menu_New();
     void Menu_Quit();
+    void Menu_Open_Test();
+    void Menu_Save_Test();
+    void Menu_Save_Test_As();
     void Menu_Init();
     void Menu_About();
     void Menu_User_Guide();
@@ -143,6 +155,8 @@ private:
     TMessageBox *message_box;
     TNotices *notices;
     TReportActions *report_actions;
+    TTestFileActions *test_file_actions;
+    TMeasurementSetActions *measurement_set_actions;
     // What lies under the mouse in the drawing.
     QLabel *readout_label;
     // Made when first asked for, so that it never delays the start.

@@ -1,0 +1,146 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <QUndoStack>
+#include <QtTest>
+
+#include "deflectionmodel.h"
+#include "testdocument.h"
+#include "testfiles.h"
+#include "windowfixture.h"
+
+// Every machine's test a file of its own, in the window: saved, it reopens as it was; the
+// title names it and marks changes not yet saved into it; the next start comes back to it.
+class TTestTestFiles : public QObject, public TWindowFixture
+{
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void Saved_Test_Reopens_As_It_Was();
+    void Title_Names_The_File_And_Its_Changes();
+    void Restart_Keeps_The_File_And_Its_Unsaved_Changes();
+    void Unreadable_File_Leaves_The_Test_As_It_Was();
+
+private:
+    QString Test_File() const { return Home_File("machine A.curvalo"); }
+    // A test with a model, odd parameters, an MPE and two measured measurements.
+    void Make_A_Test();
+};
+
+void TTestTestFiles::init()
+{
+    New_Home();
+    Start();
+}
+
+void TTestTestFiles::cleanup()
+{
+    window.reset();
+}
+
+void TTestTestFiles::Make_A_Test()
+{
+    Combo()->setCurrentIndex(1);
+    Type(Edit("parameter2_edit"), "0.0123456789");
+    Type(Edit("range_y_edit"), "1234.5");
+    Type(window->findChild<QLineEdit *>("mpe_a_edit"), "1.8");
+    Type(window->findChild<QLineEdit *>("mpe_k_edit"), "300");
+    const QString csv = Home_File("set.csv");
+    Write(csv, "id,nominal_length_mm,position_y_mm,position_z_mm,axis_y,axis_z,"
+               "measured_length_mm\n"
+               "4,100.123456,250.987654,300.5,1,2,100.1299\n"
+               "9,500,500,500,1,0,\n");
+    QStringList errors;
+    QVERIFY(window->Import_Measurements(csv, true, &errors));
+}
+
+void TTestTestFiles::Saved_Test_Reopens_As_It_Was()
+{
+    Make_A_Test();
+    const QTemporaryDir elsewhere;
+    const QString file = elsewhere.filePath("machine A.curvalo");
+    QString error;
+    QVERIFY2(window->Save_Test(file, &error), qPrintable(error));
+    const TTestDocument::TFields fields = window->Document().Fields();
+    const TTestDocument::TReportDetails details = window->Document().Report_Details();
+    const std::vector<TMeasurementData::TMeasurement> records = window->Document().Measurements();
+    Close();
+
+    // Another home, another working state: the file brings the test back, every number to
+    // the bit.
+    New_Home();
+    Start();
+    QVERIFY(window->Document().Measurements().empty());
+    QVERIFY2(window->Open_Test(file, &error), qPrintable(error));
+    QCOMPARE(window->Document().Model_Index(), fields.model_index);
+    for (int field = 0; field < TTestDocument::FIELD_COUNT; ++field) {
+        QCOMPARE(window->Document().Field_Value(field), fields.values[size_t(field)]);
+    }
+    QVERIFY(window->Document().Mpe() == fields.mpe);
+    QVERIFY(window->Document().Report_Details() == details);
+    QVERIFY(window->Document().Measurements() == records);
+    QCOMPARE(List()->count(), 2);
+    QCOMPARE(int(Display()->Length_Measurements().size()), 2);
+}
+
+void TTestTestFiles::Title_Names_The_File_And_Its_Changes()
+{
+    QCOMPARE(window->windowTitle(), QString("Curvalo"));
+    Make_A_Test();
+    QString error;
+    QVERIFY(window->Save_Test(Test_File(), &error));
+    QCOMPARE(window->windowTitle(), QString("machine A.curvalo[*] \u2014 Curvalo"));
+    QVERIFY(!window->isWindowModified());
+    Type(Edit("parameter2_edit"), "0.5");
+    QVERIFY(window->isWindowModified());
+    QVERIFY(window->Save_Test(Test_File(), &error));
+    QVERIFY(!window->isWindowModified());
+}
+
+void TTestTestFiles::Restart_Keeps_The_File_And_Its_Unsaved_Changes()
+{
+    Make_A_Test();
+    QString error;
+    QVERIFY(window->Save_Test(Test_File(), &error));
+    Type(Edit("parameter2_edit"), "0.75");
+    Close();
+    QVERIFY(Read(Directory() + "/settings.ini").contains("[Test]\nFile="));
+
+    // Closing asked nothing; the next start is back on the file, changes and mark included.
+    Start();
+    QCOMPARE(window->windowTitle(), QString("machine A.curvalo[*] \u2014 Curvalo"));
+    QVERIFY(window->isWindowModified());
+    QCOMPARE(Display()->Model_Parameter2(), 0.75);
+    QCOMPARE(window->Document().Measurements().size(), size_t(2));
+
+    // Opening the file again brings back what it holds.
+    QVERIFY2(window->Open_Test(Test_File(), &error), qPrintable(error));
+    QCOMPARE(Display()->Model_Parameter2(), 0.0123456789);
+    QCOMPARE(Display()->Deflection_Model()->Range_Y(), 1234.5);
+    QVERIFY(!window->isWindowModified());
+    QCOMPARE(window->Undo_Stack()->count(), 0);
+    TMeasurementData::TMeasurement record;
+    QVERIFY(window->Document().Measurement_Data().Get_Measurement(4, &record));
+    QCOMPARE(record.nominal_length, 100.123456);
+    QCOMPARE(record.measured_length, 100.1299);
+    QCOMPARE(window->Document().Mpe().K(), 300.0);
+}
+
+void TTestTestFiles::Unreadable_File_Leaves_The_Test_As_It_Was()
+{
+    Make_A_Test();
+    Write(Test_File(), "<?xml version=\"1.0\"?>\n<Curvalo_Test File_Version=\"1\">\n"
+                       "    <Tolerances/>\n</Curvalo_Test>\n");
+    const std::vector<TMeasurementData::TMeasurement> before = window->Document().Measurements();
+    QString error;
+    QVERIFY(!window->Open_Test(Test_File(), &error));
+    QVERIFY2(error.contains("machine A.curvalo: line 3: <Tolerances>"), qPrintable(error));
+    QVERIFY(window->Document().Measurements() == before);
+    QCOMPARE(List()->count(), 2);
+    QCOMPARE(window->windowTitle(), QString("Curvalo"));
+}
+
+QTEST_MAIN(TTestTestFiles)
+#include "tst_testfiles.moc"

@@ -1,0 +1,44 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#ifndef TMEASUREMENTSETACTIONS_H
+#define TMEASUREMENTSETACTIONS_H
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class QUndoStack;
+class QWidget;
+class TNotices;
+class TResultsModel;
+class TTestDocument;
+
+// File ▸ Import Measurements… and Export Measurements…: sets of measurements as measurement
+// files or CSV. An import is one undoable step; a file with errors imports nothing.
+class TMeasurementSetActions : public QObject
+{
+    Q_OBJECT
+
+public:
+    TMeasurementSetActions(TTestDocument *document, const TResultsModel *results,
+                           QUndoStack *undo_stack, TNotices *notices, QWidget *window);
+    ~TMeasurementSetActions() override;
+
+    // Appends the file's measurements (new ids where an id is taken) or replaces the list
+    // with them; false, with the errors by line, and nothing imported, when it has any.
+    bool Import_File(const QString &file_name, bool replace, QStringList *errors);
+    // The measurement file, or the results as CSV for a name ending in ".csv".
+    bool Export_File(const QString &file_name, QString *error) const;
+
+public slots:
+    void Import();
+    void Export();
+
+private:
+    TTestDocument *document;
+    const TResultsModel *results;
+    QUndoStack *undo_stack;
+    TNotices *notices;
+    QWidget *window;
+};
+
+#endif
