@@ -28,6 +28,7 @@
 #include "resultsfile.h"
 #include "scenepainter.h"
 #include "testdocument.h"
+#include "testfile.h"
 #include "testplan.h"
 
 namespace
@@ -185,6 +186,10 @@ void TBatchTool::Add_Common_Options(QCommandLineParser *parser, bool with_model)
     parser->addOptions({
         {QStringLiteral("settings"), Tr("The settings file (default ~/.curvalo/settings.ini)."),
          Tr("file")},
+        {QStringLiteral("test"),
+         Tr("A test file (.curvalo) to read the whole test from, instead of the settings and "
+            "measurement files; other options still replace single values."),
+         Tr("file")},
         {QStringLiteral("range-y"), Tr("The volume's range in Y (mm)."), Tr("mm")},
         {QStringLiteral("range-z"), Tr("The volume's range in Z (mm)."), Tr("mm")},
         {QStringLiteral("output"), Tr("Write to this file instead of standard output."),
@@ -266,15 +271,25 @@ int TBatchTool::Input_Error(const QString &message)
 int TBatchTool::Read_Settings(const QCommandLineParser &parser, TNeeds needs,
                               TTestDocument *document)
 {
-    const QString file = Settings_File(parser);
-    if (file.isEmpty()) {
-        return INPUT_ERROR;
+    QString file;
+    if (parser.isSet(QStringLiteral("test"))) {
+        file = parser.value(QStringLiteral("test"));
+        QString error;
+        if (!TTestFile::Read(file, document, &error)) {
+            return Input_Error(Tr("cannot read the test '%1': %2").arg(file, error));
+        }
+        inputs << file;
+    } else {
+        file = Settings_File(parser);
+        if (file.isEmpty()) {
+            return INPUT_ERROR;
+        }
+        if (parser.isSet(QStringLiteral("settings")) && !QFileInfo(file).isFile()) {
+            return Input_Error(Tr("cannot read the settings file '%1'").arg(file));
+        }
+        inputs << file;
+        document->Load_Settings(TPersistence::Read_Settings_File(file));
     }
-    if (parser.isSet(QStringLiteral("settings")) && !QFileInfo(file).isFile()) {
-        return Input_Error(Tr("cannot read the settings file '%1'").arg(file));
-    }
-    inputs << file;
-    document->Load_Settings(TPersistence::Read_Settings_File(file));
 
     // The model first: a new model takes what the fields hold, and the options below then
     // replace single values.
@@ -366,6 +381,10 @@ QString TBatchTool::Settings_File(const QCommandLineParser &parser)
 int TBatchTool::Read_Measurements(const QCommandLineParser &parser, TTestDocument *document)
 {
     const bool named = parser.isSet(QStringLiteral("measurements"));
+    // A test brings its own measurements, unless others are named.
+    if (!named && parser.isSet(QStringLiteral("test"))) {
+        return -1;
+    }
     const QString file = named ? parser.value(QStringLiteral("measurements"))
                                : Default_File(QStringLiteral("measurements.xml"));
     if (file.isEmpty()) {
@@ -495,6 +514,12 @@ int TBatchTool::Plan(const QStringList &arguments)
     }
     TMeasurementData data;
     TTestPlan::Append(measurements, &data);
+    // A plan written as a test file is a new test: the volume, model and MPE it was made
+    // for, and its measurements.
+    if (parser.value(QStringLiteral("output")).endsWith(QLatin1String(".curvalo"))) {
+        document.Set_Measurements(data.Measurements());
+        return Deliver(parser, TTestFile::Data(document));
+    }
     const QByteArray content = data.File_Data();
     if (content.isEmpty()) {
         return Input_Error(data.Last_Error());

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QFileInfo>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
@@ -22,6 +23,7 @@ private slots:
     void Title_Names_The_File_And_Its_Changes();
     void Restart_Keeps_The_File_And_Its_Unsaved_Changes();
     void Unreadable_File_Leaves_The_Test_As_It_Was();
+    void Batch_Tool_Reads_The_Same_Test();
 
 private:
     QString Test_File() const { return Home_File("machine A.curvalo"); }
@@ -140,6 +142,31 @@ void TTestTestFiles::Unreadable_File_Leaves_The_Test_As_It_Was()
     QVERIFY(window->Document().Measurements() == before);
     QCOMPARE(List()->count(), 2);
     QCOMPARE(window->windowTitle(), QString("Curvalo"));
+}
+
+// The window's export of a test and the batch tool's evaluation of its file are the same.
+void TTestTestFiles::Batch_Tool_Reads_The_Same_Test()
+{
+    Make_A_Test();
+    QString error;
+    QVERIFY(window->Save_Test(Test_File(), &error));
+    QVERIFY(window->Export_Measurements(Home_File("window.csv"), &error));
+
+    QProcess batch;
+    batch.start(CURVALO_BATCH, {"evaluate", "--test", Test_File()});
+    QVERIFY(batch.waitForFinished(30000));
+    QCOMPARE(batch.exitCode(), 0);
+    QCOMPARE(batch.readAllStandardOutput(), Read(Home_File("window.csv")));
+
+    // A plan written as a test is a test the window opens.
+    batch.start(CURVALO_BATCH, {"plan", "--test", Test_File(), "--lengths", "100,200", "--repeats",
+                                "2", "--output", Home_File("plan.curvalo")});
+    QVERIFY(batch.waitForFinished(30000));
+    QVERIFY2(batch.exitCode() == 0, batch.readAllStandardError().constData());
+    QVERIFY2(window->Open_Test(Home_File("plan.curvalo"), &error), qPrintable(error));
+    QCOMPARE(List()->count(), 16);
+    QCOMPARE(window->Document().Mpe().K(), 300.0);
+    QCOMPARE(Display()->Deflection_Model()->Range_Y(), 1234.5);
 }
 
 QTEST_MAIN(TTestTestFiles)
