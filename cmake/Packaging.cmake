@@ -14,6 +14,9 @@ install(FILES icons/hicolor/scalable/curvalo.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
 install(FILES data/io.github.curvalo.Curvalo.metainfo.xml
         DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+# The test files' type, so that a double click on a .curvalo file opens it in Curvalo.
+install(FILES data/curvalo-mime.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages
+        RENAME curvalo.xml)
 
 # Compressed as Debian wants them: best compression, no name or time stamp inside.
 foreach(source curvalo.1 curvalo-batch.1 changelog)

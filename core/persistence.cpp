@@ -202,8 +202,8 @@ bool TPersistence::TSettings::operator==(const TSettings &other) const
            report_location == other.report_location && report_customer == other.report_customer &&
            report_test_date == other.report_test_date &&
            report_procedure == other.report_procedure && test_file == other.test_file &&
-           test_modified == other.test_modified && unused_texts == other.unused_texts &&
-           unused_mpe_texts == other.unused_mpe_texts;
+           test_modified == other.test_modified && recent_tests == other.recent_tests &&
+           unused_texts == other.unused_texts && unused_mpe_texts == other.unused_mpe_texts;
 }
 
 TPersistence::TPersistence()
@@ -344,6 +344,7 @@ TPersistence::TSettings TPersistence::Read_Settings_File(const QString &file_nam
         loaded.report_procedure = settings->value(QStringLiteral("Report/Procedure")).toString();
         loaded.test_file = settings->value(QStringLiteral("Test/File")).toString();
         loaded.test_modified = settings->value(QStringLiteral("Test/Modified")).toBool();
+        loaded.recent_tests = settings->value(QStringLiteral("Recent/Tests")).toStringList();
         bool ok = false;
         const int exaggeration = settings->value(QStringLiteral("View/Exaggeration")).toInt(&ok);
         // Anything else is not what the slider could have stored.
@@ -489,6 +490,10 @@ bool TPersistence::Save_Settings(const TSettings &values)
             settings->remove(QStringLiteral("View"));
             if (values.exaggeration != 1) {
                 settings->setValue(QStringLiteral("View/Exaggeration"), values.exaggeration);
+            }
+            settings->remove(QStringLiteral("Recent"));
+            if (!values.recent_tests.isEmpty()) {
+                settings->setValue(QStringLiteral("Recent/Tests"), values.recent_tests);
             }
             settings->remove(QStringLiteral("Test"));
             if (!values.test_file.isEmpty()) {

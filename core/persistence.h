@@ -68,6 +68,9 @@ public:
         // into it; in the group "Test", written only while a test file is open.
         QString test_file;
         bool test_modified = false;
+        // The test files opened or saved last, the newest first; "Recent/Tests", written only
+        // once there is one.
+        QStringList recent_tests;
         // The slider's exaggeration, 1 to 1000; kept as "View/Exaggeration", written only when
         // it is not 1.
         int exaggeration = 1;

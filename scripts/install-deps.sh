@@ -113,6 +113,7 @@ if [ "$purpose" = test ]; then
     # to build the package and check it and its desktop files
     need dpkg-dev have_command dpkg-shlibdeps
     need desktop-file-utils have_command desktop-file-validate
+    need libxml2-utils have_command xmllint # the test files' MIME type
     need appstream have_command appstreamcli
     need lintian have_command lintian
 fi

@@ -95,7 +95,8 @@ dpkg-deb -c "$deb" >build/package/contents.txt
 for path in ./usr/bin/curvalo ./usr/bin/curvalo-batch ./usr/share/applications/curvalo.desktop \
     ./usr/share/metainfo/io.github.curvalo.Curvalo.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/curvalo.svg ./usr/share/man/man1/curvalo.1.gz \
-    ./usr/share/man/man1/curvalo-batch.1.gz ./usr/share/doc/curvalo/copyright; do
+    ./usr/share/man/man1/curvalo-batch.1.gz ./usr/share/doc/curvalo/copyright \
+    ./usr/share/mime/packages/curvalo.xml; do
     grep -q " $path\$" build/package/contents.txt || {
         echo "The package lacks $path." >&2
         exit 1
@@ -113,6 +114,7 @@ dpkg-deb -f "$deb" Depends | grep -q libqt5widgets5 || {
     exit 1
 }
 desktop-file-validate data/curvalo.desktop
+xmllint --noout data/curvalo-mime.xml
 appstreamcli validate --no-net --pedantic data/io.github.curvalo.Curvalo.metainfo.xml
 lintian --fail-on error "$deb"
 passed=$((passed + 1))

@@ -54,8 +54,10 @@ void TTestMainWindow::Menus_data()
                                          "Init",
                                          "",
                                          "Open Test\u2026",
+                                         "Open Recent",
                                          "Save Test",
                                          "Save Test As\u2026",
+                                         "Test Details\u2026",
                                          "",
                                          "Import Measurements\u2026",
                                          "Export Measurements\u2026",
@@ -70,8 +72,10 @@ void TTestMainWindow::Menus_data()
                                                  QKeySequence(),
                                                  QKeySequence(),
                                                  QKeySequence(QKeySequence::Open),
+                                                 QKeySequence(),
                                                  QKeySequence(QKeySequence::Save),
                                                  QKeySequence(QKeySequence::SaveAs),
+                                                 QKeySequence(),
                                                  QKeySequence(),
                                                  QKeySequence(),
                                                  QKeySequence(),
@@ -82,8 +86,9 @@ void TTestMainWindow::Menus_data()
                                                  QKeySequence(QKeySequence::Print),
                                                  QKeySequence(),
                                                  QKeySequence(QKeySequence::Quit)}
-                          << QList<bool>{true,  true,  false, false, false, false, false, false,
-                                         false, false, false, false, false, false, false, false};
+                          << QList<bool>{true,  true,  false, false, false, false,
+                                         false, false, false, false, false, false,
+                                         false, false, false, false, false, false};
     QTest::newRow("Edit") << "Edit" << QStringList{"Undo", "Redo", "", "Delete"}
                           << QList<QKeySequence>{QKeySequence(QKeySequence::Undo),
                                                  QKeySequence(QKeySequence::Redo), QKeySequence(),

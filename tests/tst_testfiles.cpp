@@ -1,5 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QDialog>
 #include <QFileInfo>
+#include <QMenu>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -24,6 +26,8 @@ private slots:
     void Restart_Keeps_The_File_And_Its_Unsaved_Changes();
     void Unreadable_File_Leaves_The_Test_As_It_Was();
     void Batch_Tool_Reads_The_Same_Test();
+    void Test_Details_Go_Into_The_File();
+    void Recent_Tests_Survive_A_Restart();
 
 private:
     QString Test_File() const { return Home_File("machine A.curvalo"); }
@@ -167,6 +171,63 @@ void TTestTestFiles::Batch_Tool_Reads_The_Same_Test()
     QCOMPARE(List()->count(), 16);
     QCOMPARE(window->Document().Mpe().K(), 300.0);
     QCOMPARE(Display()->Deflection_Model()->Range_Y(), 1234.5);
+}
+
+void TTestTestFiles::Test_Details_Go_Into_The_File()
+{
+    QTimer::singleShot(0, []() {
+        QDialog *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QTest::keyClicks(dialog->findChild<QLineEdit *>("serial_number_edit"), "SN-0042");
+        QTest::keyClicks(dialog->findChild<QLineEdit *>("customer_edit"), "Customer <Ltd> & Co");
+        QTest::keyClicks(dialog->findChild<QLineEdit *>("test_date_edit"), "2026-11-30");
+        dialog->accept();
+    });
+    QAction *details = Action("Test Details\u2026");
+    QVERIFY(details);
+    details->trigger();
+    QCOMPARE(window->Document().Report_Details().serial_number, QString("SN-0042"));
+    QString error;
+    QVERIFY(window->Save_Test(Test_File(), &error));
+    const QByteArray saved = Read(Test_File());
+    QVERIFY(saved.contains("<Serial_Number>SN-0042</Serial_Number>"));
+    QVERIFY(saved.contains("<Customer>Customer &lt;Ltd> &amp; Co</Customer>"));
+    QVERIFY(saved.contains("<Date>2026-11-30</Date>"));
+}
+
+void TTestTestFiles::Recent_Tests_Survive_A_Restart()
+{
+    Make_A_Test();
+    QString error;
+    for (int i = 1; i <= 10; ++i) {
+        QVERIFY(window->Save_Test(Home_File(QString("test %1.curvalo").arg(i)), &error));
+    }
+    QVERIFY(window->Open_Test(Home_File("test 3.curvalo"), &error));
+    Close();
+    Start();
+    QMenu *recent = nullptr;
+    for (QAction *action : Menu("File")->actions()) {
+        if (action->menu() && action->text() == "Open Recent") {
+            recent = action->menu();
+        }
+    }
+    QVERIFY(recent);
+    QStringList names;
+    for (const QAction *action : recent->actions()) {
+        names << action->text();
+    }
+    // The newest first, eight at most, each once.
+    QCOMPARE(names,
+             (QStringList{"test 3.curvalo", "test 10.curvalo", "test 9.curvalo", "test 8.curvalo",
+                          "test 7.curvalo", "test 6.curvalo", "test 5.curvalo", "test 4.curvalo"}));
+    // A modified test asks before another replaces it; discarded, the other one opens.
+    Type(Edit("parameter2_edit"), "0.9");
+    QString asked;
+    Answer_Next_Box("Discard", &asked);
+    recent->actions().at(2)->trigger();
+    QVERIFY2(asked.contains("test 3.curvalo"), qPrintable(asked));
+    QCOMPARE(window->windowTitle(), QString("test 9.curvalo[*] \u2014 Curvalo"));
+    QCOMPARE(Display()->Model_Parameter2(), 0.0123456789);
 }
 
 QTEST_MAIN(TTestTestFiles)

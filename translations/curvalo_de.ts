@@ -192,6 +192,14 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>The test was not opened</source>
         <translation>Der Test wurde nicht geöffnet</translation>
     </message>
+    <message>
+        <source>Open Recent</source>
+        <translation>Zuletzt geöffnet</translation>
+    </message>
+    <message>
+        <source>Test Details…</source>
+        <translation>Angaben zum Test…</translation>
+    </message>
 </context>
 <context>
     <name>TDisplayWidget</name>
@@ -1288,6 +1296,53 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <message>
         <source>Curvalo: cannot watch for termination signals</source>
         <translation>Curvalo: Beendigungssignale können nicht überwacht werden</translation>
+    </message>
+</context>
+<context>
+    <name>TTestDetailsDialog</name>
+    <message>
+        <source>Test Details</source>
+        <translation>Angaben zum Test</translation>
+    </message>
+    <message>
+        <source>Machine:</source>
+        <translation>Maschine:</translation>
+    </message>
+    <message>
+        <source>Serial number:</source>
+        <translation>Seriennummer:</translation>
+    </message>
+    <message>
+        <source>Manufacturer and type:</source>
+        <translation>Hersteller und Typ:</translation>
+    </message>
+    <message>
+        <source>Location:</source>
+        <translation>Standort:</translation>
+    </message>
+    <message>
+        <source>Title:</source>
+        <translation>Titel:</translation>
+    </message>
+    <message>
+        <source>Customer:</source>
+        <translation>Kunde:</translation>
+    </message>
+    <message>
+        <source>Operator:</source>
+        <translation>Bediener:</translation>
+    </message>
+    <message>
+        <source>Date of the measurements:</source>
+        <translation>Datum der Messungen:</translation>
+    </message>
+    <message>
+        <source>Procedure:</source>
+        <translation>Verfahren:</translation>
+    </message>
+    <message>
+        <source>Notes:</source>
+        <translation>Bemerkungen:</translation>
     </message>
 </context>
 <context>

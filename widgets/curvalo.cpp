@@ -49,6 +49,7 @@
 #include "resultsdock.h"
 #include "resultsmodel.h"
 #include "separatorline.h"
+#include "testdetailsdialog.h"
 #include "testdocument.h"
 #include "testfileactions.h"
 #include "testplandialog.h"
@@ -85,6 +86,7 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     , action_new(nullptr)
     , action_init(nullptr)
     , action_delete(nullptr)
+    , action_save_test(nullptr)
     , readout_label(nullptr)
     , user_guide(nullptr)
     , closing_unattended(false)
@@ -100,7 +102,12 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
 
     Create_Actions_And_Menus();
     test_file_actions = new TTestFileActions(document, undo_stack, notices, this);
-    test_file_actions->Restore(stored.test_file, stored.test_modified);
+    test_file_actions->Restore(stored.test_file, stored.test_modified, stored.recent_tests);
+    QMenu *recent = new QMenu(tr("Open Recent"), this);
+    menuBar()->actions().first()->menu()->insertMenu(action_save_test, recent);
+    test_file_actions->Fill_Recent_Menu(recent);
+    connect(recent, &QMenu::aboutToShow, test_file_actions,
+            [this, recent]() { test_file_actions->Fill_Recent_Menu(recent); });
     Create_Docks();
     Create_Central_Widget(stored.exaggeration);
     readout_label = new QLabel(this);
@@ -136,9 +143,11 @@ void TCurvalo::Create_Actions_And_Menus()
         {MENU_FILE, true, QT_TRANSLATE_NOOP("TCurvalo", "Open Test\u2026"), QKeySequence::Open,
          nullptr, nullptr, &TCurvalo::Menu_Open_Test, nullptr},
         {MENU_FILE, false, QT_TRANSLATE_NOOP("TCurvalo", "Save Test"), QKeySequence::Save, nullptr,
-         nullptr, &TCurvalo::Menu_Save_Test, nullptr},
+         nullptr, &TCurvalo::Menu_Save_Test, &TCurvalo::action_save_test},
         {MENU_FILE, false, QT_TRANSLATE_NOOP("TCurvalo", "Save Test As\u2026"),
          QKeySequence::SaveAs, nullptr, nullptr, &TCurvalo::Menu_Save_Test_As, nullptr},
+        {MENU_FILE, false, QT_TRANSLATE_NOOP("TCurvalo", "Test Details\u2026"),
+         QKeySequence::UnknownKey, nullptr, nullptr, &TCurvalo::Menu_Test_Details, nullptr},
         {MENU_FILE, true, QT_TRANSLATE_NOOP("TCurvalo", "Import Measurements\u2026"),
          QKeySequence::UnknownKey, nullptr, nullptr, &TCurvalo::Menu_Import_Measurements, nullptr},
         {MENU_FILE, false, QT_TRANSLATE_NOOP("TCurvalo", "Export Measurements\u2026"),
@@ -304,6 +313,7 @@ void TCurvalo::Connect_Signals()
             settings->exaggeration = exaggeration_control->Value();
             settings->test_file = test_file_actions->File();
             settings->test_modified = test_file_actions->Modified();
+            settings->recent_tests = test_file_actions->Recent();
         },
         this);
     connect(autosave, &TAutosave::Unsaved_Changed, notices, &TNotices::Show_Unsaved);
@@ -608,6 +618,14 @@ void TCurvalo::Menu_Open_Test()
 void TCurvalo::Menu_Save_Test()
 {
     test_file_actions->Save();
+}
+
+void TCurvalo::Menu_Test_Details()
+{
+    TTestDetailsDialog dialog(document->Report_Details(), this);
+    if (dialog.exec() == QDialog::Accepted) {
+        document->Set_Report_Details(dialog.Details());
+    }
 }
 
 void TCurvalo::Menu_Save_Test_As()

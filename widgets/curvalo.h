@@ -109,6 +109,7 @@ private slots:
     void Menu_Open_Test();
     void Menu_Save_Test();
     void Menu_Save_Test_As();
+    void Menu_Test_Details();
     void Menu_Init();
     void Menu_About();
     void Menu_User_Guide();
@@ -143,6 +144,7 @@ private:
     QAction *action_new;
     QAction *action_init;
     QAction *action_delete;
+    QAction *action_save_test;
     QMenu *view_menu;
     QToolBar *tool_bar;
     TMeasurementDock *measurement_dock;

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testfileactions.h"
 
+#include <QAction>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMainWindow>
+#include <QMenu>
 #include <QPushButton>
 #include <QUndoStack>
 
@@ -15,6 +17,9 @@
 
 namespace
 {
+// How many test files File ▸ Open Recent lists.
+const int recent_limit = 8;
+
 QString Filter()
 {
     return TTestFileActions::tr("Curvalo tests (*.curvalo);;All files (*)");
@@ -38,8 +43,9 @@ TTestFileActions::TTestFileActions(TTestDocument *document_, QUndoStack *undo_st
 
 TTestFileActions::~TTestFileActions() = default;
 
-void TTestFileActions::Restore(const QString &file_, bool modified_)
+void TTestFileActions::Restore(const QString &file_, bool modified_, const QStringList &recent_)
 {
+    recent = recent_.mid(0, recent_limit);
     file = file_;
     modified = !file.isEmpty() && modified_;
     Remember_Disk_State();
@@ -90,6 +96,7 @@ bool TTestFileActions::Open_File(const QString &file_name, QString *error)
     // The steps before belong to another test.
     undo_stack->clear();
     file = QFileInfo(file_name).absoluteFilePath();
+    Remember_Recent(file);
     modified = false;
     Remember_Disk_State();
     Update_Title();
@@ -103,10 +110,37 @@ bool TTestFileActions::Save_File(const QString &file_name, QString *error)
         return false;
     }
     file = QFileInfo(file_name).absoluteFilePath();
+    Remember_Recent(file);
     modified = false;
     Remember_Disk_State();
     Update_Title();
     return true;
+}
+
+void TTestFileActions::Remember_Recent(const QString &file_name)
+{
+    recent.removeAll(file_name);
+    recent.prepend(file_name);
+    recent = recent.mid(0, recent_limit);
+}
+
+void TTestFileActions::Fill_Recent_Menu(QMenu *menu)
+{
+    menu->clear();
+    for (const QString &name : recent) {
+        QAction *action = menu->addAction(QFileInfo(name).fileName());
+        action->setToolTip(name);
+        connect(action, &QAction::triggered, this, [this, name]() {
+            if (!Settle_Changes()) {
+                return;
+            }
+            QString error;
+            if (!Open_File(name, &error)) {
+                notices->Show(tr("The test was not opened"), error);
+            }
+        });
+    }
+    menu->setEnabled(!recent.isEmpty());
 }
 
 void TTestFileActions::Close_File()

@@ -5,8 +5,10 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 class QMainWindow;
+class QMenu;
 class QUndoStack;
 class TNotices;
 class TTestDocument;
@@ -25,8 +27,12 @@ public:
                      QMainWindow *window);
     ~TTestFileActions() override;
 
-    // The file and its modified mark as the last run left them in settings.ini.
-    void Restore(const QString &file, bool modified);
+    // The file, its modified mark and the recent files as the last run left them.
+    void Restore(const QString &file, bool modified, const QStringList &recent);
+    // The test files opened or saved last, the newest first, at most eight.
+    QStringList Recent() const { return recent; }
+    // Fills File ▸ Open Recent with them.
+    void Fill_Recent_Menu(QMenu *menu);
     QString File() const { return file; }
     bool Modified() const { return modified; }
 
@@ -52,6 +58,8 @@ private slots:
 
 private:
     void Update_Title();
+    // Puts the file first in the recent list.
+    void Remember_Recent(const QString &file_name);
     // What the file on disk looks like now, to tell whether another program changed it.
     void Remember_Disk_State();
     bool Changed_On_Disk() const;
@@ -62,6 +70,7 @@ private:
     QMainWindow *window;
     QString file;
     bool modified;
+    QStringList recent;
     // True while the document is replaced by a file, which is no change of the test's.
     bool loading;
     QDateTime disk_time;
