@@ -19,6 +19,7 @@
 #include "evaluation.h"
 #include "filewriter.h"
 #include "measurementdata.h"
+#include "measurementsetfile.h"
 #include "messagetext.h"
 #include "modelcatalog.h"
 #include "numbertext.h"
@@ -395,6 +396,17 @@ int TBatchTool::Read_Measurements(const QCommandLineParser &parser, TTestDocumen
     }
     inputs << file;
     TMeasurementData data;
+    // The CSV form of a measurement set, as File ▸ Export Measurements writes it.
+    if (file.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive)) {
+        const TMeasurementSetFile::TImport import = TMeasurementSetFile::Read(file);
+        if (!import.ok) {
+            return Input_Error(
+                Tr("cannot read '%1':\n%2").arg(file, import.errors.join(QLatin1Char('\n'))));
+        }
+        TMeasurementSetFile::Add(import.measurements, true, &data);
+        document->Set_Measurements(data.Measurements());
+        return -1;
+    }
     if (!data.Load_Data(file)) {
         return Input_Error(Tr("cannot read '%1': %2").arg(file, data.Last_Error()));
     }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
+#include <QRegularExpression>
 #include <cmath>
 
 #include "messagetext.h"
@@ -90,7 +91,24 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
         return import;
     }
     QHash<QString, int> columns;
-    const QStringList header = lines[header_line].split(QLatin1Char(','));
+    // A spreadsheet in a German locale writes ";" between the cells and a decimal comma.
+    const QString &header_text = lines[header_line];
+    const bool semicolons = header_text.contains(QLatin1Char(';'));
+    if (!semicolons && !header_text.contains(QLatin1Char(','))) {
+        const QRegularExpression other(QStringLiteral("[\\t|:]"));
+        const QRegularExpressionMatch found = other.match(header_text);
+        Add_Error(&import, header_line + 1,
+                  found.hasMatch()
+                      ? TMeasurementSetFile::tr("the header separates its columns with \"%1\"; "
+                                                "a CSV file takes \",\" or \";\"")
+                            .arg(found.captured() == QLatin1String("\t") ? QStringLiteral("\\t")
+                                                                         : found.captured())
+                      : TMeasurementSetFile::tr("the header has only one column; a CSV file "
+                                                "separates them with \",\" or \";\""));
+        return import;
+    }
+    const QChar separator = semicolons ? QLatin1Char(';') : QLatin1Char(',');
+    const QStringList header = header_text.split(separator);
     for (int i = 0; i < header.size(); ++i) {
         const QString name = Cell(header[i]).toLower();
         if (!name.isEmpty() && columns.contains(name)) {
@@ -118,7 +136,12 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
         if (lines[index].trimmed().isEmpty()) {
             continue;
         }
-        const QStringList cells = lines[index].split(QLatin1Char(','));
+        QStringList cells = lines[index].split(separator);
+        if (semicolons) {
+            for (QString &cell : cells) {
+                cell.replace(QLatin1Char(','), QLatin1Char('.'));
+            }
+        }
         if (cells.size() != header.size()) {
             Add_Error(&import, line,
                       TMeasurementSetFile::tr("%1 columns instead of %2")

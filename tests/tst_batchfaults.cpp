@@ -60,6 +60,8 @@ private slots:
     void Fit_Stores_What_It_Used();
     void Damaged_Inputs_Are_Refused_data();
     void Damaged_Inputs_Are_Refused();
+    void Csv_Measurements_data();
+    void Csv_Measurements();
     void No_Home_Is_Refused();
 
 private:
@@ -293,6 +295,37 @@ void TTestBatchFaults::Damaged_Inputs_Are_Refused()
     QCOMPARE(run.exit_code, exit_code);
     QVERIFY2(run.err.contains(message), qPrintable(run.err));
     QVERIFY(run.out.isEmpty());
+}
+
+// --measurements also reads the CSV form of a measurement set.
+void TTestBatchFaults::Csv_Measurements_data()
+{
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<int>("exit_code");
+    QTest::newRow("commas") << QByteArray("nominal_length_mm,position_y_mm,position_z_mm,axis_y,"
+                                          "axis_z,measured_length_mm\n500,500,500,1,0,500.01\n")
+                            << 0;
+    QTest::newRow("semicolons") << QByteArray("nominal_length_mm;position_y_mm;position_z_mm;"
+                                              "axis_y;axis_z\n500,5;500;500;1;0\n")
+                                << 0;
+    QTest::newRow("an error") << QByteArray("nominal_length_mm,position_y_mm,position_z_mm,axis_y,"
+                                            "axis_z\n-5,500,500,1,0\n")
+                              << 1;
+}
+
+void TTestBatchFaults::Csv_Measurements()
+{
+    QFETCH(QByteArray, content);
+    QFETCH(int, exit_code);
+    Write(File("set.csv"), content);
+    const TRun run = Run({"evaluate", "--measurements", "set.csv"});
+    QVERIFY2(run.exit_code == exit_code, qPrintable(run.err));
+    if (exit_code == 0) {
+        QCOMPARE(run.out.count('\n'), 2);
+        QVERIFY(run.out.contains("\n1,500"));
+    } else {
+        QVERIFY2(run.err.contains("line 2"), qPrintable(run.err));
+    }
 }
 
 void TTestBatchFaults::No_Home_Is_Refused()

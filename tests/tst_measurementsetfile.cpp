@@ -15,6 +15,7 @@ class TTestMeasurementSetFile : public QObject
     Q_OBJECT
 
 private slots:
+    void Good_Csv_data();
     void Good_Csv();
     void Bad_Csv_Imports_Nothing_data();
     void Bad_Csv_Imports_Nothing();
@@ -24,14 +25,27 @@ private slots:
     void Add_Keeps_Free_Ids();
 };
 
-void TTestMeasurementSetFile::Good_Csv()
+void TTestMeasurementSetFile::Good_Csv_data()
 {
+    QTest::addColumn<QByteArray>("content");
     // Any column order, quoted cells, columns we do not know, an empty line.
-    const TMeasurementSetFile::TImport import = TMeasurementSetFile::Read_Csv(
+    QTest::newRow("commas") << QByteArray(
         "axis_z,comment,position_y_mm,nominal_length_mm,axis_y,position_z_mm,measured_length_mm\r\n"
         "0,\"first\",500,1000,1,500,999.98\r\n"
         "\r\n"
         "3,x,250.5,\"300\",4,100,\r\n");
+    // As a spreadsheet writes it in a German locale.
+    QTest::newRow("semicolons and decimal commas") << QByteArray(
+        "axis_z;comment;position_y_mm;nominal_length_mm;axis_y;position_z_mm;measured_length_mm\r\n"
+        "0;\"first\";500;1000;1;500;999,98\r\n"
+        "\r\n"
+        "3;x;250,5;\"300\";4;100;\r\n");
+}
+
+void TTestMeasurementSetFile::Good_Csv()
+{
+    QFETCH(QByteArray, content);
+    const TMeasurementSetFile::TImport import = TMeasurementSetFile::Read_Csv(content);
     QVERIFY2(import.ok, qPrintable(import.errors.join('\n')));
     QCOMPARE(import.measurements.size(), size_t(2));
     const TMeasurementData::TMeasurement &first = import.measurements[0];
@@ -82,6 +96,10 @@ void TTestMeasurementSetFile::Bad_Csv_Imports_Nothing_data()
     QTest::newRow("a negative length") << header + "-200,1,2,1,0\n"
                                        << QStringList{"line 2: \"nominal_length_mm\" must be "
                                                       "greater than 0: \"-200\""};
+    QTest::newRow("tabs between the columns")
+        << QByteArray("nominal_length_mm\tposition_y_mm\tposition_z_mm\taxis_y\taxis_z\n")
+        << QStringList{"line 1: the header separates its columns with \"\\t\"; a CSV file "
+                       "takes \",\" or \";\""};
     QTest::newRow("a megabyte cell")
         << header + "100," + QByteArray(1 << 20, '7') + "x,2,1,0\n"
         << QStringList{"line 2: \"position_y_mm\" is not a number: \"" + QString(79, '7') +

@@ -682,6 +682,14 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>&quot;nominal_length_mm&quot; must be greater than 0: &quot;%1&quot;</source>
         <translation>&quot;nominal_length_mm&quot; muss größer als 0 sein: &quot;%1&quot;</translation>
     </message>
+    <message>
+        <source>the header separates its columns with &quot;%1&quot;; a CSV file takes &quot;,&quot; or &quot;;&quot;</source>
+        <translation>die Kopfzeile trennt ihre Spalten mit &quot;%1&quot;; eine CSV-Datei nimmt &quot;,&quot; oder &quot;;&quot;</translation>
+    </message>
+    <message>
+        <source>the header has only one column; a CSV file separates them with &quot;,&quot; or &quot;;&quot;</source>
+        <translation>die Kopfzeile hat nur eine Spalte; eine CSV-Datei trennt sie mit &quot;,&quot; oder &quot;;&quot;</translation>
+    </message>
 </context>
 <context>
     <name>TMessageText</name>
