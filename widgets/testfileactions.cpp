@@ -95,11 +95,7 @@ bool TTestFileActions::Open_File(const QString &file_name, QString *error)
     }
     // The steps before belong to another test.
     undo_stack->clear();
-    file = QFileInfo(file_name).absoluteFilePath();
-    Remember_Recent(file);
-    modified = false;
-    Remember_Disk_State();
-    Update_Title();
+    Belong_To(file_name);
     return true;
 }
 
@@ -109,12 +105,17 @@ bool TTestFileActions::Save_File(const QString &file_name, QString *error)
     if (!TFileWriter::Export(file_name, TTestFile::Data(*document), error)) {
         return false;
     }
+    Belong_To(file_name);
+    return true;
+}
+
+void TTestFileActions::Belong_To(const QString &file_name)
+{
     file = QFileInfo(file_name).absoluteFilePath();
     Remember_Recent(file);
     modified = false;
     Remember_Disk_State();
     Update_Title();
-    return true;
 }
 
 void TTestFileActions::Remember_Recent(const QString &file_name)

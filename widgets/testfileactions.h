@@ -58,6 +58,8 @@ private slots:
 
 private:
     void Update_Title();
+    // The working state now is what the file holds: its name in the title, no changes.
+    void Belong_To(const QString &file_name);
     // Puts the file first in the recent list.
     void Remember_Recent(const QString &file_name);
     // What the file on disk looks like now, to tell whether another program changed it.
