@@ -17,6 +17,7 @@
 
 #include "deflectionmodel.h"
 #include "displaywidget.h"
+#include "fieldmark.h"
 #include "measurementeditwidget.h"
 #include "messagebox.h"
 #include "testfiles.h"
@@ -127,6 +128,10 @@ void TTestMeasurementWorkflow::Check_In_Step()
 void TTestMeasurementWorkflow::Add_With_Nothing_Selected()
 {
     QVERIFY(!Editor()->isEnabled());
+    // An editor with nothing to show marks none of its empty fields.
+    for (QLineEdit *field : Editor()->findChildren<QLineEdit *>()) {
+        QVERIFY2(!TFieldMark::Is_Marked(field), qPrintable(field->objectName()));
+    }
     QVERIFY(!Button("remove_button")->isEnabled());
     QCOMPARE(Button("add_button")->text(), QString("+"));
     QCOMPARE(Button("remove_button")->text(), QString("-"));

@@ -175,8 +175,9 @@ void TMeasurementDock::Reload()
 
 void TMeasurementDock::Clear_Editor()
 {
-    editor->Clear_Display();
+    // Disabled first: an empty field of an editor in use would be marked as no number.
     editor->setEnabled(false);
+    editor->Clear_Display();
     remove_button->setEnabled(!measurement_list->selectedItems().isEmpty());
 }
 
