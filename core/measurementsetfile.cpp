@@ -37,6 +37,17 @@ void Limit_Errors(TMeasurementSetFile::TImport *import)
 
 TMeasurementSetFile::TImport TMeasurementSetFile::Read(const QString &file_name)
 {
+    return Read_File(file_name, false);
+}
+
+TMeasurementSetFile::TImport TMeasurementSetFile::Read_Measured_Lengths(const QString &file_name)
+{
+    return Read_File(file_name, true);
+}
+
+TMeasurementSetFile::TImport TMeasurementSetFile::Read_File(const QString &file_name,
+                                                            bool lengths_only)
+{
     TImport import{false, {}, {}};
     const QFileInfo info(file_name);
     if (!info.isFile()) {
@@ -54,7 +65,7 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read(const QString &file_name)
     const bool csv = file_name.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ||
                      !content.trimmed().startsWith('<');
     if (csv) {
-        return Read_Csv(content);
+        return Read_Csv(content, lengths_only);
     }
     TMeasurementData data;
     if (!data.Load_Data(file_name)) {
@@ -71,7 +82,8 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read(const QString &file_name)
     return import;
 }
 
-TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &content)
+TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &content,
+                                                           bool lengths_only)
 {
     TImport import{false, {}, {}};
     // A text file holds no NUL byte; reading on past one would lose the rest of the file.
@@ -118,10 +130,16 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
         }
         columns.insert(name, i);
     }
-    const QStringList required = {QStringLiteral("nominal_length_mm"),
-                                  QStringLiteral("position_y_mm"), QStringLiteral("position_z_mm"),
-                                  QStringLiteral("axis_y"), QStringLiteral("axis_z")};
-    for (const QString &name : required) {
+    // The columns of a measurement, or of a measured length alone.
+    const QStringList required =
+        lengths_only ? QStringList()
+                     : QStringList{QStringLiteral("nominal_length_mm"),
+                                   QStringLiteral("position_y_mm"), QStringLiteral("position_z_mm"),
+                                   QStringLiteral("axis_y"), QStringLiteral("axis_z")};
+    const QStringList needed =
+        lengths_only ? QStringList{QStringLiteral("id"), QStringLiteral("measured_length_mm")}
+                     : required;
+    for (const QString &name : needed) {
         if (!columns.contains(name)) {
             Add_Error(&import, header_line + 1,
                       TMeasurementSetFile::tr("the header has no column \"%1\"").arg(name));
@@ -160,7 +178,7 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
                 good = false;
             }
         }
-        if (good && !(values[0] > 0.0)) {
+        if (good && !lengths_only && !(values[0] > 0.0)) {
             Add_Error(&import, line,
                       TMeasurementSetFile::tr("\"nominal_length_mm\" must be greater than 0: "
                                               "\"%1\"")
@@ -169,13 +187,14 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
         }
         TMeasurementData::TMeasurement measurement{0, TVector3(0, values[1], values[2]),
                                                    TVector3(0, values[3], values[4]), values[0]};
-        if (good && !TMeasurementData::Is_Usable_Axis(measurement.axis)) {
+        if (good && !lengths_only && !TMeasurementData::Is_Usable_Axis(measurement.axis)) {
             Add_Error(&import, line, TMeasurementSetFile::tr("the axis has no length"));
             good = false;
         }
         if (columns.contains(QStringLiteral("id"))) {
             const QString text = Cell(cells[columns.value(QStringLiteral("id"))]);
-            bool ok = text.isEmpty();
+            // An update names the measurement it updates.
+            bool ok = text.isEmpty() && !lengths_only;
             if (!ok) {
                 measurement.id = text.toInt(&ok);
                 ok = ok && measurement.id > 0;
@@ -202,7 +221,9 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
             }
         }
         if (good) {
-            measurement.axis.Normal();
+            if (!lengths_only) {
+                measurement.axis.Normal();
+            }
             import.measurements.push_back(measurement);
         }
     }
@@ -234,4 +255,30 @@ TMeasurementSetFile::Add(const std::vector<TMeasurementData::TMeasurement> &meas
         ids.push_back(measurement.id);
     }
     return ids;
+}
+
+bool TMeasurementSetFile::Read_Column(const QString &text,
+                                      std::vector<std::pair<bool, double>> *lengths, QString *error)
+{
+    Q_ASSERT(lengths && error);
+    lengths->clear();
+    QStringList lines = text.split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.last().trimmed().isEmpty()) {
+        lines.removeLast();
+    }
+    for (int i = 0; i < lines.size(); ++i) {
+        const QString cell = Cell(lines[i].trimmed().remove(QLatin1Char('\r')));
+        double length = 0.0;
+        if (cell.isEmpty()) {
+            lengths->emplace_back(false, 0.0);
+        } else if (TNumberText::Read_Typed(cell, &length)) {
+            lengths->emplace_back(true, length);
+        } else {
+            *error =
+                tr("line %1 is not a length: \"%2\"").arg(i + 1).arg(TMessageText::Quote(cell));
+            lengths->clear();
+            return false;
+        }
+    }
+    return true;
 }

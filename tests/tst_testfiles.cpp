@@ -1,13 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QClipboard>
 #include <QDialog>
 #include <QFileInfo>
 #include <QMenu>
 #include <QProcess>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <QtTest>
 
 #include "deflectionmodel.h"
+#include "measurementsetactions.h"
+#include "resultsdock.h"
+#include "resultsmodel.h"
 #include "testdocument.h"
 #include "testfiles.h"
 #include "windowfixture.h"
@@ -28,6 +33,8 @@ private slots:
     void Batch_Tool_Reads_The_Same_Test();
     void Test_Details_Go_Into_The_File();
     void Recent_Tests_Survive_A_Restart();
+    void Paste_A_Column_Of_Measured_Lengths();
+    void Update_Measured_Lengths_From_A_File();
 
 private:
     QString Test_File() const { return Home_File("machine A.curvalo"); }
@@ -228,6 +235,66 @@ void TTestTestFiles::Recent_Tests_Survive_A_Restart()
     QVERIFY2(asked.contains("test 3.curvalo"), qPrintable(asked));
     QCOMPARE(window->windowTitle(), QString("test 9.curvalo[*] \u2014 Curvalo"));
     QCOMPARE(Display()->Model_Parameter2(), 0.0123456789);
+}
+
+void TTestTestFiles::Paste_A_Column_Of_Measured_Lengths()
+{
+    Make_A_Test();
+    TResultsDock *dock = window->findChild<TResultsDock *>();
+    QTableView *table = dock->Table();
+    table->setCurrentIndex(table->model()->index(0, TResultsModel::COLUMN_MEASURED));
+    QAction *paste = nullptr;
+    for (QAction *action : table->actions()) {
+        if (action->shortcut() == QKeySequence(QKeySequence::Paste)) {
+            paste = action;
+        }
+    }
+    QVERIFY(paste);
+
+    // A line that is no length pastes nothing and is named.
+    QApplication::clipboard()->setText("100,5\nabc\n");
+    paste->trigger();
+    TMeasurementData::TMeasurement record;
+    QVERIFY(window->Document().Measurement_Data().Get_Measurement(4, &record));
+    QCOMPARE(record.measured_length, 100.1299);
+    QTRY_VERIFY(!window->findChildren<QMessageBox *>().isEmpty());
+
+    // A spreadsheet's column, decimal comma and all, is one step.
+    const int steps = window->Undo_Stack()->count();
+    QApplication::clipboard()->setText("100,5\n500.25\n");
+    paste->trigger();
+    QCOMPARE(window->Undo_Stack()->count(), steps + 1);
+    QVERIFY(window->Document().Measurement_Data().Get_Measurement(4, &record));
+    QCOMPARE(record.measured_length, 100.5);
+    QVERIFY(window->Document().Measurement_Data().Get_Measurement(9, &record));
+    QCOMPARE(record.measured_length, 500.25);
+    window->Undo_Stack()->undo();
+    QVERIFY(window->Document().Measurement_Data().Get_Measurement(9, &record));
+    QVERIFY(!record.has_measured_length);
+}
+
+void TTestTestFiles::Update_Measured_Lengths_From_A_File()
+{
+    Make_A_Test();
+    TMeasurementSetActions *actions = window->findChild<TMeasurementSetActions *>();
+    QVERIFY(actions);
+    QStringList errors;
+    Write(Home_File("unknown.csv"), "id;measured_length_mm\n4;100,2\n12;5\n");
+    QVERIFY(!actions->Update_File(Home_File("unknown.csv"), &errors));
+    QCOMPARE(errors, QStringList{"there is no measurement with the id 12"});
+    TMeasurementData::TMeasurement record;
+    QVERIFY(window->Document().Measurement_Data().Get_Measurement(4, &record));
+    QCOMPARE(record.measured_length, 100.1299);
+
+    Write(Home_File("update.csv"), "id;measured_length_mm\n9;500,002\n4;\n");
+    const int steps = window->Undo_Stack()->count();
+    QVERIFY2(actions->Update_File(Home_File("update.csv"), &errors), qPrintable(errors.join('\n')));
+    QCOMPARE(window->Undo_Stack()->count(), steps + 1);
+    QVERIFY(window->Document().Measurement_Data().Get_Measurement(9, &record));
+    QCOMPARE(record.measured_length, 500.002);
+    QCOMPARE(record.nominal_length, 500.0);
+    QVERIFY(window->Document().Measurement_Data().Get_Measurement(4, &record));
+    QVERIFY(!record.has_measured_length);
 }
 
 QTEST_MAIN(TTestTestFiles)

@@ -239,6 +239,17 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     </message>
 </context>
 <context>
+    <name>TEditMeasurementsCommand</name>
+    <message>
+        <source>Paste Measured Lengths</source>
+        <translation>Gemessene Längen einfügen</translation>
+    </message>
+    <message>
+        <source>Update Measured Lengths</source>
+        <translation>Gemessene Längen aktualisieren</translation>
+    </message>
+</context>
+<context>
     <name>TEditMpeCommand</name>
     <message>
         <source>Edit MPE</source>
@@ -627,6 +638,26 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>The measurements were not exported</source>
         <translation>Die Messungen wurden nicht exportiert</translation>
     </message>
+    <message>
+        <source>there is no measurement with the id %1</source>
+        <translation>es gibt keine Messung mit der Id %1</translation>
+    </message>
+    <message>
+        <source>Nothing was pasted</source>
+        <translation>Es wurde nichts eingefügt</translation>
+    </message>
+    <message>
+        <source>%1 lengths, but only %2 rows from here down</source>
+        <translation>%1 Längen, aber nur %2 Zeilen von hier an abwärts</translation>
+    </message>
+    <message>
+        <source>Update measured lengths</source>
+        <translation>Gemessene Längen aktualisieren</translation>
+    </message>
+    <message>
+        <source>No measured length was updated</source>
+        <translation>Keine gemessene Länge wurde aktualisiert</translation>
+    </message>
 </context>
 <context>
     <name>TMeasurementSetFile</name>
@@ -689,6 +720,10 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>the header has only one column; a CSV file separates them with &quot;,&quot; or &quot;;&quot;</source>
         <translation>die Kopfzeile hat nur eine Spalte; eine CSV-Datei trennt sie mit &quot;,&quot; oder &quot;;&quot;</translation>
+    </message>
+    <message>
+        <source>line %1 is not a length: &quot;%2&quot;</source>
+        <translation>Zeile %1 ist keine Länge: &quot;%2&quot;</translation>
     </message>
 </context>
 <context>
@@ -1215,6 +1250,10 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <message>
         <source>Not a number</source>
         <translation>Keine Zahl</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
     </message>
 </context>
 <context>

@@ -296,6 +296,8 @@ void TCurvalo::Connect_Signals()
             &TCurvalo::Measurement_Selection_Changed);
     connect(results_dock, &TResultsDock::Mpe_Changed, this, &TCurvalo::Mpe_Edited);
     connect(results_dock, &TResultsDock::Rows_Selected, this, &TCurvalo::Results_Rows_Selected);
+    connect(results_dock, &TResultsDock::Measured_Pasted, measurement_set_actions,
+            &TMeasurementSetActions::Paste_Measured);
     connect(results_model, &TResultsModel::Measured_Length_Entered, this,
             &TCurvalo::Measured_Length_Entered);
     connect(document, &TTestDocument::Mpe_Changed, this, &TCurvalo::Show_Mpe);

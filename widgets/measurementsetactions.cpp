@@ -5,10 +5,12 @@
 #include <QPushButton>
 #include <QUndoStack>
 
+#include "editmeasurementscommand.h"
 #include "filewriter.h"
 #include "importcommand.h"
 #include "measurementsetfile.h"
 #include "messagebox.h"
+#include "messagetext.h"
 #include "notices.h"
 #include "resultsfile.h"
 #include "resultsmodel.h"
@@ -36,14 +38,72 @@ bool TMeasurementSetActions::Import_File(const QString &file_name, bool replace,
     const TMeasurementSetFile::TImport import = TMeasurementSetFile::Read(file_name);
     *errors = import.errors;
     if (import.ok) {
-        auto *command = new TImportCommand(document, import.measurements, replace);
-        if (command->Changes_Anything()) {
-            undo_stack->push(command);
-        } else {
-            delete command;
-        }
+        Push(new TImportCommand(document, import.measurements, replace));
     }
     return import.ok;
+}
+
+bool TMeasurementSetActions::Update_File(const QString &file_name, QStringList *errors)
+{
+    Q_ASSERT(errors);
+    const TMeasurementSetFile::TImport import =
+        TMeasurementSetFile::Read_Measured_Lengths(file_name);
+    *errors = import.errors;
+    if (!import.ok) {
+        return false;
+    }
+    std::vector<TMeasurementData::TMeasurement> records;
+    for (const TMeasurementData::TMeasurement &row : import.measurements) {
+        TMeasurementData::TMeasurement record;
+        if (!document->Measurement_Data().Get_Measurement(row.id, &record)) {
+            *errors << tr("there is no measurement with the id %1").arg(row.id);
+            continue;
+        }
+        record.has_measured_length = row.has_measured_length;
+        record.measured_length = row.measured_length;
+        records.push_back(record);
+    }
+    if (!errors->isEmpty()) {
+        *errors = TMessageText::Limit(*errors);
+        return false;
+    }
+    Push(new TEditMeasurementsCommand(document, records, TEditMeasurementsCommand::FROM_FILE));
+    return true;
+}
+
+void TMeasurementSetActions::Paste_Measured(const QList<int> &ids, const QString &text)
+{
+    std::vector<std::pair<bool, double>> lengths;
+    QString error;
+    if (!TMeasurementSetFile::Read_Column(text, &lengths, &error)) {
+        notices->Show(tr("Nothing was pasted"), error);
+        return;
+    }
+    if (lengths.size() > size_t(ids.size())) {
+        notices->Show(
+            tr("Nothing was pasted"),
+            tr("%1 lengths, but only %2 rows from here down").arg(lengths.size()).arg(ids.size()));
+        return;
+    }
+    std::vector<TMeasurementData::TMeasurement> records;
+    for (size_t i = 0; i < lengths.size(); ++i) {
+        TMeasurementData::TMeasurement record;
+        if (document->Measurement_Data().Get_Measurement(ids[int(i)], &record)) {
+            record.has_measured_length = lengths[i].first;
+            record.measured_length = lengths[i].first ? lengths[i].second : 0.0;
+            records.push_back(record);
+        }
+    }
+    Push(new TEditMeasurementsCommand(document, records, TEditMeasurementsCommand::FROM_PASTE));
+}
+
+void TMeasurementSetActions::Push(TStepCommand *command)
+{
+    if (command->Changes_Anything()) {
+        undo_stack->push(command);
+    } else {
+        delete command;
+    }
 }
 
 bool TMeasurementSetActions::Export_File(const QString &file_name, QString *error) const
@@ -71,13 +131,21 @@ void TMeasurementSetActions::Import()
     question.setIcon(QMessageBox::Question);
     QPushButton *append = question.addButton(tr("Append"), QMessageBox::AcceptRole);
     QPushButton *replace = question.addButton(tr("Replace"), QMessageBox::DestructiveRole);
+    QPushButton *update = question.addButton(tr("Update measured lengths"), QMessageBox::ApplyRole);
     question.addButton(QMessageBox::Cancel);
     question.setDefaultButton(append);
     question.exec();
+    QStringList errors;
+    if (question.clickedButton() == update) {
+        if (!Update_File(file, &errors)) {
+            notices->Show(tr("No measured length was updated"),
+                          tr("%1 has errors:\n%2").arg(file, errors.join(QLatin1Char('\n'))));
+        }
+        return;
+    }
     if (question.clickedButton() != append && question.clickedButton() != replace) {
         return;
     }
-    QStringList errors;
     if (!Import_File(file, question.clickedButton() == replace, &errors)) {
         notices->Show(tr("Nothing was imported"),
                       tr("%1 has errors:\n%2").arg(file, errors.join(QLatin1Char('\n'))));

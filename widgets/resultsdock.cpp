@@ -125,6 +125,11 @@ TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
     connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TResultsDock::Table_Selection_Changed);
     connect(copy, &QAction::triggered, this, &TResultsDock::Copy_Selection);
+    QAction *paste = new QAction(tr("Paste"), table);
+    paste->setShortcut(QKeySequence::Paste);
+    paste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    table->addAction(paste);
+    connect(paste, &QAction::triggered, this, &TResultsDock::Paste);
     Update_Summary();
 }
 
@@ -253,6 +258,20 @@ QString TResultsDock::Selected_Text() const
         rows << sort_model->mapToSource(sort_model->index(view_row, 0)).row();
     }
     return results_model->Tab_Separated(rows);
+}
+
+void TResultsDock::Paste()
+{
+    const QModelIndex current = table->currentIndex();
+    if (!current.isValid() ||
+        sort_model->mapToSource(current).column() != TResultsModel::COLUMN_MEASURED) {
+        return;
+    }
+    QList<int> ids;
+    for (int row = current.row(); row < sort_model->rowCount(); ++row) {
+        ids << results_model->Id_At_Row(sort_model->mapToSource(sort_model->index(row, 0)).row());
+    }
+    emit Measured_Pasted(ids, QApplication::clipboard()->text());
 }
 
 void TResultsDock::Copy_Selection()

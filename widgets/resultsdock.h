@@ -49,12 +49,16 @@ signals:
     void Mpe_Changed();
     // The user selected rows.
     void Rows_Selected(const QList<int> &ids);
+    // The user pasted text into the Measured column: the measurements from the current row
+    // down, in the order shown, and the text.
+    void Measured_Pasted(const QList<int> &ids, const QString &text);
 
 private slots:
     void Mpe_Edited();
     void Update_Summary();
     void Table_Selection_Changed();
     void Copy_Selection();
+    void Paste();
 
 private:
     TResultsModel *results_model;
