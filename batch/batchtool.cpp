@@ -89,6 +89,28 @@ QString TBatchTool::Default_File(const QString &name)
     return QDir::homePath() + QStringLiteral("/.curvalo/") + name;
 }
 
+bool TBatchTool::Open_In_A_Window(const QString &file)
+{
+    const QString settings = Default_File(QStringLiteral("settings.ini"));
+    if (settings.isEmpty() || !QFileInfo(settings).isFile()) {
+        return false;
+    }
+    const QString open = TPersistence::Read_Settings_File(settings).test_file;
+    if (open.isEmpty() || !Same_File(open, file)) {
+        return false;
+    }
+    // The window that left the file named there may have ended; then its lock is stale. A
+    // lock this tool holds itself is no window's.
+    const QString lock_file =
+        QFileInfo(settings).absoluteDir().filePath(QStringLiteral("curvalo.lock"));
+    if (locked_files.contains(lock_file)) {
+        return false;
+    }
+    QLockFile lock(lock_file);
+    lock.setStaleLockTime(0);
+    return !lock.tryLock(0) && lock.error() == QLockFile::LockFailedError;
+}
+
 int TBatchTool::No_Home()
 {
     return Input_Error(Tr("no home folder is set (HOME is empty), so there is no settings folder; "
@@ -102,6 +124,11 @@ int TBatchTool::Claim_Target(const QString &file, bool updates_input)
             return Usage_Error(Tr("--output names the input '%1'; nothing was written").arg(file),
                                help_text);
         }
+    }
+    if (Open_In_A_Window(file)) {
+        return Input_Error(Tr("the test '%1' is open in a Curvalo window; close it there first. "
+                              "Nothing was written.")
+                               .arg(file));
     }
     const QFileInfo target(file);
     const QDir folder = target.absoluteDir();
@@ -552,10 +579,16 @@ int TBatchTool::Fit(const QStringList &arguments)
          Tr("n1,n2,...")},
         {QStringLiteral("write-settings"),
          Tr("Store the fitted parameters in the settings file, as the window's Apply does.")},
+        {QStringLiteral("write-test"),
+         Tr("Store the fitted model and parameters in the test file named with --test.")},
     });
     int code = Parse(&parser, arguments, QStringLiteral("fit"));
     if (code >= 0) {
         return code;
+    }
+    const bool write_test = parser.isSet(QStringLiteral("write-test"));
+    if (write_test && !parser.isSet(QStringLiteral("test"))) {
+        return Usage_Error(Tr("--write-test needs --test FILE"), help_text);
     }
     TTestDocument document;
     if ((code = Read_Settings(parser, NEEDS_MODEL, &document)) >= 0) {
@@ -641,6 +674,10 @@ int TBatchTool::Fit(const QStringList &arguments)
     if (write_settings && (code = Claim_Target(Settings_File(parser), true)) >= 0) {
         return code;
     }
+    const QString test_file = parser.value(QStringLiteral("test"));
+    if (write_test && (code = Claim_Target(test_file, true)) >= 0) {
+        return code;
+    }
     if ((code = Deliver(parser, json.toUtf8())) != SUCCESS) {
         return code;
     }
@@ -655,6 +692,18 @@ int TBatchTool::Fit(const QStringList &arguments)
         QString reason;
         if (!TPersistence::Write_Fit(file, fit, &reason)) {
             return Input_Error(Tr("cannot write the settings file '%1': %2").arg(file, reason));
+        }
+    }
+    if (write_test) {
+        // The whole test with the fitted parameters, replacing the file all at once.
+        for (const int number : result.free) {
+            const double value = result.parameters[number - 1];
+            document.Set_Field(number - 1, TNumberText::Shortest(value), value);
+        }
+        QString reason;
+        if (TFileWriter::Write(test_file, TTestFile::Data(document), &reason) !=
+            TFileWriter::WRITTEN) {
+            return Input_Error(Tr("cannot write the test '%1': %2").arg(test_file, reason));
         }
     }
     return SUCCESS;

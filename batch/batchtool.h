@@ -68,6 +68,9 @@ private:
     QString Default_File(const QString &name);
     // Tells that there is no home folder, and gives the exit code.
     int No_Home();
+    // True when a running window works on this test file (its settings folder names it and
+    // its lock is held).
+    bool Open_In_A_Window(const QString &file);
 
     QTextStream *out;
     QTextStream *err;

@@ -9,6 +9,8 @@
 #include <QtTest>
 #include <memory>
 
+#include "testdocument.h"
+#include "testfile.h"
 #include "testfiles.h"
 
 namespace
@@ -62,6 +64,7 @@ private slots:
     void Damaged_Inputs_Are_Refused();
     void Csv_Measurements_data();
     void Csv_Measurements();
+    void Fit_Writes_Back_Into_The_Test();
     void No_Home_Is_Refused();
 
 private:
@@ -326,6 +329,40 @@ void TTestBatchFaults::Csv_Measurements()
     } else {
         QVERIFY2(run.err.contains("line 2"), qPrintable(run.err));
     }
+}
+
+// fit --write-test stores the fit in the test file, whole; never into a test a window has open.
+void TTestBatchFaults::Fit_Writes_Back_Into_The_Test()
+{
+    TTestDocument test;
+    test.Set_Model_Index(0);
+    TMeasurementData::TMeasurement measured{1, TVector3(0, 500, 500), TVector3(0, 1, 0), 500.0};
+    measured.has_measured_length = true;
+    measured.measured_length = 500.01;
+    test.Add_Measurement(measured);
+    const QString file = File("machine.curvalo");
+    Write(file, TTestFile::Data(test));
+    const QByteArray before = Read(file);
+
+    {
+        // A window works on this test: its settings name the file, and it holds the lock.
+        Write(Settings_Folder() + "/settings.ini",
+              "[General]\nDeflection_Model=0\n\n[Test]\nFile=" + file.toUtf8() + "\n");
+        QLockFile window_lock(Settings_Folder() + "/curvalo.lock");
+        QVERIFY(window_lock.tryLock(0));
+        const TRun refused = Run({"fit", "--test", file, "--free", "2", "--write-test"});
+        QCOMPARE(refused.exit_code, 1);
+        QVERIFY2(refused.err.contains("is open in a Curvalo window"), qPrintable(refused.err));
+        QCOMPARE(Read(file), before);
+    }
+    const TRun run = Run({"fit", "--test", file, "--free", "2", "--write-test"});
+    QVERIFY2(run.exit_code == 0, qPrintable(run.err));
+    TTestDocument fitted;
+    QString error;
+    QVERIFY2(TTestFile::Read(file, &fitted, &error), qPrintable(error));
+    QVERIFY(fitted.Field_Value(TTestDocument::FIELD_PARAMETER2) != 0.0);
+    QVERIFY(fitted.Measurements() == test.Measurements());
+    QCOMPARE(Run({"fit", "--free", "2", "--write-test"}).exit_code, 2);
 }
 
 void TTestBatchFaults::No_Home_Is_Refused()
