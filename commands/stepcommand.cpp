@@ -34,6 +34,15 @@ bool TStepCommand::Changes_Anything() const
     return before != after || !change.Is_Empty();
 }
 
+void TStepCommand::Push_Onto(QUndoStack *stack, TStepCommand *command)
+{
+    if (command->Changes_Anything()) {
+        stack->push(command);
+    } else {
+        delete command;
+    }
+}
+
 bool TStepCommand::mergeWith(const QUndoCommand *other)
 {
     const TStepCommand *later = dynamic_cast<const TStepCommand *>(other);

@@ -3,6 +3,7 @@
 #define TSTEPCOMMAND_H
 
 #include <QUndoCommand>
+#include <QUndoStack>
 
 #include "measurementchange.h"
 #include "testdocument.h"
@@ -22,6 +23,8 @@ public:
 
     // False for a step that would leave the test as it is; such a step is not pushed.
     virtual bool Changes_Anything() const;
+    // Pushes the step, which does it; a step that changes nothing is dropped instead.
+    static void Push_Onto(QUndoStack *stack, TStepCommand *command);
 
 protected:
     // A merge key of -1 never merges.

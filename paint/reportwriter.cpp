@@ -350,16 +350,6 @@ void TReportWriter::Paint_Page_Number(QPainter *painter, const QRectF &body, con
     painter->restore();
 }
 
-std::unique_ptr<QTextDocument> TReportWriter::Document() const
-{
-    auto document = std::make_unique<QTextDocument>();
-    document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("picture.png")),
-                          picture);
-    document->addResource(QTextDocument::ImageResource, QUrl(QStringLiteral("chart.png")), chart);
-    document->setHtml(Html(false));
-    return document;
-}
-
 bool TReportWriter::Print(QPagedPaintDevice *device, const TProgress &progress) const
 {
     Q_ASSERT(device);

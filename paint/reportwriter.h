@@ -19,7 +19,6 @@ class QFontMetricsF;
 class QPagedPaintDevice;
 class QPainter;
 class QRectF;
-class QTextDocument;
 class TTestDocument;
 
 // The calibration record of a length test: who, what and when, the model with its parameters,
@@ -60,8 +59,6 @@ public:
     // inline_images puts the pictures into the HTML as data; otherwise they are the
     // resources "picture.png" and "chart.png" of a document.
     QString Html(bool inline_images) const;
-    // The document for printing, pictures included.
-    std::unique_ptr<QTextDocument> Document() const;
     // Told how many result rows are on the pages so far, of how many; false stops the record.
     using TProgress = std::function<bool(int done, int total)>;
 

@@ -329,11 +329,7 @@ void TCurvalo::Connect_Signals()
 
 void TCurvalo::Push(TStepCommand *command)
 {
-    if (command->Changes_Anything()) {
-        undo_stack->push(command);
-    } else {
-        delete command;
-    }
+    TStepCommand::Push_Onto(undo_stack, command);
 }
 
 void TCurvalo::Model_Chosen(int index)

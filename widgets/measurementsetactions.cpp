@@ -99,11 +99,7 @@ void TMeasurementSetActions::Paste_Measured(const QList<int> &ids, const QString
 
 void TMeasurementSetActions::Push(TStepCommand *command)
 {
-    if (command->Changes_Anything()) {
-        undo_stack->push(command);
-    } else {
-        delete command;
-    }
+    TStepCommand::Push_Onto(undo_stack, command);
 }
 
 bool TMeasurementSetActions::Export_File(const QString &file_name, QString *error) const
