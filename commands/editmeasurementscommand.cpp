@@ -1,11 +1,23 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "editmeasurementscommand.h"
 
+QString TEditMeasurementsCommand::Title(TSource source)
+{
+    switch (source) {
+    case FROM_PASTE:
+        return tr("Paste Measured Lengths");
+    case FROM_CLEAR:
+        return tr("Clear Measured Lengths");
+    case FROM_FILE:
+        break;
+    }
+    return tr("Update Measured Lengths");
+}
+
 TEditMeasurementsCommand::TEditMeasurementsCommand(
     TTestDocument *document_, const std::vector<TMeasurementData::TMeasurement> &records,
     TSource source)
-    : TStepCommand(document_, source == FROM_PASTE ? tr("Paste Measured Lengths")
-                                                   : tr("Update Measured Lengths"))
+    : TStepCommand(document_, Title(source))
 {
     for (const TMeasurementData::TMeasurement &record : records) {
         TMeasurementData::TMeasurement stored;

@@ -7,13 +7,13 @@
 #include "stepcommand.h"
 
 // Several measurements overwritten in one step, wherever they stand in the list: measured
-// lengths pasted into the Results table, or updated from a file.
+// lengths pasted into the Results table or cleared there, or updated from a file.
 class TEditMeasurementsCommand : public TStepCommand
 {
     Q_DECLARE_TR_FUNCTIONS(TEditMeasurementsCommand)
 
 public:
-    enum TSource { FROM_PASTE, FROM_FILE };
+    enum TSource { FROM_PASTE, FROM_CLEAR, FROM_FILE };
 
     // Each record replaces the one with its id; ids not in the test are skipped.
     TEditMeasurementsCommand(TTestDocument *document,
@@ -25,6 +25,8 @@ public:
     bool Changes_Anything() const override { return after_records != before_records; }
 
 private:
+    static QString Title(TSource source);
+
     std::vector<TMeasurementData::TMeasurement> before_records;
     std::vector<TMeasurementData::TMeasurement> after_records;
 };

@@ -203,7 +203,8 @@ bool TPersistence::TSettings::operator==(const TSettings &other) const
            report_test_date == other.report_test_date &&
            report_procedure == other.report_procedure && test_file == other.test_file &&
            test_modified == other.test_modified && recent_tests == other.recent_tests &&
-           unused_texts == other.unused_texts && unused_mpe_texts == other.unused_mpe_texts;
+           unused_texts == other.unused_texts && unused_mpe_texts == other.unused_mpe_texts &&
+           window_layout == other.window_layout;
 }
 
 TPersistence::TPersistence()
@@ -351,6 +352,7 @@ TPersistence::TSettings TPersistence::Read_Settings_File(const QString &file_nam
         if (ok && exaggeration >= 1 && exaggeration <= 1000) {
             loaded.exaggeration = exaggeration;
         }
+        loaded.window_layout = settings->value(QStringLiteral("View/Layout")).toString();
     }
     if (settings && settings->contains(QStringLiteral("MPE/A"))) {
         QString text = settings->value(QStringLiteral("MPE/A")).toString() + QLatin1Char(',') +
@@ -490,6 +492,9 @@ bool TPersistence::Save_Settings(const TSettings &values)
             settings->remove(QStringLiteral("View"));
             if (values.exaggeration != 1) {
                 settings->setValue(QStringLiteral("View/Exaggeration"), values.exaggeration);
+            }
+            if (!values.window_layout.isEmpty()) {
+                settings->setValue(QStringLiteral("View/Layout"), values.window_layout);
             }
             settings->remove(QStringLiteral("Recent"));
             if (!values.recent_tests.isEmpty()) {

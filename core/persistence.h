@@ -74,6 +74,9 @@ public:
         // The slider's exaggeration, 1 to 1000; kept as "View/Exaggeration", written only when
         // it is not 1.
         int exaggeration = 1;
+        // How the user arranged the docks, as the window writes it; kept as "View/Layout",
+        // written only once the user changed the first layout.
+        QString window_layout;
 
         bool operator==(const TSettings &other) const;
         bool operator!=(const TSettings &other) const { return !(*this == other); }

@@ -183,11 +183,15 @@ int TResultsModel::Id_At_Row(int row) const
     return row >= 0 && row < rowCount() ? results[size_t(row)].id : 0;
 }
 
-QString TResultsModel::Tab_Separated(const QList<int> &rows) const
+QString TResultsModel::Tab_Separated(const QList<int> &rows, const QList<int> &columns_) const
 {
+    QList<int> columns = columns_;
+    for (int column = 0; columns_.isEmpty() && column < COLUMN_COUNT; ++column) {
+        columns << column;
+    }
     QStringList lines;
     QStringList header;
-    for (int column = 0; column < COLUMN_COUNT; ++column) {
+    for (const int column : columns) {
         header << headerData(column, Qt::Horizontal).toString();
     }
     lines << header.join(QLatin1Char('\t'));
@@ -196,7 +200,7 @@ QString TResultsModel::Tab_Separated(const QList<int> &rows) const
             continue;
         }
         QStringList cells;
-        for (int column = 0; column < COLUMN_COUNT; ++column) {
+        for (const int column : columns) {
             cells << Text(results[size_t(row)], column);
         }
         lines << cells.join(QLatin1Char('\t'));

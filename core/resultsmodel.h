@@ -66,8 +66,9 @@ public:
     int Row_Of_Id(int id) const;
     int Id_At_Row(int row) const;
 
-    // The rows (in the given order) as tab-separated text with a header row, as shown.
-    QString Tab_Separated(const QList<int> &rows) const;
+    // The rows (in the given order) as tab-separated text with a header row, as shown: the
+    // given columns in their order, or all of them in the model's.
+    QString Tab_Separated(const QList<int> &rows, const QList<int> &columns = {}) const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

@@ -205,9 +205,10 @@ void TTestResults::Copy_Selected_Rows()
     QTest::keyClick(Table(), Qt::Key_C, Qt::ControlModifier);
     const QStringList lines = QApplication::clipboard()->text().split('\n');
     QCOMPARE(lines.size(), 4);
-    QVERIFY(lines[0].startsWith("Id\tNominal (mm)\t"));
-    QVERIFY(lines[1].startsWith("1\t1000.0000\t500.0000\t500.0000\t"));
-    QVERIFY(lines[1].contains("\t999.9825\t-17.50\t"));
+    // The columns as shown: the measured length beside the nominal and actual ones.
+    QVERIFY(lines[0].startsWith("Id\tNominal (mm)\tActual (mm)\tMeasured (mm)\tPosition Y"));
+    QVERIFY(lines[1].startsWith("1\t1000.0000\t999.9825\t\t500.0000\t500.0000\t"));
+    QVERIFY(lines[1].contains("\t-17.50\t"));
     QVERIFY(lines[2].startsWith("2\t"));
 }
 

@@ -248,6 +248,10 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>Update Measured Lengths</source>
         <translation>Gemessene Längen aktualisieren</translation>
     </message>
+    <message>
+        <source>Clear Measured Lengths</source>
+        <translation>Gemessene Längen löschen</translation>
+    </message>
 </context>
 <context>
     <name>TEditMpeCommand</name>
@@ -1224,10 +1228,6 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
         <translation>µm</translation>
     </message>
     <message>
-        <source>Every measurement judged against the MPE; lengths in mm, errors and the MPE in µm. Type into the Measured column to enter a result; Ctrl+C copies the selected rows.</source>
-        <translation>Jede Messung gegen die MPE bewertet; Längen in mm, Abweichungen und die MPE in µm. Tippen Sie in die Spalte Gemessen, um ein Ergebnis einzugeben; Strg+C kopiert die ausgewählten Zeilen.</translation>
-    </message>
-    <message>
         <source>Copy</source>
         <translation>Kopieren</translation>
     </message>
@@ -1254,6 +1254,10 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <message>
         <source>Paste</source>
         <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Every measurement judged against the MPE; lengths in mm, errors and the MPE in µm. Type into the Measured column to enter a result (Enter goes on to the next row, Delete clears it, Ctrl+V pastes a column); Delete elsewhere removes the selected measurements, and Ctrl+C copies them.</source>
+        <translation>Jede Messung gegen die MPE bewertet; Längen in mm, Abweichungen und die MPE in µm. Tippen Sie in die Spalte Gemessen, um ein Ergebnis einzugeben (Eingabe geht zur nächsten Zeile, Entf löscht es, Strg+V fügt eine Spalte ein); Entf an anderer Stelle entfernt die ausgewählten Messungen, Strg+C kopiert sie.</translation>
     </message>
 </context>
 <context>

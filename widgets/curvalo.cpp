@@ -54,6 +54,7 @@
 #include "testfileactions.h"
 #include "testplandialog.h"
 #include "userguidedialog.h"
+#include "windowlayout.h"
 
 namespace
 {
@@ -110,6 +111,8 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
             [this, recent]() { test_file_actions->Fill_Recent_Menu(recent); });
     Create_Docks();
     Create_Central_Widget(stored.exaggeration);
+    window_layout = new TWindowLayout(this, results_dock->Tabs());
+    window_layout->Restore(stored.window_layout);
     readout_label = new QLabel(this);
     readout_label->setObjectName(QStringLiteral("readout_label"));
     statusBar()->addWidget(readout_label, 1);
@@ -225,6 +228,7 @@ void TCurvalo::Create_Actions_And_Menus()
     menu_bar->resize(800, 22);
 
     tool_bar = new QToolBar(this);
+    tool_bar->setObjectName(QStringLiteral("tool_bar"));
     addToolBar(Qt::TopToolBarArea, tool_bar);
     tool_bar->addAction(action_new);
     tool_bar->addAction(action_init);
@@ -298,6 +302,8 @@ void TCurvalo::Connect_Signals()
     connect(results_dock, &TResultsDock::Rows_Selected, this, &TCurvalo::Results_Rows_Selected);
     connect(results_dock, &TResultsDock::Measured_Pasted, measurement_set_actions,
             &TMeasurementSetActions::Paste_Measured);
+    connect(results_dock, &TResultsDock::Measured_Cleared, measurement_set_actions,
+            &TMeasurementSetActions::Clear_Measured);
     connect(results_model, &TResultsModel::Measured_Length_Entered, this,
             &TCurvalo::Measured_Length_Entered);
     connect(document, &TTestDocument::Mpe_Changed, this, &TCurvalo::Show_Mpe);
@@ -316,8 +322,10 @@ void TCurvalo::Connect_Signals()
             settings->test_file = test_file_actions->File();
             settings->test_modified = test_file_actions->Modified();
             settings->recent_tests = test_file_actions->Recent();
+            settings->window_layout = window_layout->Text();
         },
         this);
+    connect(window_layout, &TWindowLayout::Changed, autosave, &TAutosave::Schedule);
     connect(autosave, &TAutosave::Unsaved_Changed, notices, &TNotices::Show_Unsaved);
     connect(autosave, &TAutosave::Failure_Told, this, [this](const QString &reason) {
         if (!closing_unattended) {

@@ -31,6 +31,7 @@ class TResultsModel;
 class TStepCommand;
 class TTestDocument;
 class TTestFileActions;
+class TWindowLayout;
 class TUserGuideDialog;
 
 // The main window. The test it shows lives in a test document; the window builds the menus,
@@ -158,6 +159,7 @@ private:
     TNotices *notices;
     TReportActions *report_actions;
     TTestFileActions *test_file_actions;
+    TWindowLayout *window_layout = nullptr;
     TMeasurementSetActions *measurement_set_actions;
     // What lies under the mouse in the drawing.
     QLabel *readout_label;

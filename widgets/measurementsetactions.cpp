@@ -97,6 +97,23 @@ void TMeasurementSetActions::Paste_Measured(const QList<int> &ids, const QString
     Push(new TEditMeasurementsCommand(document, records, TEditMeasurementsCommand::FROM_PASTE));
 }
 
+void TMeasurementSetActions::Clear_Measured(const QList<int> &ids)
+{
+    std::vector<TMeasurementData::TMeasurement> records;
+    for (const int id : ids) {
+        TMeasurementData::TMeasurement record;
+        if (document->Measurement_Data().Get_Measurement(id, &record) &&
+            record.has_measured_length) {
+            record.has_measured_length = false;
+            record.measured_length = 0.0;
+            records.push_back(record);
+        }
+    }
+    if (!records.empty()) {
+        Push(new TEditMeasurementsCommand(document, records, TEditMeasurementsCommand::FROM_CLEAR));
+    }
+}
+
 void TMeasurementSetActions::Push(TStepCommand *command)
 {
     TStepCommand::Push_Onto(undo_stack, command);

@@ -41,6 +41,8 @@ public slots:
     // A column of measured lengths pasted into the Results table, for these measurements in
     // this order, as one step; nothing is pasted when a line is no length.
     void Paste_Measured(const QList<int> &ids, const QString &text);
+    // Clears the measured lengths of these measurements, as one step.
+    void Clear_Measured(const QList<int> &ids);
 
 private:
     // Puts a step on the undo stack, which does it; a step that changes nothing is dropped.

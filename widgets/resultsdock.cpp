@@ -18,6 +18,7 @@
 #include "numbertext.h"
 #include "resultsmodel.h"
 #include "resultssortmodel.h"
+#include "resultstable.h"
 
 namespace
 {
@@ -82,11 +83,13 @@ TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
 
     sort_model = new TResultsSortModel(this);
     sort_model->setSourceModel(model);
-    table = new QTableView(table_page);
+    table = new TResultsTable(table_page);
     table->setObjectName(QStringLiteral("results_table"));
     table->setToolTip(tr("Every measurement judged against the MPE; lengths in mm, errors and "
-                         "the MPE in \u00b5m. Type into the Measured column to enter a result; "
-                         "Ctrl+C copies the selected rows."));
+                         "the MPE in \u00b5m. Type into the Measured column to enter a result "
+                         "(Enter goes on to the next row, Delete clears it, Ctrl+V pastes a "
+                         "column); Delete elsewhere removes the selected measurements, and "
+                         "Ctrl+C copies them."));
     table->setModel(sort_model);
     table->setSortingEnabled(true);
     table->sortByColumn(-1, Qt::AscendingOrder);
@@ -130,10 +133,23 @@ TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
     paste->setShortcutContext(Qt::WidgetWithChildrenShortcut);
     table->addAction(paste);
     connect(paste, &QAction::triggered, this, &TResultsDock::Paste);
+    connect(table, &TResultsTable::Measured_Cleared, this, [this](const QList<int> &view_rows) {
+        QList<int> ids;
+        for (const int row : view_rows) {
+            ids << results_model->Id_At_Row(
+                sort_model->mapToSource(sort_model->index(row, 0)).row());
+        }
+        emit Measured_Cleared(ids);
+    });
     Update_Summary();
 }
 
 TResultsDock::~TResultsDock() = default;
+
+QTableView *TResultsDock::Table() const
+{
+    return table;
+}
 
 void TResultsDock::Set_Mpe(const TMpe &mpe_)
 {
@@ -257,7 +273,7 @@ QString TResultsDock::Selected_Text() const
     for (const int view_row : view_rows) {
         rows << sort_model->mapToSource(sort_model->index(view_row, 0)).row();
     }
-    return results_model->Tab_Separated(rows);
+    return results_model->Tab_Separated(rows, table->Columns_Shown());
 }
 
 void TResultsDock::Paste()

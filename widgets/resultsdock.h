@@ -15,6 +15,7 @@ class QTableView;
 class TErrorChartWidget;
 class TResultsModel;
 class TResultsSortModel;
+class TResultsTable;
 
 // The "Results" dock: the MPE, the table of all results with its summary, and the
 // error-versus-length chart in a tab beside it. It shows what the results model holds and
@@ -39,7 +40,7 @@ public:
     // The selected rows, in the order shown, as tab-separated text with a header row.
     QString Selected_Text() const;
 
-    QTableView *Table() const { return table; }
+    QTableView *Table() const;
     QLabel *Summary_Label() const { return summary_label; }
     TErrorChartWidget *Chart() const { return chart; }
     QTabWidget *Tabs() const { return tabs; }
@@ -52,6 +53,9 @@ signals:
     // The user pasted text into the Measured column: the measurements from the current row
     // down, in the order shown, and the text.
     void Measured_Pasted(const QList<int> &ids, const QString &text);
+    // The user pressed Delete in the Measured column: the measurements whose measured lengths
+    // go, in the order shown.
+    void Measured_Cleared(const QList<int> &ids);
 
 private slots:
     void Mpe_Edited();
@@ -67,7 +71,7 @@ private:
     QLineEdit *mpe_a_edit;
     QLineEdit *mpe_k_edit;
     QLineEdit *mpe_b_edit;
-    QTableView *table;
+    TResultsTable *table;
     QLabel *summary_label;
     TErrorChartWidget *chart;
     TMpe mpe;
