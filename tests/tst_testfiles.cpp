@@ -29,6 +29,8 @@ private slots:
     void Saved_Test_Reopens_As_It_Was();
     void Title_Names_The_File_And_Its_Changes();
     void Restart_Keeps_The_File_And_Its_Unsaved_Changes();
+    void Save_Asks_When_Another_Program_Changed_The_File_data();
+    void Save_Asks_When_Another_Program_Changed_The_File();
     void Unreadable_File_Leaves_The_Test_As_It_Was();
     void Batch_Tool_Reads_The_Same_Test();
     void Test_Details_Go_Into_The_File();
@@ -110,6 +112,45 @@ void TTestTestFiles::Title_Names_The_File_And_Its_Changes()
     QVERIFY(window->isWindowModified());
     QVERIFY(window->Save_Test(Test_File(), &error));
     QVERIFY(!window->isWindowModified());
+}
+
+void TTestTestFiles::Save_Asks_When_Another_Program_Changed_The_File_data()
+{
+    QTest::addColumn<bool>("changed_elsewhere");
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("unchanged: no question") << false << QString() << true;
+    QTest::newRow("changed, kept") << true << "Cancel" << false;
+    QTest::newRow("changed, replaced") << true << "Replace" << true;
+}
+
+void TTestTestFiles::Save_Asks_When_Another_Program_Changed_The_File()
+{
+    QFETCH(bool, changed_elsewhere);
+    QFETCH(QString, answer);
+    QFETCH(bool, replaced);
+    Make_A_Test();
+    QString error;
+    QVERIFY(window->Save_Test(Test_File(), &error));
+    const QByteArray other = "<?xml version=\"1.0\"?>\n<!-- written on another computer -->\n";
+    if (changed_elsewhere) {
+        Write(Test_File(), other);
+    }
+    Type(Edit("parameter2_edit"), "0.25");
+    QString question;
+    if (!answer.isEmpty()) {
+        Answer_Next_Box(answer, &question);
+    }
+    Action("Save Test")->trigger();
+    QCOMPARE(question.contains("machine A.curvalo has changed on disk"), changed_elsewhere);
+    QFile file(Test_File());
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    QCOMPARE(content == other, !replaced);
+    QCOMPARE(window->isWindowModified(), !replaced);
+    if (replaced) {
+        QVERIFY(content.contains("0.25"));
+    }
 }
 
 void TTestTestFiles::Restart_Keeps_The_File_And_Its_Unsaved_Changes()
