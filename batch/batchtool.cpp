@@ -18,6 +18,7 @@
 #include "errorchartpainter.h"
 #include "evaluation.h"
 #include "filewriter.h"
+#include "fitjson.h"
 #include "measurementdata.h"
 #include "measurementsetfile.h"
 #include "messagetext.h"
@@ -575,7 +576,8 @@ int TBatchTool::Fit(const QStringList &arguments)
     Add_Common_Options(&parser, true);
     parser.addOptions({
         {QStringLiteral("free"),
-         Tr("The parameters to fit (default: those the model uses; LK: 2 and 4)."),
+         Tr("The parameters to fit (default: those the model uses, LK 2 and 4, without those "
+            "the measurements determine only poorly)."),
          Tr("n1,n2,...")},
         {QStringLiteral("write-settings"),
          Tr("Store the fitted parameters in the settings file, as the window's Apply does.")},
@@ -622,6 +624,15 @@ int TBatchTool::Fit(const QStringList &arguments)
                                   document.Field_Value(TTestDocument::FIELD_PARAMETER2),
                                   document.Field_Value(TTestDocument::FIELD_PARAMETER3),
                                   document.Field_Value(TTestDocument::FIELD_PARAMETER4)};
+    // Unless told which, the fit leaves out what the measurements determine only poorly.
+    std::vector<TParameterFit::TPoorlyDetermined> held;
+    if (!parser.isSet(QStringLiteral("free"))) {
+        const TParameterFit::TIdentifiability start = TParameterFit::Identifiability(
+            model.type, parameters, document.Model()->Range_Y(), document.Model()->Range_Z(),
+            document.Measurement_Data(), free);
+        held = start.poorly_determined;
+        free = TParameterFit::Without_Poorly_Determined(free, start);
+    }
     const TParameterFit::TResult result =
         TParameterFit::Fit(model.type, parameters, document.Model()->Range_Y(),
                            document.Model()->Range_Z(), document.Measurement_Data(), free);
@@ -629,44 +640,7 @@ int TBatchTool::Fit(const QStringList &arguments)
         return Input_Error(result.error + Tr(" Nothing was written."));
     }
 
-    const auto numbers = [](const double *values, const bool *present) {
-        QStringList texts;
-        for (int i = 0; i < 4; ++i) {
-            texts << TResultsFile::Json_Number(present ? present[i] : true, values[i]);
-        }
-        return QLatin1Char('[') + texts.join(QStringLiteral(", ")) + QLatin1Char(']');
-    };
-    const auto integers = [](const std::vector<int> &values) {
-        QStringList texts;
-        for (const int value : values) {
-            texts << QString::number(value);
-        }
-        return QLatin1Char('[') + texts.join(QStringLiteral(", ")) + QLatin1Char(']');
-    };
-    QStringList residuals;
-    for (const TParameterFit::TResidual &residual : result.residuals) {
-        residuals << QStringLiteral("    {\"id\": %1, \"before_um\": %2, \"after_um\": %3}")
-                         .arg(residual.id)
-                         .arg(TResultsFile::Json_Number(true, residual.before),
-                              TResultsFile::Json_Number(true, residual.after));
-    }
-    const QString json =
-        QStringLiteral("{\n  \"model\": \"%1\",\n  \"free\": %2,\n  \"initial\": %3,\n"
-                       "  \"fitted\": %4,\n  \"uncertainty\": %5,\n  \"undetermined\": %6,\n"
-                       "  \"measurements_used\": %7,\n  \"rms_before_um\": %8,\n"
-                       "  \"rms_after_um\": %9,\n  \"iterations\": %10,\n"
-                       "  \"residuals\": [%11]\n}\n")
-            .arg(QLatin1String(model.key), integers(result.free), numbers(result.initial, nullptr),
-                 numbers(result.parameters, nullptr),
-                 numbers(result.uncertainty, result.has_uncertainty), integers(result.undetermined),
-                 QString::number(result.measurements_used),
-                 TResultsFile::Json_Number(true, result.rms_before),
-                 TResultsFile::Json_Number(true, result.rms_after))
-            .arg(result.iterations)
-            .arg(residuals.isEmpty()
-                     ? QString()
-                     : QStringLiteral("\n") + residuals.join(QStringLiteral(",\n")) +
-                           QStringLiteral("\n  "));
+    const QString json = TFitJson::Of_Fit(result, held);
 
     // Both targets are claimed before anything is written; then the output first and the
     // settings last, so that when the output cannot be written the settings stay as they were.

@@ -26,6 +26,29 @@ public:
         double after;  // µm
     };
 
+    // A free parameter the measurements determine only poorly: it moves the measured lengths
+    // almost exactly as a combination of the other free parameters does, so the data cannot
+    // tell them apart.
+    struct TPoorlyDetermined {
+        int number;             // 1 to 4
+        double correlation;     // its multiple correlation with the others, 0 to 1
+        std::vector<int> alike; // the others it is most correlated with, strongest first
+    };
+
+    // What a set of measurements says about the free parameters before or after a fit.
+    struct TIdentifiability {
+        // The parameters' correlations, free by free in the order of free; NaN where a
+        // parameter is not determined at all.
+        std::vector<std::vector<double>> correlation;
+        // Each parameter's multiple correlation with all the other free ones, 0 to 1; NaN where
+        // it is not determined at all.
+        std::vector<double> multiple_correlation;
+        // The largest over the smallest singular value of the problem with each parameter's
+        // column scaled to length 1; infinite when a direction is not determined at all.
+        double condition_number;
+        std::vector<TPoorlyDetermined> poorly_determined;
+    };
+
     struct TResult {
         // False when nothing could be fitted; error says why.
         bool fitted;
@@ -39,6 +62,8 @@ public:
         bool has_uncertainty[4];
         double uncertainty[4];
         std::vector<int> undetermined; // free parameter numbers the data cannot determine
+        // At the fitted parameters.
+        TIdentifiability identifiability;
         int measurements_used;
         int iterations;
         double rms_before; // µm
@@ -60,6 +85,19 @@ public:
                        const double &range_z, const TMeasurementData &data,
                        const std::vector<int> &free, const TProgress &progress = TProgress());
 
+    // Which of the free parameters the measured measurements determine only poorly, at these
+    // parameters; with simulated lengths in place of the measured ones this judges a plan
+    // before anything is measured.
+    static TIdentifiability Identifiability(int model_type, const double parameters[4],
+                                            const double &range_y, const double &range_z,
+                                            const TMeasurementData &data,
+                                            const std::vector<int> &free);
+    // The free parameters without the poorly determined ones: what a fit uses by default.
+    static std::vector<int> Without_Poorly_Determined(const std::vector<int> &free,
+                                                      const TIdentifiability &identifiability);
+    // A sentence for the user on each poorly determined parameter: why, and what to measure.
+    static QStringList Poorly_Determined_Reasons(int model_type,
+                                                 const TIdentifiability &identifiability);
     // A sentence for the user on why these parameters could not be determined.
     static QString Undetermined_Reason(const TResult &result);
 };

@@ -65,6 +65,8 @@ private slots:
     void Help_And_Version();
     void Fit_Json_And_Settings();
     void Fit_Refuses_Without_Measured_Lengths();
+    void Fit_Holds_Poorly_Determined_Parameters_data();
+    void Fit_Holds_Poorly_Determined_Parameters();
     void Render_Is_The_Display();
     void Report_Files();
 
@@ -399,6 +401,60 @@ void TTestBatchTool::Fit_Refuses_Without_Measured_Lengths()
     const TRun bad_free = Run({"fit", "--settings", File("settings.ini"), "--free", "4"});
     QCOMPARE(bad_free.exit_code, 2);
     QVERIFY(bad_free.err.contains("--free"));
+}
+
+void TTestBatchTool::Fit_Holds_Poorly_Determined_Parameters_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QJsonArray>("free");
+    QTest::newRow("by default held") << QStringList() << QJsonArray{2, 3};
+    QTest::newRow("fitted when asked for") << QStringList{"--free", "1,2,3"} << QJsonArray{1, 2, 3};
+}
+
+// On the default plan, lines through the centre, the Generic tower rotation acts like the
+// two translations.
+void TTestBatchTool::Fit_Holds_Poorly_Determined_Parameters()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QJsonArray, free);
+    const TRun plan =
+        Run({"plan", "--settings", File("settings.ini"), "--output", File("plan.xml")});
+    QVERIFY2(plan.exit_code == 0, qPrintable(plan.err));
+    // Measured as a machine with other parameters would measure it.
+    TMeasurementData data;
+    QVERIFY(data.Load_Data(File("plan.xml")));
+    const TRun simulated = Run({"evaluate", "--settings", File("settings.ini"), "--measurements",
+                                File("plan.xml"), "--parameters", "-0.02,0.005,0.004,0"});
+    QVERIFY2(simulated.exit_code == 0, qPrintable(simulated.err));
+    const QStringList lines = simulated.out.split('\n', Qt::SkipEmptyParts);
+    const int actual = lines[0].split(',').indexOf("actual_length_mm");
+    QVERIFY(actual > 0);
+    for (int row = 1; row < lines.size(); ++row) {
+        const QStringList cells = lines[row].split(',');
+        TMeasurementData::TMeasurement record;
+        QVERIFY(data.Get_Measurement(cells[0].toInt(), &record));
+        record.has_measured_length = true;
+        record.measured_length = cells[actual].toDouble();
+        data.Update_Measurement(record);
+    }
+    QVERIFY(data.Save_Data(File("measured.xml")));
+    const TRun run = Run(QStringList{"fit", "--settings", File("settings.ini"), "--measurements",
+                                     File("measured.xml")} +
+                         options);
+    QVERIFY2(run.exit_code == 0, qPrintable(run.err));
+    const QJsonObject fit = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    QCOMPARE(fit["free"].toArray(), free);
+    QCOMPARE(fit["poorly_determined"].toArray(), QJsonArray{1});
+    QCOMPARE(fit["correlation"].toArray().size(), free.size());
+    QCOMPARE(fit["correlation"].toArray()[0].toArray().size(), free.size());
+    QVERIFY(fit["condition_number"].toDouble() >= 1.0);
+    // Held, the rotation keeps its preset.
+    if (free.size() == 2) {
+        QCOMPARE(fit["fitted"].toArray()[0].toDouble(), -0.05);
+        QVERIFY(fit["condition_number"].toDouble() < 100.0);
+    } else {
+        QVERIFY(fit["condition_number"].toDouble() > 1000.0);
+    }
 }
 
 // The PNG is what the display widget paints over white in the same state.

@@ -6,7 +6,9 @@
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
+#include <array>
 #include <functional>
+#include <vector>
 
 #include "fitdialog.h"
 #include "testfiles.h"
@@ -23,11 +25,14 @@ private slots:
     void Apply_Puts_Exact_Values_In_The_Fields();
     void Cancel_Changes_Nothing();
     void Without_Measured_Lengths_Says_So();
+    void Poorly_Determined_Is_Held_data();
+    void Poorly_Determined_Is_Held();
 
 private:
     // Measurements measured on a machine with known parameters: made by fitting's inverse,
     // i.e. through the window's own actual lengths with those parameters.
-    void Prepare_Measured(const QString &p1, const QString &p2, const QString &p3);
+    void Prepare_Measured(const QString &p1, const QString &p2, const QString &p3,
+                          bool through_the_centre = false);
     void Run_Dialog(const std::function<void(TFitDialog *)> &steps);
 };
 
@@ -42,7 +47,8 @@ void TTestFitDialog::cleanup()
     window.reset();
 }
 
-void TTestFitDialog::Prepare_Measured(const QString &p1, const QString &p2, const QString &p3)
+void TTestFitDialog::Prepare_Measured(const QString &p1, const QString &p2, const QString &p3,
+                                      bool through_the_centre)
 {
     // The machine's parameters give the actual lengths, which become the measured ones.
     Type(Edit("parameter1_edit"), p1);
@@ -51,7 +57,20 @@ void TTestFitDialog::Prepare_Measured(const QString &p1, const QString &p2, cons
     const double places[][4] = {{500, 200, 1, 0}, {500, 800, 1, 0},     {200, 500, 0, 1},
                                 {800, 500, 0, 1}, {500, 500, 0.6, 0.8}, {500, 500, 0.6, -0.8},
                                 {300, 300, 1, 0}, {700, 700, 0, 1}};
+    // Lines through the centre, as the default plan lays them: along Y, Z and both diagonals.
+    const double centred[][4] = {{500, 500, 1, 0},      {500, 500, 0, 1}, {500, 500, 0.6, 0.8},
+                                 {500, 500, 0.6, -0.8}, {500, 500, 1, 0}, {500, 500, 0, 1}};
+    std::vector<std::array<double, 4>> chosen;
     for (const auto &place : places) {
+        chosen.push_back({place[0], place[1], place[2], place[3]});
+    }
+    if (through_the_centre) {
+        chosen.clear();
+        for (const auto &place : centred) {
+            chosen.push_back({place[0], place[1], place[2], place[3]});
+        }
+    }
+    for (const auto &place : chosen) {
         QTest::mouseClick(window->findChild<QToolButton *>("add_button"), Qt::LeftButton);
         Type(Editor()->findChild<QLineEdit *>("position_y_edit"), QString::number(place[0]));
         Type(Editor()->findChild<QLineEdit *>("position_z_edit"), QString::number(place[1]));
@@ -132,6 +151,44 @@ void TTestFitDialog::Without_Measured_Lengths_Says_So()
         QVERIFY(!dialog->findChild<QPushButton *>("apply_button")->isEnabled());
         dialog->reject();
     });
+}
+
+void TTestFitDialog::Poorly_Determined_Is_Held_data()
+{
+    QTest::addColumn<QString>("answer");
+    QTest::addColumn<bool>("applied");
+    QTest::newRow("kept out of the controller") << "Cancel" << false;
+    QTest::newRow("applied all the same") << "Apply" << true;
+}
+
+// Along lines through the centre the tower rotation acts like the translations: it is left
+// out of the fit at first, and applying it anyway takes a second word.
+void TTestFitDialog::Poorly_Determined_Is_Held()
+{
+    QFETCH(QString, answer);
+    QFETCH(bool, applied);
+    Prepare_Measured("-0.02", "0.005", "0.004", true);
+    QString summary;
+    QString question;
+    Run_Dialog([&](TFitDialog *dialog) {
+        QCheckBox *rotation = dialog->findChild<QCheckBox *>("free1_box");
+        QVERIFY(!rotation->isChecked());
+        QVERIFY(dialog->findChild<QCheckBox *>("free2_box")->isChecked());
+        summary = dialog->findChild<QLabel *>("fit_summary_label")->text();
+        rotation->setChecked(true);
+        QTest::mouseClick(dialog->findChild<QPushButton *>("fit_button"), Qt::LeftButton);
+        QVERIFY(
+            dialog->findChild<QLabel *>("fit_summary_label")->text().contains("Condition number"));
+        Answer_Next_Box(answer, &question);
+        QTest::mouseClick(dialog->findChild<QPushButton *>("apply_button"), Qt::LeftButton);
+        if (dialog->isVisible()) {
+            dialog->reject();
+        }
+    });
+    QVERIFY2(summary.contains("Parameter 1 (Tower Rotation) is poorly determined"),
+             qPrintable(summary));
+    QVERIFY2(question.contains("determine only poorly"), qPrintable(question));
+    QCOMPARE(Edit("parameter1_edit")->text() != "-0.0500", applied);
 }
 
 QTEST_MAIN(TTestFitDialog)

@@ -86,6 +86,8 @@ private slots:
     void Names_What_It_Cannot_Determine();
     void Noise_And_Uncertainty_data();
     void Noise_And_Uncertainty();
+    void Names_Poorly_Determined_Parameters_data();
+    void Names_Poorly_Determined_Parameters();
     void Refuses_Without_Measured_Lengths();
     void Can_Be_Cancelled();
 };
@@ -248,6 +250,80 @@ void TTestParameterFit::Noise_And_Uncertainty()
         // An uncertainty that says something: well below the value itself.
         QVERIFY(result.uncertainty[number - 1] < 0.2 * std::fabs(truth[number - 1]));
     }
+}
+
+void TTestParameterFit::Names_Poorly_Determined_Parameters_data()
+{
+    QTest::addColumn<int>("model");
+    QTest::addColumn<QVector<double>>("truth");
+    QTest::addColumn<bool>("centred");
+    QTest::addColumn<std::vector<int>>("poor");
+    // Along lines through the centre the tower rotation acts like the two translations.
+    QTest::newRow("generic, centred plan")
+        << int(TModelCatalog::GENERIC) << QVector<double>{-0.02, 0.005, 0.004, 0} << true
+        << std::vector<int>{1};
+    QTest::newRow("generic, lines away from the centre")
+        << int(TModelCatalog::GENERIC) << QVector<double>{-0.02, 0.005, 0.004, 0} << false
+        << std::vector<int>{};
+    QTest::newRow("renishaw, centred plan")
+        << int(TModelCatalog::RENISHAW) << QVector<double>{0.01, 0.003, -0.002, 0} << true
+        << std::vector<int>{};
+    QTest::newRow("renishaw, lines away from the centre")
+        << int(TModelCatalog::RENISHAW) << QVector<double>{0.01, 0.003, -0.002, 0} << false
+        << std::vector<int>{};
+    QTest::newRow("lk, lines away from the centre")
+        << int(TModelCatalog::LK) << QVector<double>{0.00001, 0.001, -0.0103, 0.001} << false
+        << std::vector<int>{};
+}
+
+void TTestParameterFit::Names_Poorly_Determined_Parameters()
+{
+    QFETCH(int, model);
+    QFETCH(QVector<double>, truth);
+    QFETCH(bool, centred);
+    QFETCH(std::vector<int>, poor);
+    const TMeasurementData data =
+        Measured_Plan(model, truth, centred ? Default_Plan() : Determining_Plan(1));
+    const std::vector<int> free = TParameterFit::Default_Free(model);
+    const TParameterFit::TIdentifiability before =
+        TParameterFit::Identifiability(model, truth.constData(), 1000.0, 1000.0, data, free);
+    std::vector<int> found;
+    QString figures;
+    for (const TParameterFit::TPoorlyDetermined &entry : before.poorly_determined) {
+        found.push_back(entry.number);
+        figures += QString(" %1: %2").arg(entry.number).arg(entry.correlation, 0, 'f', 6);
+    }
+    for (size_t i = 0; i < before.correlation.size(); ++i) {
+        for (size_t j = 0; j < before.correlation.size(); ++j) {
+            figures += QString(" %1").arg(before.correlation[i][j], 0, 'f', 6);
+        }
+    }
+    figures += QString(" condition %1").arg(before.condition_number);
+    for (const double multiple : before.multiple_correlation) {
+        figures += QString(" multiple %1").arg(multiple, 0, 'f', 6);
+    }
+    QVERIFY2(found == poor, qPrintable(figures));
+    // The figures the documentation quotes.
+    if (QByteArray(QTest::currentDataTag()) == "generic, centred plan") {
+        QVERIFY2(before.poorly_determined.front().correlation > 0.99999, qPrintable(figures));
+    }
+    QCOMPARE(TParameterFit::Poorly_Determined_Reasons(model, before).size(), int(poor.size()));
+    QCOMPARE(TParameterFit::Without_Poorly_Determined(free, before).size(),
+             free.size() - poor.size());
+    // The correlations are those of a correlation matrix: 1 on the diagonal, symmetric.
+    QCOMPARE(before.correlation.size(), free.size());
+    for (size_t i = 0; i < free.size(); ++i) {
+        QVERIFY(std::fabs(before.correlation[i][i] - 1.0) < 1e-12);
+        for (size_t j = 0; j < free.size(); ++j) {
+            QVERIFY(std::fabs(before.correlation[i][j] - before.correlation[j][i]) < 1e-12);
+            QVERIFY(std::fabs(before.correlation[i][j]) <= 1.0 + 1e-12);
+        }
+    }
+    QVERIFY(before.condition_number >= 1.0);
+    // A fit reports the same at its end.
+    const TParameterFit::TResult result =
+        TParameterFit::Fit(model, truth.constData(), 1000.0, 1000.0, data, free);
+    QCOMPARE(result.identifiability.poorly_determined.size(), poor.size());
 }
 
 void TTestParameterFit::Refuses_Without_Measured_Lengths()

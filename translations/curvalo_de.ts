@@ -438,6 +438,26 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>not determined</source>
         <translation>nicht bestimmt</translation>
     </message>
+    <message>
+        <source>Such parameters are held unless you tick them.</source>
+        <translation>Solche Parameter werden festgehalten, solange Sie sie nicht ankreuzen.</translation>
+    </message>
+    <message>
+        <source>Condition number %1</source>
+        <translation>Konditionszahl %1</translation>
+    </message>
+    <message>
+        <source>Condition number infinite (a direction is not determined)</source>
+        <translation>Konditionszahl unendlich (eine Richtung ist nicht bestimmt)</translation>
+    </message>
+    <message>
+        <source>%1; largest correlation %2 (parameters %3 and %4).</source>
+        <translation>%1; größte Korrelation %2 (Parameter %3 und %4).</translation>
+    </message>
+    <message>
+        <source>Apply parameters the measurements determine only poorly?</source>
+        <translation>Parameter übernehmen, die die Messungen nur schlecht bestimmen?</translation>
+    </message>
 </context>
 <context>
     <name>TImportCommand</name>
@@ -931,6 +951,10 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <message>
         <source>Parameters %1 cannot be determined from these measurements: they do not change the measured lengths, or only together, as a product or in a fixed combination (measure along other lines, or hold one of them). Only what the data determine was fitted; the rest keeps its value.</source>
         <translation>Die Parameter %1 können aus diesen Messungen nicht bestimmt werden: sie ändern die gemessenen Längen nicht oder nur gemeinsam, als Produkt oder in einer festen Kombination (messen Sie entlang anderer Linien oder halten Sie einen von ihnen fest). Angepasst wurde nur, was die Daten bestimmen; der Rest behält seinen Wert.</translation>
+    </message>
+    <message>
+        <source>Parameter %1 is poorly determined: it changes the measured lengths almost exactly as %2 do (correlation %3). Measure along lines away from the centre of the volume (Y lines at other Z positions, Z lines at other Y positions) to determine it, or hold it.</source>
+        <translation>Parameter %1 ist schlecht bestimmt: Er ändert die gemessenen Längen fast genau so wie %2 (Korrelation %3). Messen Sie entlang von Linien abseits der Mitte des Volumens (Y-Linien bei anderen Z-Positionen, Z-Linien bei anderen Y-Positionen), um ihn zu bestimmen, oder halten Sie ihn fest.</translation>
     </message>
 </context>
 <context>

@@ -13,8 +13,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 #include "measurementdata.h"
+#include "messagebox.h"
 #include "modelcatalog.h"
 #include "numbertext.h"
 
@@ -111,7 +113,7 @@ TFitDialog::TFitDialog(int model_type_, const double parameters_[4], const doubl
     layout->addWidget(buttons);
 
     connect(fit_button, &QPushButton::clicked, this, &TFitDialog::Fit);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::accepted, this, &TFitDialog::Apply);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     for (QCheckBox *box : free_boxes) {
         connect(box, &QCheckBox::toggled, apply_button,
@@ -122,9 +124,20 @@ TFitDialog::TFitDialog(int model_type_, const double parameters_[4], const doubl
     for (const TMeasurementData::TMeasurement &measurement : data->Measurements()) {
         measured += measurement.has_measured_length;
     }
-    summary_label->setText(tr("%1 of %2 measurements have a measured length.")
-                               .arg(measured)
-                               .arg(data->Measurements().size()));
+    QStringList lines{tr("%1 of %2 measurements have a measured length.")
+                          .arg(measured)
+                          .arg(data->Measurements().size())};
+    // What the measurements determine only poorly is not fitted unless the user asks for it.
+    const TParameterFit::TIdentifiability start =
+        TParameterFit::Identifiability(model_type, parameters, range_y, range_z, *data, defaults);
+    for (const TParameterFit::TPoorlyDetermined &poor : start.poorly_determined) {
+        free_boxes[poor.number - 1]->setChecked(false);
+    }
+    lines << TParameterFit::Poorly_Determined_Reasons(model_type, start);
+    if (!start.poorly_determined.empty()) {
+        lines << tr("Such parameters are held unless you tick them.");
+    }
+    summary_label->setText(lines.join(QLatin1Char('\n')));
 }
 
 TFitDialog::~TFitDialog() = default;
@@ -158,6 +171,57 @@ void TFitDialog::Fit()
     Show_Result();
 }
 
+// "Condition number 8.3; largest correlation 0.957 (1 and 2)."
+QString
+TFitDialog::Identifiability_Text(const TParameterFit::TIdentifiability &identifiability) const
+{
+    double largest = 0.0;
+    int first = 0;
+    int second = 0;
+    for (size_t i = 0; i < identifiability.correlation.size(); ++i) {
+        for (size_t j = i + 1; j < identifiability.correlation.size(); ++j) {
+            const double value = identifiability.correlation[i][j];
+            if (std::isfinite(value) && std::fabs(value) >= std::fabs(largest)) {
+                largest = value;
+                first = result.free[i];
+                second = result.free[j];
+            }
+        }
+    }
+    const QString condition =
+        std::isfinite(identifiability.condition_number)
+            ? tr("Condition number %1").arg(TNumberText::Fixed(identifiability.condition_number, 1))
+            : tr("Condition number infinite (a direction is not determined)");
+    if (first == 0) {
+        return condition + QLatin1Char('.');
+    }
+    return tr("%1; largest correlation %2 (parameters %3 and %4).")
+        .arg(condition, TNumberText::Fixed(largest, 5))
+        .arg(first)
+        .arg(second);
+}
+
+void TFitDialog::Apply()
+{
+    if (!result.identifiability.poorly_determined.empty() || !result.undetermined.empty()) {
+        TMessageBox box(this);
+        box.setWindowTitle(tr("Fit Parameters"));
+        box.setIcon(QMessageBox::Warning);
+        box.setText(tr("Apply parameters the measurements determine only poorly?"));
+        box.setInformativeText(
+            (TParameterFit::Poorly_Determined_Reasons(model_type, result.identifiability)
+             << TParameterFit::Undetermined_Reason(result))
+                .join(QLatin1Char('\n'))
+                .trimmed());
+        box.setStandardButtons(QMessageBox::Apply | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Cancel);
+        if (box.exec() != QMessageBox::Apply) {
+            return;
+        }
+    }
+    accept();
+}
+
 void TFitDialog::Show_Result()
 {
     apply_button->setEnabled(result.fitted);
@@ -181,6 +245,8 @@ void TFitDialog::Show_Result()
     if (!reason.isEmpty()) {
         lines << reason;
     }
+    lines << Identifiability_Text(result.identifiability);
+    lines << TParameterFit::Poorly_Determined_Reasons(model_type, result.identifiability);
     summary_label->setText(lines.join(QLatin1Char('\n')));
 
     const TModelCatalog::TModel *model = TModelCatalog::Find(model_type);

@@ -12,7 +12,8 @@ class QPushButton;
 class QTableWidget;
 class TMeasurementData;
 
-// Tools > Fit Parameters: the user picks the free parameters and fits; the dialog shows the
+// Tools > Fit Parameters: the user picks the free parameters (those the measurements determine
+// only poorly are left out at first) and fits; the dialog shows the
 // parameters before and after with their uncertainties, the residuals before and after, and
 // what the measurements cannot determine. Apply closes it accepted with the fitted parameters;
 // Cancel changes nothing.
@@ -32,9 +33,13 @@ public:
 
 public slots:
     void Fit();
+    // Accepts the fit; asks first when parameters the measurements determine only poorly, or
+    // not at all, were free.
+    void Apply();
 
 private:
     void Show_Result();
+    QString Identifiability_Text(const TParameterFit::TIdentifiability &identifiability) const;
 
     int model_type;
     double parameters[4];

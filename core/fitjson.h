@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#ifndef TFITJSON_H
+#define TFITJSON_H
+
+#include <QString>
+#include <vector>
+
+#include "parameterfit.h"
+
+// A fit as the batch tool prints it: JSON with the fitted parameters, their uncertainties and
+// correlations, what the data determine only poorly, and the residuals.
+class TFitJson
+{
+public:
+    // held are the parameters the fit left out by default because the measurements determine
+    // them only poorly; they are listed with the poorly determined ones of the fit itself.
+    static QString Of_Fit(const TParameterFit::TResult &result,
+                          const std::vector<TParameterFit::TPoorlyDetermined> &held);
+    // A list of numbers or null for each NaN or infinite one.
+    static QString Numbers(const std::vector<double> &values);
+    static QString Integers(const std::vector<int> &values);
+};
+
+#endif
