@@ -204,7 +204,7 @@ bool TPersistence::TSettings::operator==(const TSettings &other) const
            report_procedure == other.report_procedure && test_file == other.test_file &&
            test_modified == other.test_modified && recent_tests == other.recent_tests &&
            unused_texts == other.unused_texts && unused_mpe_texts == other.unused_mpe_texts &&
-           window_layout == other.window_layout;
+           window_layout == other.window_layout && model_parameters == other.model_parameters;
 }
 
 TPersistence::TPersistence()
@@ -353,6 +353,11 @@ TPersistence::TSettings TPersistence::Read_Settings_File(const QString &file_nam
             loaded.exaggeration = exaggeration;
         }
         loaded.window_layout = settings->value(QStringLiteral("View/Layout")).toString();
+        for (const QString &key : settings->allKeys()) {
+            if (key.startsWith(QLatin1String("Model_Parameters/"))) {
+                loaded.model_parameters[key.mid(17)] = Stored_Text(settings->value(key));
+            }
+        }
     }
     if (settings && settings->contains(QStringLiteral("MPE/A"))) {
         QString text = settings->value(QStringLiteral("MPE/A")).toString() + QLatin1Char(',') +
@@ -495,6 +500,12 @@ bool TPersistence::Save_Settings(const TSettings &values)
             }
             if (!values.window_layout.isEmpty()) {
                 settings->setValue(QStringLiteral("View/Layout"), values.window_layout);
+            }
+            settings->remove(QStringLiteral("Model_Parameters"));
+            for (auto entry = values.model_parameters.cbegin();
+                 entry != values.model_parameters.cend(); ++entry) {
+                settings->setValue(QStringLiteral("Model_Parameters/") + entry.key(),
+                                   entry.value());
             }
             settings->remove(QStringLiteral("Recent"));
             if (!values.recent_tests.isEmpty()) {

@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QMap>
 #include <QPoint>
 #include <QSize>
 #include <QString>
@@ -77,6 +78,10 @@ public:
         // How the user arranged the docks, as the window writes it; kept as "View/Layout",
         // written only once the user changed the first layout.
         QString window_layout;
+        // The parameters of the models not in use, as each had them when it was left: the
+        // model's key and "P1 P2 P3 P4"; the group "Model_Parameters", written only once a
+        // model was left. The four parameter keys hold the current model's.
+        QMap<QString, QString> model_parameters;
 
         bool operator==(const TSettings &other) const;
         bool operator!=(const TSettings &other) const { return !(*this == other); }

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "testdocument.h"
 
+#include <QLocale>
+
 #include <cmath>
 
 #include "deflectionmodel.h"
@@ -35,7 +37,8 @@ bool TTestDocument::TFields::operator==(const TFields &other) const
 {
     return model_index == other.model_index && mpe == other.mpe && mpe_texts == other.mpe_texts &&
            texts == other.texts && values == other.values && unused == other.unused &&
-           mpe_unused == other.mpe_unused && unused_model == other.unused_model;
+           mpe_unused == other.mpe_unused && unused_model == other.unused_model &&
+           other_models == other.other_models;
 }
 
 bool TTestDocument::TReportDetails::operator==(const TReportDetails &other) const
@@ -93,6 +96,7 @@ void TTestDocument::Load_Settings(const TPersistence::TSettings &stored)
             stored.mpe.Is_Set() && stored.mpe.Has_B() ? TNumberText::Shortest(stored.mpe.B())
                                                       : QString()};
     }
+    loaded.other_models = stored.model_parameters;
     fields = loaded;
     report_details = TReportDetails{stored.report_title,         stored.report_machine,
                                     stored.report_operator,      stored.report_notes,
@@ -130,6 +134,7 @@ void TTestDocument::Store_Settings(TPersistence::TSettings *settings) const
     }
     settings->mpe = fields.mpe;
     settings->unused_mpe_texts = fields.mpe_unused ? fields.mpe_texts : QStringList();
+    settings->model_parameters = fields.other_models;
     settings->report_title = report_details.title;
     settings->report_machine = report_details.machine;
     settings->report_operator = report_details.operator_name;
@@ -191,9 +196,50 @@ int TTestDocument::Model_Type() const
 void TTestDocument::Set_Model_Index(int index)
 {
     fields.unused_model = -1;
+    Swap_Parameters(index);
     Choose_Model(index);
     emit Model_Changed();
     emit Modified();
+}
+
+void TTestDocument::Swap_Parameters(int index)
+{
+    const int to = index >= 0 && index < TModelCatalog::Model_Count() ? index : -1;
+    if (to == fields.model_index) {
+        return;
+    }
+    // Each model reads its parameters in its own units, so one model's numbers never go to
+    // another.
+    if (fields.model_index >= 0) {
+        QStringList numbers;
+        for (int i = 0; i < 4; ++i) {
+            // Shortest, exact, and never in exponent notation.
+            numbers << QLocale::c().toString(fields.values[size_t(i)], 'f',
+                                             QLocale::FloatingPointShortest);
+        }
+        fields.other_models[QLatin1String(TModelCatalog::Model_At(fields.model_index).key)] =
+            numbers.join(QLatin1Char(' '));
+    }
+    if (to < 0) {
+        return;
+    }
+    const TModelCatalog::TModel &model = TModelCatalog::Model_At(to);
+    const QString key = QLatin1String(model.key);
+    const QStringList kept = fields.other_models.value(key).split(QLatin1Char(' '));
+    double values[4] = {0.0, 0.0, 0.0, 0.0};
+    bool usable = kept.size() == 4;
+    for (int i = 0; usable && i < 4; ++i) {
+        usable = TNumberText::Read_Finite(kept[i], &values[i]);
+    }
+    for (int i = 0; i < 4; ++i) {
+        fields.texts[size_t(i)] = usable ? TNumberText::Parameter(values[i])
+                                         : QString::fromLatin1(model.parameters[i].preset);
+        fields.unused[size_t(i)] = false;
+    }
+    // Its numbers are in the fields now; an entry that could not be read stays as it was.
+    if (usable) {
+        fields.other_models.remove(key);
+    }
 }
 
 void TTestDocument::Choose_Model(int index)

@@ -2,6 +2,7 @@
 #ifndef TTESTDOCUMENT_H
 #define TTESTDOCUMENT_H
 
+#include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -54,6 +55,9 @@ public:
         // A stored model number that names no model (not -1), kept as it was while no model
         // is chosen; -1 otherwise.
         int unused_model = -1;
+        // The parameters each other model had when it was left, by the model's key, as the
+        // settings keep them ("P1 P2 P3 P4"); a model not left yet starts from its presets.
+        QMap<QString, QString> other_models;
 
         bool operator==(const TFields &other) const;
         bool operator!=(const TFields &other) const { return !(*this == other); }
@@ -175,6 +179,9 @@ signals:
 private:
     // The model at the index, with the values its fields' texts give.
     void Choose_Model(int index);
+    // Keeps the current model's parameters aside and shows the ones the model at the index
+    // had last, or its presets.
+    void Swap_Parameters(int index);
     void Build_Model();
 
     TFields fields;

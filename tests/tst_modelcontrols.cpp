@@ -141,10 +141,10 @@ void TTestModelControls::Rows_Follow_Model()
             QCOMPARE(Label("parameter" + number + "_units")->text(), units[row - 1]);
         }
     }
-    // A hidden fourth row keeps its texts and its number, and the model still gets it.
+    // A hidden fourth row keeps its label; its number is the new model's own, never LK's.
     QCOMPARE(Label("parameter4_label")->text(), QString("ZCRS.R4.C1:"));
-    QCOMPARE(Edit("parameter4_edit")->text(), QString("0.25"));
-    QCOMPARE(Display()->Model_Parameter4(), 0.25);
+    QCOMPARE(Edit("parameter4_edit")->text(), index == 2 ? QString("0.25") : QString("0.0000"));
+    QCOMPARE(Display()->Model_Parameter4(), index == 2 ? 0.25 : 0.0);
 }
 
 void TTestModelControls::Model_Switch_Hands_Fields_Over()
@@ -152,12 +152,18 @@ void TTestModelControls::Model_Switch_Hands_Fields_Over()
     Type(Edit("parameter1_edit"), "0.00002");
     Type(Edit("parameter2_edit"), "0.00003");
     Type(Edit("parameter3_edit"), "1.5");
-    Type(Edit("parameter4_edit"), "0.00004");
     Type(Edit("range_y_edit"), "1500");
+    // LK shows its own presets, in its own units; the ranges are the machine's and stay.
     Combo()->setCurrentIndex(2);
-
-    QCOMPARE(Edit("parameter1_edit")->text(), QString("0.00002"));
-    QCOMPARE(Display()->Model_Parameter1(), 0.00002);
+    const QStringList presets{"0.00001", "0.0010", "-0.0103", "0.0010"};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(Edit(QString("parameter%1_edit").arg(i + 1))->text(), presets[i]);
+    }
+    QCOMPARE(Display()->Model_Parameter1(), 0.00001);
+    Type(Edit("parameter1_edit"), "0.00002");
+    Type(Edit("parameter2_edit"), "0.00003");
+    Type(Edit("parameter3_edit"), "1.5");
+    Type(Edit("parameter4_edit"), "0.00004");
     QCOMPARE(Display()->Model_Parameter2(), 0.00003);
     QCOMPARE(Display()->Model_Parameter3(), 1.5);
     QCOMPARE(Display()->Model_Parameter4(), 0.00004);
@@ -165,6 +171,11 @@ void TTestModelControls::Model_Switch_Hands_Fields_Over()
     QCOMPARE(Display()->Deflection_Model()->Range_Z(), 1000.0);
     const TVector3 correction = Display()->Calculate_Correction(TVector3(0, 500, 800));
     QVERIFY(std::fabs(correction.y + 0.0928421264108115) <= 5e-15 * 0.0928421264108115);
+    // Back to Generic: its numbers as they were typed.
+    Combo()->setCurrentIndex(0);
+    QCOMPARE(Edit("parameter3_edit")->text(), QString("1.5000"));
+    QCOMPARE(Display()->Model_Parameter1(), 0.00002);
+    QCOMPARE(Display()->Model_Parameter3(), 1.5);
 }
 
 void TTestModelControls::Typing_A_Parameter_Updates_Drawing_data()

@@ -285,8 +285,24 @@ void TTestSettings::Hidden_Fourth_Parameter_Is_Stored()
     Combo()->setCurrentIndex(0);
     QVERIFY(!Edit("parameter4_edit")->isVisible());
     Close();
-    QSettings settings(Settings_File(), QSettings::IniFormat);
+    // The four keys hold the model in use; LK's numbers wait in a group of their own.
+    {
+        const QSettings settings(Settings_File(), QSettings::IniFormat);
+        QCOMPARE(settings.value("Model_Parameter4").toDouble(), 0.0);
+        QCOMPARE(settings.value("Model_Parameters/lk").toString(),
+                 QString("0.00001 0.001 -0.0103 0.25"));
+        QVERIFY(!settings.contains("Model_Parameters/generic"));
+    }
+    // They survive a restart.
+    Start();
+    Combo()->setCurrentIndex(2);
+    QCOMPARE(Edit("parameter4_edit")->text(), QString("0.2500"));
+    QCOMPARE(Display()->Model_Parameter4(), 0.25);
+    Close();
+    const QSettings settings(Settings_File(), QSettings::IniFormat);
     QCOMPARE(settings.value("Model_Parameter4").toDouble(), 0.25);
+    QCOMPARE(settings.value("Model_Parameters/generic").toString(), QString("0 0 0 0"));
+    QVERIFY(!settings.contains("Model_Parameters/lk"));
 }
 
 void TTestSettings::Init_Presets_Survive_Restart_data()

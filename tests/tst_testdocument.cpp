@@ -158,10 +158,19 @@ void TTestTestDocument::New_Model_Takes_The_Field_Texts()
     document.Set_Field(TTestDocument::FIELD_PARAMETER1, QStringLiteral("abc"), 0.05);
     QCOMPARE(document.Model()->Parameter1(), 0.05);
     QVERIFY(!document.Field_Problem(TTestDocument::FIELD_PARAMETER1).isEmpty());
-    // ...and a new model takes what the field shows: no number, so 0.
+    // ...another model shows its own parameters, its presets the first time, never the
+    // numbers of the model before in other units...
     document.Set_Model_Index(1);
-    QCOMPARE(document.Model()->Parameter1(), 0.0);
-    QCOMPARE(document.Field_Text(TTestDocument::FIELD_PARAMETER1), QStringLiteral("abc"));
+    QCOMPARE(document.Model()->Parameter1(), -0.05);
+    QCOMPARE(document.Field_Text(TTestDocument::FIELD_PARAMETER1), QStringLiteral("-0.0500"));
+    document.Set_Field(TTestDocument::FIELD_PARAMETER2, QStringLiteral("0.123456789"), 0.123456789);
+    // ...and each model comes back with the numbers it had, to the bit.
+    document.Set_Model_Index(0);
+    QCOMPARE(document.Model()->Parameter1(), 0.05);
+    QCOMPARE(document.Model()->Parameter2(), 0.0);
+    document.Set_Model_Index(1);
+    QCOMPARE(document.Model()->Parameter2(), 0.123456789);
+    QCOMPARE(document.Field_Text(TTestDocument::FIELD_PARAMETER2), QStringLiteral("0.123456789"));
     document.Set_Model_Index(7);
     QVERIFY(!document.Model());
     QCOMPARE(document.Model_Index(), -1);
