@@ -30,6 +30,8 @@ const QStringList test_fields{"Title", "Customer", "Operator", "Date", "Procedur
 const QStringList model_fields{"Type",       "Parameter1", "Parameter2", "Parameter3",
                                "Parameter4", "Range_Y",    "Range_Z"};
 const QStringList mpe_fields{"A", "K", "B"};
+// The parameters of the models not in use, by the model's key; written only once one was left.
+const QStringList other_model_fields{"generic", "renishaw", "lk"};
 const QStringList measurement_fields{"Id", "Nominal_Length", "Position", "Axis", "Measured_Length"};
 
 QString Number(const double &value)
@@ -148,6 +150,15 @@ QByteArray TTestFile::Data(const TTestDocument &document)
     for (int field = 0; field < TTestDocument::FIELD_COUNT; ++field) {
         Add_Text(&file, &model, model_fields[field + 1], Number(document.Field_Value(field)));
     }
+    const QMap<QString, QString> &others = document.Fields().other_models;
+    if (!others.isEmpty()) {
+        QDomElement element = file.Create_Node(root, QStringLiteral("Other_Models"));
+        for (const QString &key : other_model_fields) {
+            if (others.contains(key)) {
+                Add_Text(&file, &element, key, others.value(key));
+            }
+        }
+    }
     const TMpe mpe = document.Mpe();
     if (mpe.Is_Set()) {
         QDomElement element = file.Create_Node(root, QStringLiteral("MPE"));
@@ -198,8 +209,8 @@ bool TTestFile::Read(const QString &file_name, TTestDocument *document, QString 
                 tr("the file is of version %1; this Curvalo reads version 1").arg(version)};
         }
         const QDomElement root = *file.Root_Node();
-        const auto parts =
-            TReader::Children(root, {"Machine", "Test", "Model", "MPE", "Measurements"});
+        const auto parts = TReader::Children(
+            root, {"Machine", "Test", "Model", "Other_Models", "MPE", "Measurements"});
 
         const auto machine = TReader::Children(parts.value("Machine"), machine_fields);
         details.machine = TReader::Text(machine, "Name");
@@ -238,6 +249,23 @@ bool TTestFile::Read(const QString &file_name, TTestDocument *document, QString 
         }
         settings.range_y = TReader::Finite(model, "Range_Y", model_part);
         settings.range_z = TReader::Finite(model, "Range_Z", model_part);
+
+        const auto others = TReader::Children(parts.value("Other_Models"), other_model_fields);
+        for (auto entry = others.cbegin(); entry != others.cend(); ++entry) {
+            const QStringList numbers =
+                entry.value().text().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            double value = 0.0;
+            bool usable = numbers.size() == 4;
+            for (int i = 0; usable && i < 4; ++i) {
+                usable = TNumberText::Read_Finite(numbers[i], &value);
+            }
+            if (!usable) {
+                throw TProblem{entry.value().lineNumber(),
+                               tr("<%1> must hold four numbers: \"%2\"")
+                                   .arg(entry.key(), TMessageText::Quote(entry.value().text()))};
+            }
+            settings.model_parameters[entry.key()] = numbers.join(QLatin1Char(' '));
+        }
 
         const QDomElement mpe_part = parts.value("MPE");
         if (!mpe_part.isNull()) {

@@ -91,6 +91,9 @@ void TTestTestFile::Round_Trip()
     QVERIFY(opened.Mpe() == saved.Mpe());
     QVERIFY(opened.Report_Details() == saved.Report_Details());
     QVERIFY(opened.Measurements() == saved.Measurements());
+    // The parameters of the models left on the way (the document starts with Generic).
+    QCOMPARE(opened.Fields().other_models, saved.Fields().other_models);
+    QCOMPARE(saved.Fields().other_models.isEmpty(), model == 0);
     if (saved.Model()) {
         QCOMPARE(opened.Model()->Range_Y(), 1234.56789012);
         QCOMPARE(opened.Model()->Parameter2(), 1.0 / 3.0);
@@ -118,6 +121,11 @@ void TTestTestFile::Unreadable_Files_Open_Nothing_data()
                                    << "is not a positive number of its own: \"7\"";
     QTest::newRow("a damaged MPE") << QByteArray("<K>333</K>") << QByteArray("<K>0</K>")
                                    << "K of the MPE must be greater than 0";
+    QTest::newRow("another model's parameters that are not four numbers")
+        << QByteArray("    <Measurements>")
+        << QByteArray("    <Other_Models>\n        <lk>1 2 x</lk>\n    </Other_Models>\n"
+                      "    <Measurements>")
+        << "line 33: <lk> must hold four numbers: \"1 2 x\"";
     QTest::newRow("not XML") << QByteArray("<Curvalo_Test") << QByteArray("<<Curvalo_Test")
                              << "machine.curvalo: ERR:";
 }

@@ -1481,6 +1481,10 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
         <source>%1: %2</source>
         <translation>%1: %2</translation>
     </message>
+    <message>
+        <source>&lt;%1&gt; must hold four numbers: &quot;%2&quot;</source>
+        <translation>&lt;%1&gt; muss vier Zahlen enthalten: &quot;%2&quot;</translation>
+    </message>
 </context>
 <context>
     <name>TTestFileActions</name>
