@@ -640,7 +640,17 @@ int TBatchTool::Fit(const QStringList &arguments)
         return Input_Error(result.error + Tr(" Nothing was written."));
     }
 
-    const QString json = TFitJson::Of_Fit(result, held);
+    // What the window's Apply writes: each parameter at the decimals its controller takes.
+    double controller[4];
+    std::copy(result.parameters, result.parameters + 4, controller);
+    for (const int number : result.free) {
+        controller[number - 1] = TParameterFit::Controller_Value(
+            result.parameters[number - 1], model.parameters[number - 1].decimals);
+    }
+    const double controller_rms =
+        TParameterFit::Residual_Rms(model.type, controller, document.Model()->Range_Y(),
+                                    document.Model()->Range_Z(), document.Measurement_Data());
+    const QString json = TFitJson::Of_Fit(result, held, controller, controller_rms);
 
     // Both targets are claimed before anything is written; then the output first and the
     // settings last, so that when the output cannot be written the settings stay as they were.
@@ -658,7 +668,7 @@ int TBatchTool::Fit(const QStringList &arguments)
     if (write_settings) {
         const QString file = Settings_File(parser);
         TPersistence::TFit fit;
-        std::copy(result.parameters, result.parameters + 4, fit.parameters);
+        std::copy(controller, controller + 4, fit.parameters);
         // What the fit used and the file does not already say.
         fit.model = parser.isSet(QStringLiteral("model")) ? document.Model_Index() : -1;
         fit.range_y = parser.isSet(QStringLiteral("range-y")) ? document.Model()->Range_Y() : 0.0;
@@ -671,7 +681,7 @@ int TBatchTool::Fit(const QStringList &arguments)
     if (write_test) {
         // The whole test with the fitted parameters, replacing the file all at once.
         for (const int number : result.free) {
-            const double value = result.parameters[number - 1];
+            const double value = controller[number - 1];
             document.Set_Field(number - 1, TNumberText::Shortest(value), value);
         }
         QString reason;

@@ -27,7 +27,8 @@ QString TFitJson::Integers(const std::vector<int> &values)
 }
 
 QString TFitJson::Of_Fit(const TParameterFit::TResult &result,
-                         const std::vector<TParameterFit::TPoorlyDetermined> &held)
+                         const std::vector<TParameterFit::TPoorlyDetermined> &held,
+                         const double controller[4], const double &controller_rms)
 {
     const auto four = [](const double *values, const bool *present) {
         QStringList texts;
@@ -60,16 +61,19 @@ QString TFitJson::Of_Fit(const TParameterFit::TResult &result,
     const TModelCatalog::TModel *model = TModelCatalog::Find(result.model_type);
     const double condition = result.identifiability.condition_number;
     return QStringLiteral("{\n  \"model\": \"%1\",\n  \"free\": %2,\n  \"initial\": %3,\n"
-                          "  \"fitted\": %4,\n  \"uncertainty\": %5,\n  \"undetermined\": %6,\n"
+                          "  \"fitted\": %4,\n  \"controller\": %10,\n  \"uncertainty\": %5,\n"
+                          "  \"undetermined\": %6,\n"
                           "  \"poorly_determined\": %7,\n  \"correlation\": [%8],\n"
                           "  \"condition_number\": %9,\n")
                .arg(QLatin1String(model ? model->key : ""), Integers(result.free),
                     four(result.initial, nullptr), four(result.parameters, nullptr),
                     four(result.uncertainty, result.has_uncertainty), Integers(result.undetermined),
                     Integers(poor), rows.join(QStringLiteral(", ")),
-                    TResultsFile::Json_Number(std::isfinite(condition), condition)) +
+                    TResultsFile::Json_Number(std::isfinite(condition), condition))
+               .arg(four(controller, nullptr)) +
            QStringLiteral("  \"measurements_used\": %1,\n  \"rms_before_um\": %2,\n"
-                          "  \"rms_after_um\": %3,\n  \"iterations\": %4,\n"
+                          "  \"rms_after_um\": %3,\n  \"rms_controller_um\": %6,\n"
+                          "  \"iterations\": %4,\n"
                           "  \"residuals\": [%5]\n}\n")
                .arg(QString::number(result.measurements_used),
                     TResultsFile::Json_Number(true, result.rms_before),
@@ -78,5 +82,6 @@ QString TFitJson::Of_Fit(const TParameterFit::TResult &result,
                     residuals.isEmpty()
                         ? QString()
                         : QStringLiteral("\n") + residuals.join(QStringLiteral(",\n")) +
-                              QStringLiteral("\n  "));
+                              QStringLiteral("\n  "),
+                    TResultsFile::Json_Number(true, controller_rms));
 }

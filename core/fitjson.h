@@ -14,8 +14,11 @@ class TFitJson
 public:
     // held are the parameters the fit left out by default because the measurements determine
     // them only poorly; they are listed with the poorly determined ones of the fit itself.
+    // controller holds the parameters rounded for the controller, and controller_rms the
+    // residual RMS (µm) they give.
     static QString Of_Fit(const TParameterFit::TResult &result,
-                          const std::vector<TParameterFit::TPoorlyDetermined> &held);
+                          const std::vector<TParameterFit::TPoorlyDetermined> &held,
+                          const double controller[4], const double &controller_rms);
     // A list of numbers or null for each NaN or infinite one.
     static QString Numbers(const std::vector<double> &values);
     static QString Integers(const std::vector<int> &values);

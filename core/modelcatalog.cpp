@@ -10,6 +10,9 @@
 
 namespace
 {
+// The decimals are what the controllers we know take: a few digits beyond what the fits of a
+// good length test determine (a tenth of a micrometre over a metre), so that rounding moves
+// no length by more than a few nanometres. The fit dialog lets the user change them.
 // The names and labels are marked for translation here and translated where they are shown;
 // the table keeps the English text, which is also what the batch tool prints.
 const TModelCatalog::TModel models[] = {
@@ -17,26 +20,26 @@ const TModelCatalog::TModel models[] = {
      QT_TRANSLATE_NOOP("TModelCatalog", "Generic Deflection"),
      "generic",
      3,
-     {{QT_TRANSLATE_NOOP("TModelCatalog", "Tower Rotation:"), "mm/m", "-0.0500"},
-      {QT_TRANSLATE_NOOP("TModelCatalog", "Correction Y:"), "mm", "-0.0100"},
-      {QT_TRANSLATE_NOOP("TModelCatalog", "Correction Z:"), "mm", "-0.0100"},
-      {"", "", "0.0000"}}},
+     {{QT_TRANSLATE_NOOP("TModelCatalog", "Tower Rotation:"), "mm/m", "-0.0500", 5},
+      {QT_TRANSLATE_NOOP("TModelCatalog", "Correction Y:"), "mm", "-0.0100", 4},
+      {QT_TRANSLATE_NOOP("TModelCatalog", "Correction Z:"), "mm", "-0.0100", 4},
+      {"", "", "0.0000", 4}}},
     {TModelCatalog::RENISHAW,
      QT_TRANSLATE_NOOP("TModelCatalog", "Renishaw Deflection"),
      "renishaw",
      3,
-     {{QT_TRANSLATE_NOOP("TModelCatalog", "Tilt:"), "mRad/m", "-0.0500"},
-      {QT_TRANSLATE_NOOP("TModelCatalog", "Bend2:"), "mm/m2/m", "-0.0100"},
-      {QT_TRANSLATE_NOOP("TModelCatalog", "Bend3:"), "mm/m3/m", "-0.0100"},
-      {"", "", "0.0000"}}},
+     {{QT_TRANSLATE_NOOP("TModelCatalog", "Tilt:"), "mRad/m", "-0.0500", 5},
+      {QT_TRANSLATE_NOOP("TModelCatalog", "Bend2:"), "mm/m2/m", "-0.0100", 5},
+      {QT_TRANSLATE_NOOP("TModelCatalog", "Bend3:"), "mm/m3/m", "-0.0100", 5},
+      {"", "", "0.0000", 4}}},
     {TModelCatalog::LK,
      QT_TRANSLATE_NOOP("TModelCatalog", "LK Deflection"),
      "lk",
      4,
-     {{"ZCRS.R1.C1:", "mm/mm", "0.00001"},
-      {"ZCRS.R2.C1:", "mm/mm", "0.0010"},
-      {"ZCRS.R3.C1:", "arcsec", "-0.0103"},
-      {"ZCRS.R4.C1:", "mm/mm", "0.0010"}}},
+     {{"ZCRS.R1.C1:", "mm/mm", "0.00001", 8},
+      {"ZCRS.R2.C1:", "mm/mm", "0.0010", 7},
+      {"ZCRS.R3.C1:", "arcsec", "-0.0103", 4},
+      {"ZCRS.R4.C1:", "mm/mm", "0.0010", 7}}},
 };
 } // namespace
 

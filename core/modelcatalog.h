@@ -23,6 +23,8 @@ public:
         const char *label;
         const char *units;
         const char *preset;
+        // The decimals a controller takes for it by default: what a fit's Apply rounds to.
+        int decimals;
     };
 
     struct TModel {

@@ -14,6 +14,7 @@
 #include "evaluation.h"
 #include "measurementdata.h"
 #include "modelcatalog.h"
+#include "numbertext.h"
 
 namespace
 {
@@ -568,6 +569,25 @@ QStringList TParameterFit::Poorly_Determined_Reasons(int model_type,
                             QString::number(poor.correlation, 'f', 5));
     }
     return reasons;
+}
+
+double TParameterFit::Controller_Value(const double &value, int decimals)
+{
+    double rounded = value;
+    TNumberText::Read_Finite(TNumberText::Fixed(value, std::max(0, std::min(decimals, 15))),
+                             &rounded);
+    return rounded;
+}
+
+double TParameterFit::Residual_Rms(int model_type, const double parameters[4],
+                                   const double &range_y, const double &range_z,
+                                   const TMeasurementData &data)
+{
+    const TProblem problem(model_type, parameters, range_y, range_z, data, {});
+    if (!problem.Has_Model() || problem.Rows() == 0) {
+        return 0.0;
+    }
+    return Rms(problem.Residuals(Eigen::VectorXd())) * 1000.0;
 }
 
 QString TParameterFit::Undetermined_Reason(const TResult &result)

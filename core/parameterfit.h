@@ -98,6 +98,13 @@ public:
     // A sentence for the user on each poorly determined parameter: why, and what to measure.
     static QStringList Poorly_Determined_Reasons(int model_type,
                                                  const TIdentifiability &identifiability);
+    // The value rounded to the decimals a controller takes: exactly the number its text with
+    // that many decimals reads as, so that what a field shows is what the model uses.
+    static double Controller_Value(const double &value, int decimals);
+    // The RMS (µm) of measured minus actual length over the measured measurements, with
+    // these parameters; 0 without measured lengths or without a model.
+    static double Residual_Rms(int model_type, const double parameters[4], const double &range_y,
+                               const double &range_z, const TMeasurementData &data);
     // A sentence for the user on why these parameters could not be determined.
     static QString Undetermined_Reason(const TResult &result);
 };

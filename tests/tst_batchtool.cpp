@@ -354,8 +354,9 @@ void TTestBatchTool::Fit_Json_And_Settings()
     const QJsonObject fit = QJsonDocument::fromJson(run.out.toUtf8(), &error).object();
     QCOMPARE(error.error, QJsonParseError::NoError);
     for (const char *key :
-         {"model", "free", "initial", "fitted", "uncertainty", "undetermined", "measurements_used",
-          "rms_before_um", "rms_after_um", "iterations", "residuals"}) {
+         {"model", "free", "initial", "fitted", "controller", "uncertainty", "undetermined",
+          "poorly_determined", "correlation", "condition_number", "measurements_used",
+          "rms_before_um", "rms_after_um", "rms_controller_um", "iterations", "residuals"}) {
         QVERIFY2(fit.contains(key), key);
     }
     QCOMPARE(fit["model"].toString(), QString("generic"));
@@ -373,7 +374,11 @@ void TTestBatchTool::Fit_Json_And_Settings()
     QCOMPARE(residuals[0].toObject()["id"].toInt(), 5);
     QVERIFY(std::fabs(residuals[0].toObject()["before_um"].toDouble() - -2.501751972) < 1e-6);
 
-    const double fitted = fit["fitted"].toArray()[1].toDouble();
+    // Written as the window's Apply writes it: at the 4 decimals the controller takes.
+    const double fitted = fit["controller"].toArray()[1].toDouble();
+    QCOMPARE(QString::number(fitted, 'f', 4).toDouble(), fitted);
+    QVERIFY(std::fabs(fitted - fit["fitted"].toArray()[1].toDouble()) <= 0.5e-4);
+    QVERIFY(fit["rms_controller_um"].toDouble() >= fit["rms_after_um"].toDouble());
     const TRun stored =
         Run({"fit", "--settings", File("settings.ini"), "--measurements", File("measurements.xml"),
              "--free", "2", "--write-settings", "--output", File("fit.json")});

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
 #include <QtTest>
@@ -25,6 +27,8 @@ private slots:
     void Apply_Puts_Exact_Values_In_The_Fields();
     void Cancel_Changes_Nothing();
     void Without_Measured_Lengths_Says_So();
+    void Controller_Values_data();
+    void Controller_Values();
     void Poorly_Determined_Is_Held_data();
     void Poorly_Determined_Is_Held();
 
@@ -151,6 +155,53 @@ void TTestFitDialog::Without_Measured_Lengths_Says_So()
         QVERIFY(!dialog->findChild<QPushButton *>("apply_button")->isEnabled());
         dialog->reject();
     });
+}
+
+void TTestFitDialog::Controller_Values_data()
+{
+    QTest::addColumn<int>("decimals");
+    QTest::newRow("the catalog's 4 decimals") << -1;
+    QTest::newRow("a coarse controller, 2 decimals") << 2;
+    QTest::newRow("a fine one, 9 decimals") << 9;
+}
+
+// Apply writes what the controller takes: each parameter rounded to its decimals, and the
+// field shows exactly that number, from its beginning.
+void TTestFitDialog::Controller_Values()
+{
+    QFETCH(int, decimals);
+    Prepare_Measured("-0.03", "0.02", "-0.015");
+    double fitted[4] = {};
+    QString controller;
+    QString copied;
+    Run_Dialog([&](TFitDialog *dialog) {
+        QTest::mouseClick(dialog->findChild<QPushButton *>("fit_button"), Qt::LeftButton);
+        std::copy(dialog->Result().parameters, dialog->Result().parameters + 4, fitted);
+        QSpinBox *places = dialog->findChild<QSpinBox *>("decimals2_spin");
+        QVERIFY(places);
+        QCOMPARE(places->value(), 4);
+        if (decimals >= 0) {
+            places->setValue(decimals);
+        }
+        controller = dialog->findChild<QLabel *>("controller_label")->text();
+        QTest::mouseClick(dialog->findChild<QPushButton *>("copy_values_button"), Qt::LeftButton);
+        copied = QApplication::clipboard()->text();
+        QTest::mouseClick(dialog->findChild<QPushButton *>("apply_button"), Qt::LeftButton);
+    });
+    const int places = decimals >= 0 ? decimals : 4;
+    QVERIFY2(controller.startsWith("With the controller values: residual RMS "),
+             qPrintable(controller));
+    const double expected[3] = {TParameterFit::Controller_Value(fitted[0], 5),
+                                TParameterFit::Controller_Value(fitted[1], places),
+                                TParameterFit::Controller_Value(fitted[2], 4)};
+    QCOMPARE(Display()->Model_Parameter1(), expected[0]);
+    QCOMPARE(Display()->Model_Parameter2(), expected[1]);
+    QCOMPARE(Display()->Model_Parameter3(), expected[2]);
+    QCOMPARE(Edit("parameter2_edit")->text().toDouble(), expected[1]);
+    QCOMPARE(Edit("parameter2_edit")->cursorPosition(), 0);
+    const QStringList lines = copied.split('\n', Qt::SkipEmptyParts);
+    QCOMPARE(lines.size(), 3);
+    QCOMPARE(lines[1], "2 Correction Y (mm)\t" + QString::number(expected[1], 'f', places));
 }
 
 void TTestFitDialog::Poorly_Determined_Is_Held_data()

@@ -458,6 +458,30 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>Apply parameters the measurements determine only poorly?</source>
         <translation>Parameter übernehmen, die die Messungen nur schlecht bestimmen?</translation>
     </message>
+    <message>
+        <source>Decimals</source>
+        <translation>Dezimalen</translation>
+    </message>
+    <message>
+        <source>Controller value</source>
+        <translation>Wert für die Steuerung</translation>
+    </message>
+    <message>
+        <source>Copy Values</source>
+        <translation>Werte kopieren</translation>
+    </message>
+    <message>
+        <source>Copies the controller values as text, one parameter per line</source>
+        <translation>Kopiert die Werte für die Steuerung als Text, einen Parameter je Zeile</translation>
+    </message>
+    <message>
+        <source>With the controller values: residual RMS %1 µm (%2 µm unrounded).</source>
+        <translation>Mit den Werten für die Steuerung: Residuen-RMS %1 µm (%2 µm ungerundet).</translation>
+    </message>
+    <message>
+        <source>The decimals the controller takes for this parameter</source>
+        <translation>Die Dezimalen, die die Steuerung für diesen Parameter annimmt</translation>
+    </message>
 </context>
 <context>
     <name>TImportCommand</name>

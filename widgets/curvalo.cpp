@@ -461,7 +461,8 @@ void TCurvalo::Menu_Fit()
     TFitDialog dialog(document->Model_Type(), parameters, model ? model->Range_Y() : 1000.0,
                       model ? model->Range_Z() : 1000.0, &document->Measurement_Data(), this);
     if (dialog.exec() == QDialog::Accepted && dialog.Result().fitted) {
-        Push(new TApplyFitCommand(document, dialog.Result().free, dialog.Result().parameters));
+        Push(new TApplyFitCommand(document, dialog.Result().free,
+                                  dialog.Controller_Parameters().data()));
     }
 }
 

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDialogButtonBox>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -67,6 +69,9 @@ TFitDialog::TFitDialog(int model_type_, const double parameters_[4], const doubl
     resize(620, 560);
 
     const TModelCatalog::TModel *model = TModelCatalog::Find(model_type);
+    for (int i = 0; i < 4; ++i) {
+        decimals[i] = model ? model->parameters[i].decimals : 4;
+    }
     QVBoxLayout *layout = new QVBoxLayout(this);
     layout->addWidget(
         new QLabel(tr("Finds the parameters of the %1 model that explain the measured lengths.")
@@ -96,8 +101,13 @@ TFitDialog::TFitDialog(int model_type_, const double parameters_[4], const doubl
     layout->addWidget(summary_label);
 
     parameter_table = Create_Table(this, QStringLiteral("parameter_table"),
-                                   {tr("Parameter"), tr("Before"), tr("After"), tr("Uncertainty")});
+                                   {tr("Parameter"), tr("Before"), tr("After"), tr("Uncertainty"),
+                                    tr("Decimals"), tr("Controller value")});
     layout->addWidget(parameter_table);
+    controller_label = new QLabel(this);
+    controller_label->setObjectName(QStringLiteral("controller_label"));
+    controller_label->setWordWrap(true);
+    layout->addWidget(controller_label);
     residual_table =
         Create_Table(this, QStringLiteral("residual_table"),
                      {tr("Id"), tr("Residual before (\u00b5m)"), tr("Residual after (\u00b5m)")});
@@ -109,10 +119,16 @@ TFitDialog::TFitDialog(int model_type_, const double parameters_[4], const doubl
     apply_button = buttons->addButton(tr("Apply"), QDialogButtonBox::AcceptRole);
     apply_button->setObjectName(QStringLiteral("apply_button"));
     apply_button->setEnabled(false);
+    copy_button = buttons->addButton(tr("Copy Values"), QDialogButtonBox::ActionRole);
+    copy_button->setObjectName(QStringLiteral("copy_values_button"));
+    copy_button->setToolTip(tr("Copies the controller values as text, one parameter per line"));
+    copy_button->setEnabled(false);
     buttons->addButton(QDialogButtonBox::Cancel);
     layout->addWidget(buttons);
 
     connect(fit_button, &QPushButton::clicked, this, &TFitDialog::Fit);
+    connect(copy_button, &QPushButton::clicked, this,
+            [this]() { QApplication::clipboard()->setText(Controller_Text()); });
     connect(buttons, &QDialogButtonBox::accepted, this, &TFitDialog::Apply);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     for (QCheckBox *box : free_boxes) {
@@ -222,9 +238,53 @@ void TFitDialog::Apply()
     accept();
 }
 
+std::array<double, 4> TFitDialog::Controller_Parameters() const
+{
+    std::array<double, 4> values{};
+    for (int i = 0; i < 4; ++i) {
+        values[size_t(i)] = result.parameters[i];
+    }
+    for (const int number : result.free) {
+        values[size_t(number - 1)] =
+            TParameterFit::Controller_Value(result.parameters[number - 1], decimals[number - 1]);
+    }
+    return values;
+}
+
+QString TFitDialog::Controller_Text() const
+{
+    const TModelCatalog::TModel *model = TModelCatalog::Find(model_type);
+    const std::array<double, 4> values = Controller_Parameters();
+    QStringList lines;
+    for (const int number : result.free) {
+        lines << (model ? Parameter_Title(*model, number) : QString::number(number)) +
+                     QLatin1Char('\t') +
+                     TNumberText::Fixed(values[size_t(number - 1)], decimals[number - 1]);
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void TFitDialog::Show_Controller_Values()
+{
+    const std::array<double, 4> values = Controller_Parameters();
+    for (int row = 0; row < parameter_table->rowCount() && row < int(result.free.size()); ++row) {
+        const int number = result.free[size_t(row)];
+        parameter_table->setItem(
+            row, 5,
+            Number_Item(TNumberText::Fixed(values[size_t(number - 1)], decimals[number - 1])));
+    }
+    const double rms =
+        TParameterFit::Residual_Rms(model_type, values.data(), range_y, range_z, *measurement_data);
+    controller_label->setText(
+        tr("With the controller values: residual RMS %1 \u00b5m (%2 \u00b5m unrounded).")
+            .arg(TNumberText::Fixed(rms, 3), TNumberText::Fixed(result.rms_after, 3)));
+}
+
 void TFitDialog::Show_Result()
 {
     apply_button->setEnabled(result.fitted);
+    copy_button->setEnabled(result.fitted);
+    controller_label->clear();
     parameter_table->setRowCount(0);
     residual_table->setRowCount(0);
     if (!result.fitted) {
@@ -268,7 +328,20 @@ void TFitDialog::Show_Result()
                             ? QStringLiteral("\u00b1 ") +
                                   TNumberText::Shortest(result.uncertainty[number - 1])
                             : QString()));
+        // The controller's resolution, per parameter.
+        QSpinBox *places = new QSpinBox(parameter_table);
+        places->setObjectName(QStringLiteral("decimals%1_spin").arg(number));
+        places->setRange(0, 12);
+        places->setValue(decimals[number - 1]);
+        places->setToolTip(tr("The decimals the controller takes for this parameter"));
+        connect(places, QOverload<int>::of(&QSpinBox::valueChanged), this,
+                [this, number](int value) {
+                    decimals[number - 1] = value;
+                    Show_Controller_Values();
+                });
+        parameter_table->setCellWidget(row, 4, places);
     }
+    Show_Controller_Values();
     for (const TParameterFit::TResidual &residual : result.residuals) {
         const int row = residual_table->rowCount();
         residual_table->insertRow(row);

@@ -3,6 +3,7 @@
 #define TFITDIALOG_H
 
 #include <QDialog>
+#include <array>
 
 #include "parameterfit.h"
 
@@ -30,6 +31,11 @@ public:
 
     // The last fit's result; fitted is false until a fit succeeded.
     const TParameterFit::TResult &Result() const { return result; }
+    // The fitted parameters rounded to the decimals chosen for the controller, as Apply
+    // writes them into the fields; the held ones as they were.
+    std::array<double, 4> Controller_Parameters() const;
+    // "1 Tower Rotation (mm/m)<tab>-0.02001" for each free parameter, one per line.
+    QString Controller_Text() const;
 
 public slots:
     void Fit();
@@ -39,6 +45,9 @@ public slots:
 
 private:
     void Show_Result();
+    // The controller values and the residual RMS they give, after a fit or a change of the
+    // decimals.
+    void Show_Controller_Values();
     QString Identifiability_Text(const TParameterFit::TIdentifiability &identifiability) const;
 
     int model_type;
@@ -53,6 +62,9 @@ private:
     QLabel *summary_label;
     QTableWidget *parameter_table;
     QTableWidget *residual_table;
+    QLabel *controller_label;
+    QPushButton *copy_button;
+    int decimals[4];
 };
 
 #endif

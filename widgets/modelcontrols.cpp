@@ -128,6 +128,10 @@ void TModelControls::Show_Field(int field)
     // While the user types, the field already shows the text; setting it would move the cursor.
     if (edit->text() != document->Field_Text(field)) {
         edit->setText(document->Field_Text(field));
+        // A number longer than the field shows its beginning, where its digits count most.
+        if (!edit->hasFocus()) {
+            edit->setCursorPosition(0);
+        }
     }
     TFieldMark::Show(edit, document->Field_Problem(field));
 }
