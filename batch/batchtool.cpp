@@ -23,6 +23,7 @@
 #include "measurementsetfile.h"
 #include "messagetext.h"
 #include "modelcatalog.h"
+#include "modelcomparison.h"
 #include "numbertext.h"
 #include "parameterfit.h"
 #include "pictureexporter.h"
@@ -228,7 +229,9 @@ void TBatchTool::Add_Common_Options(QCommandLineParser *parser, bool with_model)
         parser->addOptions({
             {QStringLiteral("measurements"),
              Tr("The measurement file (default ~/.curvalo/measurements.xml)."), Tr("file")},
-            {QStringLiteral("model"), Tr("The deflection model: generic, renishaw or lk."),
+            {QStringLiteral("model"),
+             Tr("The deflection model: generic, renishaw or lk (fit also takes all, to compare "
+                "them)."),
              Tr("name")},
             {QStringLiteral("parameters"), Tr("The model's four parameters."), Tr("p1,p2,p3,p4")},
             {QStringLiteral("mpe"), Tr("The MPE: A + L/K µm, capped at B µm."), Tr("A,K[,B]")},
@@ -577,7 +580,8 @@ int TBatchTool::Fit(const QStringList &arguments)
     parser.addOptions({
         {QStringLiteral("free"),
          Tr("The parameters to fit (default: those the model uses, LK 2 and 4, without those "
-            "the measurements determine only poorly)."),
+            "the measurements determine only poorly). With --model all every model is fitted "
+            "and compared."),
          Tr("n1,n2,...")},
         {QStringLiteral("write-settings"),
          Tr("Store the fitted parameters in the settings file, as the window's Apply does.")},
@@ -591,6 +595,9 @@ int TBatchTool::Fit(const QStringList &arguments)
     const bool write_test = parser.isSet(QStringLiteral("write-test"));
     if (write_test && !parser.isSet(QStringLiteral("test"))) {
         return Usage_Error(Tr("--write-test needs --test FILE"), help_text);
+    }
+    if (parser.value(QStringLiteral("model")) == QLatin1String("all")) {
+        return Compare_Models(parser);
     }
     TTestDocument document;
     if ((code = Read_Settings(parser, NEEDS_MODEL, &document)) >= 0) {
@@ -691,6 +698,32 @@ int TBatchTool::Fit(const QStringList &arguments)
         }
     }
     return SUCCESS;
+}
+
+// fit --model all: each model fitted to the same measured lengths, side by side.
+int TBatchTool::Compare_Models(const QCommandLineParser &parser)
+{
+    for (const char *option : {"free", "parameters", "write-settings", "write-test"}) {
+        if (parser.isSet(QLatin1String(option))) {
+            return Usage_Error(
+                Tr("--model all compares the models as they stand; --%1 does not go with it")
+                    .arg(QLatin1String(option)),
+                help_text);
+        }
+    }
+    TTestDocument document;
+    int code = Read_Settings(parser, NEEDS_RANGES, &document);
+    if (code >= 0 || (code = Read_Measurements(parser, &document)) >= 0) {
+        return code;
+    }
+    const TModelComparison::TComparison comparison = TModelComparison::Compare(document);
+    if (comparison.best < 0) {
+        return Input_Error(comparison.entries.empty()
+                               ? Tr("No model could be fitted. Nothing was written.")
+                               : comparison.entries.front().fit.error +
+                                     Tr(" Nothing was written."));
+    }
+    return Deliver(parser, TFitJson::Of_Comparison(comparison).toUtf8());
 }
 
 int TBatchTool::Render(const QStringList &arguments)

@@ -33,6 +33,7 @@ private:
     int Evaluate(const QStringList &arguments);
     int Plan(const QStringList &arguments);
     int Fit(const QStringList &arguments);
+    int Compare_Models(const QCommandLineParser &parser);
     int Render(const QStringList &arguments);
     int Report(const QStringList &arguments);
     // What of the test a command uses: a stored value it needs and cannot use is refused.

@@ -1,12 +1,24 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "fitjson.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
 
 #include "modelcatalog.h"
 #include "resultsfile.h"
+
+namespace
+{
+// The text as a JSON string, quotes and all.
+QString Json_String(const QString &text)
+{
+    const QByteArray array = QJsonDocument(QJsonArray{text}).toJson(QJsonDocument::Compact);
+    return QString::fromUtf8(array.mid(1, array.size() - 2));
+}
+} // namespace
 
 QString TFitJson::Numbers(const std::vector<double> &values)
 {
@@ -84,4 +96,52 @@ QString TFitJson::Of_Fit(const TParameterFit::TResult &result,
                         : QStringLiteral("\n") + residuals.join(QStringLiteral(",\n")) +
                               QStringLiteral("\n  "),
                     TResultsFile::Json_Number(true, controller_rms));
+}
+
+QString TFitJson::Of_Comparison(const TModelComparison::TComparison &comparison)
+{
+    QStringList models;
+    for (const TModelComparison::TEntry &entry : comparison.entries) {
+        const TModelCatalog::TModel &model = TModelCatalog::Model_At(entry.model_index);
+        const TParameterFit::TResult &fit = entry.fit;
+        std::vector<int> poor;
+        for (const TParameterFit::TPoorlyDetermined &held : entry.held) {
+            poor.push_back(held.number);
+        }
+        for (const TParameterFit::TPoorlyDetermined &other :
+             fit.identifiability.poorly_determined) {
+            poor.push_back(other.number);
+        }
+        std::sort(poor.begin(), poor.end());
+        poor.erase(std::unique(poor.begin(), poor.end()), poor.end());
+        QString object =
+            QStringLiteral("    {\"model\": \"%1\", \"fitted\": %2, \"free\": %3, "
+                           "\"rms_after_um\": %4, \"max_residual_um\": %5, "
+                           "\"free_parameters\": %6, \"bic\": %7, \"poorly_determined\": %8, "
+                           "\"reaches_repeatability\": %9")
+                .arg(QLatin1String(model.key),
+                     fit.fitted ? Numbers(std::vector<double>(fit.parameters, fit.parameters + 4))
+                                : QStringLiteral("null"),
+                     Integers(fit.free), TResultsFile::Json_Number(fit.fitted, fit.rms_after),
+                     TResultsFile::Json_Number(fit.fitted, fit.largest_after),
+                     QString::number(fit.free.size() - fit.undetermined.size()),
+                     TResultsFile::Json_Number(std::isfinite(entry.bic), entry.bic), Integers(poor),
+                     entry.reaches_floor ? QStringLiteral("true") : QStringLiteral("false"));
+        if (!fit.fitted) {
+            object += QStringLiteral(", \"error\": %1").arg(Json_String(fit.error));
+        }
+        models << object + QLatin1Char('}');
+    }
+    const QString best =
+        comparison.best >= 0
+            ? QLatin1Char('"') +
+                  QLatin1String(TModelCatalog::Model_At(
+                                    comparison.entries[size_t(comparison.best)].model_index)
+                                    .key) +
+                  QLatin1Char('"')
+            : QStringLiteral("null");
+    return QStringLiteral("{\n  \"models\": [\n%1\n  ],\n  \"repeatability_um\": %2,\n"
+                          "  \"best\": %3\n}\n")
+        .arg(models.join(QStringLiteral(",\n")),
+             TResultsFile::Json_Number(comparison.has_floor, comparison.floor), best);
 }

@@ -5,6 +5,7 @@
 #include <QString>
 #include <vector>
 
+#include "modelcomparison.h"
 #include "parameterfit.h"
 
 // A fit as the batch tool prints it: JSON with the fitted parameters, their uncertainties and
@@ -19,6 +20,11 @@ public:
     static QString Of_Fit(const TParameterFit::TResult &result,
                           const std::vector<TParameterFit::TPoorlyDetermined> &held,
                           const double controller[4], const double &controller_rms);
+    // Each model fitted to the same data: "models" (one object per model with "model",
+    // "fitted" (its parameters, or null), "free", "rms_after_um", "max_residual_um",
+    // "free_parameters", "bic", "poorly_determined", "reaches_repeatability" and, when it could
+    // not be fitted, "error"), "repeatability_um" and "best", the key of the best model.
+    static QString Of_Comparison(const TModelComparison::TComparison &comparison);
     // A list of numbers or null for each NaN or infinite one.
     static QString Numbers(const std::vector<double> &values);
     static QString Integers(const std::vector<int> &values);

@@ -434,6 +434,7 @@ TParameterFit::TResult TParameterFit::Fit(int model_type, const double parameter
     for (result.iterations = 0; result.iterations < iteration_limit; ++result.iterations) {
         if (progress && !progress(result.iterations)) {
             result.error = TParameterFit::tr("The fit was cancelled.");
+            result.cancelled = true;
             return result;
         }
         const TDecomposition decomposition(problem.Jacobian(p));

@@ -53,6 +53,7 @@ public:
         // False when nothing could be fitted; error says why.
         bool fitted;
         QString error;
+        bool cancelled; // by the progress callback
         int model_type;
         std::vector<int> free; // parameter numbers 1 to 4
         double initial[4];

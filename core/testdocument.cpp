@@ -225,21 +225,52 @@ void TTestDocument::Swap_Parameters(int index)
     }
     const TModelCatalog::TModel &model = TModelCatalog::Model_At(to);
     const QString key = QLatin1String(model.key);
-    const QStringList kept = fields.other_models.value(key).split(QLatin1Char(' '));
-    double values[4] = {0.0, 0.0, 0.0, 0.0};
-    bool usable = kept.size() == 4;
-    for (int i = 0; usable && i < 4; ++i) {
-        usable = TNumberText::Read_Finite(kept[i], &values[i]);
-    }
+    // Not yet the model in use, so its numbers come from where it was left, or its presets.
+    std::array<double, 4> values{};
+    Model_Parameters(to, &values);
+    const bool kept = fields.other_models.contains(key) && Kept_Parameters(key, nullptr);
     for (int i = 0; i < 4; ++i) {
-        fields.texts[size_t(i)] = usable ? TNumberText::Parameter(values[i])
-                                         : QString::fromLatin1(model.parameters[i].preset);
+        fields.texts[size_t(i)] = kept ? TNumberText::Parameter(values[size_t(i)])
+                                       : QString::fromLatin1(model.parameters[i].preset);
         fields.unused[size_t(i)] = false;
     }
     // Its numbers are in the fields now; an entry that could not be read stays as it was.
-    if (usable) {
+    if (kept) {
         fields.other_models.remove(key);
     }
+}
+
+bool TTestDocument::Kept_Parameters(const QString &key, std::array<double, 4> *parameters) const
+{
+    const QStringList numbers = fields.other_models.value(key).split(QLatin1Char(' '));
+    std::array<double, 4> values{};
+    bool usable = numbers.size() == 4;
+    for (int i = 0; usable && i < 4; ++i) {
+        usable = TNumberText::Read_Finite(numbers[i], &values[size_t(i)]);
+    }
+    if (usable && parameters) {
+        *parameters = values;
+    }
+    return usable;
+}
+
+bool TTestDocument::Model_Parameters(int index, std::array<double, 4> *parameters) const
+{
+    Q_ASSERT(parameters);
+    if (index < 0 || index >= TModelCatalog::Model_Count()) {
+        return false;
+    }
+    if (index == fields.model_index) {
+        std::copy(fields.values.begin(), fields.values.begin() + 4, parameters->begin());
+        return true;
+    }
+    const TModelCatalog::TModel &model = TModelCatalog::Model_At(index);
+    if (!Kept_Parameters(QLatin1String(model.key), parameters)) {
+        for (int i = 0; i < 4; ++i) {
+            (*parameters)[size_t(i)] = TModelCatalog::Preset_Value(model, i);
+        }
+    }
+    return true;
 }
 
 void TTestDocument::Choose_Model(int index)

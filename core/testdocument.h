@@ -110,6 +110,10 @@ public:
     // Chooses the model at this place in the catalogue, anything else none. The new model gets
     // what the fields show: 0 for a parameter and 1000 mm for a range that holds no number.
     void Set_Model_Index(int index);
+    // The parameters the model at the index has in this test: the fields' numbers for the
+    // model in use, the ones it was left with, or its presets; false for an index that names
+    // no model.
+    bool Model_Parameters(int index, std::array<double, 4> *parameters) const;
 
     const TFields &Fields() const { return fields; }
     // Puts every field back as it was, for undo; the model is rebuilt when it differs.
@@ -182,6 +186,8 @@ private:
     // Keeps the current model's parameters aside and shows the ones the model at the index
     // had last, or its presets.
     void Swap_Parameters(int index);
+    // The four numbers kept for the model with this key, when they read as such.
+    bool Kept_Parameters(const QString &key, std::array<double, 4> *parameters) const;
     void Build_Model();
 
     TFields fields;
