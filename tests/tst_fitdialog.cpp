@@ -7,12 +7,15 @@
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QtTest>
 #include <array>
 #include <functional>
 #include <vector>
 
+#include "comparemodelsdialog.h"
 #include "fitdialog.h"
+#include "testdocument.h"
 #include "testfiles.h"
 #include "windowfixture.h"
 
@@ -29,6 +32,7 @@ private slots:
     void Without_Measured_Lengths_Says_So();
     void Controller_Values_data();
     void Controller_Values();
+    void Compare_Models_And_Apply_The_Best();
     void Poorly_Determined_Is_Held_data();
     void Poorly_Determined_Is_Held();
 
@@ -202,6 +206,44 @@ void TTestFitDialog::Controller_Values()
     const QStringList lines = copied.split('\n', Qt::SkipEmptyParts);
     QCOMPARE(lines.size(), 3);
     QCOMPARE(lines[1], "2 Correction Y (mm)\t" + QString::number(expected[1], 'f', places));
+}
+
+// A Generic machine, looked at while Renishaw is chosen: the comparison marks Generic best,
+// and applying it chooses Generic with its fit, as one step.
+void TTestFitDialog::Compare_Models_And_Apply_The_Best()
+{
+    Prepare_Measured("-0.03", "0.02", "-0.015");
+    Combo()->setCurrentIndex(1);
+    const TTestDocument::TFields before = window->Document().Fields();
+    const int steps = window->Undo_Stack()->count();
+    QStringList models;
+    QString best;
+    bool ran = false;
+    QTimer::singleShot(0, [&]() {
+        TCompareModelsDialog *dialog =
+            qobject_cast<TCompareModelsDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        ran = true;
+        QTableWidget *table = dialog->findChild<QTableWidget *>("comparison_table");
+        for (int row = 0; row < table->rowCount(); ++row) {
+            models << table->item(row, 0)->text();
+            if (table->item(row, 7) && table->item(row, 7)->text() == "best") {
+                best = table->item(row, 0)->text();
+            }
+        }
+        QTest::mouseClick(dialog->findChild<QPushButton *>("apply_model_button"), Qt::LeftButton);
+    });
+    Action("Compare Models\u2026", "Tools")->trigger();
+    QVERIFY(ran);
+    QCOMPARE(models, (QStringList{"Generic Deflection", "Renishaw Deflection", "LK Deflection"}));
+    QCOMPARE(best, QString("Generic Deflection"));
+    QCOMPARE(Combo()->currentIndex(), 0);
+    QVERIFY2(qAbs(Display()->Model_Parameter2() - 0.02) < 0.003,
+             qPrintable(Edit("parameter2_edit")->text()));
+    QCOMPARE(window->Undo_Stack()->count(), steps + 1);
+    window->Undo_Stack()->undo();
+    QVERIFY(window->Document().Fields() == before);
+    QCOMPARE(Combo()->currentIndex(), 1);
 }
 
 void TTestFitDialog::Poorly_Determined_Is_Held_data()

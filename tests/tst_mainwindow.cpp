@@ -98,9 +98,10 @@ void TTestMainWindow::Menus_data()
                           << QList<QKeySequence>{QKeySequence(), QKeySequence()}
                           << QList<bool>{false, false};
     QTest::newRow("Tools") << "Tools"
-                           << QStringList{"Generate Test Plan\u2026", "Fit Parameters\u2026"}
-                           << QList<QKeySequence>{QKeySequence(), QKeySequence()}
-                           << QList<bool>{false, false};
+                           << QStringList{"Generate Test Plan\u2026", "Fit Parameters\u2026",
+                                          "Compare Models\u2026"}
+                           << QList<QKeySequence>{QKeySequence(), QKeySequence(), QKeySequence()}
+                           << QList<bool>{false, false, false};
     QTest::newRow("Help") << "Help"
                           << QStringList{"About", "", "User Guide", "What the drawing shows"}
                           << QList<QKeySequence>{QKeySequence(), QKeySequence(),

@@ -23,6 +23,89 @@
     </message>
 </context>
 <context>
+    <name>TCompareModelsDialog</name>
+    <message>
+        <source>Compare Models</source>
+        <translation>Modelle vergleichen</translation>
+    </message>
+    <message>
+        <source>Each model fitted to the same measured lengths, from the parameters it has in this test.</source>
+        <translation>Jedes Modell an dieselben gemessenen Längen angepasst, ausgehend von den Parametern, die es in dieser Prüfung hat.</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>Modell</translation>
+    </message>
+    <message>
+        <source>Residual RMS (µm)</source>
+        <translation>Residuen-RMS (µm)</translation>
+    </message>
+    <message>
+        <source>Largest residual (µm)</source>
+        <translation>Größtes Residuum (µm)</translation>
+    </message>
+    <message>
+        <source>Free parameters</source>
+        <translation>Freie Parameter</translation>
+    </message>
+    <message>
+        <source>BIC</source>
+        <translation>BIC</translation>
+    </message>
+    <message>
+        <source>Poorly determined</source>
+        <translation>Schlecht bestimmt</translation>
+    </message>
+    <message>
+        <source>Down to the noise</source>
+        <translation>Bis aufs Rauschen</translation>
+    </message>
+    <message>
+        <source>Best</source>
+        <translation>Bestes</translation>
+    </message>
+    <message>
+        <source>Apply Model</source>
+        <translation>Modell übernehmen</translation>
+    </message>
+    <message>
+        <source>Chooses the selected model with its fitted parameters, as one step that Undo takes back</source>
+        <translation>Wählt das ausgewählte Modell mit seinen angepassten Parametern, als ein Schritt, den Rückgängig zurücknimmt</translation>
+    </message>
+    <message>
+        <source>Fitting the models…</source>
+        <translation>Die Modelle werden angepasst…</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>The comparison was cancelled.</source>
+        <translation>Der Vergleich wurde abgebrochen.</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>ja</translation>
+    </message>
+    <message>
+        <source>best</source>
+        <translation>bestes</translation>
+    </message>
+    <message>
+        <source>Repeatability (pooled standard deviation of the repeated measurements): %1 µm. A model whose residual RMS is within 25 % of it explains the data down to the noise.</source>
+        <translation>Wiederholbarkeit (gepoolte Standardabweichung der wiederholten Messungen): %1 µm. Ein Modell, dessen Residuen-RMS höchstens 25 % darüber liegt, erklärt die Daten bis aufs Rauschen.</translation>
+    </message>
+    <message>
+        <source>No gauge was measured twice, so there is no repeatability to hold the models against.</source>
+        <translation>Kein Prüfkörper wurde zweimal gemessen, daher gibt es keine Wiederholbarkeit, an der die Modelle zu messen wären.</translation>
+    </message>
+    <message>
+        <source>BIC = n ln(RSS/n) + k ln(n) charges every free parameter; the lowest is best.</source>
+        <translation>BIC = n ln(RSS/n) + k ln(n) rechnet jeden freien Parameter an; der niedrigste ist der beste.</translation>
+    </message>
+</context>
+<context>
     <name>TCurvalo</name>
     <message>
         <source>Corrections drawn exaggerated; lengths are not.</source>
@@ -200,6 +283,10 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>Test Details…</source>
         <translation>Angaben zum Test…</translation>
     </message>
+    <message>
+        <source>Compare Models…</source>
+        <translation>Modelle vergleichen…</translation>
+    </message>
 </context>
 <context>
     <name>TDisplayWidget</name>
@@ -354,6 +441,13 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>it is a folder</source>
         <translation>es ist ein Ordner</translation>
+    </message>
+</context>
+<context>
+    <name>TFitActions</name>
+    <message>
+        <source>Apply %1 Fit</source>
+        <translation>Anpassung von %1 übernehmen</translation>
     </message>
 </context>
 <context>

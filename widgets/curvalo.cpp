@@ -23,7 +23,6 @@
 #include <QUndoStack>
 
 #include "addmeasurementcommand.h"
-#include "applyfitcommand.h"
 #include "autosave.h"
 #include "changemodelcommand.h"
 #include "deflectionmodel.h"
@@ -32,7 +31,7 @@
 #include "editmeasurementcommand.h"
 #include "editmpecommand.h"
 #include "exaggerationcontrol.h"
-#include "fitdialog.h"
+#include "fitactions.h"
 #include "initcommand.h"
 #include "measurementdock.h"
 #include "measurementsetactions.h"
@@ -171,6 +170,8 @@ void TCurvalo::Create_Actions_And_Menus()
          QKeySequence::UnknownKey, nullptr, nullptr, &TCurvalo::Menu_Test_Plan, nullptr},
         {MENU_TOOLS, false, QT_TRANSLATE_NOOP("TCurvalo", "Fit Parameters\u2026"),
          QKeySequence::UnknownKey, nullptr, nullptr, &TCurvalo::Menu_Fit, nullptr},
+        {MENU_TOOLS, false, QT_TRANSLATE_NOOP("TCurvalo", "Compare Models\u2026"),
+         QKeySequence::UnknownKey, nullptr, nullptr, &TCurvalo::Menu_Compare_Models, nullptr},
         // About stays first, where it always was.
         {MENU_HELP, false, QT_TRANSLATE_NOOP("TCurvalo", "About"), QKeySequence::UnknownKey,
          nullptr, nullptr, &TCurvalo::Menu_About, nullptr},
@@ -282,6 +283,7 @@ void TCurvalo::Create_Central_Widget(int exaggeration)
     report_actions = new TReportActions(document, display_widget, notices, this);
     measurement_set_actions =
         new TMeasurementSetActions(document, results_model, undo_stack, notices, this);
+    fit_actions = new TFitActions(document, undo_stack, this);
 }
 
 void TCurvalo::Connect_Signals()
@@ -454,16 +456,12 @@ void TCurvalo::Menu_Test_Plan()
 // fields, each written so that it reads back as exactly the number the model then uses.
 void TCurvalo::Menu_Fit()
 {
-    const TDeflectionModel *model = document->Model();
-    const double parameters[4] = {
-        display_widget->Model_Parameter1(), display_widget->Model_Parameter2(),
-        display_widget->Model_Parameter3(), display_widget->Model_Parameter4()};
-    TFitDialog dialog(document->Model_Type(), parameters, model ? model->Range_Y() : 1000.0,
-                      model ? model->Range_Z() : 1000.0, &document->Measurement_Data(), this);
-    if (dialog.exec() == QDialog::Accepted && dialog.Result().fitted) {
-        Push(new TApplyFitCommand(document, dialog.Result().free,
-                                  dialog.Controller_Parameters().data()));
-    }
+    fit_actions->Fit();
+}
+
+void TCurvalo::Menu_Compare_Models()
+{
+    fit_actions->Compare_Models();
 }
 
 void TCurvalo::closeEvent(QCloseEvent *event)

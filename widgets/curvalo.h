@@ -32,6 +32,7 @@ class TStepCommand;
 class TTestDocument;
 class TTestFileActions;
 class TWindowLayout;
+class TFitActions;
 class TUserGuideDialog;
 
 // The main window. The test it shows lives in a test document; the window builds the menus,
@@ -117,6 +118,7 @@ private slots:
     void Menu_Drawing_Legend();
     void Menu_Test_Plan();
     void Menu_Fit();
+    void Menu_Compare_Models();
     void Menu_Export_Picture();
     void Menu_Export_Report();
     void Menu_Print();
@@ -160,6 +162,7 @@ private:
     TReportActions *report_actions;
     TTestFileActions *test_file_actions;
     TWindowLayout *window_layout = nullptr;
+    TFitActions *fit_actions = nullptr;
     TMeasurementSetActions *measurement_set_actions;
     // What lies under the mouse in the drawing.
     QLabel *readout_label;
