@@ -657,7 +657,9 @@ int TBatchTool::Fit(const QStringList &arguments)
     const double controller_rms =
         TParameterFit::Residual_Rms(model.type, controller, document.Model()->Range_Y(),
                                     document.Model()->Range_Z(), document.Measurement_Data());
-    const QString json = TFitJson::Of_Fit(result, held, controller, controller_rms);
+    const QString json = TFitJson::Of_Fit(
+        result, held, controller, controller_rms, document.Mpe().Is_Set(),
+        TParameterFit::Predict(result, document.Measurement_Data(), document.Mpe()));
 
     // Both targets are claimed before anything is written; then the output first and the
     // settings last, so that when the output cannot be written the settings stay as they were.

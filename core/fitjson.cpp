@@ -40,8 +40,19 @@ QString TFitJson::Integers(const std::vector<int> &values)
 
 QString TFitJson::Of_Fit(const TParameterFit::TResult &result,
                          const std::vector<TParameterFit::TPoorlyDetermined> &held,
-                         const double controller[4], const double &controller_rms)
+                         const double controller[4], const double &controller_rms, bool has_mpe,
+                         const TParameterFit::TPrediction &prediction)
 {
+    const QString predicted =
+        has_mpe ? QStringLiteral("{\"pass\": %1, \"fail\": %2, \"largest_um\": %3, "
+                                 "\"largest_id\": %4, \"largest_of_mpe\": %5}")
+                      .arg(prediction.pass)
+                      .arg(prediction.fail)
+                      .arg(TResultsFile::Json_Number(true, prediction.largest))
+                      .arg(prediction.largest_id)
+                      .arg(TResultsFile::Json_Number(std::isfinite(prediction.largest_ratio),
+                                                     prediction.largest_ratio))
+                : QStringLiteral("null");
     const auto four = [](const double *values, const bool *present) {
         QStringList texts;
         for (int i = 0; i < 4; ++i) {
@@ -85,6 +96,7 @@ QString TFitJson::Of_Fit(const TParameterFit::TResult &result,
                .arg(four(controller, nullptr)) +
            QStringLiteral("  \"measurements_used\": %1,\n  \"rms_before_um\": %2,\n"
                           "  \"rms_after_um\": %3,\n  \"rms_controller_um\": %6,\n"
+                          "  \"prediction\": %7,\n"
                           "  \"iterations\": %4,\n"
                           "  \"residuals\": [%5]\n}\n")
                .arg(QString::number(result.measurements_used),
@@ -95,7 +107,7 @@ QString TFitJson::Of_Fit(const TParameterFit::TResult &result,
                         ? QString()
                         : QStringLiteral("\n") + residuals.join(QStringLiteral(",\n")) +
                               QStringLiteral("\n  "),
-                    TResultsFile::Json_Number(true, controller_rms));
+                    TResultsFile::Json_Number(true, controller_rms), predicted);
 }
 
 QString TFitJson::Of_Comparison(const TModelComparison::TComparison &comparison)

@@ -16,10 +16,11 @@ public:
     // held are the parameters the fit left out by default because the measurements determine
     // them only poorly; they are listed with the poorly determined ones of the fit itself.
     // controller holds the parameters rounded for the controller, and controller_rms the
-    // residual RMS (µm) they give.
+    // residual RMS (µm) they give; the prediction is written only with an MPE.
     static QString Of_Fit(const TParameterFit::TResult &result,
                           const std::vector<TParameterFit::TPoorlyDetermined> &held,
-                          const double controller[4], const double &controller_rms);
+                          const double controller[4], const double &controller_rms, bool has_mpe,
+                          const TParameterFit::TPrediction &prediction);
     // Each model fitted to the same data: "models" (one object per model with "model",
     // "fitted" (its parameters, or null), "free", "rms_after_um", "max_residual_um",
     // "free_parameters", "bic", "poorly_determined", "reaches_repeatability" and, when it could

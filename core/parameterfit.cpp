@@ -14,6 +14,7 @@
 #include "evaluation.h"
 #include "measurementdata.h"
 #include "modelcatalog.h"
+#include "mpe.h"
 #include "numbertext.h"
 
 namespace
@@ -572,6 +573,35 @@ QStringList TParameterFit::Poorly_Determined_Reasons(int model_type,
     return reasons;
 }
 
+TParameterFit::TPrediction TParameterFit::Predict(const TResult &result,
+                                                  const TMeasurementData &data, const TMpe &mpe)
+{
+    TPrediction prediction;
+    if (!result.fitted || !mpe.Is_Set()) {
+        return prediction;
+    }
+    for (const TResidual &residual : result.residuals) {
+        TMeasurementData::TMeasurement measurement;
+        if (!data.Get_Measurement(residual.id, &measurement)) {
+            continue;
+        }
+        const double limit = mpe.Value(measurement.nominal_length);
+        if (mpe.Passes(residual.after, measurement.nominal_length)) {
+            ++prediction.pass;
+        } else {
+            ++prediction.fail;
+        }
+        const double ratio = limit > 0.0 ? std::fabs(residual.after) / limit
+                                         : std::numeric_limits<double>::infinity();
+        if (prediction.largest_id == 0 || ratio > prediction.largest_ratio) {
+            prediction.largest_id = residual.id;
+            prediction.largest = residual.after;
+            prediction.largest_ratio = ratio;
+        }
+    }
+    return prediction;
+}
+
 double TParameterFit::Controller_Value(const double &value, int decimals)
 {
     double rounded = value;
@@ -609,10 +639,26 @@ QString TParameterFit::Undetermined_Reason(const TResult &result)
             .arg(which)
             .arg(result.measurements_used);
     }
-    return TParameterFit::tr(
-               "Parameters %1 cannot be determined from these measurements: they do not change "
-               "the measured lengths, or only together, as a product or in a fixed combination "
-               "(measure along other lines, or hold one of them). Only what the data determine "
-               "was fitted; the rest keeps its value.")
-        .arg(which);
+    QString reason =
+        TParameterFit::tr("Parameters %1 cannot be determined from these measurements: they do not "
+                          "change the measured lengths, or only together, as a product or in a "
+                          "fixed combination (measure along other lines, or hold one of them). "
+                          "Only what the data determine was fitted; the rest keeps its value.")
+            .arg(which);
+    // LK's 2 and 4 act only through their products with 1 and 3: at 0 those leave them no
+    // effect at all, whatever is measured.
+    if (result.model_type == TModelCatalog::LK) {
+        const auto undetermined = [&result](int number) {
+            return std::find(result.undetermined.begin(), result.undetermined.end(), number) !=
+                   result.undetermined.end();
+        };
+        if ((undetermined(2) && result.initial[0] == 0.0) ||
+            (undetermined(4) && result.initial[2] == 0.0)) {
+            reason += QLatin1Char(' ') +
+                      TParameterFit::tr("LK's parameters 2 and 4 act only through their products "
+                                        "with 1 and 3, which are 0 here: give 1 and 3 their "
+                                        "values first (Init sets the presets), then fit again.");
+        }
+    }
+    return reason;
 }

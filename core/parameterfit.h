@@ -8,6 +8,7 @@
 #include <vector>
 
 class TMeasurementData;
+class TMpe;
 
 // Finds the parameters of a deflection model that explain measured lengths: the sum of squared
 // residuals (measured length - the model's actual length, computed exactly as everywhere else)
@@ -74,6 +75,16 @@ public:
         std::vector<TResidual> residuals; // measured measurements, in store order
     };
 
+    // How the measured results would be judged after compensation with the fitted parameters:
+    // each residual is then the error that is left, held against the MPE at its length.
+    struct TPrediction {
+        int pass = 0;
+        int fail = 0;
+        int largest_id = 0;         // the residual with the largest |residual| / MPE
+        double largest = 0.0;       // µm
+        double largest_ratio = 0.0; // |residual| / MPE
+    };
+
     // Called now and then with the iteration; returning false cancels the fit.
     using TProgress = std::function<bool(int iteration)>;
 
@@ -99,6 +110,9 @@ public:
     // A sentence for the user on each poorly determined parameter: why, and what to measure.
     static QStringList Poorly_Determined_Reasons(int model_type,
                                                  const TIdentifiability &identifiability);
+    // The prediction of a fit against the MPE; all zero without an MPE.
+    static TPrediction Predict(const TResult &result, const TMeasurementData &data,
+                               const TMpe &mpe);
     // The value rounded to the decimals a controller takes: exactly the number its text with
     // that many decimals reads as, so that what a field shows is what the model uses.
     static double Controller_Value(const double &value, int decimals);

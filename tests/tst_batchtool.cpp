@@ -381,6 +381,10 @@ void TTestBatchTool::Fit_Json_And_Settings()
     QCOMPARE(QString::number(fitted, 'f', 4).toDouble(), fitted);
     QVERIFY(std::fabs(fitted - fit["fitted"].toArray()[1].toDouble()) <= 0.5e-4);
     QVERIFY(fit["rms_controller_um"].toDouble() >= fit["rms_after_um"].toDouble());
+    // Judged against the settings' MPE after compensation: one residual, explained exactly.
+    const QJsonObject prediction = fit["prediction"].toObject();
+    QCOMPARE(prediction["pass"].toInt() + prediction["fail"].toInt(), 1);
+    QCOMPARE(prediction["largest_id"].toInt(), 5);
     const TRun stored =
         Run({"fit", "--settings", File("settings.ini"), "--measurements", File("measurements.xml"),
              "--free", "2", "--write-settings", "--output", File("fit.json")});

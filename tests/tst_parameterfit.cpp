@@ -8,6 +8,7 @@
 #include "evaluation.h"
 #include "measurementdata.h"
 #include "modelcatalog.h"
+#include "mpe.h"
 #include "parameterfit.h"
 #include "testplan.h"
 
@@ -88,6 +89,9 @@ private slots:
     void Noise_And_Uncertainty();
     void Names_Poorly_Determined_Parameters_data();
     void Names_Poorly_Determined_Parameters();
+    void Predicts_The_Verdicts_After_Compensation_data();
+    void Predicts_The_Verdicts_After_Compensation();
+    void Lk_From_Zeros_Says_Why();
     void Refuses_Without_Measured_Lengths();
     void Can_Be_Cancelled();
 };
@@ -324,6 +328,53 @@ void TTestParameterFit::Names_Poorly_Determined_Parameters()
     const TParameterFit::TResult result =
         TParameterFit::Fit(model, truth.constData(), 1000.0, 1000.0, data, free);
     QCOMPARE(result.identifiability.poorly_determined.size(), poor.size());
+}
+
+void TTestParameterFit::Predicts_The_Verdicts_After_Compensation_data()
+{
+    QTest::addColumn<QVector<double>>("residuals"); // µm, for lengths 100, 200 and 300 mm
+    QTest::addColumn<int>("pass");
+    QTest::addColumn<int>("largest_id");
+    // MPE(L) = 1 + L/100 µm: 2, 3 and 4 µm; a residual on the limit passes.
+    QTest::newRow("all within") << QVector<double>{1.5, -2.0, 3.9} << 3 << 3;
+    QTest::newRow("on the limit") << QVector<double>{2.0, 0.0, 0.0} << 3 << 1;
+    QTest::newRow("one beyond") << QVector<double>{0.5, -3.1, 1.0} << 2 << 2;
+}
+
+void TTestParameterFit::Predicts_The_Verdicts_After_Compensation()
+{
+    QFETCH(QVector<double>, residuals);
+    QFETCH(int, pass);
+    QFETCH(int, largest_id);
+    TMeasurementData data;
+    TParameterFit::TResult result = {};
+    result.fitted = true;
+    for (int i = 0; i < 3; ++i) {
+        data.Add_Measurement({i + 1, TVector3(0, 500, 500), TVector3(0, 1, 0), 100.0 * (i + 1)});
+        result.residuals.push_back({i + 1, 10.0, residuals[i]});
+    }
+    const TParameterFit::TPrediction prediction =
+        TParameterFit::Predict(result, data, TMpe(1.0, 100.0));
+    QCOMPARE(prediction.pass, pass);
+    QCOMPARE(prediction.fail, 3 - pass);
+    QCOMPARE(prediction.largest_id, largest_id);
+    QCOMPARE(prediction.largest, residuals[largest_id - 1]);
+    // Without an MPE nothing is judged.
+    QCOMPARE(TParameterFit::Predict(result, data, TMpe()).pass, 0);
+}
+
+void TTestParameterFit::Lk_From_Zeros_Says_Why()
+{
+    // LK from zeros: 2 and 4 act only through products with 1 and 3, and the fit says so.
+    const TMeasurementData data =
+        Measured_Plan(TModelCatalog::LK, {0.00001, 0.001, -0.0103, 0.001}, Determining_Plan(1));
+    const double zeros[4] = {0, 0, 0, 0};
+    const TParameterFit::TResult result =
+        TParameterFit::Fit(TModelCatalog::LK, zeros, 1000.0, 1000.0, data, {2, 4});
+    QVERIFY(result.fitted);
+    QCOMPARE(result.undetermined, (std::vector<int>{2, 4}));
+    QVERIFY2(TParameterFit::Undetermined_Reason(result).contains("which are 0 here"),
+             qPrintable(TParameterFit::Undetermined_Reason(result)));
 }
 
 void TTestParameterFit::Refuses_Without_Measured_Lengths()

@@ -576,6 +576,10 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>The decimals the controller takes for this parameter</source>
         <translation>Die Dezimalen, die die Steuerung für diesen Parameter annimmt</translation>
     </message>
+    <message>
+        <source>After compensation with these parameters, against the MPE: %1 pass, %2 fail; largest residual %3 µm (Id %4, %5 % of its MPE).</source>
+        <translation>Nach Kompensation mit diesen Parametern, gegen die MPE: %1 bestanden, %2 nicht bestanden; größtes Residuum %3 µm (Id %4, %5 % seiner MPE).</translation>
+    </message>
 </context>
 <context>
     <name>TImportCommand</name>
@@ -1073,6 +1077,10 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <message>
         <source>Parameter %1 is poorly determined: it changes the measured lengths almost exactly as %2 do (correlation %3). Measure along lines away from the centre of the volume (Y lines at other Z positions, Z lines at other Y positions) to determine it, or hold it.</source>
         <translation>Parameter %1 ist schlecht bestimmt: Er ändert die gemessenen Längen fast genau so wie %2 (Korrelation %3). Messen Sie entlang von Linien abseits der Mitte des Volumens (Y-Linien bei anderen Z-Positionen, Z-Linien bei anderen Y-Positionen), um ihn zu bestimmen, oder halten Sie ihn fest.</translation>
+    </message>
+    <message>
+        <source>LK&apos;s parameters 2 and 4 act only through their products with 1 and 3, which are 0 here: give 1 and 3 their values first (Init sets the presets), then fit again.</source>
+        <translation>Die LK-Parameter 2 und 4 wirken nur über ihre Produkte mit 1 und 3, die hier 0 sind: Geben Sie zuerst 1 und 3 ihre Werte (Init setzt die Voreinstellungen) und passen Sie dann erneut an.</translation>
     </message>
 </context>
 <context>

@@ -38,6 +38,7 @@ void TFitActions::Fit()
                                   document->Field_Value(TTestDocument::FIELD_PARAMETER4)};
     TFitDialog dialog(document->Model_Type(), parameters, model ? model->Range_Y() : 1000.0,
                       model ? model->Range_Z() : 1000.0, &document->Measurement_Data(), window);
+    dialog.Set_Mpe(document->Mpe());
     if (dialog.exec() == QDialog::Accepted && dialog.Result().fitted) {
         Push(new TApplyFitCommand(document, dialog.Result().free,
                                   dialog.Controller_Parameters().data()));

@@ -238,6 +238,11 @@ void TFitDialog::Apply()
     accept();
 }
 
+void TFitDialog::Set_Mpe(const TMpe &mpe_)
+{
+    mpe = mpe_;
+}
+
 std::array<double, 4> TFitDialog::Controller_Parameters() const
 {
     std::array<double, 4> values{};
@@ -304,6 +309,17 @@ void TFitDialog::Show_Result()
     const QString reason = TParameterFit::Undetermined_Reason(result);
     if (!reason.isEmpty()) {
         lines << reason;
+    }
+    if (mpe.Is_Set()) {
+        const TParameterFit::TPrediction prediction =
+            TParameterFit::Predict(result, *measurement_data, mpe);
+        lines << tr("After compensation with these parameters, against the MPE: %1 pass, %2 "
+                    "fail; largest residual %3 \u00b5m (Id %4, %5 % of its MPE).")
+                     .arg(prediction.pass)
+                     .arg(prediction.fail)
+                     .arg(TNumberText::Fixed(prediction.largest, 2))
+                     .arg(prediction.largest_id)
+                     .arg(TNumberText::Fixed(prediction.largest_ratio * 100.0, 0));
     }
     lines << Identifiability_Text(result.identifiability);
     lines << TParameterFit::Poorly_Determined_Reasons(model_type, result.identifiability);

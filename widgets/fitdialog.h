@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <array>
 
+#include "mpe.h"
 #include "parameterfit.h"
 
 class QCheckBox;
@@ -29,6 +30,9 @@ public:
                Qt::WindowFlags flags = Qt::WindowFlags());
     ~TFitDialog() override;
 
+    // The MPE the dialog judges the residuals against, as the machine would measure after
+    // compensation; none by default.
+    void Set_Mpe(const TMpe &mpe);
     // The last fit's result; fitted is false until a fit succeeded.
     const TParameterFit::TResult &Result() const { return result; }
     // The fitted parameters rounded to the decimals chosen for the controller, as Apply
@@ -65,6 +69,7 @@ private:
     QLabel *controller_label;
     QPushButton *copy_button;
     int decimals[4];
+    TMpe mpe;
 };
 
 #endif
