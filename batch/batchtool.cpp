@@ -516,6 +516,12 @@ int TBatchTool::Plan(const QStringList &arguments)
             "% to 90 % of its length)."),
          Tr("l1,l2,...")},
         {QStringLiteral("repeats"), Tr("Measurements per gauge (default 3)."), Tr("n")},
+        {QStringLiteral("y-lines-at"),
+         Tr("Further lines along Y, away from the centre, at these Z positions in mm."),
+         Tr("z1,z2,...")},
+        {QStringLiteral("z-lines-at"),
+         Tr("Further lines along Z, away from the centre, at these Y positions in mm."),
+         Tr("y1,y2,...")},
     });
     int code = Parse(&parser, arguments, QStringLiteral("plan"));
     if (code >= 0) {
@@ -544,8 +550,22 @@ int TBatchTool::Plan(const QStringList &arguments)
         return code;
     }
 
-    const TTestPlan plan(document.Field_Value(TTestDocument::FIELD_RANGE_Y),
-                         document.Field_Value(TTestDocument::FIELD_RANGE_Z));
+    TTestPlan plan(document.Field_Value(TTestDocument::FIELD_RANGE_Y),
+                   document.Field_Value(TTestDocument::FIELD_RANGE_Z));
+    std::vector<double> positions[2];
+    const char *const line_options[2] = {"y-lines-at", "z-lines-at"};
+    for (int i = 0; i < 2; ++i) {
+        const QString option = QLatin1String(line_options[i]);
+        if (parser.isSet(option) &&
+            (!Read_Numbers(parser.value(option), &positions[i]) ||
+             std::any_of(positions[i].begin(), positions[i].end(),
+                         [](double position) { return !(position >= 0.0); }))) {
+            return Usage_Error(Tr("--%1 must be positions in mm, 0 or more: \"%2\"")
+                                   .arg(option, parser.value(option)),
+                               help_text);
+        }
+    }
+    plan.Set_Off_Centre_Lines(positions[0], positions[1]);
     QStringList left_out;
     const std::vector<TMeasurementData::TMeasurement> measurements =
         plan.Measurements(lengths, repeats, &left_out);

@@ -533,6 +533,63 @@ TParameterFit::Identifiability(int model_type, const double parameters[4], const
     return Analyse(problem.Jacobian(problem.Start()), numbers);
 }
 
+TParameterFit::TIdentifiability TParameterFit::Plan_Identifiability(
+    int model_type, const double parameters[4], const double &range_y, const double &range_z,
+    const std::vector<TMeasurementData::TMeasurement> &plan, const std::vector<int> &free)
+{
+    // The slopes do not depend on what was measured, only on where; the model's own lengths
+    // stand in for the measured ones.
+    TMeasurementData data;
+    int id = 0;
+    for (TMeasurementData::TMeasurement measurement : plan) {
+        measurement.id = ++id;
+        measurement.has_measured_length = true;
+        measurement.measured_length = measurement.nominal_length;
+        data.Add_Measurement(measurement);
+    }
+    return Identifiability(model_type, parameters, range_y, range_z, data, free);
+}
+
+QString TParameterFit::Plan_Text(int model_type, const std::vector<int> &free,
+                                 const TIdentifiability &identifiability)
+{
+    const TModelCatalog::TModel *model = TModelCatalog::Find(model_type);
+    if (!model || free.empty() || identifiability.multiple_correlation.size() != free.size()) {
+        return tr("Without a model and measurements the plan determines nothing.");
+    }
+    QStringList good;
+    QStringList poor;
+    QStringList none;
+    for (size_t j = 0; j < free.size(); ++j) {
+        const QString number = QString::number(free[j]);
+        const bool is_poor = std::any_of(
+            identifiability.poorly_determined.begin(), identifiability.poorly_determined.end(),
+            [&free, j](const TPoorlyDetermined &entry) { return entry.number == free[j]; });
+        if (std::isnan(identifiability.multiple_correlation[j])) {
+            none << number;
+        } else if (is_poor) {
+            poor << number;
+        } else {
+            good << number;
+        }
+    }
+    const QString separator = QStringLiteral(", ");
+    QString text = good.isEmpty()
+                       ? tr("The plan determines none of the parameters of the %1 model.")
+                             .arg(TModelCatalog::Name(*model))
+                       : tr("The plan determines parameters %1 of the %2 model.")
+                             .arg(good.join(separator), TModelCatalog::Name(*model));
+    if (!poor.isEmpty()) {
+        text += QLatin1Char(' ') + tr("It determines %1 only poorly: add lines away from the "
+                                      "centre.")
+                                       .arg(poor.join(separator));
+    }
+    if (!none.isEmpty()) {
+        text += QLatin1Char(' ') + tr("It does not determine %1 at all.").arg(none.join(separator));
+    }
+    return text;
+}
+
 std::vector<int> TParameterFit::Without_Poorly_Determined(const std::vector<int> &free,
                                                           const TIdentifiability &identifiability)
 {

@@ -7,7 +7,8 @@
 #include <functional>
 #include <vector>
 
-class TMeasurementData;
+#include "measurementdata.h"
+
 class TMpe;
 
 // Finds the parameters of a deflection model that explain measured lengths: the sum of squared
@@ -104,6 +105,14 @@ public:
                                             const double &range_y, const double &range_z,
                                             const TMeasurementData &data,
                                             const std::vector<int> &free);
+    // What a plan would determine before anything is measured: the same judgement on the
+    // lengths the model with these parameters gives at the plan's gauges.
+    static TIdentifiability Plan_Identifiability(
+        int model_type, const double parameters[4], const double &range_y, const double &range_z,
+        const std::vector<TMeasurementData::TMeasurement> &plan, const std::vector<int> &free);
+    // "The plan determines parameters 2 and 3 of the Generic Deflection model; 1 only poorly."
+    static QString Plan_Text(int model_type, const std::vector<int> &free,
+                             const TIdentifiability &identifiability);
     // The free parameters without the poorly determined ones: what a fit uses by default.
     static std::vector<int> Without_Poorly_Determined(const std::vector<int> &free,
                                                       const TIdentifiability &identifiability);

@@ -71,6 +71,33 @@ std::vector<double> TTestPlan::Default_Lengths(TLine line) const
     return lengths;
 }
 
+void TTestPlan::Set_Off_Centre_Lines(const std::vector<double> &y_lines_at_z_,
+                                     const std::vector<double> &z_lines_at_y_)
+{
+    y_lines_at_z = y_lines_at_z_;
+    z_lines_at_y = z_lines_at_y_;
+}
+
+void TTestPlan::Add_Line(TLine line, const TVector3 &centre, const std::vector<double> &lengths,
+                         int repeats, const QString &name, QStringList *left_out,
+                         std::vector<TMeasurementData::TMeasurement> *plan) const
+{
+    for (const double length : lengths) {
+        if (!(length > 0.0) || length > Line_Length(line) + fit_tolerance) {
+            if (left_out) {
+                *left_out << tr("%1 mm does not fit the %2 line "
+                                "(%3 mm)")
+                                 .arg(TNumberText::Shortest(length), name,
+                                      TNumberText::Fixed(Line_Length(line), 1));
+            }
+            continue;
+        }
+        for (int repeat = 0; repeat < repeats; ++repeat) {
+            plan->push_back(TMeasurementData::TMeasurement{0, centre, Line_Axis(line), length});
+        }
+    }
+}
+
 std::vector<TMeasurementData::TMeasurement>
 TTestPlan::Measurements(const std::vector<double> &lengths, int repeats,
                         QStringList *left_out) const
@@ -79,21 +106,25 @@ TTestPlan::Measurements(const std::vector<double> &lengths, int repeats,
     std::vector<TMeasurementData::TMeasurement> plan;
     for (int index = 0; index < LINE_COUNT; ++index) {
         const TLine line = TLine(index);
-        const std::vector<double> line_lengths = lengths.empty() ? Default_Lengths(line) : lengths;
-        for (const double length : line_lengths) {
-            if (!(length > 0.0) || length > Line_Length(line) + fit_tolerance) {
-                if (left_out) {
-                    *left_out << tr("%1 mm does not fit the %2 line "
-                                    "(%3 mm)")
-                                     .arg(TNumberText::Shortest(length), Line_Name(line),
-                                          TNumberText::Fixed(Line_Length(line), 1));
-                }
-                continue;
-            }
-            for (int repeat = 0; repeat < repeats; ++repeat) {
-                TMeasurementData::TMeasurement measurement{0, centre, Line_Axis(line), length};
-                plan.push_back(measurement);
-            }
+        Add_Line(line, centre, lengths.empty() ? Default_Lengths(line) : lengths, repeats,
+                 Line_Name(line), left_out, &plan);
+    }
+    for (const double z : y_lines_at_z) {
+        if (z >= 0.0 && z <= range_z) {
+            Add_Line(LINE_Y, TVector3(0, range_y / 2, z),
+                     lengths.empty() ? Default_Lengths(LINE_Y) : lengths, repeats,
+                     tr("Y at Z %1").arg(TNumberText::Shortest(z)), left_out, &plan);
+        } else if (left_out) {
+            *left_out << tr("Z %1 mm is outside the volume").arg(TNumberText::Shortest(z));
+        }
+    }
+    for (const double y : z_lines_at_y) {
+        if (y >= 0.0 && y <= range_y) {
+            Add_Line(LINE_Z, TVector3(0, y, range_z / 2),
+                     lengths.empty() ? Default_Lengths(LINE_Z) : lengths, repeats,
+                     tr("Z at Y %1").arg(TNumberText::Shortest(y)), left_out, &plan);
+        } else if (left_out) {
+            *left_out << tr("Y %1 mm is outside the volume").arg(TNumberText::Shortest(y));
         }
     }
     return plan;

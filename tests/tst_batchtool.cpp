@@ -211,6 +211,20 @@ void TTestBatchTool::Plan_File()
     QCOMPARE(Read(File("plan.xml")).count("<Measurement>"), 2 * (4 + 2));
     QVERIFY(given.err.contains("1200 mm does not fit the Y line"));
     QVERIFY(given.err.contains("1200 mm does not fit the Z line"));
+
+    // Lines away from the centre, as the window's plan dialog offers them.
+    const TRun off =
+        Run({"plan", "--settings", File("settings.ini"), "--lengths", "200", "--repeats", "1",
+             "--y-lines-at", "250,750", "--z-lines-at", "100", "--output", File("plan.xml")});
+    QVERIFY2(off.exit_code == 0, qPrintable(off.err));
+    const QByteArray off_plan = Read(File("plan.xml"));
+    QCOMPARE(off_plan.count("<Measurement>"), 4 + 3);
+    QVERIFY(off_plan.contains("<Position>0.000000,500.000000,750.000000</Position>"));
+    QVERIFY(off_plan.contains("<Position>0.000000,100.000000,500.000000</Position>"));
+    const TRun bad = Run({"plan", "--settings", File("settings.ini"), "--y-lines-at", "-5",
+                          "--output", File("plan.xml")});
+    QCOMPARE(bad.exit_code, 2);
+    QVERIFY2(bad.err.contains("--y-lines-at must be positions"), qPrintable(bad.err));
 }
 
 void TTestBatchTool::Usage_Errors_data()

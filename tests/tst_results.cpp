@@ -37,6 +37,8 @@ private slots:
     void Mpe_Marks_The_Wrong_Field();
     void Test_Plan_Dialog_data();
     void Test_Plan_Dialog();
+    void Test_Plan_Says_What_It_Determines_data();
+    void Test_Plan_Says_What_It_Determines();
 
 private:
     TResultsDock *Dock() const { return window->findChild<TResultsDock *>(); }
@@ -350,6 +352,48 @@ void TTestResults::Test_Plan_Dialog()
     } else {
         QCOMPARE(List()->item(2)->text(), QString("Measurement 3"));
     }
+}
+
+void TTestResults::Test_Plan_Says_What_It_Determines_data()
+{
+    QTest::addColumn<QString>("y_lines");
+    QTest::addColumn<QString>("z_lines");
+    QTest::addColumn<QString>("says");
+    QTest::newRow("lines through the centre")
+        << ""
+        << ""
+        << "The plan determines parameters 2, 3 of the Generic Deflection model. It "
+           "determines 1 only poorly";
+    QTest::newRow("and lines away from it")
+        << "200 800"
+        << "200; 800"
+        << "The plan determines parameters 1, 2, 3 of the Generic Deflection model.";
+}
+
+// Before anything is measured: which parameters of the model in use the plan determines.
+void TTestResults::Test_Plan_Says_What_It_Determines()
+{
+    QFETCH(QString, y_lines);
+    QFETCH(QString, z_lines);
+    QFETCH(QString, says);
+    Action("Init")->trigger();
+    QString shown;
+    int rows = 0;
+    QTimer::singleShot(0, [&]() {
+        TTestPlanDialog *dialog =
+            qobject_cast<TTestPlanDialog *>(QApplication::activeModalWidget());
+        QVERIFY(dialog);
+        QTest::keyClicks(dialog->findChild<QLineEdit *>("y_lines_edit"), y_lines);
+        QTest::keyClicks(dialog->findChild<QLineEdit *>("z_lines_edit"), z_lines);
+        shown = dialog->findChild<QLabel *>("determines_label")->text();
+        rows = int(dialog->Plan().size());
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+    });
+    Action("Generate Test Plan\u2026", "Tools")->trigger();
+    QVERIFY2(shown.startsWith(says), qPrintable(shown));
+    QCOMPARE(rows, y_lines.isEmpty() ? 60 : 60 + 4 * 15);
+    QCOMPARE(List()->count(), rows);
 }
 
 QTEST_MAIN(TTestResults)

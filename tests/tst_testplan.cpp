@@ -7,6 +7,16 @@
 #include "measurementdata.h"
 #include "testplan.h"
 
+Q_DECLARE_METATYPE(std::vector<double>)
+
+namespace
+{
+bool Same(const TVector3 &a, const TVector3 &b)
+{
+    return a.x == b.x && a.y == b.y && a.z == b.z;
+}
+} // namespace
+
 // The geometry of a length test plan.
 class TTestTestPlan : public QObject
 {
@@ -18,6 +28,8 @@ private slots:
     void Default_Lengths_On_A_Cube();
     void Given_Lengths_That_Do_Not_Fit();
     void Append_Gives_New_Identifiers();
+    void Lines_Away_From_The_Centre_data();
+    void Lines_Away_From_The_Centre();
 };
 
 void TTestTestPlan::Default_Plan_data()
@@ -123,6 +135,56 @@ void TTestTestPlan::Append_Gives_New_Identifiers()
     QVERIFY(data.Get_Measurement(5, &last));
     QCOMPARE(last.nominal_length, 500.0);
     QCOMPARE(last.position.y, 500.0);
+}
+
+void TTestTestPlan::Lines_Away_From_The_Centre_data()
+{
+    QTest::addColumn<std::vector<double>>("at_z");
+    QTest::addColumn<std::vector<double>>("at_y");
+    QTest::addColumn<int>("extra");
+    QTest::addColumn<int>("outside");
+    QTest::newRow("none") << std::vector<double>{} << std::vector<double>{} << 0 << 0;
+    QTest::newRow("a Y line and two Z lines")
+        << std::vector<double>{100.0} << std::vector<double>{0.0, 1200.0} << 3 << 0;
+    QTest::newRow("one outside the volume")
+        << std::vector<double>{900.0, 1000.5} << std::vector<double>{} << 1 << 1;
+}
+
+// Each further line carries its centred twin's lengths, centred on itself.
+void TTestTestPlan::Lines_Away_From_The_Centre()
+{
+    QFETCH(std::vector<double>, at_z);
+    QFETCH(std::vector<double>, at_y);
+    QFETCH(int, extra);
+    QFETCH(int, outside);
+    TTestPlan plan(1200.0, 1000.0);
+    const size_t centred = plan.Measurements({}, 1, nullptr).size();
+    plan.Set_Off_Centre_Lines(at_z, at_y);
+    QStringList left_out;
+    const std::vector<TMeasurementData::TMeasurement> measurements =
+        plan.Measurements({}, 2, &left_out);
+    QCOMPARE(int(measurements.size()), 2 * (int(centred) + 5 * extra));
+    QCOMPARE(left_out.size(), outside);
+    std::vector<TMeasurementData::TMeasurement> further(
+        measurements.begin() + std::ptrdiff_t(2 * centred), measurements.end());
+    size_t at = 0;
+    for (const double z : at_z) {
+        if (z > 1000.0) {
+            continue;
+        }
+        for (int k = 0; k < 10; ++k, ++at) {
+            QVERIFY(Same(further[at].position, TVector3(0, 600, z)));
+            QVERIFY(Same(further[at].axis, TVector3(0, 1, 0)));
+        }
+        QCOMPARE(further[at - 10].nominal_length, 120.0);
+    }
+    for (const double y : at_y) {
+        for (int k = 0; k < 10; ++k, ++at) {
+            QVERIFY(Same(further[at].position, TVector3(0, y, 500)));
+            QVERIFY(Same(further[at].axis, TVector3(0, 0, 1)));
+        }
+    }
+    QCOMPARE(at, further.size());
 }
 
 QTEST_APPLESS_MAIN(TTestTestPlan)

@@ -1082,6 +1082,26 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
         <source>LK&apos;s parameters 2 and 4 act only through their products with 1 and 3, which are 0 here: give 1 and 3 their values first (Init sets the presets), then fit again.</source>
         <translation>Die LK-Parameter 2 und 4 wirken nur über ihre Produkte mit 1 und 3, die hier 0 sind: Geben Sie zuerst 1 und 3 ihre Werte (Init setzt die Voreinstellungen) und passen Sie dann erneut an.</translation>
     </message>
+    <message>
+        <source>Without a model and measurements the plan determines nothing.</source>
+        <translation>Ohne Modell und Messungen bestimmt der Plan nichts.</translation>
+    </message>
+    <message>
+        <source>The plan determines none of the parameters of the %1 model.</source>
+        <translation>Der Plan bestimmt keinen der Parameter des Modells %1.</translation>
+    </message>
+    <message>
+        <source>The plan determines parameters %1 of the %2 model.</source>
+        <translation>Der Plan bestimmt die Parameter %1 des Modells %2.</translation>
+    </message>
+    <message>
+        <source>It determines %1 only poorly: add lines away from the centre.</source>
+        <translation>%1 bestimmt er nur schlecht: Fügen Sie Linien abseits der Mitte hinzu.</translation>
+    </message>
+    <message>
+        <source>It does not determine %1 at all.</source>
+        <translation>%1 bestimmt er gar nicht.</translation>
+    </message>
 </context>
 <context>
     <name>TPersistence</name>
@@ -1661,6 +1681,22 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
         <source>%1 mm does not fit the %2 line (%3 mm)</source>
         <translation>%1 mm passt nicht auf die Linie %2 (%3 mm)</translation>
     </message>
+    <message>
+        <source>Y at Z %1</source>
+        <translation>Y bei Z %1</translation>
+    </message>
+    <message>
+        <source>Z %1 mm is outside the volume</source>
+        <translation>Z %1 mm liegt außerhalb des Volumens</translation>
+    </message>
+    <message>
+        <source>Z at Y %1</source>
+        <translation>Z bei Y %1</translation>
+    </message>
+    <message>
+        <source>Y %1 mm is outside the volume</source>
+        <translation>Y %1 mm liegt außerhalb des Volumens</translation>
+    </message>
 </context>
 <context>
     <name>TTestPlanDialog</name>
@@ -1711,6 +1747,30 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <message>
         <source>%1 measurements will be created.</source>
         <translation>%1 Messungen werden erzeugt.</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>keine</translation>
+    </message>
+    <message>
+        <source>Z positions in mm of further lines along Y, away from the centre; they tell rotations from translations</source>
+        <translation>Z-Positionen in mm weiterer Linien entlang Y, abseits der Mitte; sie unterscheiden Drehungen von Verschiebungen</translation>
+    </message>
+    <message>
+        <source>Y lines at Z (mm):</source>
+        <translation>Y-Linien bei Z (mm):</translation>
+    </message>
+    <message>
+        <source>Y positions in mm of further lines along Z, away from the centre</source>
+        <translation>Y-Positionen in mm weiterer Linien entlang Z, abseits der Mitte</translation>
+    </message>
+    <message>
+        <source>Z lines at Y (mm):</source>
+        <translation>Z-Linien bei Y (mm):</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a position in mm.</source>
+        <translation>&quot;%1&quot; ist keine Position in mm.</translation>
     </message>
 </context>
 <context>

@@ -447,6 +447,9 @@ void TCurvalo::Menu_Test_Plan()
 {
     TTestPlanDialog dialog(document->Field_Value(TTestDocument::FIELD_RANGE_Y),
                            document->Field_Value(TTestDocument::FIELD_RANGE_Z), this);
+    std::array<double, 4> parameters{};
+    document->Model_Parameters(document->Model_Index(), &parameters);
+    dialog.Set_Model(document->Model_Type(), parameters.data());
     if (dialog.exec() == QDialog::Accepted) {
         Push(new TPlanCommand(document, dialog.Plan(), dialog.Replace()));
     }

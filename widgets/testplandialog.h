@@ -30,6 +30,8 @@ public:
     // The measurements of the plan as the fields give it; empty while a field is wrong.
     std::vector<TMeasurementData::TMeasurement> Plan() const;
     bool Replace() const;
+    // The model whose parameters the dialog says the plan determines; none by default.
+    void Set_Model(int model_type, const double parameters[4]);
 
 private slots:
     void Update_Count();
@@ -37,6 +39,11 @@ private slots:
 private:
     // False, with the reason, when the lengths field holds something else than lengths.
     bool Read_Lengths(std::vector<double> *lengths, QString *error) const;
+    // The numbers of a field, blanks or semicolons between them; false with the reason.
+    static bool Read_List(const QLineEdit *edit, bool positive, std::vector<double> *numbers,
+                          QString *error);
+    // The plan with the lines away from the centre that the fields ask for.
+    TTestPlan Plan_With_Lines(QString *error) const;
 
     TTestPlan plan;
     QLineEdit *lengths_edit;
@@ -44,6 +51,11 @@ private:
     QRadioButton *append_button;
     QRadioButton *replace_button;
     QLabel *count_label;
+    QLineEdit *y_lines_edit;
+    QLineEdit *z_lines_edit;
+    QLabel *determines_label;
+    int model_type;
+    double parameters[4];
     QDialogButtonBox *buttons;
 };
 
