@@ -10,6 +10,7 @@
 #include <QUndoStack>
 #include <QtTest>
 #include <array>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -33,6 +34,7 @@ private slots:
     void Controller_Values_data();
     void Controller_Values();
     void Compare_Models_And_Apply_The_Best();
+    void Lk_From_Zeros_Starts_From_The_Presets();
     void Poorly_Determined_Is_Held_data();
     void Poorly_Determined_Is_Held();
 
@@ -244,6 +246,34 @@ void TTestFitDialog::Compare_Models_And_Apply_The_Best()
     window->Undo_Stack()->undo();
     QVERIFY(window->Document().Fields() == before);
     QCOMPARE(Combo()->currentIndex(), 1);
+}
+
+// LK's 2 and 4 act only through products with 1 and 3: from 1 and 3 at zero the fit offers
+// their presets, and Apply writes them with the fit.
+void TTestFitDialog::Lk_From_Zeros_Starts_From_The_Presets()
+{
+    Combo()->setCurrentIndex(2);
+    Prepare_Measured("0.00002", "0.002", "-0.0103");
+    Type(Edit("parameter1_edit"), "0");
+    Type(Edit("parameter3_edit"), "0");
+    QString question;
+    QString summary;
+    Run_Dialog([&](TFitDialog *dialog) {
+        Answer_Next_Box("&Yes", &question);
+        QTest::mouseClick(dialog->findChild<QPushButton *>("fit_button"), Qt::LeftButton);
+        summary = dialog->findChild<QLabel *>("fit_summary_label")->text();
+        QVERIFY(dialog->Result().undetermined.empty());
+        QTest::mouseClick(dialog->findChild<QPushButton *>("apply_button"), Qt::LeftButton);
+    });
+    QVERIFY2(question.contains("Start parameters 1 and 3 from their presets?"),
+             qPrintable(question));
+    QVERIFY2(summary.contains("Parameter 1 started from its preset"), qPrintable(summary));
+    QCOMPARE(Display()->Model_Parameter1(), 0.00001);
+    QCOMPARE(Display()->Model_Parameter3(), -0.0103);
+    // What the lengths determine is the product: the machine's 0.00002 times 0.002.
+    const double product = Display()->Model_Parameter1() * Display()->Model_Parameter2();
+    QVERIFY2(std::fabs(product - 0.00002 * 0.002) < 0.1 * 0.00002 * 0.002,
+             qPrintable(Edit("parameter2_edit")->text()));
 }
 
 void TTestFitDialog::Poorly_Determined_Is_Held_data()

@@ -580,6 +580,18 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>After compensation with these parameters, against the MPE: %1 pass, %2 fail; largest residual %3 µm (Id %4, %5 % of its MPE).</source>
         <translation>Nach Kompensation mit diesen Parametern, gegen die MPE: %1 bestanden, %2 nicht bestanden; größtes Residuum %3 µm (Id %4, %5 % seiner MPE).</translation>
     </message>
+    <message>
+        <source>Start parameters 1 and 3 from their presets?</source>
+        <translation>Die Parameter 1 und 3 mit ihren Voreinstellungen beginnen?</translation>
+    </message>
+    <message>
+        <source>LK&apos;s parameters 2 and 4 act only through their products with 1 and 3. With those at 0 the measurements cannot move them.</source>
+        <translation>Die LK-Parameter 2 und 4 wirken nur über ihre Produkte mit 1 und 3. Stehen diese auf 0, können die Messungen sie nicht bewegen.</translation>
+    </message>
+    <message>
+        <source>Parameter %1 started from its preset, and Apply writes it too.</source>
+        <translation>Parameter %1 begann mit seiner Voreinstellung, und Übernehmen schreibt ihn mit.</translation>
+    </message>
 </context>
 <context>
     <name>TImportCommand</name>

@@ -40,7 +40,7 @@ void TFitActions::Fit()
                       model ? model->Range_Z() : 1000.0, &document->Measurement_Data(), window);
     dialog.Set_Mpe(document->Mpe());
     if (dialog.exec() == QDialog::Accepted && dialog.Result().fitted) {
-        Push(new TApplyFitCommand(document, dialog.Result().free,
+        Push(new TApplyFitCommand(document, dialog.Applied(),
                                   dialog.Controller_Parameters().data()));
     }
 }

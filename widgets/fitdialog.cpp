@@ -166,6 +166,35 @@ void TFitDialog::Fit()
             free.push_back(i + 1);
         }
     }
+    // LK's 2 and 4 act only through their products with 1 and 3; with those at 0 nothing
+    // could move them, so the fit offers to start 1 and 3 from their presets.
+    const TModelCatalog::TModel *model = TModelCatalog::Find(model_type);
+    std::vector<int> zero_partners;
+    for (const std::pair<int, int> &product : {std::make_pair(2, 1), std::make_pair(4, 3)}) {
+        if (model_type == TModelCatalog::LK &&
+            std::find(free.begin(), free.end(), product.first) != free.end() &&
+            std::find(free.begin(), free.end(), product.second) == free.end() &&
+            parameters[product.second - 1] == 0.0) {
+            zero_partners.push_back(product.second);
+        }
+    }
+    if (!zero_partners.empty() && model) {
+        TMessageBox box(this);
+        box.setWindowTitle(tr("Fit Parameters"));
+        box.setIcon(QMessageBox::Question);
+        box.setText(tr("Start parameters 1 and 3 from their presets?"));
+        box.setInformativeText(tr("LK's parameters 2 and 4 act only through their products "
+                                  "with 1 and 3. With those at 0 the measurements cannot move "
+                                  "them."));
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+        if (box.exec() == QMessageBox::Yes) {
+            for (const int number : zero_partners) {
+                parameters[number - 1] = TModelCatalog::Preset_Value(*model, number - 1);
+                started_from_presets.push_back(number);
+            }
+        }
+    }
     // A fit of a thousand measurements takes well under a second; a longer one shows its
     // progress and can be cancelled.
     QProgressDialog progress(tr("Fitting the parameters\u2026"), tr("Cancel"), 0, 0, this);
@@ -256,6 +285,15 @@ std::array<double, 4> TFitDialog::Controller_Parameters() const
     return values;
 }
 
+std::vector<int> TFitDialog::Applied() const
+{
+    std::vector<int> numbers = result.free;
+    numbers.insert(numbers.end(), started_from_presets.begin(), started_from_presets.end());
+    std::sort(numbers.begin(), numbers.end());
+    numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+    return numbers;
+}
+
 QString TFitDialog::Controller_Text() const
 {
     const TModelCatalog::TModel *model = TModelCatalog::Find(model_type);
@@ -320,6 +358,9 @@ void TFitDialog::Show_Result()
                      .arg(TNumberText::Fixed(prediction.largest, 2))
                      .arg(prediction.largest_id)
                      .arg(TNumberText::Fixed(prediction.largest_ratio * 100.0, 0));
+    }
+    for (const int number : started_from_presets) {
+        lines << tr("Parameter %1 started from its preset, and Apply writes it too.").arg(number);
     }
     lines << Identifiability_Text(result.identifiability);
     lines << TParameterFit::Poorly_Determined_Reasons(model_type, result.identifiability);

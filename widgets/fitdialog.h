@@ -4,6 +4,7 @@
 
 #include <QDialog>
 #include <array>
+#include <vector>
 
 #include "mpe.h"
 #include "parameterfit.h"
@@ -38,6 +39,9 @@ public:
     // The fitted parameters rounded to the decimals chosen for the controller, as Apply
     // writes them into the fields; the held ones as they were.
     std::array<double, 4> Controller_Parameters() const;
+    // The parameters Apply writes: the free ones and any held one the fit started from its
+    // preset.
+    std::vector<int> Applied() const;
     // "1 Tower Rotation (mm/m)<tab>-0.02001" for each free parameter, one per line.
     QString Controller_Text() const;
 
@@ -70,6 +74,9 @@ private:
     QPushButton *copy_button;
     int decimals[4];
     TMpe mpe;
+    // Held parameters set to their presets for the fit, because the free ones act only
+    // through products with them.
+    std::vector<int> started_from_presets;
 };
 
 #endif
