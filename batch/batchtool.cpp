@@ -679,7 +679,9 @@ int TBatchTool::Fit(const QStringList &arguments)
                                     document.Model()->Range_Z(), document.Measurement_Data());
     const QString json = TFitJson::Of_Fit(
         result, held, controller, controller_rms, document.Mpe().Is_Set(),
-        TParameterFit::Predict(result, document.Measurement_Data(), document.Mpe()));
+        TParameterFit::Predict(result, document.Measurement_Data(), document.Mpe()),
+        TParameterFit::Lines(result, document.Measurement_Data(), document.Model()->Range_Y(),
+                             document.Model()->Range_Z()));
 
     // Both targets are claimed before anything is written; then the output first and the
     // settings last, so that when the output cannot be written the settings stay as they were.

@@ -41,8 +41,18 @@ QString TFitJson::Integers(const std::vector<int> &values)
 QString TFitJson::Of_Fit(const TParameterFit::TResult &result,
                          const std::vector<TParameterFit::TPoorlyDetermined> &held,
                          const double controller[4], const double &controller_rms, bool has_mpe,
-                         const TParameterFit::TPrediction &prediction)
+                         const TParameterFit::TPrediction &prediction,
+                         const std::vector<TParameterFit::TLine> &lines)
 {
+    QStringList line_objects;
+    for (const TParameterFit::TLine &line : lines) {
+        line_objects << QStringLiteral("{\"direction\": %1, \"at_mm\": %2, \"count\": %3, "
+                                       "\"rms_um\": %4}")
+                            .arg(Json_String(line.direction),
+                                 TResultsFile::Json_Number(true, line.at),
+                                 QString::number(line.count),
+                                 TResultsFile::Json_Number(true, line.rms));
+    }
     const QString predicted =
         has_mpe ? QStringLiteral("{\"pass\": %1, \"fail\": %2, \"largest_um\": %3, "
                                  "\"largest_id\": %4, \"largest_of_mpe\": %5}")
@@ -96,7 +106,7 @@ QString TFitJson::Of_Fit(const TParameterFit::TResult &result,
                .arg(four(controller, nullptr)) +
            QStringLiteral("  \"measurements_used\": %1,\n  \"rms_before_um\": %2,\n"
                           "  \"rms_after_um\": %3,\n  \"rms_controller_um\": %6,\n"
-                          "  \"prediction\": %7,\n"
+                          "  \"prediction\": %7,\n  \"lines\": [%8],\n"
                           "  \"iterations\": %4,\n"
                           "  \"residuals\": [%5]\n}\n")
                .arg(QString::number(result.measurements_used),
@@ -107,7 +117,8 @@ QString TFitJson::Of_Fit(const TParameterFit::TResult &result,
                         ? QString()
                         : QStringLiteral("\n") + residuals.join(QStringLiteral(",\n")) +
                               QStringLiteral("\n  "),
-                    TResultsFile::Json_Number(true, controller_rms), predicted);
+                    TResultsFile::Json_Number(true, controller_rms), predicted,
+                    line_objects.join(QStringLiteral(", ")));
 }
 
 QString TFitJson::Of_Comparison(const TModelComparison::TComparison &comparison)

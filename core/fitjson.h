@@ -20,7 +20,8 @@ public:
     static QString Of_Fit(const TParameterFit::TResult &result,
                           const std::vector<TParameterFit::TPoorlyDetermined> &held,
                           const double controller[4], const double &controller_rms, bool has_mpe,
-                          const TParameterFit::TPrediction &prediction);
+                          const TParameterFit::TPrediction &prediction,
+                          const std::vector<TParameterFit::TLine> &lines);
     // Each model fitted to the same data: "models" (one object per model with "model",
     // "fitted" (its parameters, or null), "free", "rms_after_um", "max_residual_um",
     // "free_parameters", "bic", "poorly_determined", "reaches_repeatability" and, when it could

@@ -630,6 +630,45 @@ QStringList TParameterFit::Poorly_Determined_Reasons(int model_type,
     return reasons;
 }
 
+std::vector<TParameterFit::TLine> TParameterFit::Lines(const TResult &result,
+                                                       const TMeasurementData &data,
+                                                       const double &range_y, const double &range_z)
+{
+    std::vector<TLine> lines;
+    std::vector<double> squares;
+    for (const TResidual &residual : result.residuals) {
+        TMeasurementData::TMeasurement m;
+        if (!data.Get_Measurement(residual.id, &m)) {
+            continue;
+        }
+        const QString direction = TEvaluation::Direction_Name(m.axis, range_y, range_z);
+        const TVector3 axis = m.axis.Normal();
+        double at = m.position.y * axis.z - m.position.z * axis.y;
+        if (direction == QLatin1String("Y")) {
+            at = m.position.z;
+        } else if (direction == QLatin1String("Z")) {
+            at = m.position.y;
+        }
+        // Lines a micrometre apart are one line.
+        at = std::round(at * 1000.0) / 1000.0;
+        size_t index = 0;
+        while (index < lines.size() &&
+               (lines[index].direction != direction || lines[index].at != at)) {
+            ++index;
+        }
+        if (index == lines.size()) {
+            lines.push_back(TLine{direction, at, 0, 0.0});
+            squares.push_back(0.0);
+        }
+        ++lines[index].count;
+        squares[index] += residual.after * residual.after;
+    }
+    for (size_t i = 0; i < lines.size(); ++i) {
+        lines[i].rms = std::sqrt(squares[i] / lines[i].count);
+    }
+    return lines;
+}
+
 TParameterFit::TPrediction TParameterFit::Predict(const TResult &result,
                                                   const TMeasurementData &data, const TMpe &mpe)
 {

@@ -86,6 +86,16 @@ public:
         double largest_ratio = 0.0; // |residual| / MPE
     };
 
+    // The residuals of one line of gauges: one direction, one line through the volume.
+    struct TLine {
+        QString direction; // "Y", "Z", "Diagonal +", ... as files write it
+        // Where the line runs: for a line along Y its Z, along Z its Y (mm); for any other
+        // its distance from the line through the origin.
+        double at;
+        int count;
+        double rms; // µm
+    };
+
     // Called now and then with the iteration; returning false cancels the fit.
     using TProgress = std::function<bool(int iteration)>;
 
@@ -119,6 +129,9 @@ public:
     // A sentence for the user on each poorly determined parameter: why, and what to measure.
     static QStringList Poorly_Determined_Reasons(int model_type,
                                                  const TIdentifiability &identifiability);
+    // The residuals after the fit grouped by line, in the order the lines first appear.
+    static std::vector<TLine> Lines(const TResult &result, const TMeasurementData &data,
+                                    const double &range_y, const double &range_z);
     // The prediction of a fit against the MPE; all zero without an MPE.
     static TPrediction Predict(const TResult &result, const TMeasurementData &data,
                                const TMpe &mpe);

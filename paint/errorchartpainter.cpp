@@ -132,6 +132,7 @@ void TErrorChartPainter::Paint(QPainter *painter, const QSize &size,
         QString text;
         bool dashed;
     };
+    const bool residuals = view == VIEW_RESIDUALS;
     std::vector<TLegend_Item> legend_items{
         {MARKER_Y, true, simulated_colour, TErrorChartPainter::tr("simulated"), false},
         {MARKER_Y, false, measured_colour, TErrorChartPainter::tr("measured"), false},
@@ -141,6 +142,12 @@ void TErrorChartPainter::Paint(QPainter *painter, const QSize &size,
          TEvaluation::Direction_Label(QStringLiteral("Diagonal +")), false},
         {MARKER_DIAGONAL_MINUS, false, Qt::black,
          TEvaluation::Direction_Label(QStringLiteral("Diagonal \u2212")), false}};
+    if (residuals) {
+        legend_items.erase(legend_items.begin(), legend_items.begin() + 2);
+        legend_items.insert(legend_items.begin(),
+                            {MARKER_Y, false, measured_colour,
+                             TErrorChartPainter::tr("residual (measured \u2212 actual)"), false});
+    }
     if (mpe.Is_Set()) {
         legend_items.push_back(
             {MARKER_Y, false, limit_colour, TErrorChartPainter::tr("\u00b1MPE"), true});
@@ -179,9 +186,11 @@ void TErrorChartPainter::Paint(QPainter *painter, const QSize &size,
         if (std::isfinite(result.nominal_length)) {
             x_high = std::max(x_high, std::fabs(result.nominal_length));
         }
-        include(result.error);
+        if (!residuals) {
+            include(result.error);
+        }
         if (result.has_measured_length) {
-            include(result.measured_error);
+            include(residuals ? result.residual : result.measured_error);
         }
     }
     if (mpe.Is_Set()) {
@@ -247,7 +256,8 @@ void TErrorChartPainter::Paint(QPainter *painter, const QSize &size,
     painter->translate(0.3 * text_height, plot.center().y());
     painter->rotate(-90);
     painter->drawText(QRectF(-plot.height() / 2, 0, plot.height(), text_height), Qt::AlignHCenter,
-                      TErrorChartPainter::tr("Error (\u00b5m)"));
+                      residuals ? TErrorChartPainter::tr("Residual (\u00b5m)")
+                                : TErrorChartPainter::tr("Error (\u00b5m)"));
     painter->restore();
 
     // The limits: MPE(L) rises from A and stops at the cap B.
@@ -277,13 +287,14 @@ void TErrorChartPainter::Paint(QPainter *painter, const QSize &size,
     for (size_t i = 0; i < results.size(); ++i) {
         const TEvaluation::TResult &result = results[i];
         const TMarker marker = Marker_Of(directions[i]);
-        if (std::isfinite(result.nominal_length) && std::isfinite(result.error)) {
+        if (!residuals && std::isfinite(result.nominal_length) && std::isfinite(result.error)) {
             Draw_Marker(painter, map(std::fabs(result.nominal_length), result.error), marker, true,
                         simulated_colour);
         }
-        if (result.has_measured_length && std::isfinite(result.measured_error)) {
-            Draw_Marker(painter, map(std::fabs(result.nominal_length), result.measured_error),
-                        marker, false, measured_colour);
+        const double shown = residuals ? result.residual : result.measured_error;
+        if (result.has_measured_length && std::isfinite(shown)) {
+            Draw_Marker(painter, map(std::fabs(result.nominal_length), shown), marker, false,
+                        measured_colour);
         }
     }
     painter->setClipping(false);

@@ -15,13 +15,20 @@ class QPainter;
 // The error-versus-length chart of a length test onto any painter: the error (µm) of every
 // measurement against its nominal length (mm), one marker shape per direction, simulated
 // errors as filled markers and measured errors as open ones, and the ±MPE limits as dashed
-// lines. The painter's font sets the text sizes.
+// lines; or the residuals of the measured lengths the same way. The painter's font sets the
+// text sizes.
 class TErrorChartPainter
 {
     Q_DECLARE_TR_FUNCTIONS(TErrorChartPainter)
 
 public:
     enum TMarker { MARKER_Y, MARKER_Z, MARKER_DIAGONAL_PLUS, MARKER_DIAGONAL_MINUS, MARKER_OTHER };
+    // The errors as measured and simulated, or the residuals (measured minus actual length):
+    // what the model leaves unexplained, which is the error left after compensation.
+    enum TView { VIEW_ERRORS, VIEW_RESIDUALS };
+
+    void Set_View(TView view_) { view = view_; }
+    TView View() const { return view; }
 
     // Ticks at 1, 2 or 5 times a power of ten, about count of them over [low, high].
     static std::vector<double> Ticks(const double &low, const double &high, int count);
@@ -34,6 +41,9 @@ public:
 
     // The area the data are drawn in, for a device of the given size and text height.
     static QRectF Plot_Area(const QSize &size, int text_height);
+
+private:
+    TView view = VIEW_ERRORS;
 };
 
 #endif

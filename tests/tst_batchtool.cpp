@@ -399,6 +399,9 @@ void TTestBatchTool::Fit_Json_And_Settings()
     const QJsonObject prediction = fit["prediction"].toObject();
     QCOMPARE(prediction["pass"].toInt() + prediction["fail"].toInt(), 1);
     QCOMPARE(prediction["largest_id"].toInt(), 5);
+    const QJsonArray lines = fit["lines"].toArray();
+    QCOMPARE(lines.size(), 1);
+    QCOMPARE(lines[0].toObject()["count"].toInt(), 1);
     const TRun stored =
         Run({"fit", "--settings", File("settings.ini"), "--measurements", File("measurements.xml"),
              "--free", "2", "--write-settings", "--output", File("fit.json")});

@@ -21,12 +21,15 @@ TEvaluation::TResult Result(const double &nominal, const double &error, bool mea
 }
 
 QImage Render(const std::vector<TEvaluation::TResult> &results,
-              const std::vector<QString> &directions, const TMpe &mpe)
+              const std::vector<QString> &directions, const TMpe &mpe,
+              TErrorChartPainter::TView view = TErrorChartPainter::VIEW_ERRORS)
 {
     QImage image(600, 400, QImage::Format_ARGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
-    TErrorChartPainter().Paint(&painter, image.size(), results, directions, mpe);
+    TErrorChartPainter chart;
+    chart.Set_View(view);
+    chart.Paint(&painter, image.size(), results, directions, mpe);
     return image;
 }
 } // namespace
@@ -42,6 +45,8 @@ private slots:
     void Simulated_And_Measured_Told_Apart();
     void Mpe_Lines_Only_With_An_Mpe();
     void Nothing_Finite_Draws_Safely();
+    void Residual_View_data();
+    void Residual_View();
 };
 
 void TTestErrorChart::Ticks_data()
@@ -88,6 +93,35 @@ void TTestErrorChart::Simulated_And_Measured_Told_Apart()
     const QImage circle = Render({Result(500, 4, false, 0)}, {"Y"}, TMpe());
     const QImage square = Render({Result(500, 4, false, 0)}, {"Z"}, TMpe());
     QVERIFY(circle != square);
+}
+
+void TTestErrorChart::Residual_View_data()
+{
+    QTest::addColumn<bool>("measured");
+    QTest::addColumn<double>("residual");
+    QTest::newRow("a measured result") << true << 1.5;
+    QTest::newRow("nothing measured") << false << 0.0;
+}
+
+// The residual view draws the residuals as open markers and no simulated error, and it is a
+// picture of its own: the same results give another image.
+void TTestErrorChart::Residual_View()
+{
+    QFETCH(bool, measured);
+    QFETCH(double, residual);
+    const QColor simulated(30, 70, 160);
+    const QColor measured_colour(190, 40, 30);
+    TEvaluation::TResult result = Result(500, 4, measured, -6);
+    result.residual = residual;
+    const QImage errors = Render({result}, {"Y"}, TMpe());
+    const QImage residuals = Render({result}, {"Y"}, TMpe(), TErrorChartPainter::VIEW_RESIDUALS);
+    QVERIFY(errors != residuals);
+    QVERIFY(Count_Colour(errors, simulated) > 0);
+    QCOMPARE(Count_Colour(residuals, simulated), 0);
+    // The legend's open marker is there either way; a measured result adds its own.
+    const QImage empty = Render({}, {}, TMpe(), TErrorChartPainter::VIEW_RESIDUALS);
+    QCOMPARE(Count_Colour(residuals, measured_colour) > Count_Colour(empty, measured_colour),
+             measured);
 }
 
 void TTestErrorChart::Mpe_Lines_Only_With_An_Mpe()

@@ -123,6 +123,8 @@ void TTestFitDialog::Apply_Puts_Exact_Values_In_The_Fields()
         summary = dialog->findChild<QLabel *>("fit_summary_label")->text();
         parameter_rows = dialog->findChild<QTableWidget *>("parameter_table")->rowCount();
         QCOMPARE(dialog->findChild<QTableWidget *>("residual_table")->rowCount(), 8);
+        // Y lines at Z 200, 800 and 300, Z lines at Y 200, 800 and 700, and both diagonals.
+        QCOMPARE(dialog->findChild<QTableWidget *>("line_table")->rowCount(), 8);
         QTest::mouseClick(dialog->findChild<QPushButton *>("apply_button"), Qt::LeftButton);
     });
     QVERIFY2(summary.startsWith("8 measured lengths used"), qPrintable(summary));

@@ -328,6 +328,18 @@ void TTestParameterFit::Names_Poorly_Determined_Parameters()
     const TParameterFit::TResult result =
         TParameterFit::Fit(model, truth.constData(), 1000.0, 1000.0, data, free);
     QCOMPARE(result.identifiability.poorly_determined.size(), poor.size());
+    // Its residuals line by line: the centred plan's four lines, or those and the four more.
+    const std::vector<TParameterFit::TLine> lines =
+        TParameterFit::Lines(result, data, 1000.0, 1000.0);
+    QCOMPARE(int(lines.size()), centred ? 4 : 8);
+    int gauges = 0;
+    for (const TParameterFit::TLine &line : lines) {
+        gauges += line.count;
+        QVERIFY(line.rms < 1e-6);
+    }
+    QCOMPARE(gauges, result.measurements_used);
+    QCOMPARE(lines[0].direction, QString("Y"));
+    QCOMPARE(lines[0].at, 500.0);
 }
 
 void TTestParameterFit::Predicts_The_Verdicts_After_Compensation_data()

@@ -369,6 +369,21 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>Error (µm)</source>
         <translation>Abweichung (µm)</translation>
     </message>
+    <message>
+        <source>residual (measured − actual)</source>
+        <translation>Residuum (gemessen − Ist)</translation>
+    </message>
+    <message>
+        <source>Residual (µm)</source>
+        <translation>Residuum (µm)</translation>
+    </message>
+</context>
+<context>
+    <name>TErrorChartWidget</name>
+    <message>
+        <source>Show Residuals</source>
+        <translation>Residuen zeigen</translation>
+    </message>
 </context>
 <context>
     <name>TEvaluation</name>
@@ -591,6 +606,22 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>Parameter %1 started from its preset, and Apply writes it too.</source>
         <translation>Parameter %1 begann mit seiner Voreinstellung, und Übernehmen schreibt ihn mit.</translation>
+    </message>
+    <message>
+        <source>Line</source>
+        <translation>Linie</translation>
+    </message>
+    <message>
+        <source>At (mm)</source>
+        <translation>Bei (mm)</translation>
+    </message>
+    <message>
+        <source>Gauges</source>
+        <translation>Prüfkörper</translation>
+    </message>
+    <message>
+        <source>Residual RMS (µm)</source>
+        <translation>Residuen-RMS (µm)</translation>
     </message>
 </context>
 <context>

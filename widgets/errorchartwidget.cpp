@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "errorchartwidget.h"
 
+#include <QAction>
 #include <QPaintEvent>
 #include <QPainter>
 
@@ -17,6 +18,17 @@ TErrorChartWidget::TErrorChartWidget(const TResultsModel *model, const QWidget *
     colours.setColor(QPalette::Window, Qt::white);
     setPalette(colours);
     connect(model, &TResultsModel::Results_Changed, this, QOverload<>::of(&QWidget::update));
+    // The residuals are a second look at the same results, from the chart's context menu.
+    residuals_action = new QAction(tr("Show Residuals"), this);
+    residuals_action->setObjectName(QStringLiteral("show_residuals_action"));
+    residuals_action->setCheckable(true);
+    addAction(residuals_action);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(residuals_action, &QAction::toggled, this, [this](bool shown) {
+        chart_painter.Set_View(shown ? TErrorChartPainter::VIEW_RESIDUALS
+                                     : TErrorChartPainter::VIEW_ERRORS);
+        update();
+    });
 }
 
 TErrorChartWidget::~TErrorChartWidget() = default;

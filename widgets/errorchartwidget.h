@@ -6,6 +6,7 @@
 
 #include "errorchartpainter.h"
 
+class QAction;
 class TResultsModel;
 
 // Shows the error-versus-length chart of the results model; repaints when the results change.
@@ -19,6 +20,8 @@ public:
     ~TErrorChartWidget() override;
 
     QSize minimumSizeHint() const override;
+    // Right-click ▸ Show Residuals: the residuals instead of the errors.
+    QAction *Residuals_Action() const { return residuals_action; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -26,6 +29,7 @@ protected:
 private:
     const TResultsModel *results_model;
     TErrorChartPainter chart_painter;
+    QAction *residuals_action;
 };
 
 #endif

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "evaluation.h"
 #include "measurementdata.h"
 #include "messagebox.h"
 #include "modelcatalog.h"
@@ -108,6 +109,11 @@ TFitDialog::TFitDialog(int model_type_, const double parameters_[4], const doubl
     controller_label->setObjectName(QStringLiteral("controller_label"));
     controller_label->setWordWrap(true);
     layout->addWidget(controller_label);
+    line_table =
+        Create_Table(this, QStringLiteral("line_table"),
+                     {tr("Line"), tr("At (mm)"), tr("Gauges"), tr("Residual RMS (\u00b5m)")});
+    line_table->setMaximumHeight(140);
+    layout->addWidget(line_table);
     residual_table =
         Create_Table(this, QStringLiteral("residual_table"),
                      {tr("Id"), tr("Residual before (\u00b5m)"), tr("Residual after (\u00b5m)")});
@@ -330,6 +336,7 @@ void TFitDialog::Show_Result()
     controller_label->clear();
     parameter_table->setRowCount(0);
     residual_table->setRowCount(0);
+    line_table->setRowCount(0);
     if (!result.fitted) {
         summary_label->setText(result.error);
         return;
@@ -399,6 +406,17 @@ void TFitDialog::Show_Result()
         parameter_table->setCellWidget(row, 4, places);
     }
     Show_Controller_Values();
+    // The residuals line by line: a line whose RMS stands out is where the model fails.
+    for (const TParameterFit::TLine &line :
+         TParameterFit::Lines(result, *measurement_data, range_y, range_z)) {
+        const int row = line_table->rowCount();
+        line_table->insertRow(row);
+        line_table->setItem(row, 0,
+                            new QTableWidgetItem(TEvaluation::Direction_Label(line.direction)));
+        line_table->setItem(row, 1, Number_Item(TNumberText::Shortest(line.at)));
+        line_table->setItem(row, 2, Number_Item(QString::number(line.count)));
+        line_table->setItem(row, 3, Number_Item(TNumberText::Fixed(line.rms, 3)));
+    }
     for (const TParameterFit::TResidual &residual : result.residuals) {
         const int row = residual_table->rowCount();
         residual_table->insertRow(row);

@@ -69,6 +69,7 @@ private:
     QPushButton *apply_button;
     QLabel *summary_label;
     QTableWidget *parameter_table;
+    QTableWidget *line_table;
     QTableWidget *residual_table;
     QLabel *controller_label;
     QPushButton *copy_button;
