@@ -56,6 +56,8 @@ private slots:
     void Evaluate_Csv();
     void Evaluate_Json_File();
     void Evaluate_Reads_Home_By_Default();
+    void Another_Model_Brings_Its_Own_Parameters_data();
+    void Another_Model_Brings_Its_Own_Parameters();
     void Plan_File();
     void Usage_Errors_data();
     void Usage_Errors();
@@ -190,6 +192,31 @@ void TTestBatchTool::Evaluate_Reads_Home_By_Default()
     QCOMPARE(run.exit_code, 0);
     QCOMPARE(run.out.split('\n').size(), 4);
     QVERIFY(run.out.split('\n')[1].startsWith("5,1000,"));
+}
+
+void TTestBatchTool::Another_Model_Brings_Its_Own_Parameters_data()
+{
+    QTest::addColumn<QString>("model");
+    QTest::addColumn<QString>("presets");
+    QTest::newRow("renishaw") << "renishaw"
+                              << "-0.05,-0.01,-0.01,0";
+    QTest::newRow("lk") << "lk"
+                        << "0.00001,0.001,-0.0103,0.001";
+}
+
+// The settings hold Generic's numbers; another model named on the command line computes with
+// its own presets, never with Generic's numbers in its units.
+void TTestBatchTool::Another_Model_Brings_Its_Own_Parameters()
+{
+    QFETCH(QString, model);
+    QFETCH(QString, presets);
+    const QStringList common{
+        "evaluate", "--settings", File("settings.ini"), "--measurements", File("measurements.xml"),
+        "--model",  model};
+    const TRun own = Run(common);
+    const TRun given = Run(common + QStringList{"--parameters", presets});
+    QVERIFY2(own.exit_code == 0, qPrintable(own.err));
+    QCOMPARE(own.out, given.out);
 }
 
 void TTestBatchTool::Plan_File()
