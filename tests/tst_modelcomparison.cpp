@@ -1,66 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QRandomGenerator>
 #include <QtTest>
 #include <cmath>
-#include <memory>
 
-#include "deflectionmodel.h"
-#include "evaluation.h"
 #include "modelcatalog.h"
 #include "modelcomparison.h"
+#include "simulatedmachine.h"
 #include "testdocument.h"
-#include "testplan.h"
 
 namespace
 {
-// A plan that determines every model: the four lines through the centre and Y and Z lines at
-// a fifth and four fifths of the volume, each gauge measured three times.
-std::vector<TMeasurementData::TMeasurement> Determining_Plan()
-{
-    std::vector<TMeasurementData::TMeasurement> plan =
-        TTestPlan(1000.0, 1000.0).Measurements({}, 3, nullptr);
-    for (const double offset : {200.0, 800.0}) {
-        for (TMeasurementData::TMeasurement m :
-             TTestPlan(1000.0, 1000.0).Measurements({300, 700}, 3, nullptr)) {
-            if (m.axis.y == 1.0) {
-                m.position.z = offset;
-                plan.push_back(m);
-            } else if (m.axis.z == 1.0) {
-                m.position.y = offset;
-                plan.push_back(m);
-            }
-        }
-    }
-    return plan;
-}
-
 // The test of a machine that follows the model with these parameters, measured with normal
 // noise (µm); the test's own model is Generic at its presets.
 void Measure(int model_type, const QVector<double> &truth, const double &noise,
              TTestDocument *document)
 {
-    const std::unique_ptr<TDeflectionModel> model(TModelCatalog::Create(model_type));
-    model->Set_Parameter1(truth[0]);
-    model->Set_Parameter2(truth[1]);
-    model->Set_Parameter3(truth[2]);
-    model->Set_Parameter4(truth[3]);
-    QRandomGenerator random(20261208);
-    TMeasurementData data;
-    TTestPlan::Append(Determining_Plan(), &data);
-    std::vector<TMeasurementData::TMeasurement> records = data.Measurements();
-    for (TMeasurementData::TMeasurement &m : records) {
-        m.has_measured_length = true;
-        m.measured_length =
-            TEvaluation::Actual_Length(model.get(), m.position, m.axis, m.nominal_length);
-        if (noise > 0.0) {
-            const double u1 = 1.0 - random.generateDouble();
-            const double u2 = random.generateDouble();
-            m.measured_length +=
-                noise * 1e-3 * std::sqrt(-2.0 * std::log(u1)) * std::cos(2.0 * M_PI * u2);
-        }
-    }
     document->Set_Model_Index(0);
-    document->Set_Measurements(records);
+    document->Set_Measurements(
+        Measured_Plan(model_type, truth, Determining_Plan(3), noise).Measurements());
 }
 } // namespace
 
