@@ -14,6 +14,7 @@
 #include <cmath>
 #include <unistd.h>
 
+#include "conformance.h"
 #include "deflectionmodel.h"
 #include "errorchartpainter.h"
 #include "evaluation.h"
@@ -235,6 +236,18 @@ void TBatchTool::Add_Common_Options(QCommandLineParser *parser, bool with_model)
              Tr("name")},
             {QStringLiteral("parameters"), Tr("The model's four parameters."), Tr("p1,p2,p3,p4")},
             {QStringLiteral("mpe"), Tr("The MPE: A + L/K µm, capped at B µm."), Tr("A,K[,B]")},
+            {QStringLiteral("uncertainty"),
+             Tr("The test uncertainty U0 + L/KU µm (U0 alone: constant); verdicts then follow "
+                "ISO 14253-1 and may read \"undecided\"."),
+             Tr("U0[,KU]")},
+            {QStringLiteral("mpe-r0"), Tr("The MPE of the repeatability range R, in µm."),
+             Tr("R0")},
+            {QStringLiteral("gauge-temperature"),
+             Tr("The gauges' temperature in °C; with --gauge-cte, measured lengths are "
+                "corrected to 20 °C."),
+             Tr("t")},
+            {QStringLiteral("gauge-cte"),
+             Tr("The gauges' expansion coefficient in 10⁻⁶/K."), Tr("alpha")},
         });
     }
 }
@@ -377,6 +390,30 @@ int TBatchTool::Read_Settings(const QCommandLineParser &parser, TNeeds needs,
                              mpe.Has_B() ? TNumberText::Shortest(mpe.B()) : QString()});
     }
 
+    if (with_model) {
+        TTestConditions conditions = document->Conditions();
+        const std::pair<const char *, const char *> condition_options[] = {
+            {"uncertainty", "Uncertainty"},
+            {"mpe-r0", "MPE_R0"},
+            {"gauge-temperature", "Gauge_Temperature"},
+            {"gauge-cte", "Gauge_CTE"}};
+        bool given = false;
+        for (const auto &option : condition_options) {
+            const QString name = QLatin1String(option.first);
+            if (!parser.isSet(name)) {
+                continue;
+            }
+            QString reason;
+            if (!conditions.Set(QLatin1String(option.second), parser.value(name), &reason)) {
+                return Usage_Error(QStringLiteral("--%1: %2").arg(name, reason), help_text);
+            }
+            given = true;
+        }
+        if (given) {
+            document->Set_Conditions(conditions);
+        }
+    }
+
     // A stored value the window would show marked and not use is not computed with either.
     QStringList refused;
     const TModelCatalog::TModel *model = TModelCatalog::Find(document->Model_Type());
@@ -389,6 +426,9 @@ int TBatchTool::Read_Settings(const QCommandLineParser &parser, TNeeds needs,
     }
     if (needs == NEEDS_MODEL_AND_MPE && !document->Unused_Stored_Mpe().isEmpty()) {
         refused << document->Unused_Stored_Mpe();
+    }
+    if (needs == NEEDS_MODEL_AND_MPE) {
+        refused << document->Unused_Stored_Conditions();
     }
     if (!refused.isEmpty()) {
         return Input_Error(Tr("the settings file '%1' holds values that cannot be used: %2; "
@@ -496,10 +536,18 @@ int TBatchTool::Evaluate(const QStringList &arguments)
     if ((code = Read_Test(parser, NEEDS_MODEL_AND_MPE, &document)) >= 0) {
         return code;
     }
-    const std::vector<TEvaluation::TResult> results =
-        TEvaluation::Evaluate_All(document.Model(), document.Measurement_Data(), document.Mpe());
+    const std::vector<TEvaluation::TResult> results = TEvaluation::Evaluate_All(
+        document.Model(), document.Measurement_Data(), document.Mpe(), document.Conditions());
     const bool json = parser.value(QStringLiteral("output"))
                           .endsWith(QLatin1String(".json"), Qt::CaseInsensitive);
+    // A test judged by the standard's rules gets their columns and its statement; any other
+    // gets what it always got.
+    if (TResultsFile::Judged_By_Conditions(document)) {
+        const TConformance::TStatement statement =
+            TConformance::Judge(results, document.Mpe().Is_Set(), document.Conditions());
+        return Deliver(parser, json ? TResultsFile::Json(results, statement)
+                                    : TResultsFile::Csv(results, true));
+    }
     return Deliver(parser, json ? TResultsFile::Json(results) : TResultsFile::Csv(results));
 }
 

@@ -5,7 +5,9 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
+#include <tuple>
 
 #include "numbertext.h"
 
@@ -36,9 +38,25 @@ double TEvaluation::Actual_Length(const TDeflectionModel *model, const TVector3 
     return (Reported_Point(model, end1) - Reported_Point(model, end2)).Length();
 }
 
+TEvaluation::TVerdict TEvaluation::Judge(const double &error, const double &mpe,
+                                          const double &uncertainty)
+{
+    // The same allowance for the last bits of lengths in mm as TMpe::Passes.
+    const double allowance = 1e-9;
+    const double limit = mpe + allowance;
+    if (std::fabs(error) + uncertainty <= limit) {
+        return PASS;
+    }
+    // A NaN error fails, as it always did.
+    if (uncertainty > 0.0 && std::fabs(error) - uncertainty <= limit) {
+        return UNDECIDED;
+    }
+    return FAIL;
+}
+
 TEvaluation::TResult TEvaluation::Evaluate(const TDeflectionModel *model,
                                            const TMeasurementData::TMeasurement &measurement,
-                                           const TMpe &mpe)
+                                           const TMpe &mpe, const TTestConditions &conditions)
 {
     TResult result;
     result.id = measurement.id;
@@ -50,22 +68,32 @@ TEvaluation::TResult TEvaluation::Evaluate(const TDeflectionModel *model,
     result.error = (result.actual_length - result.nominal_length) * 1000.0;
     result.has_measured_length = measurement.has_measured_length;
     result.measured_length = measurement.has_measured_length ? measurement.measured_length : 0.0;
+    result.has_correction = measurement.has_measured_length && conditions.Corrects(measurement);
+    result.corrected_length = measurement.has_measured_length
+                                  ? conditions.Corrected_Length(measurement)
+                                  : 0.0;
+    if (result.has_correction) {
+        conditions.Gauge_Temperature(measurement, &result.temperature);
+    }
+    // Every error of a measured length is formed from the length at 20 °C.
     result.measured_error =
         measurement.has_measured_length
-            ? (measurement.measured_length - measurement.nominal_length) * 1000.0
+            ? (result.corrected_length - measurement.nominal_length) * 1000.0
             : 0.0;
     result.residual = measurement.has_measured_length
-                          ? (measurement.measured_length - result.actual_length) * 1000.0
+                          ? (result.corrected_length - result.actual_length) * 1000.0
                           : 0.0;
     result.has_mpe = mpe.Is_Set();
     result.mpe = mpe.Is_Set() ? mpe.Value(measurement.nominal_length) : 0.0;
+    result.has_uncertainty = conditions.has_uncertainty;
+    result.uncertainty = conditions.Uncertainty(measurement.nominal_length);
+    result.retest_of = measurement.retest_of;
     result.verdict = NO_VERDICT;
     result.measured_verdict = NO_VERDICT;
     if (mpe.Is_Set()) {
-        result.verdict = mpe.Passes(result.error, result.nominal_length) ? PASS : FAIL;
+        result.verdict = Judge(result.error, result.mpe, result.uncertainty);
         if (measurement.has_measured_length) {
-            result.measured_verdict =
-                mpe.Passes(result.measured_error, result.nominal_length) ? PASS : FAIL;
+            result.measured_verdict = Judge(result.measured_error, result.mpe, result.uncertainty);
         }
     }
     return result;
@@ -73,14 +101,78 @@ TEvaluation::TResult TEvaluation::Evaluate(const TDeflectionModel *model,
 
 std::vector<TEvaluation::TResult> TEvaluation::Evaluate_All(const TDeflectionModel *model,
                                                             const TMeasurementData &data,
-                                                            const TMpe &mpe)
+                                                            const TMpe &mpe,
+                                                            const TTestConditions &conditions)
 {
     std::vector<TResult> results;
     results.reserve(data.Measurements().size());
     for (const TMeasurementData::TMeasurement &measurement : data.Measurements()) {
-        results.push_back(Evaluate(model, measurement, mpe));
+        results.push_back(Evaluate(model, measurement, mpe, conditions));
     }
+    Set_Ranges(&results, conditions);
     return results;
+}
+
+bool TEvaluation::Same_Gauge(const TResult &a, const TResult &b)
+{
+    const double tolerance = 1e-9;
+    const auto same = [tolerance](const double &x, const double &y) {
+        return std::fabs(x - y) <= tolerance;
+    };
+    return same(a.nominal_length, b.nominal_length) && same(a.position.x, b.position.x) &&
+           same(a.position.y, b.position.y) && same(a.position.z, b.position.z) &&
+           same(a.axis.x, b.axis.x) && same(a.axis.y, b.axis.y) && same(a.axis.z, b.axis.z);
+}
+
+void TEvaluation::Set_Ranges(std::vector<TResult> *results, const TTestConditions &conditions)
+{
+    Q_ASSERT(results);
+    std::vector<size_t> order;
+    order.reserve(results->size());
+    for (size_t at = 0; at < results->size(); ++at) {
+        TResult &result = (*results)[at];
+        result.has_range = false;
+        result.repeatability_range = 0.0;
+        result.range_verdict = NO_VERDICT;
+        result.range_group = 0;
+        if (result.retest_of == 0 && result.has_measured_length) {
+            order.push_back(at);
+        }
+    }
+    // Sorted by where the gauge lies, repetitions stand next to each other.
+    const auto key = [results](size_t at) {
+        const TResult &r = (*results)[at];
+        return std::make_tuple(r.nominal_length, r.position.x, r.position.y, r.position.z,
+                               r.axis.x, r.axis.y, r.axis.z, r.id);
+    };
+    std::sort(order.begin(), order.end(),
+              [&key](size_t a, size_t b) { return key(a) < key(b); });
+    for (size_t first = 0; first < order.size();) {
+        size_t end = first + 1;
+        double smallest = (*results)[order[first]].corrected_length;
+        double largest = smallest;
+        while (end < order.size() &&
+               Same_Gauge((*results)[order[first]], (*results)[order[end]])) {
+            smallest = std::min(smallest, (*results)[order[end]].corrected_length);
+            largest = std::max(largest, (*results)[order[end]].corrected_length);
+            ++end;
+        }
+        if (end - first >= 2) {
+            const double range = (largest - smallest) * 1000.0;
+            TVerdict verdict = NO_VERDICT;
+            if (conditions.has_r0) {
+                verdict = Judge(range, conditions.r0, 0.0);
+            }
+            for (size_t member = first; member < end; ++member) {
+                TResult &result = (*results)[order[member]];
+                result.has_range = true;
+                result.repeatability_range = range;
+                result.range_verdict = verdict;
+                result.range_group = (*results)[order[first]].id;
+            }
+        }
+        first = end;
+    }
 }
 
 TEvaluation::TSummary TEvaluation::Summarise(const std::vector<TResult> &results)
@@ -96,11 +188,13 @@ TEvaluation::TSummary TEvaluation::Summarise(const std::vector<TResult> &results
         }
         summary.passed += result.verdict == PASS;
         summary.failed += result.verdict == FAIL;
+        summary.undecided += result.verdict == UNDECIDED;
         if (result.has_measured_length) {
             ++summary.measured_count;
             residual_squares += result.residual * result.residual;
             summary.measured_passed += result.measured_verdict == PASS;
             summary.measured_failed += result.measured_verdict == FAIL;
+            summary.measured_undecided += result.measured_verdict == UNDECIDED;
         }
     }
     if (summary.measured_count > 0) {
@@ -146,21 +240,23 @@ QString TEvaluation::Summary_Text(const TSummary &summary, bool has_mpe)
                                  : tr("%1 measurements, %2 measured.")
                                        .arg(summary.count)
                                        .arg(summary.measured_count));
+    // The measured results are the conformance statement's; these are what the model predicts.
     if (summary.count > 0) {
-        parts << tr("Largest error %1 \u00b5m (Id %2).")
-                     .arg(TNumberText::Fixed(summary.largest_error, 2))
+        parts << tr("Simulated: largest error %1 \u00b5m (Id %2).")
+                     .arg(TNumberText::Shown(summary.largest_error, 2))
                      .arg(summary.largest_error_id);
     }
     if (has_mpe) {
-        parts << tr("Simulated: %1 pass, %2 fail.").arg(summary.passed).arg(summary.failed);
-        if (summary.measured_count > 0) {
-            parts << tr("Measured: %1 pass, %2 fail.")
-                         .arg(summary.measured_passed)
-                         .arg(summary.measured_failed);
-        }
+        parts << (summary.undecided > 0 ? tr("Simulated: %1 pass, %2 fail, %3 undecided.")
+                                              .arg(summary.passed)
+                                              .arg(summary.failed)
+                                              .arg(summary.undecided)
+                                        : tr("Simulated: %1 pass, %2 fail.")
+                                              .arg(summary.passed)
+                                              .arg(summary.failed));
     }
     if (summary.measured_count > 0) {
-        parts << tr("Residual RMS %1 \u00b5m.").arg(TNumberText::Fixed(summary.residual_rms, 2));
+        parts << tr("Residual RMS %1 \u00b5m.").arg(TNumberText::Shown(summary.residual_rms, 2));
     }
     return parts.join(QLatin1Char(' '));
 }
@@ -172,6 +268,8 @@ QString TEvaluation::Verdict_Text(TVerdict verdict)
         return QStringLiteral(QT_TRANSLATE_NOOP("TEvaluation", "pass"));
     case FAIL:
         return QStringLiteral(QT_TRANSLATE_NOOP("TEvaluation", "fail"));
+    case UNDECIDED:
+        return QStringLiteral(QT_TRANSLATE_NOOP("TEvaluation", "undecided"));
     case NO_VERDICT:
         break;
     }

@@ -8,6 +8,7 @@
 
 #include "measurementdata.h"
 #include "mpe.h"
+#include "testconditions.h"
 #include "vector3.h"
 
 class TDeflectionModel;
@@ -20,7 +21,9 @@ class TEvaluation
     Q_DECLARE_TR_FUNCTIONS(TEvaluation)
 
 public:
-    enum TVerdict { NO_VERDICT, PASS, FAIL };
+    // With a test uncertainty, a result whose error lies within U of the MPE proves neither
+    // conformance nor its lack: undecided.
+    enum TVerdict { NO_VERDICT, PASS, FAIL, UNDECIDED };
 
     // One measurement judged; lengths in mm, errors in µm.
     struct TResult {
@@ -32,12 +35,30 @@ public:
         double error; // actual - nominal
         bool has_measured_length;
         double measured_length;
-        double measured_error; // measured - nominal
-        double residual;       // measured - actual: what the model leaves unexplained
+        double measured_error; // corrected measured - nominal
+        double residual;       // corrected measured - actual: what the model leaves unexplained
         bool has_mpe;
         double mpe;
         TVerdict verdict;          // of the error
         TVerdict measured_verdict; // of the measured error
+        // The measured length brought to 20 °C, with the gauge's temperature that did it; the
+        // measured length itself without a correction.
+        bool has_correction = false;
+        double corrected_length = 0.0;
+        double temperature = 0.0;
+        // The test uncertainty U(L) in µm, which the verdicts allow for.
+        bool has_uncertainty = false;
+        double uncertainty = 0.0;
+        // The range R (µm) of the corrected measured lengths of the repetitions this result
+        // belongs to, when at least two are measured, and its verdict against R0.
+        bool has_range = false;
+        double repeatability_range = 0.0;
+        TVerdict range_verdict = NO_VERDICT;
+        // The id of the group's first member in the order of gauges, the same for every
+        // member: which results share one range.
+        int range_group = 0;
+        // The result this measures again; 0 for none.
+        int retest_of = 0;
     };
 
     struct TSummary {
@@ -50,6 +71,8 @@ public:
         int failed;
         int measured_passed;
         int measured_failed;
+        int undecided;
+        int measured_undecided;
         // Root mean square of the residuals of the measured lengths; 0 when none is measured.
         double residual_rms;
     };
@@ -65,10 +88,23 @@ public:
                                 const TVector3 &axis, const double &nominal_length);
 
     static TResult Evaluate(const TDeflectionModel *model,
-                            const TMeasurementData::TMeasurement &measurement, const TMpe &mpe);
-    // Every measurement in store order.
-    static std::vector<TResult> Evaluate_All(const TDeflectionModel *model,
-                                             const TMeasurementData &data, const TMpe &mpe);
+                            const TMeasurementData::TMeasurement &measurement, const TMpe &mpe,
+                            const TTestConditions &conditions = TTestConditions());
+    // Every measurement in store order, with the ranges of the repetitions.
+    static std::vector<TResult>
+    Evaluate_All(const TDeflectionModel *model, const TMeasurementData &data, const TMpe &mpe,
+                 const TTestConditions &conditions = TTestConditions());
+    // The verdict of an error (µm) against an MPE (µm) with the test uncertainty U (µm), on
+    // the side of proving conformance (ISO 14253-1): pass when |E| + U <= MPE, fail when
+    // |E| - U > MPE, undecided between; with U = 0 simply |E| <= MPE.
+    static TVerdict Judge(const double &error, const double &mpe, const double &uncertainty);
+    // True when the two measurements are repetitions of one gauge: the same nominal length,
+    // position and axis, each to 1e-9 mm.
+    static bool Same_Gauge(const TResult &a, const TResult &b);
+    // Sets the range of every result that belongs to a group of at least two measured
+    // repetitions, and its verdict against R0 when the conditions give it. Retests are
+    // not repetitions: they stand apart.
+    static void Set_Ranges(std::vector<TResult> *results, const TTestConditions &conditions);
     static TSummary Summarise(const std::vector<TResult> &results);
     // The summary in words, as the window and the report show it.
     static QString Summary_Text(const TSummary &summary, bool has_mpe);
@@ -80,7 +116,7 @@ public:
     static QString Direction_Name(const TVector3 &axis, const double &range_y,
                                   const double &range_z);
     static QString Direction_Label(const QString &name);
-    // "pass", "fail" or empty, as files write it, and as the user interface shows it.
+    // "pass", "fail", "undecided" or empty, as files write it, and as the user interface shows it.
     static QString Verdict_Text(TVerdict verdict);
     static QString Verdict_Label(TVerdict verdict);
 };

@@ -55,7 +55,8 @@ bool Is_Known_Field(const QString &name)
 {
     return name == QLatin1String("Id") || name == QLatin1String("Nominal_Length") ||
            name == QLatin1String("Position") || name == QLatin1String("Axis") ||
-           name == QLatin1String("Measured_Length");
+           name == QLatin1String("Measured_Length") ||
+           name == QLatin1String("Gauge_Temperature") || name == QLatin1String("Retest_Of");
 }
 
 // Elements, comments and text would not survive a save; blanks between elements are layout.
@@ -96,7 +97,8 @@ bool TMeasurementData::TMeasurement::operator==(const TMeasurement &other) const
     return id == other.id && Same(position, other.position) && Same(axis, other.axis) &&
            nominal_length == other.nominal_length &&
            has_measured_length == other.has_measured_length &&
-           measured_length == other.measured_length;
+           measured_length == other.measured_length && has_temperature == other.has_temperature &&
+           temperature == other.temperature && retest_of == other.retest_of;
 }
 
 int TMeasurementData::Free_Id() const
@@ -269,6 +271,14 @@ void TMeasurementData::Build_Document(TXmlFile *xml_file) const
             element = xml_file->Create_Node(&node, QStringLiteral("Measured_Length"));
             xml_file->Write_Text_Node(&element, measurement.measured_length, 6);
         }
+        if (measurement.has_temperature) {
+            element = xml_file->Create_Node(&node, QStringLiteral("Gauge_Temperature"));
+            xml_file->Write_Text_Node(&element, measurement.temperature, 6);
+        }
+        if (measurement.retest_of > 0) {
+            element = xml_file->Create_Node(&node, QStringLiteral("Retest_Of"));
+            xml_file->Write_Text_Node(&element, measurement.retest_of);
+        }
     }
 }
 
@@ -405,6 +415,26 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
                 Read_Number(measured_text, &measurement.measured_length);
             if (!measurement.has_measured_length) {
                 not_a_number(node, QStringLiteral("Measured_Length"), measured_text);
+            }
+        }
+        const QDomElement temperature =
+            xml_file->Get_Node(&node, QStringLiteral("Gauge_Temperature"), true);
+        if (!temperature.isNull()) {
+            const QString temperature_text = xml_file->Read_Text_Node(&temperature, true);
+            measurement.has_temperature =
+                Read_Number(temperature_text, &measurement.temperature);
+            if (!measurement.has_temperature) {
+                measurement.temperature = 20.0;
+                not_a_number(node, QStringLiteral("Gauge_Temperature"), temperature_text);
+            }
+        }
+        const QDomElement retest = xml_file->Get_Node(&node, QStringLiteral("Retest_Of"), true);
+        if (!retest.isNull()) {
+            const QString retest_text = xml_file->Read_Text_Node(&retest, true);
+            measurement.retest_of = retest_text.trimmed().toInt(&ok);
+            if (!ok || measurement.retest_of < 0) {
+                measurement.retest_of = 0;
+                not_a_number(node, QStringLiteral("Retest_Of"), retest_text);
             }
         }
 

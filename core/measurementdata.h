@@ -27,6 +27,12 @@ public:
         // What the machine measured (mm), when it has been entered; always finite.
         bool has_measured_length = false;
         double measured_length = 0.0;
+        // The gauge's own temperature (°C) when it was measured, when it differs from the
+        // test's; always finite.
+        bool has_temperature = false;
+        double temperature = 20.0;
+        // The id of the failing result this measurement measures again; 0 for none.
+        int retest_of = 0;
 
         // Every field the same, to the last bit of each number.
         bool operator==(const TMeasurement &other) const;

@@ -2,6 +2,7 @@
 #include "numbertext.h"
 
 #include <QLocale>
+#include <algorithm>
 #include <cmath>
 
 bool TNumberText::Read(const QString &text, double *value)
@@ -46,6 +47,17 @@ double TNumberText::Value(const QString &text, const double &fallback)
 QString TNumberText::Fixed(const double &value, int decimals)
 {
     return QStringLiteral("%1").arg(value, 0, 'f', decimals);
+}
+
+QString TNumberText::Shown(const double &value, int decimals)
+{
+    QString text = Fixed(value, decimals);
+    if (text.startsWith(QLatin1Char('-')) &&
+        std::all_of(text.cbegin() + 1, text.cend(),
+                    [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('.'); })) {
+        text.remove(0, 1);
+    }
+    return text;
 }
 
 QString TNumberText::Shortest(const double &value)

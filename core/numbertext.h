@@ -28,6 +28,9 @@ public:
     static double Value(const QString &text, const double &fallback);
     // Fixed-point with exactly the given number of decimals.
     static QString Fixed(const double &value, int decimals);
+    // Fixed, as a result is shown to a reader: a number that rounds to zero has no sign
+    // ("0.00", never "-0.00"), since a sign there would claim a direction nobody can see.
+    static QString Shown(const double &value, int decimals);
     // The shortest text that reads back as the same double, e.g. "0.1", "1e-05".
     static QString Shortest(const double &value);
     // A model parameter in fixed-point notation: four decimals where they read back as the

@@ -85,7 +85,8 @@ bool Is_Settings_File(const QString &file_name)
     }
     return std::all_of(keys.begin(), keys.end(), [](const QString &key) {
         if (key.startsWith(QLatin1String("MPE/")) || key.startsWith(QLatin1String("Report/")) ||
-            key.startsWith(QLatin1String("View/"))) {
+            key.startsWith(QLatin1String("View/")) ||
+            key.startsWith(QLatin1String("Conditions/"))) {
             return true;
         }
         for (int index = 0; index < KEY_COUNT; ++index) {
@@ -204,7 +205,8 @@ bool TPersistence::TSettings::operator==(const TSettings &other) const
            report_procedure == other.report_procedure && test_file == other.test_file &&
            test_modified == other.test_modified && recent_tests == other.recent_tests &&
            unused_texts == other.unused_texts && unused_mpe_texts == other.unused_mpe_texts &&
-           window_layout == other.window_layout && model_parameters == other.model_parameters;
+           window_layout == other.window_layout && model_parameters == other.model_parameters &&
+           conditions == other.conditions;
 }
 
 TPersistence::TPersistence()
@@ -357,6 +359,9 @@ TPersistence::TSettings TPersistence::Read_Settings_File(const QString &file_nam
             if (key.startsWith(QLatin1String("Model_Parameters/"))) {
                 loaded.model_parameters[key.mid(17)] = Stored_Text(settings->value(key));
             }
+            if (key.startsWith(QLatin1String("Conditions/"))) {
+                loaded.conditions[key.mid(11)] = Stored_Text(settings->value(key));
+            }
         }
     }
     if (settings && settings->contains(QStringLiteral("MPE/A"))) {
@@ -506,6 +511,11 @@ bool TPersistence::Save_Settings(const TSettings &values)
                  entry != values.model_parameters.cend(); ++entry) {
                 settings->setValue(QStringLiteral("Model_Parameters/") + entry.key(),
                                    entry.value());
+            }
+            settings->remove(QStringLiteral("Conditions"));
+            for (auto entry = values.conditions.cbegin(); entry != values.conditions.cend();
+                 ++entry) {
+                settings->setValue(QStringLiteral("Conditions/") + entry.key(), entry.value());
             }
             settings->remove(QStringLiteral("Recent"));
             if (!values.recent_tests.isEmpty()) {

@@ -82,6 +82,9 @@ public:
         // model's key and "P1 P2 P3 P4"; the group "Model_Parameters", written only once a
         // model was left. The four parameter keys hold the current model's.
         QMap<QString, QString> model_parameters;
+        // The test's conditions by key (see TTestConditions::Texts), as written; the group
+        // "Conditions", written only when the test has any.
+        QMap<QString, QString> conditions;
 
         bool operator==(const TSettings &other) const;
         bool operator!=(const TSettings &other) const { return !(*this == other); }

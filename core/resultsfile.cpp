@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "resultsfile.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "numbertext.h"
+#include "testdocument.h"
 
 namespace
 {
@@ -32,13 +34,18 @@ const QStringList columns = {QStringLiteral("id"),
                              QStringLiteral("mpe_um"),
                              QStringLiteral("verdict"),
                              QStringLiteral("measured_verdict")};
+const QStringList condition_columns = {
+    QStringLiteral("corrected_length_mm"), QStringLiteral("repeatability_range_um"),
+    QStringLiteral("uncertainty_um"), QStringLiteral("retest_of")};
+// The columns whose values are words, quoted in JSON.
+const int verdict_columns[] = {12, 13};
 
 // The values of one result in the order of columns.
 QStringList Values(const TEvaluation::TResult &result,
-                   QString (*number)(bool present, const double &value))
+                   QString (*number)(bool present, const double &value), bool with_conditions)
 {
     const bool measured = result.has_measured_length;
-    return {QString::number(result.id),
+    QStringList values{QString::number(result.id),
             number(true, result.nominal_length),
             number(true, result.position.y),
             number(true, result.position.z),
@@ -52,13 +59,51 @@ QStringList Values(const TEvaluation::TResult &result,
             number(result.has_mpe, result.mpe),
             TEvaluation::Verdict_Text(result.verdict),
             TEvaluation::Verdict_Text(result.measured_verdict)};
+    if (with_conditions) {
+        values << number(result.has_correction, result.corrected_length)
+               << number(result.has_range, result.repeatability_range)
+               << number(result.has_uncertainty, result.uncertainty)
+               << (result.retest_of > 0 ? QString::number(result.retest_of)
+                                        : number(false, 0.0));
+    }
+    return values;
+}
+
+QString Json_Array(const std::vector<TEvaluation::TResult> &results, bool with_conditions,
+                   const QString &indent)
+{
+    const QStringList names = TResultsFile::Columns(with_conditions);
+    QStringList objects;
+    for (const TEvaluation::TResult &result : results) {
+        const QStringList values = Values(result, &TResultsFile::Json_Number, with_conditions);
+        QStringList members;
+        for (int i = 0; i < names.size(); ++i) {
+            const bool text = i == verdict_columns[0] || i == verdict_columns[1];
+            members << QStringLiteral("\"%1\": %2")
+                           .arg(names[i], text ? Json_Text(values[i]) : values[i]);
+        }
+        objects << indent + QStringLiteral("  {") + members.join(QStringLiteral(", ")) +
+                       QLatin1Char('}');
+    }
+    return QStringLiteral("[\n") + objects.join(QStringLiteral(",\n")) +
+           (objects.isEmpty() ? QString() : QStringLiteral("\n")) + indent + QLatin1Char(']');
 }
 
 } // namespace
 
-QStringList TResultsFile::Columns()
+QStringList TResultsFile::Columns(bool with_conditions)
 {
-    return columns;
+    return with_conditions ? columns + condition_columns : columns;
+}
+
+bool TResultsFile::Judged_By_Conditions(const TTestDocument &document)
+{
+    const std::vector<TMeasurementData::TMeasurement> &records = document.Measurements();
+    return !document.Conditions().Is_Empty() ||
+           std::any_of(records.begin(), records.end(),
+                       [](const TMeasurementData::TMeasurement &record) {
+                           return record.has_temperature || record.retest_of > 0;
+                       });
 }
 
 QString TResultsFile::Json_Number(bool present, const double &value)
@@ -66,29 +111,27 @@ QString TResultsFile::Json_Number(bool present, const double &value)
     return present && std::isfinite(value) ? TNumberText::Shortest(value) : QStringLiteral("null");
 }
 
-QByteArray TResultsFile::Csv(const std::vector<TEvaluation::TResult> &results)
+QByteArray TResultsFile::Csv(const std::vector<TEvaluation::TResult> &results,
+                            bool with_conditions)
 {
-    QString text = columns.join(QLatin1Char(',')) + QLatin1Char('\n');
+    QString text = Columns(with_conditions).join(QLatin1Char(',')) + QLatin1Char('\n');
     for (const TEvaluation::TResult &result : results) {
-        text += Values(result, &Csv_Number).join(QLatin1Char(',')) + QLatin1Char('\n');
+        text += Values(result, &Csv_Number, with_conditions).join(QLatin1Char(',')) +
+                QLatin1Char('\n');
     }
     return text.toUtf8();
 }
 
 QByteArray TResultsFile::Json(const std::vector<TEvaluation::TResult> &results)
 {
-    QStringList objects;
-    for (const TEvaluation::TResult &result : results) {
-        const QStringList values = Values(result, &Json_Number);
-        QStringList members;
-        for (int i = 0; i < columns.size(); ++i) {
-            const bool text = i >= columns.size() - 2;
-            members << QStringLiteral("\"%1\": %2")
-                           .arg(columns[i], text ? Json_Text(values[i]) : values[i]);
-        }
-        objects << QStringLiteral("  {") + members.join(QStringLiteral(", ")) + QLatin1Char('}');
-    }
-    return (QStringLiteral("[\n") + objects.join(QStringLiteral(",\n")) +
-            (objects.isEmpty() ? QString() : QStringLiteral("\n")) + QStringLiteral("]\n"))
+    return (Json_Array(results, false, QString()) + QLatin1Char('\n')).toUtf8();
+}
+
+QByteArray TResultsFile::Json(const std::vector<TEvaluation::TResult> &results,
+                              const TConformance::TStatement &statement)
+{
+    return (QStringLiteral("{\n  \"results\": ") + Json_Array(results, true, QStringLiteral("  ")) +
+            QStringLiteral(",\n  \"summary\": {\"conformance\": ") + TConformance::Json(statement) +
+            QStringLiteral("}\n}\n"))
         .toUtf8();
 }

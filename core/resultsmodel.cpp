@@ -4,6 +4,7 @@
 #include "testdocument.h"
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <cmath>
 
 #include "deflectionmodel.h"
@@ -15,18 +16,25 @@ namespace
 // Lengths in mm with 4 decimals, errors in µm with 2.
 QString Length_Text(const double &value)
 {
-    return TNumberText::Fixed(value, 4);
+    return TNumberText::Shown(value, 4);
 }
 
 QString Error_Text(const double &value)
 {
-    return TNumberText::Fixed(value, 2);
+    return TNumberText::Shown(value, 2);
 }
 
 bool Is_Numeric(int column)
 {
     return column != TResultsModel::COLUMN_DIRECTION && column != TResultsModel::COLUMN_VERDICT &&
            column != TResultsModel::COLUMN_MEASURED_VERDICT;
+}
+
+// Every verdict that says "not pass" about the result.
+bool Fails(const TEvaluation::TResult &result)
+{
+    return result.measured_verdict == TEvaluation::FAIL ||
+           result.range_verdict == TEvaluation::FAIL;
 }
 } // namespace
 
@@ -52,7 +60,8 @@ TResultsModel::TResultsModel(const TTestDocument *document_, QObject *parent)
     // Evaluated here without Refresh, which tells views and must not run while constructing.
     deflection_model = document->Model();
     mpe = document->Mpe();
-    results = TEvaluation::Evaluate_All(deflection_model, *measurement_data, mpe);
+    conditions = document->Conditions();
+    results = TEvaluation::Evaluate_All(deflection_model, *measurement_data, mpe, conditions);
     Index_Rows_From(0);
     summary = TEvaluation::Summarise(results);
     connect(document, &TTestDocument::Measurement_Changed, this, &TResultsModel::Update_Row);
@@ -62,13 +71,24 @@ TResultsModel::TResultsModel(const TTestDocument *document_, QObject *parent)
     connect(document, &TTestDocument::Model_Changed, this, &TResultsModel::Follow_Document);
     connect(document, &TTestDocument::Field_Changed, this, &TResultsModel::Follow_Document);
     connect(document, &TTestDocument::Mpe_Changed, this, &TResultsModel::Follow_Document);
+    connect(document, &TTestDocument::Conditions_Changed, this, &TResultsModel::Follow_Document);
 }
 
 void TResultsModel::Follow_Document()
 {
     deflection_model = document->Model();
     mpe = document->Mpe();
+    conditions = document->Conditions();
     Refresh();
+}
+
+void TResultsModel::Regroup()
+{
+    TEvaluation::Set_Ranges(&results, conditions);
+    summary = TEvaluation::Summarise(results);
+    if (!results.empty()) {
+        emit dataChanged(index(0, COLUMN_RANGE), index(rowCount() - 1, COLUMN_RANGE));
+    }
 }
 
 void TResultsModel::Update_Row(int id)
@@ -78,8 +98,8 @@ void TResultsModel::Update_Row(int id)
     if (row < 0 || !measurement_data->Get_Measurement(id, &measurement)) {
         return;
     }
-    results[size_t(row)] = TEvaluation::Evaluate(deflection_model, measurement, mpe);
-    summary = TEvaluation::Summarise(results);
+    results[size_t(row)] = TEvaluation::Evaluate(deflection_model, measurement, mpe, conditions);
+    Regroup();
     emit dataChanged(index(row, 0), index(row, COLUMN_COUNT - 1));
     emit Results_Changed();
 }
@@ -93,10 +113,10 @@ void TResultsModel::Insert_Row(int id)
     const int row = int(measurement_data->Position_Of(id));
     beginInsertRows(QModelIndex(), row, row);
     results.insert(results.begin() + row,
-                   TEvaluation::Evaluate(deflection_model, measurement, mpe));
+                   TEvaluation::Evaluate(deflection_model, measurement, mpe, conditions));
     Index_Rows_From(row);
-    summary = TEvaluation::Summarise(results);
     endInsertRows();
+    Regroup();
     emit Results_Changed();
 }
 
@@ -110,8 +130,8 @@ void TResultsModel::Remove_Row(int id)
     results.erase(results.begin() + row);
     rows_by_id.remove(id);
     Index_Rows_From(row);
-    summary = TEvaluation::Summarise(results);
     endRemoveRows();
+    Regroup();
     emit Results_Changed();
 }
 
@@ -134,10 +154,39 @@ void TResultsModel::Set_Mpe(const TMpe &mpe_)
     mpe = mpe_;
 }
 
+void TResultsModel::Set_Conditions(const TTestConditions &conditions_)
+{
+    conditions = conditions_;
+}
+
+TConformance::TStatement TResultsModel::Conformance() const
+{
+    return TConformance::Judge(results, mpe.Is_Set(), conditions);
+}
+
+bool TResultsModel::Column_Has_Values(int column) const
+{
+    switch (column) {
+    case COLUMN_CORRECTED:
+        return std::any_of(results.begin(), results.end(),
+                           [](const TEvaluation::TResult &r) { return r.has_correction; });
+    case COLUMN_RANGE:
+        return std::any_of(results.begin(), results.end(),
+                           [](const TEvaluation::TResult &r) { return r.has_range; });
+    case COLUMN_UNCERTAINTY:
+        return conditions.has_uncertainty;
+    case COLUMN_RETEST_OF:
+        return std::any_of(results.begin(), results.end(),
+                           [](const TEvaluation::TResult &r) { return r.retest_of > 0; });
+    default:
+        return column >= 0 && column < COLUMN_COUNT;
+    }
+}
+
 void TResultsModel::Refresh()
 {
     std::vector<TEvaluation::TResult> evaluated =
-        TEvaluation::Evaluate_All(deflection_model, *measurement_data, mpe);
+        TEvaluation::Evaluate_All(deflection_model, *measurement_data, mpe, conditions);
     const bool same_rows = evaluated.size() == results.size();
     // Rows added behind the others ("+", an appended plan or import) are inserted, so that a
     // view keeps its state and a sorting proxy sorts only them in.
@@ -187,7 +236,9 @@ QString TResultsModel::Tab_Separated(const QList<int> &rows, const QList<int> &c
 {
     QList<int> columns = columns_;
     for (int column = 0; columns_.isEmpty() && column < COLUMN_COUNT; ++column) {
-        columns << column;
+        if (Column_Has_Values(column)) {
+            columns << column;
+        }
     }
     QStringList lines;
     QStringList header;
@@ -254,6 +305,14 @@ QString TResultsModel::Text(const TEvaluation::TResult &result, int column) cons
         return TEvaluation::Verdict_Label(result.verdict);
     case COLUMN_MEASURED_VERDICT:
         return TEvaluation::Verdict_Label(result.measured_verdict);
+    case COLUMN_CORRECTED:
+        return result.has_correction ? Length_Text(result.corrected_length) : QString();
+    case COLUMN_RANGE:
+        return result.has_range ? Error_Text(result.repeatability_range) : QString();
+    case COLUMN_UNCERTAINTY:
+        return result.has_uncertainty ? Error_Text(result.uncertainty) : QString();
+    case COLUMN_RETEST_OF:
+        return result.retest_of > 0 ? QString::number(result.retest_of) : QString();
     default:
         return QString();
     }
@@ -287,6 +346,14 @@ QVariant TResultsModel::Sort_Value(const TEvaluation::TResult &result, int colum
         return result.has_measured_length ? result.residual : -HUGE_VAL;
     case COLUMN_MPE:
         return result.has_mpe ? result.mpe : -HUGE_VAL;
+    case COLUMN_CORRECTED:
+        return result.has_correction ? result.corrected_length : -HUGE_VAL;
+    case COLUMN_RANGE:
+        return result.has_range ? result.repeatability_range : -HUGE_VAL;
+    case COLUMN_UNCERTAINTY:
+        return result.has_uncertainty ? result.uncertainty : -HUGE_VAL;
+    case COLUMN_RETEST_OF:
+        return result.retest_of;
     default:
         return Text(result, column);
     }
@@ -308,7 +375,9 @@ QVariant TResultsModel::data(const QModelIndex &index, int role) const
     case SORT_ROLE:
         return Sort_Value(result, index.column());
     case FAILED_ROLE:
-        return result.verdict == TEvaluation::FAIL || result.measured_verdict == TEvaluation::FAIL;
+        return Fails(result);
+    case SIMULATED_FAILED_ROLE:
+        return result.verdict == TEvaluation::FAIL && !Fails(result);
     case Qt::TextAlignmentRole:
         return int(Is_Numeric(index.column()) ? Qt::AlignRight | Qt::AlignVCenter
                                               : Qt::AlignLeft | Qt::AlignVCenter);
@@ -335,6 +404,10 @@ QString TResultsModel::Column_Title(int column)
         QT_TRANSLATE_NOOP("TResultsModel", "MPE (\u00b5m)"),
         QT_TRANSLATE_NOOP("TResultsModel", "Verdict"),
         QT_TRANSLATE_NOOP("TResultsModel", "Measured verdict"),
+        QT_TRANSLATE_NOOP("TResultsModel", "At 20 °C (mm)"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Range R (µm)"),
+        QT_TRANSLATE_NOOP("TResultsModel", "U (µm)"),
+        QT_TRANSLATE_NOOP("TResultsModel", "Retest of"),
     };
     if (column < 0 || column >= COLUMN_COUNT) {
         return QString();
@@ -388,8 +461,9 @@ bool TResultsModel::setData(const QModelIndex &index, const QVariant &value, int
         return true;
     }
     writable_data->Update_Measurement(measurement);
-    results[size_t(index.row())] = TEvaluation::Evaluate(deflection_model, measurement, mpe);
-    summary = TEvaluation::Summarise(results);
+    results[size_t(index.row())] =
+        TEvaluation::Evaluate(deflection_model, measurement, mpe, conditions);
+    Regroup();
     emit dataChanged(this->index(index.row(), 0), this->index(index.row(), COLUMN_COUNT - 1));
     emit Measured_Length_Edited(measurement.id);
     emit Results_Changed();

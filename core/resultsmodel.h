@@ -6,6 +6,7 @@
 #include <QHash>
 #include <vector>
 
+#include "conformance.h"
 #include "evaluation.h"
 #include "mpe.h"
 
@@ -36,14 +37,22 @@ public:
         COLUMN_MPE,
         COLUMN_VERDICT,
         COLUMN_MEASURED_VERDICT,
+        // Shown when the test gives what they need: a correction to 20 °C, repetitions, a
+        // test uncertainty, retests.
+        COLUMN_CORRECTED,
+        COLUMN_RANGE,
+        COLUMN_UNCERTAINTY,
+        COLUMN_RETEST_OF,
         COLUMN_COUNT
     };
 
     enum TRole {
         // The cell's value for sorting: a number for numeric columns, text otherwise.
         SORT_ROLE = Qt::UserRole,
-        // True on a row with a failing verdict.
-        FAILED_ROLE
+        // True on a row whose measured result fails: the machine's own verdict.
+        FAILED_ROLE,
+        // True on a row whose simulated result fails while its measured one does not.
+        SIMULATED_FAILED_ROLE
     };
 
     // The results of a store that the caller keeps evaluated with Set_Deflection_Model,
@@ -58,6 +67,13 @@ public:
     void Set_Deflection_Model(const TDeflectionModel *model);
     void Set_Mpe(const TMpe &mpe);
     TMpe Mpe() const { return mpe; }
+    void Set_Conditions(const TTestConditions &conditions);
+    const TTestConditions &Conditions() const { return conditions; }
+    // Whether the test conforms, from the results as they stand.
+    TConformance::TStatement Conformance() const;
+    // True when some result has a value in the column: the optional columns are shown only
+    // then.
+    bool Column_Has_Values(int column) const;
     // Evaluates every measurement again.
     void Refresh();
 
@@ -99,6 +115,9 @@ private slots:
 
 private:
     void Index_Rows_From(int row);
+    // The ranges of the repetitions again after a row changed, and the summary; the range
+    // cells of every row that shares a gauge may have changed.
+    void Regroup();
     QString Text(const TEvaluation::TResult &result, int column) const;
     QVariant Sort_Value(const TEvaluation::TResult &result, int column) const;
 
@@ -108,6 +127,7 @@ private:
     const TTestDocument *document;
     const TDeflectionModel *deflection_model;
     TMpe mpe;
+    TTestConditions conditions;
     std::vector<TEvaluation::TResult> results;
     TEvaluation::TSummary summary;
     QHash<int, int> rows_by_id;

@@ -103,6 +103,14 @@ void TTestDocument::Load_Settings(const TPersistence::TSettings &stored)
                                     stored.report_serial_number, stored.report_manufacturer,
                                     stored.report_location,      stored.report_customer,
                                     stored.report_test_date,     stored.report_procedure};
+    unused_conditions.clear();
+    unused_condition_reasons.clear();
+    TTestConditions::From_Texts(stored.conditions, &conditions, &unused_condition_reasons);
+    for (auto entry = stored.conditions.cbegin(); entry != stored.conditions.cend(); ++entry) {
+        if (!conditions.Texts().contains(entry.key())) {
+            unused_conditions.insert(entry.key(), entry.value());
+        }
+    }
     // The fields as they now read, through the same rule as a model chosen by the user.
     Choose_Model(fields.model_index);
     if (fields.model_index < 0 && stored.deflection_model != -1) {
@@ -111,6 +119,7 @@ void TTestDocument::Load_Settings(const TPersistence::TSettings &stored)
     emit Model_Changed();
     emit Mpe_Changed();
     emit Report_Details_Changed();
+    emit Conditions_Changed();
 }
 
 void TTestDocument::Store_Settings(TPersistence::TSettings *settings) const
@@ -145,6 +154,10 @@ void TTestDocument::Store_Settings(TPersistence::TSettings *settings) const
     settings->report_customer = report_details.customer;
     settings->report_test_date = report_details.test_date;
     settings->report_procedure = report_details.procedure;
+    settings->conditions = conditions.Texts();
+    for (auto entry = unused_conditions.cbegin(); entry != unused_conditions.cend(); ++entry) {
+        settings->conditions.insert(entry.key(), entry.value());
+    }
 }
 
 QString TTestDocument::Unused_Stored_Value(int field) const
@@ -184,7 +197,28 @@ QStringList TTestDocument::Unused_Stored_Values() const
     if (fields.mpe_unused) {
         values << Unused_Stored_Mpe();
     }
+    return values + Unused_Stored_Conditions();
+}
+
+QStringList TTestDocument::Unused_Stored_Conditions() const
+{
+    QStringList values;
+    for (const QString &reason : unused_condition_reasons) {
+        values << QStringLiteral("Conditions/") + reason;
+    }
     return values;
+}
+
+void TTestDocument::Set_Conditions(const TTestConditions &conditions_)
+{
+    if (conditions_ == conditions && unused_conditions.isEmpty()) {
+        return;
+    }
+    conditions = conditions_;
+    unused_conditions.clear();
+    unused_condition_reasons.clear();
+    emit Conditions_Changed();
+    emit Modified();
 }
 
 int TTestDocument::Model_Type() const

@@ -14,6 +14,7 @@
 #include "measurementdata.h"
 #include "mpe.h"
 #include "persistence.h"
+#include "testconditions.h"
 
 class TDeflectionModel;
 
@@ -140,6 +141,14 @@ public:
     const TReportDetails &Report_Details() const { return report_details; }
     void Set_Report_Details(const TReportDetails &details);
 
+    // The uncertainty, R0 and the gauge's temperature and expansion the results are judged
+    // with.
+    const TTestConditions &Conditions() const { return conditions; }
+    void Set_Conditions(const TTestConditions &conditions);
+    // "Conditions/Gauge_CTE=abc: ..." for each stored condition that cannot be used; it is
+    // kept as written until the conditions are set.
+    QStringList Unused_Stored_Conditions() const;
+
     const TMeasurementData &Measurement_Data() const { return store; }
     const std::vector<TMeasurementData::TMeasurement> &Measurements() const
     {
@@ -172,6 +181,7 @@ signals:
     void Field_Changed(int field);
     void Mpe_Changed();
     void Report_Details_Changed();
+    void Conditions_Changed();
     void Measurement_Added(int id);
     void Measurement_Changed(int id);
     void Measurement_Removed(int id);
@@ -193,6 +203,10 @@ private:
     TFields fields;
     std::unique_ptr<TDeflectionModel> model;
     TReportDetails report_details;
+    TTestConditions conditions;
+    // Stored conditions that cannot be used, by key, with the reason.
+    QMap<QString, QString> unused_conditions;
+    QStringList unused_condition_reasons;
     TMeasurementData store;
 };
 

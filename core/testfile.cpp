@@ -11,6 +11,7 @@
 #include "modelcatalog.h"
 #include "numbertext.h"
 #include "persistence.h"
+#include "testconditions.h"
 #include "testdocument.h"
 #include "xmlfile.h"
 
@@ -32,7 +33,9 @@ const QStringList model_fields{"Type",       "Parameter1", "Parameter2", "Parame
 const QStringList mpe_fields{"A", "K", "B"};
 // The parameters of the models not in use, by the model's key; written only once one was left.
 const QStringList other_model_fields{"generic", "renishaw", "lk"};
-const QStringList measurement_fields{"Id", "Nominal_Length", "Position", "Axis", "Measured_Length"};
+const QStringList measurement_fields{"Id",   "Nominal_Length",  "Position",
+                                     "Axis", "Measured_Length", "Gauge_Temperature",
+                                     "Retest_Of"};
 
 QString Number(const double &value)
 {
@@ -169,6 +172,16 @@ QByteArray TTestFile::Data(const TTestDocument &document)
         }
     }
 
+    const QMap<QString, QString> conditions = document.Conditions().Texts();
+    if (!conditions.isEmpty()) {
+        QDomElement element = file.Create_Node(root, QStringLiteral("Conditions"));
+        for (const QString &key : TTestConditions::Keys()) {
+            if (conditions.contains(key)) {
+                Add_Text(&file, &element, key, conditions.value(key));
+            }
+        }
+    }
+
     QDomElement list = file.Create_Node(root, QStringLiteral("Measurements"));
     for (const TMeasurementData::TMeasurement &measurement : document.Measurements()) {
         QDomElement node = file.Create_Node(&list, QStringLiteral("Measurement"));
@@ -180,6 +193,14 @@ QByteArray TTestFile::Data(const TTestDocument &document)
         if (measurement.has_measured_length) {
             Add_Text(&file, &node, QStringLiteral("Measured_Length"),
                      Number(measurement.measured_length));
+        }
+        if (measurement.has_temperature) {
+            Add_Text(&file, &node, QStringLiteral("Gauge_Temperature"),
+                     Number(measurement.temperature));
+        }
+        if (measurement.retest_of > 0) {
+            Add_Text(&file, &node, QStringLiteral("Retest_Of"),
+                     QString::number(measurement.retest_of));
         }
     }
     QByteArray data;
@@ -210,7 +231,8 @@ bool TTestFile::Read(const QString &file_name, TTestDocument *document, QString 
         }
         const QDomElement root = *file.Root_Node();
         const auto parts = TReader::Children(
-            root, {"Machine", "Test", "Model", "Other_Models", "MPE", "Measurements"});
+            root,
+            {"Machine", "Test", "Model", "Other_Models", "MPE", "Conditions", "Measurements"});
 
         const auto machine = TReader::Children(parts.value("Machine"), machine_fields);
         details.machine = TReader::Text(machine, "Name");
@@ -280,6 +302,17 @@ bool TTestFile::Read(const QString &file_name, TTestDocument *document, QString 
             }
         }
 
+        const auto conditions = TReader::Children(parts.value("Conditions"), TTestConditions::Keys());
+        for (auto entry = conditions.cbegin(); entry != conditions.cend(); ++entry) {
+            TTestConditions check;
+            QString reason;
+            if (!check.Set(entry.key(), entry.value().text(), &reason)) {
+                throw TProblem{entry.value().lineNumber(),
+                               tr("<%1>: %2").arg(entry.key(), reason)};
+            }
+            settings.conditions.insert(entry.key(), entry.value().text());
+        }
+
         const QDomElement list = parts.value("Measurements");
         TMeasurementData store;
         for (QDomNode node = list.firstChild(); !node.isNull(); node = node.nextSibling()) {
@@ -315,6 +348,24 @@ bool TTestFile::Read(const QString &file_name, TTestDocument *document, QString 
             if (fields.contains("Measured_Length")) {
                 record.has_measured_length = true;
                 record.measured_length = TReader::Finite(fields, "Measured_Length", element);
+            }
+            if (fields.contains("Gauge_Temperature")) {
+                record.has_temperature = true;
+                record.temperature = TReader::Finite(fields, "Gauge_Temperature", element);
+                TTestConditions check;
+                QString reason;
+                if (!check.Set(QStringLiteral("Gauge_Temperature"),
+                               TReader::Text(fields, "Gauge_Temperature"), &reason)) {
+                    throw TProblem{fields.value("Gauge_Temperature").lineNumber(), reason};
+                }
+            }
+            if (fields.contains("Retest_Of")) {
+                record.retest_of = TReader::Text(fields, "Retest_Of").trimmed().toInt(&ok);
+                if (!ok || record.retest_of <= 0) {
+                    throw TProblem{fields.value("Retest_Of").lineNumber(),
+                                   tr("<Retest_Of> is not the id of a measurement: \"%1\"")
+                                       .arg(TMessageText::Quote(TReader::Text(fields, "Retest_Of")))};
+                }
             }
             store.Add_Measurement(record);
         }

@@ -14,6 +14,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "conformance.h"
 #include "errorchartwidget.h"
 #include "numbertext.h"
 #include "resultsmodel.h"
@@ -223,8 +224,16 @@ void TResultsDock::Mpe_Edited()
 
 void TResultsDock::Update_Summary()
 {
-    summary_label->setText(
-        TEvaluation::Summary_Text(results_model->Summary(), results_model->Mpe().Is_Set()));
+    const QString conformance = TConformance::Text(results_model->Conformance());
+    const QString summary =
+        TEvaluation::Summary_Text(results_model->Summary(), results_model->Mpe().Is_Set());
+    summary_label->setText(conformance.isEmpty() ? summary
+                                                 : conformance + QLatin1Char('\n') + summary);
+    for (const int column :
+         {TResultsModel::COLUMN_CORRECTED, TResultsModel::COLUMN_RANGE,
+          TResultsModel::COLUMN_UNCERTAINTY, TResultsModel::COLUMN_RETEST_OF}) {
+        table->setColumnHidden(column, !results_model->Column_Has_Values(column));
+    }
 }
 
 QList<int> TResultsDock::Selected_Ids() const

@@ -65,6 +65,9 @@ void TResultsTable::setModel(QAbstractItemModel *model)
                         header->visualIndex(TResultsModel::COLUMN_NOMINAL) + 1);
     header->moveSection(header->visualIndex(TResultsModel::COLUMN_MEASURED),
                         header->visualIndex(TResultsModel::COLUMN_ACTUAL) + 1);
+    // The length at 20 °C beside the length measured, the range beside the errors.
+    header->moveSection(header->visualIndex(TResultsModel::COLUMN_CORRECTED),
+                        header->visualIndex(TResultsModel::COLUMN_MEASURED) + 1);
     frozen->show();
     Place_Frozen_View();
 }
@@ -73,7 +76,10 @@ QList<int> TResultsTable::Columns_Shown() const
 {
     QList<int> columns;
     for (int visual = 0; visual < horizontalHeader()->count(); ++visual) {
-        columns << horizontalHeader()->logicalIndex(visual);
+        const int column = horizontalHeader()->logicalIndex(visual);
+        if (!isColumnHidden(column)) {
+            columns << column;
+        }
     }
     return columns;
 }
