@@ -56,6 +56,8 @@ private slots:
     void Evaluate_Csv();
     void Evaluate_Json_File();
     void Evaluate_Reads_Home_By_Default();
+    void Evaluate_With_Conditions_data();
+    void Evaluate_With_Conditions();
     void Another_Model_Brings_Its_Own_Parameters_data();
     void Another_Model_Brings_Its_Own_Parameters();
     void Plan_File();
@@ -183,6 +185,54 @@ void TTestBatchTool::Evaluate_Json_File()
     QCOMPARE(second["verdict"].toString(), QString("pass"));
 }
 
+void TTestBatchTool::Evaluate_With_Conditions_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<QString>("verdicts");
+    QTest::addColumn<QString>("conforms");
+    // Measured error of Id 5: -20 µm against an MPE of 4.50 µm; the simulated -17.50 µm.
+    // With U = 14 µm: the simulated |E| - U = 3.5 µm is inside, the measured 6 µm outside.
+    QTest::newRow("uncertainty") << QStringList{"--uncertainty", "14"} << "undecided,fail"
+                                 << "\"needing_retests\": [5]";
+    QTest::newRow("uncertainty with KU")
+        << QStringList{"--uncertainty", "14,100"} << "undecided,undecided"
+        << "\"conforms\": null";
+    // 20 µm short at 1000 mm is what a gauge 1.739 K too cold shows with 11.5 · 10⁻⁶/K.
+    QTest::newRow("temperature")
+        << QStringList{"--gauge-temperature", "18.26087", "--gauge-cte", "11.5"} << "fail,pass"
+        << "\"conforms\": null";
+}
+
+void TTestBatchTool::Evaluate_With_Conditions()
+{
+    QFETCH(QStringList, options);
+    QFETCH(QString, verdicts);
+    QFETCH(QString, conforms);
+    const QStringList common{"evaluate", "--settings", File("settings.ini"), "--measurements",
+                             File("measurements.xml")};
+    const TRun csv = Run(common + options);
+    QCOMPARE(csv.exit_code, 0);
+    const QStringList lines = csv.out.split('\n');
+    QCOMPARE(lines[0], header + ",corrected_length_mm,repeatability_range_um,uncertainty_um,"
+                                "retest_of");
+    const QStringList first = lines[1].split(',');
+    QCOMPARE(first.size(), 18);
+    QCOMPARE(first.mid(12, 2).join(','), verdicts);
+    const TRun json = Run(common + options + QStringList{"--output", File("results.json")});
+    QCOMPARE(json.exit_code, 0);
+    QFile file(File("results.json"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray data = file.readAll();
+    QJsonParseError error;
+    const QJsonObject object = QJsonDocument::fromJson(data, &error).object();
+    QCOMPARE(error.error, QJsonParseError::NoError);
+    QCOMPARE(object.value("results").toArray().size(), 2);
+    const QJsonObject conformance =
+        object.value("summary").toObject().value("conformance").toObject();
+    QCOMPARE(conformance.value("largest_measured_error_id").toInt(), 5);
+    QVERIFY2(data.contains(conforms.toUtf8()), data.constData());
+}
+
 void TTestBatchTool::Evaluate_Reads_Home_By_Default()
 {
     QVERIFY(QDir(folder->path()).mkpath("home/.curvalo"));
@@ -261,6 +311,10 @@ void TTestBatchTool::Usage_Errors_data()
     QTest::newRow("no command") << QStringList{} << "a command is missing";
     QTest::newRow("unknown command") << QStringList{"fit2"} << "unknown command \"fit2\"";
     QTest::newRow("unknown option") << QStringList{"evaluate", "--colour"} << "colour";
+    QTest::newRow("negative uncertainty")
+        << QStringList{"evaluate", "--uncertainty", "-1"} << "--uncertainty: U0 must not be";
+    QTest::newRow("R0 not a number")
+        << QStringList{"evaluate", "--mpe-r0", "x"} << "--mpe-r0: \"x\" is not a number";
     QTest::newRow("bad model") << QStringList{"evaluate", "--model", "cubic"} << "--model";
     QTest::newRow("three parameters")
         << QStringList{"evaluate", "--parameters", "1,2,3"} << "--parameters";

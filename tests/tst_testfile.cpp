@@ -63,10 +63,12 @@ void TTestTestFile::Round_Trip_data()
 {
     QTest::addColumn<int>("model");
     QTest::addColumn<bool>("with_b");
-    QTest::newRow("Generic, MPE without B") << 0 << false;
-    QTest::newRow("Renishaw, MPE with B") << 1 << true;
-    QTest::newRow("LK") << 2 << true;
-    QTest::newRow("no model") << -1 << false;
+    QTest::addColumn<bool>("with_conditions");
+    QTest::newRow("Generic, MPE without B") << 0 << false << false;
+    QTest::newRow("Renishaw, MPE with B") << 1 << true << false;
+    QTest::newRow("LK") << 2 << true << false;
+    QTest::newRow("no model") << -1 << false << false;
+    QTest::newRow("conditions, a gauge's own temperature, a retest") << 0 << true << true;
 }
 
 void TTestTestFile::Round_Trip()
@@ -74,8 +76,24 @@ void TTestTestFile::Round_Trip()
     QFETCH(int, model);
     QFETCH(bool, with_b);
 
+    QFETCH(bool, with_conditions);
     TTestDocument saved;
     Fill(&saved, model, with_b);
+    if (with_conditions) {
+        TTestConditions conditions;
+        QString reason;
+        QVERIFY(conditions.Set("Uncertainty", "0.3,1234.5678", &reason));
+        QVERIFY(conditions.Set("MPE_R0", "1.25", &reason));
+        QVERIFY(conditions.Set("Gauge_Temperature", "20.4321", &reason));
+        QVERIFY(conditions.Set("Gauge_CTE", "11.5", &reason));
+        saved.Set_Conditions(conditions);
+        TMeasurementData::TMeasurement retest = saved.Measurements().back();
+        retest.id = 9;
+        retest.retest_of = 3;
+        retest.has_temperature = true;
+        retest.temperature = 21.123456789;
+        saved.Add_Measurement(retest);
+    }
     QTemporaryDir folder;
     const QString file = folder.filePath("machine.curvalo");
     Write(file, TTestFile::Data(saved));
@@ -90,6 +108,10 @@ void TTestTestFile::Round_Trip()
     }
     QVERIFY(opened.Mpe() == saved.Mpe());
     QVERIFY(opened.Report_Details() == saved.Report_Details());
+    QVERIFY(opened.Conditions() == saved.Conditions());
+    // Without conditions the file has none of their elements, as before they existed.
+    QCOMPARE(Read(file).contains("Conditions"), with_conditions);
+    QCOMPARE(Read(file).contains("Retest_Of"), with_conditions);
     QVERIFY(opened.Measurements() == saved.Measurements());
     // The parameters of the models left on the way (the document starts with Generic).
     QCOMPARE(opened.Fields().other_models, saved.Fields().other_models);
@@ -126,6 +148,14 @@ void TTestTestFile::Unreadable_Files_Open_Nothing_data()
         << QByteArray("    <Other_Models>\n        <lk>1 2 x</lk>\n    </Other_Models>\n"
                       "    <Measurements>")
         << "line 33: <lk> must hold four numbers: \"1 2 x\"";
+    QTest::newRow("a condition that cannot be used")
+        << QByteArray("    <Measurements>")
+        << QByteArray("    <Conditions>\n        <MPE_R0>0</MPE_R0>\n    </Conditions>\n"
+                      "    <Measurements>")
+        << "line 33: <MPE_R0>: R0 must be greater than 0";
+    QTest::newRow("a retest of no id") << QByteArray("<Measured_Length>")
+                                       << QByteArray("<Retest_Of>-2</Retest_Of><Measured_Length>")
+                                       << "<Retest_Of> is not the id of a measurement";
     QTest::newRow("not XML") << QByteArray("<Curvalo_Test") << QByteArray("<<Curvalo_Test")
                              << "machine.curvalo: ERR:";
 }

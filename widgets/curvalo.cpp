@@ -630,9 +630,10 @@ void TCurvalo::Menu_Save_Test()
 
 void TCurvalo::Menu_Test_Details()
 {
-    TTestDetailsDialog dialog(document->Report_Details(), this);
+    TTestDetailsDialog dialog(document->Report_Details(), document->Conditions(), this);
     if (dialog.exec() == QDialog::Accepted) {
         document->Set_Report_Details(dialog.Details());
+        document->Set_Conditions(dialog.Conditions());
     }
 }
 
