@@ -871,6 +871,9 @@ int TBatchTool::Report(const QStringList &arguments)
         {QStringLiteral("title"), Tr("The report's title."), Tr("text")},
         {QStringLiteral("machine"), Tr("The machine's name or serial number."), Tr("text")},
         {QStringLiteral("operator"), Tr("Who measured."), Tr("text")},
+        {QStringLiteral("exaggeration"),
+         Tr("The exaggeration of the picture (default: the window's, from the settings)."),
+         Tr("n")},
     });
     int code = Parse(&parser, arguments, QStringLiteral("report"));
     if (code >= 0) {
@@ -887,17 +890,40 @@ int TBatchTool::Report(const QStringList &arguments)
     if ((code = Read_Test(parser, NEEDS_MODEL_AND_MPE, &document)) >= 0) {
         return code;
     }
-    // The record names what the command line gives, never what the window last entered.
+    // The record names what the command line gives, never what the window last entered; a
+    // test file's own details are the test's, and stay unless an option replaces them.
     TTestDocument::TReportDetails details;
-    details.title = parser.value(QStringLiteral("title"));
-    details.machine = parser.value(QStringLiteral("machine"));
-    details.operator_name = parser.value(QStringLiteral("operator"));
+    if (parser.isSet(QStringLiteral("test"))) {
+        details = document.Report_Details();
+    }
+    const std::pair<const char *, QString TTestDocument::TReportDetails::*> options[] = {
+        {"title", &TTestDocument::TReportDetails::title},
+        {"machine", &TTestDocument::TReportDetails::machine},
+        {"operator", &TTestDocument::TReportDetails::operator_name}};
+    for (const auto &option : options) {
+        if (parser.isSet(QLatin1String(option.first)) || !parser.isSet(QStringLiteral("test"))) {
+            details.*option.second = parser.value(QLatin1String(option.first));
+        }
+    }
     document.Set_Report_Details(details);
+    // The picture as the window shows it: deflections at a metre's scale are invisible
+    // without the exaggeration.
+    int exaggeration = 1;
+    if (!parser.isSet(QStringLiteral("test"))) {
+        const QString settings = Settings_File(parser);
+        if (!settings.isEmpty() && QFileInfo(settings).isFile()) {
+            exaggeration = TPersistence::Read_Settings_File(settings).exaggeration;
+        }
+    }
+    if ((code = Read_Whole_Number(parser, QStringLiteral("exaggeration"), 1, 1000000,
+                                  &exaggeration)) >= 0) {
+        return code;
+    }
     if ((code = Claim_Target(parser.value(QStringLiteral("output")))) >= 0) {
         return code;
     }
     QString error;
-    if (!TReportWriter::Of_Test(document, 1.0, QGuiApplication::font(),
+    if (!TReportWriter::Of_Test(document, double(exaggeration), QGuiApplication::font(),
                                 QCoreApplication::applicationVersion())
              ->Export(parser.value(QStringLiteral("output")), &error)) {
         return Input_Error(error);

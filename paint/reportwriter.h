@@ -4,11 +4,13 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFont>
 #include <QImage>
 #include <QString>
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "evaluation.h"
@@ -42,6 +44,14 @@ public:
         double range_y;
         double range_z;
         TMpe mpe;
+        // The conformance statement and its rule, the conditions in words, the date of the
+        // test as entered, the other details given, and the picture's exaggeration.
+        QString conformance;
+        QString rule;
+        QStringList conditions;
+        QString test_date;
+        std::vector<std::pair<QString, QString>> details;
+        double exaggeration = 1.0;
     };
 
     TReportWriter(const TInfo &info, const std::vector<TEvaluation::TResult> &results,
@@ -80,10 +90,25 @@ private:
     // Paints the results table from the painter's current page on, that page being number
     // first_page; false when stopped.
     bool Paint_Results(QPainter *painter, QPagedPaintDevice *device, const QRectF &body,
-                       const QFont &font, const TProgress &progress, int first_page) const;
-    // The page's number at its foot, where QTextDocument::print puts it.
+                       const QFont &font, const TProgress &progress, int first_page,
+                       int page_count) const;
+    // How the results table is laid out on the device's pages.
+    struct TTableLayout {
+        QFont heading_font;
+        QFont cell_font;
+        QStringList titles;
+        std::vector<double> widths;
+        double padding = 0.0;
+        double row_height = 0.0;
+        double heading_height = 0.0;
+    };
+    TTableLayout Table_Layout(QPagedPaintDevice *device, const QRectF &area,
+                              const QFont &font) const;
+    // The pages the results table takes in the area of a page.
+    int Result_Pages(QPagedPaintDevice *device, const QRectF &area, const QFont &font) const;
+    // "page N of M" at its foot, where QTextDocument::print puts the number.
     static void Paint_Page_Number(QPainter *painter, const QRectF &body, const double &margin,
-                                  const QFont &font, int page);
+                                  const QFont &font, int page, int pages);
 
     TInfo info;
     std::vector<TEvaluation::TResult> results;

@@ -146,7 +146,7 @@ void TTestOutput::Report_Across_Pages()
     const QString html = QString::fromUtf8(Read(File("report.html")));
     QCOMPARE(html.count("data:image/png;base64,"), 2);
     for (int id = 1; id <= 200; ++id) {
-        QVERIFY2(html.contains(QString("<tr><td>%1</td><td>%2.0000</td>").arg(id).arg(100 + id)),
+        QVERIFY2(html.contains(QString("<td>%1</td><td>%2.0000</td>").arg(id).arg(100 + id)),
                  qPrintable(QString::number(id)));
     }
 
@@ -165,6 +165,14 @@ void TTestOutput::Report_Across_Pages()
         }
     }
     QVERIFY(pages_with_rows >= 3);
+    // The record says first whether the machine conforms, and where to sign; every page
+    // counts itself among all.
+    QVERIFY(pages[0].indexOf("Conformance") < pages[0].indexOf("Machine and test"));
+    QVERIFY(pages[0].contains("Approved by:"));
+    for (int page = 0; page < pages.size(); ++page) {
+        QVERIFY2(pages[page].contains(QString("page %1 of %2").arg(page + 1).arg(pages.size())),
+                 qPrintable(QString::number(page + 1)));
+    }
 
     QVERIFY(window->Export_Report(File("report.csv"), &error));
     QCOMPARE(Read(File("report.csv")).count('\n'), 201);

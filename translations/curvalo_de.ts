@@ -19,7 +19,7 @@
     <name>TChangeModelCommand</name>
     <message>
         <source>Change Deflection Model</source>
-        <translation>Durchbiegungsmodell ändern</translation>
+        <translation>Biegemodell ändern</translation>
     </message>
 </context>
 <context>
@@ -981,7 +981,7 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     </message>
     <message>
         <source>A parameter of the deflection model</source>
-        <translation>Ein Parameter des Durchbiegungsmodells</translation>
+        <translation>Ein Parameter des Biegemodells</translation>
     </message>
     <message>
         <source>The machine&apos;s measuring range along Y in mm; more than 1 mm</source>
@@ -1091,7 +1091,7 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <name>TParameterFit</name>
     <message>
         <source>No deflection model is chosen.</source>
-        <translation>Es ist kein Durchbiegungsmodell gewählt.</translation>
+        <translation>Es ist kein Biegemodell gewählt.</translation>
     </message>
     <message>
         <source>Choose the parameters to fit (numbers 1 to 4).</source>
@@ -1343,7 +1343,7 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     </message>
     <message>
         <source>Deflection model</source>
-        <translation>Durchbiegungsmodell</translation>
+        <translation>Biegemodell</translation>
     </message>
     <message>
         <source>Y range</source>
