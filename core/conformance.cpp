@@ -3,6 +3,7 @@
 
 #include <QHash>
 #include <QStringList>
+#include <algorithm>
 #include <cmath>
 
 #include "numbertext.h"
@@ -103,6 +104,29 @@ TConformance::TStatement TConformance::Judge(const std::vector<TEvaluation::TRes
         statement.state = CONFORMS;
     }
     return statement;
+}
+
+std::vector<TMeasurementData::TMeasurement>
+TConformance::Retests_To_Add(const TStatement &statement, const TMeasurementData &data)
+{
+    std::vector<TMeasurementData::TMeasurement> retests;
+    for (const int id : statement.needing_retests) {
+        TMeasurementData::TMeasurement original;
+        if (!data.Get_Measurement(id, &original)) {
+            continue;
+        }
+        const int present = int(std::count_if(
+            data.Measurements().begin(), data.Measurements().end(),
+            [id](const TMeasurementData::TMeasurement &record) { return record.retest_of == id; }));
+        TMeasurementData::TMeasurement retest = original;
+        retest.has_measured_length = false;
+        retest.measured_length = 0.0;
+        retest.retest_of = id;
+        for (int count = present; count < retests_per_result; ++count) {
+            retests.push_back(retest);
+        }
+    }
+    return retests;
 }
 
 QString TConformance::Rule_Key(const TStatement &statement)

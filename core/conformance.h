@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "evaluation.h"
+#include "measurementdata.h"
 #include "testconditions.h"
 
 // Whether a test's measured results show that the machine conforms with its MPE (and R0), as
@@ -70,6 +71,12 @@ public:
     static QString Rule_Text(const TStatement &statement);
     // "simple acceptance" or "ISO 14253-1 conformance zone", as the batch tool writes it.
     static QString Rule_Key(const TStatement &statement);
+    // The retests the rule still asks for: for each failing result that needs them, copies
+    // of its gauge, not measured, marked as its retests, as many as bring it to ten with
+    // those the list already has. Empty when none fails or more than five do. The ids are
+    // the originals'; whoever adds them hands out free ones.
+    static std::vector<TMeasurementData::TMeasurement>
+    Retests_To_Add(const TStatement &statement, const TMeasurementData &data);
     // The statement as the batch tool's JSON object "conformance".
     static QString Json(const TStatement &statement);
 };

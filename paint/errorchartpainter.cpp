@@ -91,17 +91,17 @@ std::vector<double> TErrorChartPainter::Ticks(const double &low, const double &h
 
 TErrorChartPainter::TMarker TErrorChartPainter::Marker_Of(const QString &direction)
 {
-    if (direction == QLatin1String("Y")) {
-        return MARKER_Y;
-    }
-    if (direction == QLatin1String("Z")) {
-        return MARKER_Z;
-    }
-    if (direction == QLatin1String("Diagonal +")) {
-        return MARKER_DIAGONAL_PLUS;
-    }
-    if (direction == QStringLiteral("Diagonal \u2212")) {
-        return MARKER_DIAGONAL_MINUS;
+    // The chart is handed the directions as the user interface shows them, in its language,
+    // and the legend draws each by its label: both must give the same marker.
+    const std::pair<QString, TMarker> markers[] = {
+        {QStringLiteral("Y"), MARKER_Y},
+        {QStringLiteral("Z"), MARKER_Z},
+        {QStringLiteral("Diagonal +"), MARKER_DIAGONAL_PLUS},
+        {QStringLiteral("Diagonal \u2212"), MARKER_DIAGONAL_MINUS}};
+    for (const auto &marker : markers) {
+        if (direction == marker.first || direction == TEvaluation::Direction_Label(marker.first)) {
+            return marker.second;
+        }
     }
     return MARKER_OTHER;
 }

@@ -17,6 +17,8 @@
 #include "resultsmodel.h"
 #include "testfiles.h"
 #include "testplandialog.h"
+#include <QUndoStack>
+
 #include "windowfixture.h"
 
 // The Results dock and the test plan, wired into the window.
@@ -37,6 +39,7 @@ private slots:
     void Mpe_Marks_The_Wrong_Field();
     void Test_Plan_Dialog_data();
     void Test_Plan_Dialog();
+    void Retests_For_A_Failing_Result();
     void Test_Plan_Says_What_It_Determines_data();
     void Test_Plan_Says_What_It_Determines();
 
@@ -304,6 +307,36 @@ void TTestResults::Mpe_Marks_The_Wrong_Field()
         }
     }
     QCOMPARE(found, marked);
+}
+
+void TTestResults::Retests_For_A_Failing_Result()
+{
+    Add_Worked_Example();
+    Type(window->findChild<QLineEdit *>("mpe_a_edit"), "1.5");
+    Type(window->findChild<QLineEdit *>("mpe_k_edit"), "333");
+    // Measured 20 µm short against an MPE of 4.50 µm: the machine fails here.
+    Type(Field("measured_length_edit"), "999.98");
+    QVERIFY(Table()->isColumnHidden(TResultsModel::COLUMN_RETEST_OF));
+    QVERIFY(Dock()->Summary_Label()->text().contains("1 result(s) need retests (Id 1)"));
+    QVERIFY(Dock()->Summary_Label()->text().contains("Largest measured error -20.00 \u00b5m (Id 1)"));
+    const QColor measured_fail =
+        Table()->model()->index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color();
+
+    Action("Generate Retests", "Tools")->trigger();
+    QCOMPARE(Table()->model()->rowCount(), 11);
+    QVERIFY(!Table()->isColumnHidden(TResultsModel::COLUMN_RETEST_OF));
+    for (int row = 1; row < 11; ++row) {
+        QCOMPARE(Cell(row, TResultsModel::COLUMN_RETEST_OF), QString("1"));
+        QCOMPARE(Cell(row, TResultsModel::COLUMN_MEASURED), QString());
+    }
+    // Only simulated failures now: the retests get the lighter mark, not the tint.
+    QVERIFY(Table()->model()->index(1, 0).data(Qt::BackgroundRole).value<QBrush>().color() !=
+            measured_fail);
+    // A second time adds nothing: the ten are there.
+    Action("Generate Retests", "Tools")->trigger();
+    QCOMPARE(Table()->model()->rowCount(), 11);
+    window->Undo_Stack()->undo();
+    QCOMPARE(Table()->model()->rowCount(), 1);
 }
 
 void TTestResults::Test_Plan_Dialog_data()

@@ -9,6 +9,8 @@
 #include <QTextBrowser>
 #include <QToolButton>
 
+#include "errorchartpainter.h"
+#include "evaluation.h"
 #include "translations.h"
 #include "userguidedialog.h"
 #include "windowfixture.h"
@@ -33,6 +35,8 @@ private slots:
     void User_Guide_Is_German();
     void German_Window_Fits_The_Fallback_Size();
     void Files_Keep_The_Decimal_Point();
+    void Chart_Markers_Follow_The_Labels_data();
+    void Chart_Markers_Follow_The_Labels();
     // Last: it installs the translations of other locales.
     void Language_Follows_The_Locale_data();
     void Language_Follows_The_Locale();
@@ -299,6 +303,31 @@ void TTestTranslations::Language_Follows_The_Locale()
     QCOMPARE(TTranslations::Localised(":/help/userguide.html"),
              language.isEmpty() ? QString(":/help/userguide.html")
                                 : QString(":/help/userguide_de.html"));
+}
+
+void TTestTranslations::Chart_Markers_Follow_The_Labels_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("marker");
+    QTest::newRow("Y") << "Y" << int(TErrorChartPainter::MARKER_Y);
+    QTest::newRow("Z") << "Z" << int(TErrorChartPainter::MARKER_Z);
+    QTest::newRow("Diagonal +") << "Diagonal +" << int(TErrorChartPainter::MARKER_DIAGONAL_PLUS);
+    QTest::newRow("Diagonal -") << "Diagonal \u2212"
+                                << int(TErrorChartPainter::MARKER_DIAGONAL_MINUS);
+}
+
+void TTestTranslations::Chart_Markers_Follow_The_Labels()
+{
+    QFETCH(QString, name);
+    QFETCH(int, marker);
+    // The chart gets the German labels; once both diagonals came out as the marker of any
+    // other direction while the legend showed triangles.
+    const QString label = TEvaluation::Direction_Label(name);
+    if (name.startsWith("Diagonal")) {
+        QVERIFY(label != name);
+    }
+    QCOMPARE(int(TErrorChartPainter::Marker_Of(label)), marker);
+    QCOMPARE(int(TErrorChartPainter::Marker_Of(name)), marker);
 }
 
 QTEST_MAIN(TTestTranslations)

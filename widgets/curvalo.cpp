@@ -172,6 +172,8 @@ void TCurvalo::Create_Actions_And_Menus()
          QKeySequence::UnknownKey, nullptr, nullptr, &TCurvalo::Menu_Fit, nullptr},
         {MENU_TOOLS, false, QT_TRANSLATE_NOOP("TCurvalo", "Compare Models\u2026"),
          QKeySequence::UnknownKey, nullptr, nullptr, &TCurvalo::Menu_Compare_Models, nullptr},
+        {MENU_TOOLS, true, QT_TRANSLATE_NOOP("TCurvalo", "Generate Retests"),
+         QKeySequence::UnknownKey, nullptr, nullptr, &TCurvalo::Menu_Generate_Retests, nullptr},
         // About stays first, where it always was.
         {MENU_HELP, false, QT_TRANSLATE_NOOP("TCurvalo", "About"), QKeySequence::UnknownKey,
          nullptr, nullptr, &TCurvalo::Menu_About, nullptr},
@@ -465,6 +467,11 @@ void TCurvalo::Menu_Fit()
 void TCurvalo::Menu_Compare_Models()
 {
     fit_actions->Compare_Models();
+}
+
+void TCurvalo::Menu_Generate_Retests()
+{
+    measurement_set_actions->Generate_Retests();
 }
 
 void TCurvalo::closeEvent(QCloseEvent *event)

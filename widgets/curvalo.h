@@ -119,6 +119,7 @@ private slots:
     void Menu_Test_Plan();
     void Menu_Fit();
     void Menu_Compare_Models();
+    void Menu_Generate_Retests();
     void Menu_Export_Picture();
     void Menu_Export_Report();
     void Menu_Print();

@@ -5,7 +5,9 @@
 #include <QPushButton>
 #include <QUndoStack>
 
+#include "conformance.h"
 #include "editmeasurementscommand.h"
+#include "retestcommand.h"
 #include "filewriter.h"
 #include "importcommand.h"
 #include "measurementsetfile.h"
@@ -112,6 +114,30 @@ void TMeasurementSetActions::Clear_Measured(const QList<int> &ids)
     if (!records.empty()) {
         Push(new TEditMeasurementsCommand(document, records, TEditMeasurementsCommand::FROM_CLEAR));
     }
+}
+
+void TMeasurementSetActions::Generate_Retests()
+{
+    const TConformance::TStatement statement = results->Conformance();
+    const std::vector<TMeasurementData::TMeasurement> retests =
+        TConformance::Retests_To_Add(statement, document->Measurement_Data());
+    if (!retests.empty()) {
+        Push(new TRetestCommand(document, retests));
+        return;
+    }
+    QString reason;
+    if (statement.failed > TConformance::most_retested_results) {
+        reason = tr("%n measured result(s) fail the MPE; retests are allowed for at most %1, so "
+                    "the test does not conform.",
+                    nullptr, statement.failed)
+                     .arg(TConformance::most_retested_results);
+    } else if (statement.failed == 0) {
+        reason = tr("No measured result fails the MPE, so no retests are needed.");
+    } else {
+        reason = tr("Every failing result has its %1 retests already.")
+                     .arg(TConformance::retests_per_result);
+    }
+    notices->Show(tr("Generate Retests"), reason);
 }
 
 void TMeasurementSetActions::Push(TStepCommand *command)

@@ -15,7 +15,8 @@ class TStepCommand;
 class TTestDocument;
 
 // File ▸ Import Measurements… and Export Measurements…: sets of measurements as measurement
-// files or CSV. An import is one undoable step; a file with errors imports nothing.
+// files or CSV. An import is one undoable step; a file with errors imports nothing. Also the
+// steps that add or clear many measurements at once: pasted lengths, retests.
 class TMeasurementSetActions : public QObject
 {
     Q_OBJECT
@@ -43,6 +44,9 @@ public slots:
     void Paste_Measured(const QList<int> &ids, const QString &text);
     // Clears the measured lengths of these measurements, as one step.
     void Clear_Measured(const QList<int> &ids);
+    // Tools ▸ Generate Retests: ten retests for each failing result, as one step, or a
+    // notice why there are none to add.
+    void Generate_Retests();
 
 private:
     // Puts a step on the undo stack, which does it; a step that changes nothing is dropped.
