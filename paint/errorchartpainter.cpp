@@ -106,6 +106,26 @@ TErrorChartPainter::TMarker TErrorChartPainter::Marker_Of(const QString &directi
     return MARKER_OTHER;
 }
 
+int TErrorChartPainter::Result_At(const QPointF &position, const double &radius,
+                                  bool *measured) const
+{
+    int found = -1;
+    double nearest = radius * radius;
+    // The later point lies on top, so it wins a tie.
+    for (const TPlotted &point : plotted) {
+        const QPointF offset = point.at - position;
+        const double distance = QPointF::dotProduct(offset, offset);
+        if (distance <= nearest) {
+            nearest = distance;
+            found = point.index;
+            if (measured) {
+                *measured = point.measured;
+            }
+        }
+    }
+    return found;
+}
+
 QRectF TErrorChartPainter::Plot_Area(const QSize &size, int text_height)
 {
     const double left = 7 * text_height;
@@ -121,6 +141,7 @@ void TErrorChartPainter::Paint(QPainter *painter, const QSize &size,
 {
     Q_ASSERT(painter);
     Q_ASSERT(directions.size() == results.size());
+    plotted.clear();
     const QFontMetrics metrics = painter->fontMetrics();
     const int text_height = metrics.height();
 
@@ -288,13 +309,15 @@ void TErrorChartPainter::Paint(QPainter *painter, const QSize &size,
         const TEvaluation::TResult &result = results[i];
         const TMarker marker = Marker_Of(directions[i]);
         if (!residuals && std::isfinite(result.nominal_length) && std::isfinite(result.error)) {
-            Draw_Marker(painter, map(std::fabs(result.nominal_length), result.error), marker, true,
-                        simulated_colour);
+            const QPointF at = map(std::fabs(result.nominal_length), result.error);
+            Draw_Marker(painter, at, marker, true, simulated_colour);
+            plotted.push_back({painter->transform().map(at), int(i), false});
         }
         const double shown = residuals ? result.residual : result.measured_error;
         if (result.has_measured_length && std::isfinite(shown)) {
-            Draw_Marker(painter, map(std::fabs(result.nominal_length), shown), marker, false,
-                        measured_colour);
+            const QPointF at = map(std::fabs(result.nominal_length), shown);
+            Draw_Marker(painter, at, marker, false, measured_colour);
+            plotted.push_back({painter->transform().map(at), int(i), true});
         }
     }
     painter->setClipping(false);

@@ -42,8 +42,22 @@ public:
     // The area the data are drawn in, for a device of the given size and text height.
     static QRectF Plot_Area(const QSize &size, int text_height);
 
+    // The result whose point the last paint drew nearest to the position, within the radius
+    // (device pixels); -1 for none. measured tells whether it is the measured point.
+    int Result_At(const QPointF &position, const double &radius, bool *measured) const;
+
 private:
+    // A point the last paint drew: where, for which result, and whether measured.
+    struct TPlotted {
+        QPointF at;
+        int index;
+        bool measured;
+    };
+
     TView view = VIEW_ERRORS;
+    // Kept by Paint, which is otherwise a pure function of its arguments, so that the widget
+    // can name the point under the mouse exactly where it was drawn.
+    mutable std::vector<TPlotted> plotted;
 };
 
 #endif

@@ -19,6 +19,7 @@
 #include "testplandialog.h"
 #include <QUndoStack>
 
+#include "errorchartwidget.h"
 #include "windowfixture.h"
 
 // The Results dock and the test plan, wired into the window.
@@ -40,6 +41,7 @@ private slots:
     void Test_Plan_Dialog_data();
     void Test_Plan_Dialog();
     void Retests_For_A_Failing_Result();
+    void Chart_Points_Name_And_Select();
     void Test_Plan_Says_What_It_Determines_data();
     void Test_Plan_Says_What_It_Determines();
 
@@ -337,6 +339,36 @@ void TTestResults::Retests_For_A_Failing_Result()
     QCOMPARE(Table()->model()->rowCount(), 11);
     window->Undo_Stack()->undo();
     QCOMPARE(Table()->model()->rowCount(), 1);
+}
+
+void TTestResults::Chart_Points_Name_And_Select()
+{
+    Add_Worked_Example();
+    QTest::mouseClick(window->findChild<QToolButton *>("add_button"), Qt::LeftButton);
+    Type(Field("nominal_length_edit"), "500");
+    QCOMPARE(Dock()->Selected_Ids(), QList<int>{2});
+    Dock()->show();
+    Dock()->raise();
+    Dock()->Tabs()->setCurrentWidget(Dock()->Chart());
+    TErrorChartWidget *chart = Dock()->Chart();
+    chart->resize(400, 300);
+    chart->repaint();
+    // Where the first measurement's point was drawn: found by asking every pixel.
+    QPoint point_of_1;
+    for (int y = 0; y < chart->height() && point_of_1.isNull(); ++y) {
+        for (int x = 0; x < chart->width(); ++x) {
+            if (chart->Point_Text(QPoint(x, y)).startsWith("Id 1, 1000.0000 mm: simulated error "
+                                                            "-17.50 \u00b5m")) {
+                point_of_1 = QPoint(x, y);
+                break;
+            }
+        }
+    }
+    QVERIFY(!point_of_1.isNull());
+    QVERIFY(chart->Point_Text(QPoint(1, 1)).isEmpty());
+    QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, point_of_1);
+    QCOMPARE(Dock()->Selected_Ids(), QList<int>{1});
+    QCOMPARE(List()->currentRow(), 0);
 }
 
 void TTestResults::Test_Plan_Dialog_data()

@@ -2,8 +2,12 @@
 #include "errorchartwidget.h"
 
 #include <QAction>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QToolTip>
+
+#include "numbertext.h"
 
 #include "resultsmodel.h"
 
@@ -24,6 +28,8 @@ TErrorChartWidget::TErrorChartWidget(const TResultsModel *model, const QWidget *
     residuals_action->setCheckable(true);
     addAction(residuals_action);
     setContextMenuPolicy(Qt::ActionsContextMenu);
+    // A point names its measurement while the mouse rests on it.
+    setMouseTracking(true);
     connect(residuals_action, &QAction::toggled, this, [this](bool shown) {
         chart_painter.Set_View(shown ? TErrorChartPainter::VIEW_RESIDUALS
                                      : TErrorChartPainter::VIEW_ERRORS);
@@ -51,4 +57,61 @@ void TErrorChartWidget::paintEvent(QPaintEvent *event)
     }
     chart_painter.Paint(&painter, size(), results_model->Results(), directions,
                         results_model->Mpe());
+}
+
+namespace
+{
+// Half a marker and a little more: a point is easy to hit without taking its neighbour's.
+const double hit_radius = 6.0;
+} // namespace
+
+QString TErrorChartWidget::Point_Text(const QPoint &position) const
+{
+    bool measured = false;
+    const int row = chart_painter.Result_At(QPointF(position), hit_radius, &measured);
+    if (row < 0 || row >= int(results_model->Results().size())) {
+        return QString();
+    }
+    const TEvaluation::TResult &result = results_model->Results()[size_t(row)];
+    const bool residuals = chart_painter.View() == TErrorChartPainter::VIEW_RESIDUALS;
+    QString what;
+    double value = result.error;
+    if (residuals) {
+        what = tr("residual");
+        value = result.residual;
+    } else if (measured) {
+        what = tr("measured error");
+        value = result.measured_error;
+    } else {
+        what = tr("simulated error");
+    }
+    return tr("Id %1, %2 mm: %3 %4 \u00b5m")
+        .arg(result.id)
+        .arg(TNumberText::Shown(result.nominal_length, 4), what,
+             TNumberText::Shown(value, 2));
+}
+
+void TErrorChartWidget::mouseMoveEvent(QMouseEvent *event)
+{
+    const QString text = Point_Text(event->pos());
+    setToolTip(text);
+    if (text.isEmpty()) {
+        QToolTip::hideText();
+    } else {
+        QToolTip::showText(event->globalPos(), text, this);
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void TErrorChartWidget::mousePressEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton) {
+        const int row = chart_painter.Result_At(QPointF(event->pos()), hit_radius, nullptr);
+        if (row >= 0 && row < int(results_model->Results().size())) {
+            emit Measurement_Clicked(results_model->Results()[size_t(row)].id);
+            event->accept();
+            return;
+        }
+    }
+    QWidget::mousePressEvent(event);
 }

@@ -118,6 +118,11 @@ TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
 
     chart = new TErrorChartWidget(model, tabs);
     chart->setObjectName(QStringLiteral("error_chart"));
+    // A click on a point selects its measurement, as a click on its row does.
+    connect(chart, &TErrorChartWidget::Measurement_Clicked, this, [this](int id) {
+        Select_Ids({id});
+        emit Rows_Selected({id});
+    });
     tabs->addTab(table_page, tr("Table"));
     tabs->addTab(chart, tr("Chart"));
     setWidget(tabs);
