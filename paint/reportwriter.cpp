@@ -151,13 +151,13 @@ std::unique_ptr<TReportWriter> TReportWriter::Of_Test(const TTestDocument &docum
                                .arg(TNumberText::Shortest(conditions.r0));
     }
     if (conditions.has_temperature) {
-        info.conditions << tr("Gauge temperature %1 \u00b0C")
+        info.conditions << tr("Gauge temperature %1 °C")
                                .arg(TNumberText::Shortest(conditions.temperature));
     }
     if (conditions.has_cte) {
         info.conditions << tr("Expansion coefficient %1 \u00b7 10\u207b\u2076/K; measured lengths "
-                              "corrected to 20 \u00b0C as L\u2082\u2080 = L \u00b7 (1 \u2212 "
-                              "\u03b1 \u00b7 (t \u2212 20 \u00b0C))")
+                              "corrected to 20 °C as L\u2082\u2080 = L \u00b7 (1 \u2212 "
+                              "\u03b1 \u00b7 (t \u2212 20 °C))")
                                .arg(TNumberText::Shortest(conditions.cte));
     }
     std::vector<QString> directions;

@@ -106,6 +106,98 @@
     </message>
 </context>
 <context>
+    <name>TConformance</name>
+    <message>
+        <source>ISO 14253-1, conformance zone: a result passes when |E| + U ≤ MPE and fails when |E| − U &gt; MPE</source>
+        <translation>ISO 14253-1, Übereinstimmungsbereich: ein Ergebnis besteht, wenn |E| + U ≤ MPE, und besteht nicht, wenn |E| − U &gt; MPE</translation>
+    </message>
+    <message>
+        <source>simple acceptance: a result passes when |E| ≤ MPE</source>
+        <translation>einfache Annahme: ein Ergebnis besteht, wenn |E| ≤ MPE</translation>
+    </message>
+    <message>
+        <source>the MPE and R0</source>
+        <translation>der MPE und R0</translation>
+    </message>
+    <message>
+        <source>the MPE</source>
+        <translation>der MPE</translation>
+    </message>
+    <message>
+        <source>The test shows conformance with %1.</source>
+        <translation>Die Prüfung zeigt Übereinstimmung mit %1.</translation>
+    </message>
+    <message>
+        <source>The test does not show conformance with %1.</source>
+        <translation>Die Prüfung zeigt keine Übereinstimmung mit %1.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n result(s) fail, more than %1 may be retested</source>
+        <translation>
+            <numerusform>%n Ergebnis besteht nicht, mehr als %1 dürfen nicht wiederholt werden</numerusform>
+            <numerusform>%n Ergebnisse bestehen nicht, mehr als %1 dürfen nicht wiederholt werden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n result(s) failed a retest</source>
+        <translation>
+            <numerusform>%n Ergebnis hat eine Wiederholung nicht bestanden</numerusform>
+            <numerusform>%n Ergebnisse haben eine Wiederholung nicht bestanden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n range(s) exceed R0</source>
+        <translation>
+            <numerusform>%n Spannweite überschreitet R0</numerusform>
+            <numerusform>%n Spannweiten überschreiten R0</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Conformance with %1 is not decided yet.</source>
+        <translation>Die Übereinstimmung mit %1 ist noch nicht entschieden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n result(s) need retests (Id %1)</source>
+        <translation>
+            <numerusform>%n Ergebnis braucht Wiederholungen (Id %1)</numerusform>
+            <numerusform>%n Ergebnisse brauchen Wiederholungen (Id %1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n result(s) undecided within the test uncertainty</source>
+        <translation>
+            <numerusform>%n Ergebnis innerhalb der Prüfunsicherheit unentschieden</numerusform>
+            <numerusform>%n Ergebnisse innerhalb der Prüfunsicherheit unentschieden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n measurement(s) not measured yet</source>
+        <translation>
+            <numerusform>%n Messung noch nicht gemessen</numerusform>
+            <numerusform>%n Messungen noch nicht gemessen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Measured: %1 pass, %2 fail, %3 undecided.</source>
+        <translation>Gemessen: %1 bestanden, %2 nicht bestanden, %3 unentschieden.</translation>
+    </message>
+    <message numerus="yes">
+        <source>Retests passed (%n result(s), %1 retests).</source>
+        <translation>
+            <numerusform>Wiederholungen bestanden (%n Ergebnis, %1 Wiederholungen).</numerusform>
+            <numerusform>Wiederholungen bestanden (%n Ergebnisse, %1 Wiederholungen).</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Largest measured error %1 µm (Id %2), %3 % of the MPE (Id %4).</source>
+        <translation>Größte gemessene Abweichung %1 µm (Id %2), %3 % der MPE (Id %4).</translation>
+    </message>
+    <message>
+        <source>Largest range R %1 µm (Id %2).</source>
+        <translation>Größte Spannweite R %1 µm (Id %2).</translation>
+    </message>
+</context>
+<context>
     <name>TCurvalo</name>
     <message>
         <source>Corrections drawn exaggerated; lengths are not.</source>
@@ -287,6 +379,10 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>Compare Models…</source>
         <translation>Modelle vergleichen…</translation>
     </message>
+    <message>
+        <source>Generate Retests</source>
+        <translation>Wiederholungen erzeugen</translation>
+    </message>
 </context>
 <context>
     <name>TDisplayWidget</name>
@@ -384,6 +480,22 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>Show Residuals</source>
         <translation>Residuen zeigen</translation>
     </message>
+    <message>
+        <source>residual</source>
+        <translation>Residuum</translation>
+    </message>
+    <message>
+        <source>measured error</source>
+        <translation>gemessene Abweichung</translation>
+    </message>
+    <message>
+        <source>simulated error</source>
+        <translation>simulierte Abweichung</translation>
+    </message>
+    <message>
+        <source>Id %1, %2 mm: %3 %4 µm</source>
+        <translation>Id %1, %2 mm: %3 %4 µm</translation>
+    </message>
 </context>
 <context>
     <name>TEvaluation</name>
@@ -404,16 +516,8 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <translation>%1 Messungen, %2 gemessen.</translation>
     </message>
     <message>
-        <source>Largest error %1 µm (Id %2).</source>
-        <translation>Größte Abweichung %1 µm (Id %2).</translation>
-    </message>
-    <message>
         <source>Simulated: %1 pass, %2 fail.</source>
         <translation>Simuliert: %1 bestanden, %2 nicht bestanden.</translation>
-    </message>
-    <message>
-        <source>Measured: %1 pass, %2 fail.</source>
-        <translation>Gemessen: %1 bestanden, %2 nicht bestanden.</translation>
     </message>
     <message>
         <source>Residual RMS %1 µm.</source>
@@ -426,6 +530,18 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>fail</source>
         <translation>nicht bestanden</translation>
+    </message>
+    <message>
+        <source>Simulated: largest error %1 µm (Id %2).</source>
+        <translation>Simuliert: größte Abweichung %1 µm (Id %2).</translation>
+    </message>
+    <message>
+        <source>Simulated: %1 pass, %2 fail, %3 undecided.</source>
+        <translation>Simuliert: %1 bestanden, %2 nicht bestanden, %3 unentschieden.</translation>
+    </message>
+    <message>
+        <source>undecided</source>
+        <translation>unentschieden</translation>
     </message>
 </context>
 <context>
@@ -846,6 +962,25 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>No measured length was updated</source>
         <translation>Keine gemessene Länge wurde aktualisiert</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n measured result(s) fail the MPE; retests are allowed for at most %1, so the test does not conform.</source>
+        <translation>
+            <numerusform>%n gemessenes Ergebnis besteht die MPE nicht; Wiederholungen sind für höchstens %1 erlaubt, daher stimmt die Prüfung nicht überein.</numerusform>
+            <numerusform>%n gemessene Ergebnisse bestehen die MPE nicht; Wiederholungen sind für höchstens %1 erlaubt, daher stimmt die Prüfung nicht überein.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>No measured result fails the MPE, so no retests are needed.</source>
+        <translation>Kein gemessenes Ergebnis besteht die MPE nicht, daher sind keine Wiederholungen nötig.</translation>
+    </message>
+    <message>
+        <source>Every failing result has its %1 retests already.</source>
+        <translation>Jedes nicht bestandene Ergebnis hat seine %1 Wiederholungen schon.</translation>
+    </message>
+    <message>
+        <source>Generate Retests</source>
+        <translation>Wiederholungen erzeugen</translation>
     </message>
 </context>
 <context>
@@ -1334,10 +1469,6 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
         <translation>Bediener</translation>
     </message>
     <message>
-        <source>Date and time</source>
-        <translation>Datum und Uhrzeit</translation>
-    </message>
-    <message>
         <source>Program</source>
         <translation>Programm</translation>
     </message>
@@ -1400,6 +1531,94 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <message>
         <source>the report was cancelled; &apos;%1&apos; was not written</source>
         <translation>der Bericht wurde abgebrochen; &apos;%1&apos; wurde nicht geschrieben</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>Seriennummer</translation>
+    </message>
+    <message>
+        <source>Manufacturer and type</source>
+        <translation>Hersteller und Typ</translation>
+    </message>
+    <message>
+        <source>Location</source>
+        <translation>Standort</translation>
+    </message>
+    <message>
+        <source>Customer</source>
+        <translation>Kunde</translation>
+    </message>
+    <message>
+        <source>Procedure</source>
+        <translation>Verfahren</translation>
+    </message>
+    <message>
+        <source>Test uncertainty U = %1 + L/%2 µm, L in mm</source>
+        <translation>Prüfunsicherheit U = %1 + L/%2 µm, L in mm</translation>
+    </message>
+    <message>
+        <source>Test uncertainty U = %1 µm</source>
+        <translation>Prüfunsicherheit U = %1 µm</translation>
+    </message>
+    <message>
+        <source>MPE of the repeatability range R0 = %1 µm</source>
+        <translation>MPE der Spannweite R0 = %1 µm</translation>
+    </message>
+    <message>
+        <source>Conformance</source>
+        <translation>Übereinstimmung</translation>
+    </message>
+    <message>
+        <source>No statement: the test has no MPE or no measured length.</source>
+        <translation>Keine Aussage: die Prüfung hat keine MPE oder keine gemessene Länge.</translation>
+    </message>
+    <message>
+        <source>Rule: %1.</source>
+        <translation>Regel: %1.</translation>
+    </message>
+    <message>
+        <source>Tested by:</source>
+        <translation>Geprüft von:</translation>
+    </message>
+    <message>
+        <source>Date:</source>
+        <translation>Datum:</translation>
+    </message>
+    <message>
+        <source>Approved by:</source>
+        <translation>Freigegeben von:</translation>
+    </message>
+    <message>
+        <source>Machine and test</source>
+        <translation>Maschine und Prüfung</translation>
+    </message>
+    <message>
+        <source>Date of the test</source>
+        <translation>Datum der Prüfung</translation>
+    </message>
+    <message>
+        <source>not given</source>
+        <translation>nicht angegeben</translation>
+    </message>
+    <message>
+        <source>Report made</source>
+        <translation>Bericht erstellt</translation>
+    </message>
+    <message>
+        <source>Deflections drawn %1 times enlarged.</source>
+        <translation>Durchbiegungen %1-fach vergrößert gezeichnet.</translation>
+    </message>
+    <message>
+        <source>page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>Gauge temperature %1 °C</source>
+        <translation>Temperatur des Prüfkörpers %1 °C</translation>
+    </message>
+    <message>
+        <source>Expansion coefficient %1 · 10⁻⁶/K; measured lengths corrected to 20 °C as L₂₀ = L · (1 − α · (t − 20 °C))</source>
+        <translation>Ausdehnungskoeffizient %1 · 10⁻⁶/K; gemessene Längen auf 20 °C korrigiert als L₂₀ = L · (1 − α · (t − 20 °C))</translation>
     </message>
 </context>
 <context>
@@ -1535,6 +1754,29 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
         <source>Measured verdict</source>
         <translation>Bewertung gemessen</translation>
     </message>
+    <message>
+        <source>At 20 °C (mm)</source>
+        <translation>Bei 20 °C (mm)</translation>
+    </message>
+    <message>
+        <source>Range R (µm)</source>
+        <translation>Spannweite R (µm)</translation>
+    </message>
+    <message>
+        <source>U (µm)</source>
+        <translation>U (µm)</translation>
+    </message>
+    <message>
+        <source>Retest of</source>
+        <translation>Wiederholung von</translation>
+    </message>
+</context>
+<context>
+    <name>TRetestCommand</name>
+    <message>
+        <source>Generate Retests</source>
+        <translation>Wiederholungen erzeugen</translation>
+    </message>
 </context>
 <context>
     <name>TScenePainter</name>
@@ -1560,6 +1802,41 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <message>
         <source>Curvalo: cannot watch for termination signals</source>
         <translation>Curvalo: Beendigungssignale können nicht überwacht werden</translation>
+    </message>
+</context>
+<context>
+    <name>TTestConditions</name>
+    <message>
+        <source>&quot;%1&quot; is not a number</source>
+        <translation>&quot;%1&quot; ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>the test uncertainty is U0 or U0,KU: &quot;%1&quot;</source>
+        <translation>die Prüfunsicherheit ist U0 oder U0,KU: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>U0 must not be negative: &quot;%1&quot;</source>
+        <translation>U0 darf nicht negativ sein: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>KU must be greater than 0: &quot;%1&quot;</source>
+        <translation>KU muss größer als 0 sein: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>R0 must be greater than 0: &quot;%1&quot;</source>
+        <translation>R0 muss größer als 0 sein: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>the gauge&apos;s temperature must lie between %1 and %2 °C: &quot;%3&quot;</source>
+        <translation>die Temperatur des Prüfkörpers muss zwischen %1 und %2 °C liegen: &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>the expansion coefficient must lie between -%1 and %1 (10⁻⁶/K): &quot;%2&quot;</source>
+        <translation>der Ausdehnungskoeffizient muss zwischen -%1 und %1 (10⁻⁶/K) liegen: &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>unknown condition &quot;%1&quot;</source>
+        <translation>unbekannte Bedingung &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
@@ -1607,6 +1884,42 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <message>
         <source>Notes:</source>
         <translation>Bemerkungen:</translation>
+    </message>
+    <message>
+        <source>Conditions of the test</source>
+        <translation>Bedingungen der Prüfung</translation>
+    </message>
+    <message>
+        <source>Test uncertainty U0 (µm):</source>
+        <translation>Prüfunsicherheit U0 (µm):</translation>
+    </message>
+    <message>
+        <source>Test uncertainty KU (U = U0 + L/KU):</source>
+        <translation>Prüfunsicherheit KU (U = U0 + L/KU):</translation>
+    </message>
+    <message>
+        <source>MPE of the range R0 (µm):</source>
+        <translation>MPE der Spannweite R0 (µm):</translation>
+    </message>
+    <message>
+        <source>Expansion coefficient (10⁻⁶/K):</source>
+        <translation>Ausdehnungskoeffizient (10⁻⁶/K):</translation>
+    </message>
+    <message>
+        <source>not given</source>
+        <translation>nicht angegeben</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; is not a number</source>
+        <translation>&quot;%1&quot; ist keine Zahl</translation>
+    </message>
+    <message>
+        <source>KU needs U0</source>
+        <translation>KU braucht U0</translation>
+    </message>
+    <message>
+        <source>Gauge temperature (°C):</source>
+        <translation>Temperatur des Prüfkörpers (°C):</translation>
     </message>
 </context>
 <context>
@@ -1673,6 +1986,14 @@ Die Felder zeigen sie wie geschrieben und markiert, und das Modell verwendet sta
     <message>
         <source>&lt;%1&gt; must hold four numbers: &quot;%2&quot;</source>
         <translation>&lt;%1&gt; muss vier Zahlen enthalten: &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>&lt;%1&gt;: %2</source>
+        <translation>&lt;%1&gt;: %2</translation>
+    </message>
+    <message>
+        <source>&lt;Retest_Of&gt; is not the id of a measurement: &quot;%1&quot;</source>
+        <translation>&lt;Retest_Of&gt; ist nicht die Id einer Messung: &quot;%1&quot;</translation>
     </message>
 </context>
 <context>

@@ -37,7 +37,7 @@ TTestDetailsDialog::TTestDetailsDialog(const TTestDocument::TReportDetails &deta
     const QString labels[5] = {tr("Test uncertainty U0 (\u00b5m):"),
                                tr("Test uncertainty KU (U = U0 + L/KU):"),
                                tr("MPE of the range R0 (\u00b5m):"),
-                               tr("Gauge temperature (\u00b0C):"),
+                               tr("Gauge temperature (°C):"),
                                tr("Expansion coefficient (10\u207b\u2076/K):")};
     const QString texts[5] = {
         conditions.has_uncertainty ? TNumberText::Shortest(conditions.u0) : QString(),
