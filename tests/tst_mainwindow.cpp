@@ -99,9 +99,10 @@ void TTestMainWindow::Menus_data()
                           << QList<bool>{false, false};
     QTest::newRow("Tools") << "Tools"
                            << QStringList{"Generate Test Plan\u2026", "Fit Parameters\u2026",
-                                          "Compare Models\u2026"}
-                           << QList<QKeySequence>{QKeySequence(), QKeySequence(), QKeySequence()}
-                           << QList<bool>{false, false, false};
+                                          "Compare Models\u2026", "", "Generate Retests"}
+                           << QList<QKeySequence>{QKeySequence(), QKeySequence(), QKeySequence(),
+                                                  QKeySequence(), QKeySequence()}
+                           << QList<bool>{false, false, false, false, false};
     QTest::newRow("Help") << "Help"
                           << QStringList{"About", "", "User Guide", "What the drawing shows"}
                           << QList<QKeySequence>{QKeySequence(), QKeySequence(),

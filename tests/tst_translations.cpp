@@ -118,6 +118,8 @@ void TTestTranslations::Every_Text_Is_Translated()
             found << match.next().captured();
         }
         found.sort();
+        // Each plural form of a message holds the placeholders once more.
+        found.removeDuplicates();
         return found;
     };
     for (const TMessage &message : messages) {
