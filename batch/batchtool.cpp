@@ -246,8 +246,8 @@ void TBatchTool::Add_Common_Options(QCommandLineParser *parser, bool with_model)
              Tr("The gauges' temperature in °C; with --gauge-cte, measured lengths are "
                 "corrected to 20 °C."),
              Tr("t")},
-            {QStringLiteral("gauge-cte"),
-             Tr("The gauges' expansion coefficient in 10⁻⁶/K."), Tr("alpha")},
+            {QStringLiteral("gauge-cte"), Tr("The gauges' expansion coefficient in 10⁻⁶/K."),
+             Tr("alpha")},
         });
     }
 }

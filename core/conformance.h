@@ -75,8 +75,8 @@ public:
     // of its gauge, not measured, marked as its retests, as many as bring it to ten with
     // those the list already has. Empty when none fails or more than five do. The ids are
     // the originals'; whoever adds them hands out free ones.
-    static std::vector<TMeasurementData::TMeasurement>
-    Retests_To_Add(const TStatement &statement, const TMeasurementData &data);
+    static std::vector<TMeasurementData::TMeasurement> Retests_To_Add(const TStatement &statement,
+                                                                      const TMeasurementData &data);
     // The statement as the batch tool's JSON object "conformance".
     static QString Json(const TStatement &statement);
 };

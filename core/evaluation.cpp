@@ -39,7 +39,7 @@ double TEvaluation::Actual_Length(const TDeflectionModel *model, const TVector3 
 }
 
 TEvaluation::TVerdict TEvaluation::Judge(const double &error, const double &mpe,
-                                          const double &uncertainty)
+                                         const double &uncertainty)
 {
     // The same allowance for the last bits of lengths in mm as TMpe::Passes.
     const double allowance = 1e-9;
@@ -69,17 +69,15 @@ TEvaluation::TResult TEvaluation::Evaluate(const TDeflectionModel *model,
     result.has_measured_length = measurement.has_measured_length;
     result.measured_length = measurement.has_measured_length ? measurement.measured_length : 0.0;
     result.has_correction = measurement.has_measured_length && conditions.Corrects(measurement);
-    result.corrected_length = measurement.has_measured_length
-                                  ? conditions.Corrected_Length(measurement)
-                                  : 0.0;
+    result.corrected_length =
+        measurement.has_measured_length ? conditions.Corrected_Length(measurement) : 0.0;
     if (result.has_correction) {
         conditions.Gauge_Temperature(measurement, &result.temperature);
     }
     // Every error of a measured length is formed from the length at 20 °C.
-    result.measured_error =
-        measurement.has_measured_length
-            ? (result.corrected_length - measurement.nominal_length) * 1000.0
-            : 0.0;
+    result.measured_error = measurement.has_measured_length
+                                ? (result.corrected_length - measurement.nominal_length) * 1000.0
+                                : 0.0;
     result.residual = measurement.has_measured_length
                           ? (result.corrected_length - result.actual_length) * 1000.0
                           : 0.0;
@@ -142,17 +140,15 @@ void TEvaluation::Set_Ranges(std::vector<TResult> *results, const TTestCondition
     // Sorted by where the gauge lies, repetitions stand next to each other.
     const auto key = [results](size_t at) {
         const TResult &r = (*results)[at];
-        return std::make_tuple(r.nominal_length, r.position.x, r.position.y, r.position.z,
-                               r.axis.x, r.axis.y, r.axis.z, r.id);
+        return std::make_tuple(r.nominal_length, r.position.x, r.position.y, r.position.z, r.axis.x,
+                               r.axis.y, r.axis.z, r.id);
     };
-    std::sort(order.begin(), order.end(),
-              [&key](size_t a, size_t b) { return key(a) < key(b); });
+    std::sort(order.begin(), order.end(), [&key](size_t a, size_t b) { return key(a) < key(b); });
     for (size_t first = 0; first < order.size();) {
         size_t end = first + 1;
         double smallest = (*results)[order[first]].corrected_length;
         double largest = smallest;
-        while (end < order.size() &&
-               Same_Gauge((*results)[order[first]], (*results)[order[end]])) {
+        while (end < order.size() && Same_Gauge((*results)[order[first]], (*results)[order[end]])) {
             smallest = std::min(smallest, (*results)[order[end]].corrected_length);
             largest = std::max(largest, (*results)[order[end]].corrected_length);
             ++end;
@@ -247,13 +243,12 @@ QString TEvaluation::Summary_Text(const TSummary &summary, bool has_mpe)
                      .arg(summary.largest_error_id);
     }
     if (has_mpe) {
-        parts << (summary.undecided > 0 ? tr("Simulated: %1 pass, %2 fail, %3 undecided.")
-                                              .arg(summary.passed)
-                                              .arg(summary.failed)
-                                              .arg(summary.undecided)
-                                        : tr("Simulated: %1 pass, %2 fail.")
-                                              .arg(summary.passed)
-                                              .arg(summary.failed));
+        parts << (summary.undecided > 0
+                      ? tr("Simulated: %1 pass, %2 fail, %3 undecided.")
+                            .arg(summary.passed)
+                            .arg(summary.failed)
+                            .arg(summary.undecided)
+                      : tr("Simulated: %1 pass, %2 fail.").arg(summary.passed).arg(summary.failed));
     }
     if (summary.measured_count > 0) {
         parts << tr("Residual RMS %1 \u00b5m.").arg(TNumberText::Shown(summary.residual_rms, 2));

@@ -91,9 +91,9 @@ public:
                             const TMeasurementData::TMeasurement &measurement, const TMpe &mpe,
                             const TTestConditions &conditions = TTestConditions());
     // Every measurement in store order, with the ranges of the repetitions.
-    static std::vector<TResult>
-    Evaluate_All(const TDeflectionModel *model, const TMeasurementData &data, const TMpe &mpe,
-                 const TTestConditions &conditions = TTestConditions());
+    static std::vector<TResult> Evaluate_All(const TDeflectionModel *model,
+                                             const TMeasurementData &data, const TMpe &mpe,
+                                             const TTestConditions &conditions = TTestConditions());
     // The verdict of an error (µm) against an MPE (µm) with the test uncertainty U (µm), on
     // the side of proving conformance (ISO 14253-1): pass when |E| + U <= MPE, fail when
     // |E| - U > MPE, undecided between; with U = 0 simply |E| <= MPE.

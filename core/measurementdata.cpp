@@ -55,8 +55,8 @@ bool Is_Known_Field(const QString &name)
 {
     return name == QLatin1String("Id") || name == QLatin1String("Nominal_Length") ||
            name == QLatin1String("Position") || name == QLatin1String("Axis") ||
-           name == QLatin1String("Measured_Length") ||
-           name == QLatin1String("Gauge_Temperature") || name == QLatin1String("Retest_Of");
+           name == QLatin1String("Measured_Length") || name == QLatin1String("Gauge_Temperature") ||
+           name == QLatin1String("Retest_Of");
 }
 
 // Elements, comments and text would not survive a save; blanks between elements are layout.
@@ -421,8 +421,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
             xml_file->Get_Node(&node, QStringLiteral("Gauge_Temperature"), true);
         if (!temperature.isNull()) {
             const QString temperature_text = xml_file->Read_Text_Node(&temperature, true);
-            measurement.has_temperature =
-                Read_Number(temperature_text, &measurement.temperature);
+            measurement.has_temperature = Read_Number(temperature_text, &measurement.temperature);
             if (!measurement.has_temperature) {
                 measurement.temperature = 20.0;
                 not_a_number(node, QStringLiteral("Gauge_Temperature"), temperature_text);

@@ -46,25 +46,24 @@ QStringList Values(const TEvaluation::TResult &result,
 {
     const bool measured = result.has_measured_length;
     QStringList values{QString::number(result.id),
-            number(true, result.nominal_length),
-            number(true, result.position.y),
-            number(true, result.position.z),
-            number(true, result.axis.y),
-            number(true, result.axis.z),
-            number(true, result.actual_length),
-            number(true, result.error),
-            number(measured, result.measured_length),
-            number(measured, result.measured_error),
-            number(measured, result.residual),
-            number(result.has_mpe, result.mpe),
-            TEvaluation::Verdict_Text(result.verdict),
-            TEvaluation::Verdict_Text(result.measured_verdict)};
+                       number(true, result.nominal_length),
+                       number(true, result.position.y),
+                       number(true, result.position.z),
+                       number(true, result.axis.y),
+                       number(true, result.axis.z),
+                       number(true, result.actual_length),
+                       number(true, result.error),
+                       number(measured, result.measured_length),
+                       number(measured, result.measured_error),
+                       number(measured, result.residual),
+                       number(result.has_mpe, result.mpe),
+                       TEvaluation::Verdict_Text(result.verdict),
+                       TEvaluation::Verdict_Text(result.measured_verdict)};
     if (with_conditions) {
         values << number(result.has_correction, result.corrected_length)
                << number(result.has_range, result.repeatability_range)
                << number(result.has_uncertainty, result.uncertainty)
-               << (result.retest_of > 0 ? QString::number(result.retest_of)
-                                        : number(false, 0.0));
+               << (result.retest_of > 0 ? QString::number(result.retest_of) : number(false, 0.0));
     }
     return values;
 }
@@ -111,13 +110,12 @@ QString TResultsFile::Json_Number(bool present, const double &value)
     return present && std::isfinite(value) ? TNumberText::Shortest(value) : QStringLiteral("null");
 }
 
-QByteArray TResultsFile::Csv(const std::vector<TEvaluation::TResult> &results,
-                            bool with_conditions)
+QByteArray TResultsFile::Csv(const std::vector<TEvaluation::TResult> &results, bool with_conditions)
 {
     QString text = Columns(with_conditions).join(QLatin1Char(',')) + QLatin1Char('\n');
     for (const TEvaluation::TResult &result : results) {
-        text += Values(result, &Csv_Number, with_conditions).join(QLatin1Char(',')) +
-                QLatin1Char('\n');
+        text +=
+            Values(result, &Csv_Number, with_conditions).join(QLatin1Char(',')) + QLatin1Char('\n');
     }
     return text.toUtf8();
 }

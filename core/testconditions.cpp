@@ -160,10 +160,11 @@ bool TTestConditions::Set(const QString &key, const QString &text, QString *reas
     }
     if (key == cte_key) {
         if (std::fabs(value) > largest_cte) {
-            *reason = tr("the expansion coefficient must lie between -%1 and %1 (10\u207b\u2076/K): "
-                         "\"%2\"")
-                          .arg(largest_cte)
-                          .arg(text);
+            *reason =
+                tr("the expansion coefficient must lie between -%1 and %1 (10\u207b\u2076/K): "
+                   "\"%2\"")
+                    .arg(largest_cte)
+                    .arg(text);
             return false;
         }
         has_cte = true;

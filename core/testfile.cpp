@@ -33,8 +33,8 @@ const QStringList model_fields{"Type",       "Parameter1", "Parameter2", "Parame
 const QStringList mpe_fields{"A", "K", "B"};
 // The parameters of the models not in use, by the model's key; written only once one was left.
 const QStringList other_model_fields{"generic", "renishaw", "lk"};
-const QStringList measurement_fields{"Id",   "Nominal_Length",  "Position",
-                                     "Axis", "Measured_Length", "Gauge_Temperature",
+const QStringList measurement_fields{"Id",       "Nominal_Length",  "Position",
+                                     "Axis",     "Measured_Length", "Gauge_Temperature",
                                      "Retest_Of"};
 
 QString Number(const double &value)
@@ -230,9 +230,8 @@ bool TTestFile::Read(const QString &file_name, TTestDocument *document, QString 
                 tr("the file is of version %1; this Curvalo reads version 1").arg(version)};
         }
         const QDomElement root = *file.Root_Node();
-        const auto parts = TReader::Children(
-            root,
-            {"Machine", "Test", "Model", "Other_Models", "MPE", "Conditions", "Measurements"});
+        const auto parts = TReader::Children(root, {"Machine", "Test", "Model", "Other_Models",
+                                                    "MPE", "Conditions", "Measurements"});
 
         const auto machine = TReader::Children(parts.value("Machine"), machine_fields);
         details.machine = TReader::Text(machine, "Name");
@@ -302,13 +301,13 @@ bool TTestFile::Read(const QString &file_name, TTestDocument *document, QString 
             }
         }
 
-        const auto conditions = TReader::Children(parts.value("Conditions"), TTestConditions::Keys());
+        const auto conditions =
+            TReader::Children(parts.value("Conditions"), TTestConditions::Keys());
         for (auto entry = conditions.cbegin(); entry != conditions.cend(); ++entry) {
             TTestConditions check;
             QString reason;
             if (!check.Set(entry.key(), entry.value().text(), &reason)) {
-                throw TProblem{entry.value().lineNumber(),
-                               tr("<%1>: %2").arg(entry.key(), reason)};
+                throw TProblem{entry.value().lineNumber(), tr("<%1>: %2").arg(entry.key(), reason)};
             }
             settings.conditions.insert(entry.key(), entry.value().text());
         }
@@ -362,9 +361,10 @@ bool TTestFile::Read(const QString &file_name, TTestDocument *document, QString 
             if (fields.contains("Retest_Of")) {
                 record.retest_of = TReader::Text(fields, "Retest_Of").trimmed().toInt(&ok);
                 if (!ok || record.retest_of <= 0) {
-                    throw TProblem{fields.value("Retest_Of").lineNumber(),
-                                   tr("<Retest_Of> is not the id of a measurement: \"%1\"")
-                                       .arg(TMessageText::Quote(TReader::Text(fields, "Retest_Of")))};
+                    throw TProblem{
+                        fields.value("Retest_Of").lineNumber(),
+                        tr("<Retest_Of> is not the id of a measurement: \"%1\"")
+                            .arg(TMessageText::Quote(TReader::Text(fields, "Retest_Of")))};
                 }
             }
             store.Add_Measurement(record);

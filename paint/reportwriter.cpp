@@ -16,9 +16,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "conformance.h"
 #include "deflectionmodel.h"
 #include "errorchartpainter.h"
-#include "conformance.h"
 #include "filewriter.h"
 #include "modelcatalog.h"
 #include "numbertext.h"
@@ -119,8 +119,8 @@ std::unique_ptr<TReportWriter> TReportWriter::Of_Test(const TTestDocument &docum
         info.parameters = TModelCatalog::Parameter_Lines(*entry, parameters);
     }
     const TTestConditions &conditions = document.Conditions();
-    const std::vector<TEvaluation::TResult> results = TEvaluation::Evaluate_All(
-        model, document.Measurement_Data(), document.Mpe(), conditions);
+    const std::vector<TEvaluation::TResult> results =
+        TEvaluation::Evaluate_All(model, document.Measurement_Data(), document.Mpe(), conditions);
     const TConformance::TStatement statement =
         TConformance::Judge(results, document.Mpe().Is_Set(), conditions);
     info.conformance = TConformance::Text(statement);
@@ -151,8 +151,8 @@ std::unique_ptr<TReportWriter> TReportWriter::Of_Test(const TTestDocument &docum
                                .arg(TNumberText::Shortest(conditions.r0));
     }
     if (conditions.has_temperature) {
-        info.conditions << tr("Gauge temperature %1 °C")
-                               .arg(TNumberText::Shortest(conditions.temperature));
+        info.conditions
+            << tr("Gauge temperature %1 °C").arg(TNumberText::Shortest(conditions.temperature));
     }
     if (conditions.has_cte) {
         info.conditions << tr("Expansion coefficient %1 \u00b7 10\u207b\u2076/K; measured lengths "
@@ -212,7 +212,8 @@ QString TReportWriter::Front_Html(bool inline_images) const
                                  ? TReportWriter::tr("No statement: the test has no MPE or no "
                                                      "measured length.")
                                  : info.conformance));
-    html += QStringLiteral("<p>%1</p>\n").arg(Escaped(TReportWriter::tr("Rule: %1.").arg(info.rule)));
+    html +=
+        QStringLiteral("<p>%1</p>\n").arg(Escaped(TReportWriter::tr("Rule: %1.").arg(info.rule)));
     if (!info.conditions.isEmpty()) {
         html += QStringLiteral("<table>");
         for (const QString &condition : info.conditions) {
@@ -321,8 +322,8 @@ QString TReportWriter::Html(bool inline_images) const
 }
 
 bool TReportWriter::Paint_Results(QPainter *painter, QPagedPaintDevice *device, const QRectF &body,
-                                  const QFont &font, const TProgress &progress,
-                                  int first_page, int page_count) const
+                                  const QFont &font, const TProgress &progress, int first_page,
+                                  int page_count) const
 {
     const double margin = 2.0 / 2.54 * device->logicalDpiY();
     const QRectF area = body.adjusted(margin, margin, -margin, -margin);
@@ -389,8 +390,7 @@ bool TReportWriter::Paint_Results(QPainter *painter, QPagedPaintDevice *device, 
 }
 
 TReportWriter::TTableLayout TReportWriter::Table_Layout(QPagedPaintDevice *device,
-                                                        const QRectF &area,
-                                                        const QFont &font) const
+                                                        const QRectF &area, const QFont &font) const
 {
     TTableLayout layout;
     layout.heading_font = font;
@@ -446,9 +446,9 @@ int TReportWriter::Result_Pages(QPagedPaintDevice *device, const QRectF &area,
     const TTableLayout layout = Table_Layout(device, area, font);
     // As Paint_Results fills them: the heading and the header row on the first page, the
     // header row on every other.
-    const int first = std::max(
-        0, int(std::floor((area.height() - layout.heading_height - layout.row_height) /
-                          layout.row_height)));
+    const int first =
+        std::max(0, int(std::floor((area.height() - layout.heading_height - layout.row_height) /
+                                   layout.row_height)));
     const int others =
         std::max(1, int(std::floor((area.height() - layout.row_height) / layout.row_height)));
     const int rest = std::max(0, int(results.size()) - first);
@@ -491,8 +491,8 @@ bool TReportWriter::Print(QPagedPaintDevice *device, const TProgress &progress) 
     QPainter painter(device);
     const int front_pages = front.pageCount();
     const int page_count =
-        front_pages + Result_Pages(device, body.adjusted(margin, margin, -margin, -margin),
-                                   front.defaultFont());
+        front_pages +
+        Result_Pages(device, body.adjusted(margin, margin, -margin, -margin), front.defaultFont());
     for (int page = 0; page < front_pages; ++page) {
         if (page > 0) {
             device->newPage();

@@ -198,9 +198,10 @@ void TTestBatchTool::Evaluate_With_Conditions_data()
         << QStringList{"--uncertainty", "14,100"} << "undecided,undecided"
         << "\"conforms\": null";
     // 20 µm short at 1000 mm is what a gauge 1.739 K too cold shows with 11.5 · 10⁻⁶/K.
-    QTest::newRow("temperature")
-        << QStringList{"--gauge-temperature", "18.26087", "--gauge-cte", "11.5"} << "fail,pass"
-        << "\"conforms\": null";
+    QTest::newRow("temperature") << QStringList{"--gauge-temperature", "18.26087", "--gauge-cte",
+                                                "11.5"}
+                                 << "fail,pass"
+                                 << "\"conforms\": null";
 }
 
 void TTestBatchTool::Evaluate_With_Conditions()

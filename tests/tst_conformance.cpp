@@ -100,11 +100,10 @@ void TTestConformance::Ranges_Of_Repetitions()
 {
     // Three repetitions at one place, two at another, one alone, and a retest of the first
     // place, which is not a repetition.
-    const auto results =
-        Evaluate({Gauge(1, 100.0010), Gauge(2, 100.0025), Gauge(3, 100.0018),
-                  Gauge(4, 100.0001, 250.0), Gauge(5, 100.0004, 250.0 + 1e-10),
-                  Gauge(6, 100.0, 500.0), Gauge(7, 100.0090, 0.0, 1)},
-                 TTestConditions());
+    const auto results = Evaluate({Gauge(1, 100.0010), Gauge(2, 100.0025), Gauge(3, 100.0018),
+                                   Gauge(4, 100.0001, 250.0), Gauge(5, 100.0004, 250.0 + 1e-10),
+                                   Gauge(6, 100.0, 500.0), Gauge(7, 100.0090, 0.0, 1)},
+                                  TTestConditions());
     const double expected[] = {1.5, 1.5, 1.5, 0.3, 0.3};
     for (int i = 0; i < 5; ++i) {
         QVERIFY2(results[size_t(i)].has_range, qPrintable(QString::number(i + 1)));
@@ -168,9 +167,8 @@ void TTestConformance::Retest_Rule_data()
         << 5 << 0 << 0 << TConformance::NOT_DECIDED << "5 result(s) need retests (Id 1, 2, 3";
     QTest::newRow("5 failing, all retested")
         << 5 << 10 << 0 << TConformance::CONFORMS << "Retests passed (5 result(s), 50 retests).";
-    QTest::newRow("6 failing")
-        << 6 << 10 << 0 << TConformance::DOES_NOT_CONFORM
-        << "6 result(s) fail, more than 5 may be retested";
+    QTest::newRow("6 failing") << 6 << 10 << 0 << TConformance::DOES_NOT_CONFORM
+                               << "6 result(s) fail, more than 5 may be retested";
 }
 
 void TTestConformance::Retest_Rule()
@@ -211,7 +209,8 @@ void TTestConformance::Temperature_Correction_data()
     QTest::newRow("21 °C") << 21.0 << false << 11.5 << 1000.0 * (1.0 - 11.5e-6 * 1.0);
     QTest::newRow("18 °C") << 18.0 << false << 11.5 << 1000.0 * (1.0 - 11.5e-6 * -2.0);
     QTest::newRow("20 °C: no change") << 20.0 << false << 11.5 << 1000.0;
-    QTest::newRow("own 22.5 °C over the test's") << 21.0 << true << 11.5 << 1000.0 * (1.0 - 11.5e-6 * 2.5);
+    QTest::newRow("own 22.5 °C over the test's")
+        << 21.0 << true << 11.5 << 1000.0 * (1.0 - 11.5e-6 * 2.5);
     QTest::newRow("no expansion given") << 21.0 << false << std::nan("") << 1000.0;
 }
 
@@ -266,13 +265,27 @@ void TTestConformance::Conditions_Refuse_What_They_Cannot_Use_data()
     QTest::addColumn<QString>("key");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("U0 negative") << "Uncertainty" << "-1" << "U0 must not be negative";
-    QTest::newRow("KU zero") << "Uncertainty" << "1,0" << "KU must be greater than 0";
-    QTest::newRow("three parts") << "Uncertainty" << "1,2,3" << "U0 or U0,KU";
-    QTest::newRow("R0 zero") << "MPE_R0" << "0" << "R0 must be greater than 0";
-    QTest::newRow("below absolute zero") << "Gauge_Temperature" << "-300" << "between";
-    QTest::newRow("no number") << "Gauge_CTE" << "steel" << "is not a number";
-    QTest::newRow("infinite") << "Gauge_CTE" << "inf" << "is not a number";
+    QTest::newRow("U0 negative") << "Uncertainty"
+                                 << "-1"
+                                 << "U0 must not be negative";
+    QTest::newRow("KU zero") << "Uncertainty"
+                             << "1,0"
+                             << "KU must be greater than 0";
+    QTest::newRow("three parts") << "Uncertainty"
+                                 << "1,2,3"
+                                 << "U0 or U0,KU";
+    QTest::newRow("R0 zero") << "MPE_R0"
+                             << "0"
+                             << "R0 must be greater than 0";
+    QTest::newRow("below absolute zero") << "Gauge_Temperature"
+                                         << "-300"
+                                         << "between";
+    QTest::newRow("no number") << "Gauge_CTE"
+                               << "steel"
+                               << "is not a number";
+    QTest::newRow("infinite") << "Gauge_CTE"
+                              << "inf"
+                              << "is not a number";
 }
 
 void TTestConformance::Conditions_Refuse_What_They_Cannot_Use()

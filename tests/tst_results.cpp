@@ -320,7 +320,8 @@ void TTestResults::Retests_For_A_Failing_Result()
     Type(Field("measured_length_edit"), "999.98");
     QVERIFY(Table()->isColumnHidden(TResultsModel::COLUMN_RETEST_OF));
     QVERIFY(Dock()->Summary_Label()->text().contains("1 result(s) need retests (Id 1)"));
-    QVERIFY(Dock()->Summary_Label()->text().contains("Largest measured error -20.00 \u00b5m (Id 1)"));
+    QVERIFY(
+        Dock()->Summary_Label()->text().contains("Largest measured error -20.00 \u00b5m (Id 1)"));
     const QColor measured_fail =
         Table()->model()->index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color();
 
@@ -357,8 +358,9 @@ void TTestResults::Chart_Points_Name_And_Select()
     QPoint point_of_1;
     for (int y = 0; y < chart->height() && point_of_1.isNull(); ++y) {
         for (int x = 0; x < chart->width(); ++x) {
-            if (chart->Point_Text(QPoint(x, y)).startsWith("Id 1, 1000.0000 mm: simulated error "
-                                                            "-17.50 \u00b5m")) {
+            if (chart->Point_Text(QPoint(x, y))
+                    .startsWith("Id 1, 1000.0000 mm: simulated error "
+                                "-17.50 \u00b5m")) {
                 point_of_1 = QPoint(x, y);
                 break;
             }

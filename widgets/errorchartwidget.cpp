@@ -87,8 +87,7 @@ QString TErrorChartWidget::Point_Text(const QPoint &position) const
     }
     return tr("Id %1, %2 mm: %3 %4 \u00b5m")
         .arg(result.id)
-        .arg(TNumberText::Shown(result.nominal_length, 4), what,
-             TNumberText::Shown(value, 2));
+        .arg(TNumberText::Shown(result.nominal_length, 4), what, TNumberText::Shown(value, 2));
 }
 
 void TErrorChartWidget::mouseMoveEvent(QMouseEvent *event)

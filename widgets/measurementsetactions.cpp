@@ -7,7 +7,6 @@
 
 #include "conformance.h"
 #include "editmeasurementscommand.h"
-#include "retestcommand.h"
 #include "filewriter.h"
 #include "importcommand.h"
 #include "measurementsetfile.h"
@@ -16,6 +15,7 @@
 #include "notices.h"
 #include "resultsfile.h"
 #include "resultsmodel.h"
+#include "retestcommand.h"
 #include "testdocument.h"
 
 TMeasurementSetActions::TMeasurementSetActions(TTestDocument *document_,

@@ -234,9 +234,8 @@ void TResultsDock::Update_Summary()
         TEvaluation::Summary_Text(results_model->Summary(), results_model->Mpe().Is_Set());
     summary_label->setText(conformance.isEmpty() ? summary
                                                  : conformance + QLatin1Char('\n') + summary);
-    for (const int column :
-         {TResultsModel::COLUMN_CORRECTED, TResultsModel::COLUMN_RANGE,
-          TResultsModel::COLUMN_UNCERTAINTY, TResultsModel::COLUMN_RETEST_OF}) {
+    for (const int column : {TResultsModel::COLUMN_CORRECTED, TResultsModel::COLUMN_RANGE,
+                             TResultsModel::COLUMN_UNCERTAINTY, TResultsModel::COLUMN_RETEST_OF}) {
         table->setColumnHidden(column, !results_model->Column_Has_Values(column));
     }
 }

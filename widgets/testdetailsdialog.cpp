@@ -22,9 +22,8 @@ QString TTestDocument::TReportDetails::*const fields[9] = {
 const char *const names[9] = {"machine_edit",  "serial_number_edit", "manufacturer_edit",
                               "location_edit", "title_edit",         "customer_edit",
                               "operator_edit", "test_date_edit",     "procedure_edit"};
-const char *const condition_names[5] = {"uncertainty_u0_edit", "uncertainty_ku_edit",
-                                        "mpe_r0_edit", "gauge_temperature_edit",
-                                        "gauge_cte_edit"};
+const char *const condition_names[5] = {"uncertainty_u0_edit", "uncertainty_ku_edit", "mpe_r0_edit",
+                                        "gauge_temperature_edit", "gauge_cte_edit"};
 } // namespace
 
 TTestDetailsDialog::TTestDetailsDialog(const TTestDocument::TReportDetails &details,
@@ -36,8 +35,7 @@ TTestDetailsDialog::TTestDetailsDialog(const TTestDocument::TReportDetails &deta
     QFormLayout *form = new QFormLayout(group);
     const QString labels[5] = {tr("Test uncertainty U0 (\u00b5m):"),
                                tr("Test uncertainty KU (U = U0 + L/KU):"),
-                               tr("MPE of the range R0 (\u00b5m):"),
-                               tr("Gauge temperature (°C):"),
+                               tr("MPE of the range R0 (\u00b5m):"), tr("Gauge temperature (°C):"),
                                tr("Expansion coefficient (10\u207b\u2076/K):")};
     const QString texts[5] = {
         conditions.has_uncertainty ? TNumberText::Shortest(conditions.u0) : QString(),
@@ -139,9 +137,9 @@ bool TTestDetailsDialog::Read_Conditions(TTestConditions *conditions, QString *r
         }
     }
     for (const auto &key : keys) {
-        if (given(key.first) && !conditions->Set(QLatin1String(key.second),
-                                                 TNumberText::Shortest(values[key.first]),
-                                                 reason)) {
+        if (given(key.first) &&
+            !conditions->Set(QLatin1String(key.second), TNumberText::Shortest(values[key.first]),
+                             reason)) {
             *field = condition_edits[key.first];
             return false;
         }
