@@ -43,15 +43,12 @@ public:
         TVerdict measured_verdict; // of the measured error
         // The measured length brought to 20 °C, with the gauge's temperature that did it; the
         // measured length itself without a correction.
-        bool has_correction = false;
         double corrected_length = 0.0;
         double temperature = 0.0;
         // The test uncertainty U(L) in µm, which the verdicts allow for.
-        bool has_uncertainty = false;
         double uncertainty = 0.0;
         // The range R (µm) of the corrected measured lengths of the repetitions this result
         // belongs to, when at least two are measured, and its verdict against R0.
-        bool has_range = false;
         double repeatability_range = 0.0;
         TVerdict range_verdict = NO_VERDICT;
         // The id of the group's first member in the order of gauges, the same for every
@@ -59,6 +56,9 @@ public:
         int range_group = 0;
         // The result this measures again; 0 for none.
         int retest_of = 0;
+        bool has_correction = false;
+        bool has_uncertainty = false;
+        bool has_range = false;
     };
 
     struct TSummary {

@@ -22,16 +22,16 @@ public:
     // The reference temperature of length measurement (ISO 1).
     static constexpr double reference_temperature = 20.0;
 
-    bool has_uncertainty = false;
     double u0 = 0.0; // µm
-    bool has_ku = false;
     double ku = 1.0;
-    bool has_r0 = false;
-    double r0 = 0.0; // µm
-    bool has_temperature = false;
+    double r0 = 0.0;                            // µm
     double temperature = reference_temperature; // °C
+    double cte = 0.0;                           // 10⁻⁶/K
+    bool has_uncertainty = false;
+    bool has_ku = false;
+    bool has_r0 = false;
+    bool has_temperature = false;
     bool has_cte = false;
-    double cte = 0.0; // 10⁻⁶/K
 
     // None of the conditions is given.
     bool Is_Empty() const;
