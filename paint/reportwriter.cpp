@@ -266,12 +266,16 @@ QString TReportWriter::Front_Html(bool inline_images) const
     html += QStringLiteral("<p>%1</p>\n")
                 .arg(Escaped(
                     TEvaluation::Summary_Text(TEvaluation::Summarise(results), info.mpe.Is_Set())));
-    html += QStringLiteral("<h2>%1</h2>\n").arg(TReportWriter::tr("The deflected volume"));
+    // Each picture begins a page of its own, so that its heading never stands alone at the
+    // foot of the page before; the first page is the record's statement and details.
+    html += QStringLiteral("<h2 style=\"page-break-before: always\">%1</h2>\n")
+                .arg(TReportWriter::tr("The deflected volume"));
     html += image(picture, QStringLiteral("picture.png"), 450);
     html += QStringLiteral("<p>%1</p>\n")
                 .arg(Escaped(TReportWriter::tr("Deflections drawn %1 times enlarged.")
                                  .arg(TNumberText::Shortest(info.exaggeration))));
-    html += QStringLiteral("<h2>%1</h2>\n").arg(TReportWriter::tr("Error against length"));
+    html += QStringLiteral("<h2 style=\"page-break-before: always\">%1</h2>\n")
+                .arg(TReportWriter::tr("Error against length"));
     html += image(chart, QStringLiteral("chart.png"), 600);
 
     return html;
