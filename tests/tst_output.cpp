@@ -7,7 +7,9 @@
 #include <QXmlStreamReader>
 #include <QtTest>
 
+#include "numbertext.h"
 #include "reportwriter.h"
+#include "testdocument.h"
 #include "testfiles.h"
 #include "windowfixture.h"
 
@@ -165,6 +167,23 @@ void TTestOutput::Report_Across_Pages()
         }
     }
     QVERIFY(pages_with_rows >= 3);
+    // No number is broken over two lines: each row's id, nominal, actual length and error
+    // stand on one line of the page, in the report's order.
+    const QString all_pages = pages.join('\n');
+    const TTestDocument &document = window->Document();
+    const std::vector<TEvaluation::TResult> results = TEvaluation::Evaluate_All(
+        document.Model(), document.Measurement_Data(), document.Mpe(), document.Conditions());
+    QCOMPARE(int(results.size()), 200);
+    for (const TEvaluation::TResult &result : results) {
+        const QRegularExpression row(
+            QString("^\\s*%1\\s+%2\\s.*\\s%3\\s+%4(\\s|$)")
+                .arg(result.id)
+                .arg(QRegularExpression::escape(TNumberText::Shown(result.nominal_length, 4)),
+                     QRegularExpression::escape(TNumberText::Shown(result.actual_length, 4)),
+                     QRegularExpression::escape(TNumberText::Shown(result.error, 2))),
+            QRegularExpression::MultilineOption);
+        QVERIFY2(row.match(all_pages).hasMatch(), qPrintable(QString::number(result.id)));
+    }
     // The record says first whether the machine conforms, and where to sign; every page
     // counts itself among all.
     QVERIFY(pages[0].indexOf("Conformance") < pages[0].indexOf("Machine and test"));
