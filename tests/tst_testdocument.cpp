@@ -37,6 +37,8 @@ private slots:
     void Stored_Fields();
     void Unused_Values_Are_Written_Back();
     void Damaged_Mpe_Is_Kept();
+    void Stored_Conditions_data();
+    void Stored_Conditions();
     void New_Model_Takes_The_Field_Texts();
     void Signals_Say_What_Changed_data();
     void Signals_Say_What_Changed();
@@ -122,6 +124,51 @@ void TTestTestDocument::Unused_Values_Are_Written_Back()
     QVERIFY(persistence.Save(settings, document.Measurement_Data(), false));
     QVERIFY(Read(persistence.Settings_File()).contains("Model_Parameter1=0.1\n"));
     QVERIFY(Read(persistence.Settings_File()).contains("Range_Y=1e308\n"));
+}
+
+void TTestTestDocument::Stored_Conditions_data()
+{
+    QTest::addColumn<QByteArray>("group");
+    QTest::addColumn<QString>("uncertainty");
+    QTest::addColumn<QStringList>("unused");
+    QTest::newRow("all usable") << QByteArray("Uncertainty=\"0.3,1000\"\nMPE_R0=1.5\n"
+                                              "Gauge_Temperature=20.6\nGauge_CTE=11.5\n")
+                                << "0.3,1000" << QStringList();
+    QTest::newRow("a damaged one is kept, the others used")
+        << QByteArray("Uncertainty=0.4\nGauge_CTE=steel\n") << "0.4"
+        << QStringList{"Conditions/Gauge_CTE: \"steel\" is not a number"};
+}
+
+void TTestTestDocument::Stored_Conditions()
+{
+    QFETCH(QByteArray, group);
+    QFETCH(QString, uncertainty);
+    QFETCH(QStringList, unused);
+    QTemporaryDir home;
+    TPersistence persistence;
+    persistence.Open(home.path());
+    Write(persistence.Settings_File(), "[General]\nDeflection_Model=0\n\n[Conditions]\n" + group);
+    TTestDocument document;
+    document.Load_Settings(persistence.Load_Settings());
+    QCOMPARE(document.Conditions().Uncertainty_Text(), uncertainty);
+    QCOMPARE(document.Unused_Stored_Conditions(), unused);
+    QVERIFY(document.Unused_Stored_Values().contains(unused.value(0)) || unused.isEmpty());
+
+    // Written back as they were, the damaged one included, until the conditions are set.
+    TPersistence::TSettings settings;
+    document.Store_Settings(&settings);
+    QVERIFY(persistence.Save(settings, document.Measurement_Data(), true));
+    TTestDocument reread;
+    reread.Load_Settings(persistence.Load_Settings());
+    QVERIFY(reread.Conditions() == document.Conditions());
+    QCOMPARE(reread.Unused_Stored_Conditions(), unused);
+
+    QSignalSpy changed(&document, &TTestDocument::Conditions_Changed);
+    document.Set_Conditions(TTestConditions());
+    QCOMPARE(changed.count(), 1);
+    document.Store_Settings(&settings);
+    QVERIFY(persistence.Save(settings, document.Measurement_Data(), false));
+    QVERIFY(!Read(persistence.Settings_File()).contains("Conditions"));
 }
 
 void TTestTestDocument::Damaged_Mpe_Is_Kept()
