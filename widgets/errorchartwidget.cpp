@@ -97,7 +97,7 @@ void TErrorChartWidget::mouseMoveEvent(QMouseEvent *event)
     if (text.isEmpty()) {
         QToolTip::hideText();
     } else {
-        QToolTip::showText(event->globalPos(), text, this);
+        QToolTip::showText(mapToGlobal(event->pos()), text, this);
     }
     QWidget::mouseMoveEvent(event);
 }
