@@ -44,11 +44,9 @@
 #include "plancommand.h"
 #include "removemeasurementscommand.h"
 #include "reportactions.h"
-#include "reportwriter.h"
 #include "resultsdock.h"
 #include "resultsmodel.h"
 #include "separatorline.h"
-#include "testdetailsdialog.h"
 #include "testdocument.h"
 #include "testfileactions.h"
 #include "testplandialog.h"
@@ -637,11 +635,7 @@ void TCurvalo::Menu_Save_Test()
 
 void TCurvalo::Menu_Test_Details()
 {
-    TTestDetailsDialog dialog(document->Report_Details(), document->Conditions(), this);
-    if (dialog.exec() == QDialog::Accepted) {
-        document->Set_Report_Details(dialog.Details());
-        document->Set_Conditions(dialog.Conditions());
-    }
+    report_actions->Edit_Test_Details();
 }
 
 void TCurvalo::Menu_Save_Test_As()

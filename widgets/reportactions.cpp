@@ -11,6 +11,7 @@
 #include "notices.h"
 #include "reportdialog.h"
 #include "reportwriter.h"
+#include "testdetailsdialog.h"
 #include "testdocument.h"
 
 TReportActions::TReportActions(TTestDocument *document_, const TDisplayWidget *display_,
@@ -104,4 +105,13 @@ void TReportActions::Print_Preview()
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [&report](QPrinter *printer) { report->Print(printer); });
     preview.exec();
+}
+
+void TReportActions::Edit_Test_Details()
+{
+    TTestDetailsDialog dialog(document->Report_Details(), document->Conditions(), window);
+    if (dialog.exec() == QDialog::Accepted) {
+        document->Set_Report_Details(dialog.Details());
+        document->Set_Conditions(dialog.Conditions());
+    }
 }

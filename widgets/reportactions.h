@@ -31,6 +31,8 @@ public slots:
     void Export();
     void Print();
     void Print_Preview();
+    // File ▸ Test Details…: the machine, the test and its conditions, as the record states them.
+    void Edit_Test_Details();
 
 private:
     // Shows how far the results are and lets the user stop them.
