@@ -699,18 +699,20 @@ int TBatchTool::Fit(const QStringList &arguments)
                                   document.Field_Value(TTestDocument::FIELD_PARAMETER2),
                                   document.Field_Value(TTestDocument::FIELD_PARAMETER3),
                                   document.Field_Value(TTestDocument::FIELD_PARAMETER4)};
+    // Measured lengths at 20 °C, as the results judge them.
+    const TMeasurementData data = document.Fit_Data();
     // Unless told which, the fit leaves out what the measurements determine only poorly.
     std::vector<TParameterFit::TPoorlyDetermined> held;
     if (!parser.isSet(QStringLiteral("free"))) {
-        const TParameterFit::TIdentifiability start = TParameterFit::Identifiability(
-            model.type, parameters, document.Model()->Range_Y(), document.Model()->Range_Z(),
-            document.Measurement_Data(), free);
+        const TParameterFit::TIdentifiability start =
+            TParameterFit::Identifiability(model.type, parameters, document.Model()->Range_Y(),
+                                           document.Model()->Range_Z(), data, free);
         held = start.poorly_determined;
         free = TParameterFit::Without_Poorly_Determined(free, start);
     }
     const TParameterFit::TResult result =
         TParameterFit::Fit(model.type, parameters, document.Model()->Range_Y(),
-                           document.Model()->Range_Z(), document.Measurement_Data(), free);
+                           document.Model()->Range_Z(), data, free);
     if (!result.fitted) {
         return Input_Error(result.error + Tr(" Nothing was written."));
     }
@@ -722,14 +724,13 @@ int TBatchTool::Fit(const QStringList &arguments)
         controller[number - 1] = TParameterFit::Controller_Value(
             result.parameters[number - 1], model.parameters[number - 1].decimals);
     }
-    const double controller_rms =
-        TParameterFit::Residual_Rms(model.type, controller, document.Model()->Range_Y(),
-                                    document.Model()->Range_Z(), document.Measurement_Data());
-    const QString json = TFitJson::Of_Fit(
-        result, held, controller, controller_rms, document.Mpe().Is_Set(),
-        TParameterFit::Predict(result, document.Measurement_Data(), document.Mpe()),
-        TParameterFit::Lines(result, document.Measurement_Data(), document.Model()->Range_Y(),
-                             document.Model()->Range_Z()));
+    const double controller_rms = TParameterFit::Residual_Rms(
+        model.type, controller, document.Model()->Range_Y(), document.Model()->Range_Z(), data);
+    const QString json =
+        TFitJson::Of_Fit(result, held, controller, controller_rms, document.Mpe().Is_Set(),
+                         TParameterFit::Predict(result, data, document.Mpe()),
+                         TParameterFit::Lines(result, data, document.Model()->Range_Y(),
+                                              document.Model()->Range_Z()));
 
     // Both targets are claimed before anything is written; then the output first and the
     // settings last, so that when the output cannot be written the settings stay as they were.

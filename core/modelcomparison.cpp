@@ -64,7 +64,8 @@ TModelComparison::TComparison TModelComparison::Compare(const TTestDocument &doc
                                                         const TProgress &progress)
 {
     TComparison comparison;
-    comparison.has_floor = Repeatability_Floor(document.Measurement_Data(), &comparison.floor);
+    const TMeasurementData data = document.Fit_Data();
+    comparison.has_floor = Repeatability_Floor(data, &comparison.floor);
     const double range_y = document.Field_Value(TTestDocument::FIELD_RANGE_Y);
     const double range_z = document.Field_Value(TTestDocument::FIELD_RANGE_Z);
     double best_bic = std::numeric_limits<double>::infinity();
@@ -73,13 +74,13 @@ TModelComparison::TComparison TModelComparison::Compare(const TTestDocument &doc
         std::array<double, 4> start{};
         document.Model_Parameters(index, &start);
         const std::vector<int> defaults = TParameterFit::Default_Free(type);
-        const TParameterFit::TIdentifiability identifiability = TParameterFit::Identifiability(
-            type, start.data(), range_y, range_z, document.Measurement_Data(), defaults);
+        const TParameterFit::TIdentifiability identifiability =
+            TParameterFit::Identifiability(type, start.data(), range_y, range_z, data, defaults);
         TEntry entry;
         entry.model_index = index;
         entry.held = identifiability.poorly_determined;
         entry.fit = TParameterFit::Fit(
-            type, start.data(), range_y, range_z, document.Measurement_Data(),
+            type, start.data(), range_y, range_z, data,
             TParameterFit::Without_Poorly_Determined(defaults, identifiability),
             progress ? TParameterFit::TProgress(
                            [&progress, index](int iteration) { return progress(index, iteration); })

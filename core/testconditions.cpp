@@ -69,6 +69,21 @@ double TTestConditions::Corrected_Length(const TMeasurementData::TMeasurement &m
     return measurement.measured_length * (1.0 - cte * 1e-6 * (t - reference_temperature));
 }
 
+TMeasurementData TTestConditions::Corrected(const TMeasurementData &data) const
+{
+    TMeasurementData corrected = data;
+    if (!has_cte) {
+        return corrected;
+    }
+    for (TMeasurementData::TMeasurement measurement : data.Measurements()) {
+        if (measurement.has_measured_length && Corrects(measurement)) {
+            measurement.measured_length = Corrected_Length(measurement);
+            corrected.Update_Measurement(measurement);
+        }
+    }
+    return corrected;
+}
+
 QString TTestConditions::Uncertainty_Text() const
 {
     if (!has_uncertainty) {

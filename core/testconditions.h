@@ -45,6 +45,9 @@ public:
     bool Corrects(const TMeasurementData::TMeasurement &measurement) const;
     // L20 = L · (1 − α · 10⁻⁶ · (t − 20 °C)) when Corrects, else the measured length itself.
     double Corrected_Length(const TMeasurementData::TMeasurement &measurement) const;
+    // The measurements with each measured length corrected to 20 °C where Corrects: what a fit
+    // must explain, so that its residuals are the errors the results are judged by.
+    TMeasurementData Corrected(const TMeasurementData &data) const;
 
     // The conditions as texts by key, as the settings and the test file hold them
     // ("Uncertainty" = "U0" or "U0,KU", "MPE_R0", "Gauge_Temperature", "Gauge_CTE"), in the

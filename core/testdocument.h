@@ -150,6 +150,9 @@ public:
     QStringList Unused_Stored_Conditions() const;
 
     const TMeasurementData &Measurement_Data() const { return store; }
+    // The measurements as a fit sees them: measured lengths corrected to 20 °C by the
+    // conditions, as the results judge them.
+    TMeasurementData Fit_Data() const { return conditions.Corrected(store); }
     const std::vector<TMeasurementData::TMeasurement> &Measurements() const
     {
         return store.Measurements();

@@ -72,12 +72,15 @@ private slots:
     void Fit_Holds_Poorly_Determined_Parameters_data();
     void Fit_Holds_Poorly_Determined_Parameters();
     void Fit_Compares_The_Models();
+    void Fit_Explains_Lengths_At_20_Degrees_data();
+    void Fit_Explains_Lengths_At_20_Degrees();
     void Render_Is_The_Display();
     void Report_Files();
 
 private:
     TRun Run(const QStringList &arguments);
-    void Write_Measured_Plan(const QString &file);
+    // scale multiplies each measured length: a gauge warmer or colder than 20 °C.
+    void Write_Measured_Plan(const QString &file, const double &scale = 1.0);
     QString File(const QString &name) const { return folder->filePath(name); }
 
     std::unique_ptr<QTemporaryDir> folder;
@@ -548,7 +551,7 @@ void TTestBatchTool::Fit_Holds_Poorly_Determined_Parameters()
 }
 
 // The default plan as a machine with other parameters than the settings' measures it.
-void TTestBatchTool::Write_Measured_Plan(const QString &file)
+void TTestBatchTool::Write_Measured_Plan(const QString &file, const double &scale)
 {
     const TRun plan =
         Run({"plan", "--settings", File("settings.ini"), "--output", File("plan.xml")});
@@ -567,7 +570,7 @@ void TTestBatchTool::Write_Measured_Plan(const QString &file)
         TMeasurementData::TMeasurement record;
         QVERIFY(data.Get_Measurement(cells[0].toInt(), &record));
         record.has_measured_length = true;
-        record.measured_length = cells[actual].toDouble();
+        record.measured_length = cells[actual].toDouble() * scale;
         data.Update_Measurement(record);
     }
     QVERIFY(data.Save_Data(file));
@@ -611,6 +614,48 @@ void TTestBatchTool::Fit_Compares_The_Models()
                               File("measured.xml"), "--model", "all", "--write-settings"});
     QCOMPARE(refused.exit_code, 2);
     QVERIFY2(refused.err.contains("--write-settings"), qPrintable(refused.err));
+}
+
+void TTestBatchTool::Fit_Explains_Lengths_At_20_Degrees_data()
+{
+    QTest::addColumn<double>("temperature");
+    QTest::addColumn<double>("cte");
+    QTest::newRow("warm steel gauges") << 22.5 << 11.5;
+    QTest::newRow("cold steel gauges") << 18.0 << 11.5;
+    QTest::newRow("warm ceramic gauges") << 21.0 << 9.3;
+}
+
+// Gauges measured away from 20 °C are longer or shorter by α · Δt; the fit explains the
+// lengths corrected to 20 °C, so it finds the machine it would find at 20 °C.
+void TTestBatchTool::Fit_Explains_Lengths_At_20_Degrees()
+{
+    QFETCH(double, temperature);
+    QFETCH(double, cte);
+    Write_Measured_Plan(File("at20.xml"));
+    Write_Measured_Plan(File("expanded.xml"), 1.0 / (1.0 - cte * 1e-6 * (temperature - 20.0)));
+    const QStringList fit{"fit", "--settings", File("settings.ini"), "--free", "2,3"};
+    const TRun at20 = Run(fit + QStringList{"--measurements", File("at20.xml")});
+    const TRun corrected =
+        Run(fit + QStringList{"--measurements", File("expanded.xml"), "--gauge-temperature",
+                              QString::number(temperature), "--gauge-cte", QString::number(cte)});
+    const TRun uncorrected = Run(fit + QStringList{"--measurements", File("expanded.xml")});
+    QVERIFY2(at20.exit_code == 0, qPrintable(at20.err));
+    QVERIFY2(corrected.exit_code == 0, qPrintable(corrected.err));
+    const QJsonObject expected = QJsonDocument::fromJson(at20.out.toUtf8()).object();
+    const QJsonObject actual = QJsonDocument::fromJson(corrected.out.toUtf8()).object();
+    const QJsonObject plain = QJsonDocument::fromJson(uncorrected.out.toUtf8()).object();
+    // The file holds lengths to the nanometre; that rounding is all that differs.
+    QVERIFY(std::fabs(actual["rms_before_um"].toDouble() - expected["rms_before_um"].toDouble()) <
+            1e-3);
+    QVERIFY(std::fabs(actual["rms_after_um"].toDouble() - expected["rms_after_um"].toDouble()) <
+            1e-3);
+    for (const int number : {1, 2}) {
+        QVERIFY(std::fabs(actual["fitted"].toArray()[number].toDouble() -
+                          expected["fitted"].toArray()[number].toDouble()) < 1e-5);
+    }
+    // Left uncorrected, the expansion of up to 29 µm over a metre is taken for the machine's.
+    QVERIFY(std::fabs(plain["rms_before_um"].toDouble() - expected["rms_before_um"].toDouble()) >
+            1.0);
 }
 
 // The PNG is what the display widget paints over white in the same state.

@@ -36,8 +36,9 @@ void TFitActions::Fit()
                                   document->Field_Value(TTestDocument::FIELD_PARAMETER2),
                                   document->Field_Value(TTestDocument::FIELD_PARAMETER3),
                                   document->Field_Value(TTestDocument::FIELD_PARAMETER4)};
+    const TMeasurementData data = document->Fit_Data();
     TFitDialog dialog(document->Model_Type(), parameters, model ? model->Range_Y() : 1000.0,
-                      model ? model->Range_Z() : 1000.0, &document->Measurement_Data(), window);
+                      model ? model->Range_Z() : 1000.0, &data, window);
     dialog.Set_Mpe(document->Mpe());
     if (dialog.exec() == QDialog::Accepted && dialog.Result().fitted) {
         Push(new TApplyFitCommand(document, dialog.Applied(),
