@@ -150,7 +150,12 @@ QString TConformance::Text(const TStatement &statement)
     QStringList reasons;
     switch (statement.state) {
     case NOT_JUDGED:
-        return QString();
+        // Without an MPE nothing is judged, but what the machine measured is still the news.
+        if (!statement.has_largest) {
+            return QString();
+        }
+        head = tr("Not judged: no MPE is set.");
+        break;
     case CONFORMS:
         head = tr("The test shows conformance with %1.").arg(limits);
         break;
@@ -192,6 +197,15 @@ QString TConformance::Text(const TStatement &statement)
     if (!reasons.isEmpty()) {
         parts << reasons.join(QStringLiteral("; ")) + QLatin1Char('.');
     }
+    if (statement.state == NOT_JUDGED) {
+        parts << tr("Largest measured error %1 \u00b5m (Id %2).")
+                     .arg(TNumberText::Shown(statement.largest_error, 2))
+                     .arg(statement.largest_error_id);
+        if (statement.has_range) {
+            parts << Range_Text(statement);
+        }
+        return parts.join(QLatin1Char(' '));
+    }
     parts << tr("Measured: %1 pass, %2 fail, %3 undecided.")
                  .arg(statement.passed)
                  .arg(statement.failed)
@@ -209,11 +223,16 @@ QString TConformance::Text(const TStatement &statement)
                  .arg(TNumberText::Shown(statement.largest_ratio * 100.0, 0))
                  .arg(statement.largest_ratio_id);
     if (statement.has_range) {
-        parts << tr("Largest range R %1 \u00b5m (Id %2).")
-                     .arg(TNumberText::Shown(statement.largest_range, 2))
-                     .arg(statement.largest_range_id);
+        parts << Range_Text(statement);
     }
     return parts.join(QLatin1Char(' '));
+}
+
+QString TConformance::Range_Text(const TStatement &statement)
+{
+    return tr("Largest range R %1 \u00b5m (Id %2).")
+        .arg(TNumberText::Shown(statement.largest_range, 2))
+        .arg(statement.largest_range_id);
 }
 
 QString TConformance::Json(const TStatement &statement)

@@ -65,8 +65,11 @@ public:
 
     static TStatement Judge(const std::vector<TEvaluation::TResult> &results, bool has_mpe,
                             const TTestConditions &conditions);
-    // The statement in words, as the summary and the report give it first.
+    // The statement in words, as the summary and the report give it first. Without an MPE it
+    // still names the largest measured error; empty when nothing is measured.
     static QString Text(const TStatement &statement);
+    // "Largest range R 1.50 µm (Id 3)."
+    static QString Range_Text(const TStatement &statement);
     // The rule the verdicts follow, in words.
     static QString Rule_Text(const TStatement &statement);
     // "simple acceptance" or "ISO 14253-1 conformance zone", as the batch tool writes it.

@@ -10,6 +10,7 @@
 
 Q_DECLARE_METATYPE(TEvaluation::TVerdict)
 Q_DECLARE_METATYPE(TConformance::TState)
+Q_DECLARE_METATYPE(std::vector<double>)
 
 namespace
 {
@@ -55,6 +56,8 @@ private slots:
     void Temperature_Correction_data();
     void Temperature_Correction();
     void Uncertainty_Grows_With_Length();
+    void Without_An_Mpe_data();
+    void Without_An_Mpe();
     void Conditions_Refuse_What_They_Cannot_Use_data();
     void Conditions_Refuse_What_They_Cannot_Use();
     void Zero_Has_No_Sign_data();
@@ -116,6 +119,41 @@ void TTestConformance::Ranges_Of_Repetitions()
     QCOMPARE(statement.ranges, 2);
     QVERIFY(std::fabs(statement.largest_range - 1.5) < 1e-6);
     QVERIFY(TConformance::Text(statement).contains("Largest range R 1.50 \u00b5m"));
+}
+
+void TTestConformance::Without_An_Mpe_data()
+{
+    QTest::addColumn<std::vector<double>>("measured"); // NaN: not measured
+    QTest::addColumn<QString>("text");
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("nothing measured") << std::vector<double>{none, none} << QString();
+    QTest::newRow("the largest is negative")
+        << std::vector<double>{100.0031, 99.99360, none}
+        << "Not judged: no MPE is set. Largest measured error -6.40 \u00b5m (Id 2).";
+    QTest::newRow("a repetition gives a range")
+        << std::vector<double>{100.0031, 100.0031, 100.0010}
+        << "Not judged: no MPE is set. Largest measured error 3.10 \u00b5m (Id 1). "
+           "Largest range R 2.10 \u00b5m (Id 1).";
+}
+
+// Without an MPE the statement judges nothing, and still names the largest measured error:
+// the figure a user looks for first.
+void TTestConformance::Without_An_Mpe()
+{
+    QFETCH(std::vector<double>, measured);
+    QFETCH(QString, text);
+    std::vector<TMeasurementData::TMeasurement> list;
+    for (size_t i = 0; i < measured.size(); ++i) {
+        // The third of the table with a range is a repetition of the first, at the same place.
+        list.push_back(
+            Gauge(int(i) + 1, measured[i], text.contains("range") ? 0.0 : 100.0 * double(i)));
+        list.back().has_measured_length = !std::isnan(measured[i]);
+        list.back().measured_length = list.back().has_measured_length ? measured[i] : 0.0;
+    }
+    const auto results = Evaluate(list, TTestConditions());
+    const TConformance::TStatement statement = TConformance::Judge(results, false, {});
+    QCOMPARE(statement.state, TConformance::NOT_JUDGED);
+    QCOMPARE(TConformance::Text(statement), text);
 }
 
 void TTestConformance::Range_Against_R0_data()

@@ -196,6 +196,14 @@
         <source>Largest range R %1 µm (Id %2).</source>
         <translation>Größte Spannweite R %1 µm (Id %2).</translation>
     </message>
+    <message>
+        <source>Not judged: no MPE is set.</source>
+        <translation>Nicht beurteilt: keine MPE festgelegt.</translation>
+    </message>
+    <message>
+        <source>Largest measured error %1 µm (Id %2).</source>
+        <translation>Größte gemessene Abweichung %1 µm (Id %2).</translation>
+    </message>
 </context>
 <context>
     <name>TCurvalo</name>
