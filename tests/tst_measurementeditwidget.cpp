@@ -31,6 +31,8 @@ private slots:
     void Only_Typing_Emits_data();
     void Only_Typing_Emits();
     void Tab_Order();
+    void Gauge_Temperature_data();
+    void Gauge_Temperature();
 
 private:
     QLineEdit *Field(const char *name) const { return editor->findChild<QLineEdit *>(name); }
@@ -54,13 +56,14 @@ void TTestMeasurementEditWidget::Form_Layout()
     for (const QLabel *label : editor->findChildren<QLabel *>()) {
         labels << label->text();
     }
-    QCOMPARE(labels, (QStringList{"Nominal:", "mm", "Actual:", "mm", "Measured:", "mm", "X:", "mm",
-                                  "Y:", "mm", "Z:", "mm", "I:", "J:", "k:"}));
+    QCOMPARE(labels, (QStringList{"Nominal:", "mm", "Actual:", "mm", "Measured:", "mm",
+                                  "Temperature:", "°C", "X:", "mm", "Y:", "mm", "Z:", "mm",
+                                  "I:", "J:", "k:"}));
     QCOMPARE(editor->measurement_id, 0);
 
     const QStringList read_only{"actual_length_edit", "position_x_edit", "axis_i_edit"};
     const QList<QLineEdit *> fields = editor->findChildren<QLineEdit *>();
-    QCOMPARE(fields.size(), 9);
+    QCOMPARE(fields.size(), 10);
     for (const QLineEdit *field : fields) {
         QCOMPARE(field->isReadOnly(), read_only.contains(field->objectName()));
         QCOMPARE(field->alignment(), Qt::AlignCenter);
@@ -251,15 +254,61 @@ void TTestMeasurementEditWidget::Tab_Order()
     // The labels in between take no focus.
     QStringList order;
     QWidget *widget = Field("nominal_length_edit");
-    while (order.size() < 9) {
+    while (order.size() < 10) {
         if (qobject_cast<QLineEdit *>(widget)) {
             order << widget->objectName();
         }
         widget = widget->nextInFocusChain();
     }
-    QCOMPARE(order, (QStringList{"nominal_length_edit", "actual_length_edit",
-                                 "measured_length_edit", "position_x_edit", "position_y_edit",
-                                 "position_z_edit", "axis_i_edit", "axis_j_edit", "axis_k_edit"}));
+    QCOMPARE(order,
+             (QStringList{"nominal_length_edit", "actual_length_edit", "measured_length_edit",
+                          "temperature_edit", "position_x_edit", "position_y_edit",
+                          "position_z_edit", "axis_i_edit", "axis_j_edit", "axis_k_edit"}));
+}
+
+void TTestMeasurementEditWidget::Gauge_Temperature_data()
+{
+    QTest::addColumn<bool>("had"); // the record had a temperature of its own, 22 °C
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<bool>("has");
+    QTest::addColumn<double>("temperature");
+    QTest::addColumn<bool>("marked");
+    QTest::newRow("given") << false << "21.5" << true << 21.5 << false;
+    QTest::newRow("decimal comma") << false << "19,25" << true << 19.25 << false;
+    QTest::newRow("emptied: the test's again") << true << "" << false << 20.0 << false;
+    QTest::newRow("not a number, kept") << true << "warm" << true << 22.0 << true;
+    QTest::newRow("below absolute zero, kept") << true << "-300" << true << 22.0 << true;
+    QTest::newRow("infinite, kept") << false << "inf" << false << 20.0 << true;
+}
+
+// A gauge's own temperature: empty leaves the test's, and text that is no usable temperature
+// is marked and never stored.
+void TTestMeasurementEditWidget::Gauge_Temperature()
+{
+    QFETCH(bool, had);
+    QFETCH(QString, typed);
+    QFETCH(bool, has);
+    QFETCH(double, temperature);
+    QFETCH(bool, marked);
+    TMeasurementData::TMeasurement shown{3, TVector3(0, 0, 0), TVector3(0, 0, 1), 100.0};
+    shown.has_temperature = had;
+    shown.temperature = had ? 22.0 : 20.0;
+    editor->Set_Nominal_Length(shown.nominal_length);
+    editor->Set_Position(shown.position);
+    editor->Set_Axis(shown.axis);
+    editor->Set_Gauge_Temperature(shown.has_temperature, shown.temperature);
+    QCOMPARE(Field("temperature_edit")->text(), had ? QString("22") : QString());
+
+    QSignalSpy spy(editor, &TMeasurementEditWidget::Data_Changed);
+    Field("temperature_edit")->selectAll();
+    QTest::keyClick(Field("temperature_edit"), Qt::Key_Delete);
+    QTest::keyClicks(Field("temperature_edit"), typed);
+    QVERIFY(spy.count() > 0);
+    const TMeasurementData::TMeasurement edited = editor->Edited(shown);
+    QCOMPARE(edited.has_temperature, has);
+    QCOMPARE(edited.temperature, temperature);
+    QCOMPARE(Field("temperature_edit")->styleSheet().contains("border"), marked);
+    QCOMPARE(edited.nominal_length, shown.nominal_length);
 }
 
 QTEST_MAIN(TTestMeasurementEditWidget)

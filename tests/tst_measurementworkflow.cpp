@@ -467,6 +467,8 @@ void TTestMeasurementWorkflow::Editing_One_Field_Changes_Only_It_data()
                               << "100.2";
     QTest::newRow("axis") << "axis_k_edit"
                           << "0";
+    QTest::newRow("gauge temperature") << "temperature_edit"
+                                       << "21.5";
 }
 
 // A record with more digits than the editor shows keeps them in every field the user did not
@@ -496,6 +498,8 @@ void TTestMeasurementWorkflow::Editing_One_Field_Changes_Only_It()
     QCOMPARE(after.position.z, field == "position_z_edit" ? value : before.position.z);
     QCOMPARE(after.measured_length,
              field == "measured_length_edit" ? value : before.measured_length);
+    QCOMPARE(after.has_temperature, field == "temperature_edit");
+    QCOMPARE(after.temperature, field == "temperature_edit" ? value : before.temperature);
     if (field == "axis_k_edit") {
         QCOMPARE(after.axis.y, 1.0);
         QCOMPARE(after.axis.z, 0.0);

@@ -201,6 +201,7 @@ void TMeasurementDock::Show_Record(int id)
             editor->Set_Axis(measurement.axis);
         }
         editor->Set_Measured_Length(measurement.has_measured_length, measurement.measured_length);
+        editor->Set_Gauge_Temperature(measurement.has_temperature, measurement.temperature);
     }
     Update_Actual_Length();
 }
@@ -239,6 +240,7 @@ void TMeasurementDock::List_Selection_Changed()
         editor->Set_Position(measurement.position);
         editor->Set_Axis(measurement.axis);
         editor->Set_Measured_Length(measurement.has_measured_length, measurement.measured_length);
+        editor->Set_Gauge_Temperature(measurement.has_temperature, measurement.temperature);
         editor->setEnabled(true);
         Update_Actual_Length();
     } else {

@@ -11,6 +11,7 @@
 #include "measurementdata.h"
 #include "numbertext.h"
 #include "separatorline.h"
+#include "testconditions.h"
 
 namespace
 {
@@ -64,14 +65,21 @@ TMeasurementEditWidget::TMeasurementEditWidget(const QWidget *parent, Qt::Window
     measured_length_edit->setToolTip(
         tr("The length the machine measured; empty when not measured"));
 
-    layout->addWidget(new TSeparatorLine(this), 3, 0, 1, 3);
+    temperature_edit = add_row(3, tr("Temperature:"), "temperature_edit", false, false);
+    layout->addWidget(new QLabel(QStringLiteral("°C"), this), 3, 2);
+    temperature_edit->setPlaceholderText(tr("the test's"));
+    temperature_edit->setToolTip(
+        tr("The gauge's own temperature when this length was measured, in °C; empty when the "
+           "test's temperature holds"));
 
-    position_x_edit = add_row(4, QStringLiteral("X:"), "position_x_edit", true, true);
-    position_y_edit = add_row(5, QStringLiteral("Y:"), "position_y_edit", false, true);
-    position_z_edit = add_row(6, QStringLiteral("Z:"), "position_z_edit", false, true);
-    axis_i_edit = add_row(7, QStringLiteral("I:"), "axis_i_edit", true, false);
-    axis_j_edit = add_row(8, QStringLiteral("J:"), "axis_j_edit", false, false);
-    axis_k_edit = add_row(9, QStringLiteral("k:"), "axis_k_edit", false, false);
+    layout->addWidget(new TSeparatorLine(this), 4, 0, 1, 3);
+
+    position_x_edit = add_row(5, QStringLiteral("X:"), "position_x_edit", true, true);
+    position_y_edit = add_row(6, QStringLiteral("Y:"), "position_y_edit", false, true);
+    position_z_edit = add_row(7, QStringLiteral("Z:"), "position_z_edit", false, true);
+    axis_i_edit = add_row(8, QStringLiteral("I:"), "axis_i_edit", true, false);
+    axis_j_edit = add_row(9, QStringLiteral("J:"), "axis_j_edit", false, false);
+    axis_k_edit = add_row(10, QStringLiteral("k:"), "axis_k_edit", false, false);
 
     const std::pair<QLineEdit *, QString> tips[] = {
         {nominal_length_edit, tr("The gauge's nominal length in mm, at least 1 mm")},
@@ -89,7 +97,7 @@ TMeasurementEditWidget::TMeasurementEditWidget(const QWidget *parent, Qt::Window
     }
     // Wide enough for the decimals the fields are written with, and a minus sign.
     for (QLineEdit *edit : {nominal_length_edit, actual_length_edit, measured_length_edit,
-                            position_x_edit, position_y_edit, position_z_edit}) {
+                            temperature_edit, position_x_edit, position_y_edit, position_z_edit}) {
         TFieldWidth::Fit(edit, QStringLiteral("-1000.0000"));
     }
     for (QLineEdit *edit : {axis_i_edit, axis_j_edit, axis_k_edit}) {
@@ -98,7 +106,8 @@ TMeasurementEditWidget::TMeasurementEditWidget(const QWidget *parent, Qt::Window
 
     setTabOrder(nominal_length_edit, actual_length_edit);
     setTabOrder(actual_length_edit, measured_length_edit);
-    setTabOrder(measured_length_edit, position_x_edit);
+    setTabOrder(measured_length_edit, temperature_edit);
+    setTabOrder(temperature_edit, position_x_edit);
     setTabOrder(position_x_edit, position_y_edit);
     setTabOrder(position_y_edit, position_z_edit);
     setTabOrder(position_z_edit, axis_i_edit);
@@ -106,7 +115,7 @@ TMeasurementEditWidget::TMeasurementEditWidget(const QWidget *parent, Qt::Window
     setTabOrder(axis_j_edit, axis_k_edit);
 
     for (QLineEdit *edit : {position_y_edit, position_z_edit, axis_j_edit, axis_k_edit,
-                            nominal_length_edit, measured_length_edit}) {
+                            nominal_length_edit, measured_length_edit, temperature_edit}) {
         connect(edit, &QLineEdit::textEdited, this, &TMeasurementEditWidget::Text_Edited);
     }
 }
@@ -175,6 +184,31 @@ void TMeasurementEditWidget::Set_Measured_Length(bool has_length, const double &
     Mark_Fields();
 }
 
+void TMeasurementEditWidget::Set_Gauge_Temperature(bool has_temperature, const double &temperature)
+{
+    temperature_edit->setText(has_temperature ? TNumberText::Shortest(temperature) : QString());
+    Mark_Fields();
+}
+
+bool TMeasurementEditWidget::Read_Gauge_Temperature(bool *has_temperature, double *temperature,
+                                                    QString *reason) const
+{
+    const QString text = temperature_edit->text().trimmed();
+    *has_temperature = !text.isEmpty();
+    *temperature = 20.0;
+    if (text.isEmpty()) {
+        return true;
+    }
+    if (!TNumberText::Read_Typed(text, temperature)) {
+        *reason = tr("Not a temperature: this text is not stored");
+        return false;
+    }
+    // The test's own limits hold for a single gauge too.
+    TTestConditions check;
+    return check.Set(QStringLiteral("Gauge_Temperature"), TNumberText::Shortest(*temperature),
+                     reason);
+}
+
 // Text that is not the number in use is marked with the value used instead; a measured
 // length that is not a number is not stored at all.
 void TMeasurementEditWidget::Mark_Fields()
@@ -184,6 +218,11 @@ void TMeasurementEditWidget::Mark_Fields()
     } else {
         TFieldMark::Clear(measured_length_edit);
     }
+    bool has_temperature = false;
+    double temperature = 0.0;
+    QString temperature_problem;
+    Read_Gauge_Temperature(&has_temperature, &temperature, &temperature_problem);
+    TFieldMark::Show(temperature_edit, temperature_problem);
     QString nominal_problem;
     if (!nominal_length_edit->text().isEmpty() || isEnabled()) {
         if (!Is_Number(nominal_length_edit)) {
@@ -252,14 +291,24 @@ TMeasurementEditWidget::Edited(const TMeasurementData::TMeasurement &shown) cons
         edited.has_measured_length = Has_Measured_Length();
         edited.measured_length = Measured_Length();
     }
+    const QString temperature_shown =
+        shown.has_temperature ? TNumberText::Shortest(shown.temperature) : QString();
+    bool has_temperature = false;
+    double temperature = 0.0;
+    QString problem;
+    if (temperature_edit->text() != temperature_shown &&
+        Read_Gauge_Temperature(&has_temperature, &temperature, &problem)) {
+        edited.has_temperature = has_temperature;
+        edited.temperature = has_temperature ? temperature : 20.0;
+    }
     return edited;
 }
 
 void TMeasurementEditWidget::Clear_Display()
 {
-    for (QLineEdit *edit :
-         {nominal_length_edit, actual_length_edit, measured_length_edit, position_x_edit,
-          position_y_edit, position_z_edit, axis_i_edit, axis_j_edit, axis_k_edit}) {
+    for (QLineEdit *edit : {nominal_length_edit, actual_length_edit, measured_length_edit,
+                            temperature_edit, position_x_edit, position_y_edit, position_z_edit,
+                            axis_i_edit, axis_j_edit, axis_k_edit}) {
         edit->clear();
     }
     Mark_Fields();

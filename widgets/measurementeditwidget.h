@@ -36,6 +36,9 @@ public:
     bool Has_Measured_Length() const;
     double Measured_Length() const;
     void Set_Measured_Length(bool has_length, const double &length);
+    // The gauge's own temperature (°C) field: empty means the test's temperature holds; text
+    // that is not a usable temperature is marked and counts as no change.
+    void Set_Gauge_Temperature(bool has_temperature, const double &temperature);
 
     void Set_Nominal_Length(const double &length);
     void Set_Actual_Length(const double &length);
@@ -59,9 +62,12 @@ private slots:
 
 private:
     void Mark_Fields();
+    // Empty text reads as no temperature; false, with the reason, for text that is not one.
+    bool Read_Gauge_Temperature(bool *has_temperature, double *temperature, QString *reason) const;
 
     QLineEdit *actual_length_edit;
     QLineEdit *measured_length_edit;
+    QLineEdit *temperature_edit;
     QLineEdit *axis_i_edit;
     QLineEdit *axis_j_edit;
     QLineEdit *axis_k_edit;
