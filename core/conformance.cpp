@@ -119,6 +119,8 @@ TConformance::Retests_To_Add(const TStatement &statement, const TMeasurementData
             data.Measurements().begin(), data.Measurements().end(),
             [id](const TMeasurementData::TMeasurement &record) { return record.retest_of == id; }));
         TMeasurementData::TMeasurement retest = original;
+        // A new record: it gets its id where it is added.
+        retest.id = 0;
         retest.has_measured_length = false;
         retest.measured_length = 0.0;
         retest.retest_of = id;

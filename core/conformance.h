@@ -76,8 +76,8 @@ public:
     static QString Rule_Key(const TStatement &statement);
     // The retests the rule still asks for: for each failing result that needs them, copies
     // of its gauge, not measured, marked as its retests, as many as bring it to ten with
-    // those the list already has. Empty when none fails or more than five do. The ids are
-    // the originals'; whoever adds them hands out free ones.
+    // those the list already has. Empty when none fails or more than five do. Their ids are
+    // 0: whoever adds them hands out free ones.
     static std::vector<TMeasurementData::TMeasurement> Retests_To_Add(const TStatement &statement,
                                                                       const TMeasurementData &data);
     // The statement as the batch tool's JSON object "conformance".

@@ -10,6 +10,7 @@
 
 #include "messagetext.h"
 #include "numbertext.h"
+#include "testconditions.h"
 
 namespace
 {
@@ -220,6 +221,40 @@ TMeasurementSetFile::TImport TMeasurementSetFile::Read_Csv(const QByteArray &con
                 }
             }
         }
+        if (columns.contains(QStringLiteral("gauge_temperature_c"))) {
+            const QString text = Cell(cells[columns.value(QStringLiteral("gauge_temperature_c"))]);
+            QString reason;
+            TTestConditions check;
+            if (!text.isEmpty() &&
+                (!TNumberText::Read_Finite(text, &measurement.temperature) ||
+                 !check.Set(QStringLiteral("Gauge_Temperature"), text, &reason))) {
+                Add_Error(&import, line,
+                          TMeasurementSetFile::tr("\"gauge_temperature_c\" is not a usable "
+                                                  "temperature: \"%1\"")
+                              .arg(TMessageText::Quote(text)));
+                good = false;
+            }
+            measurement.has_temperature = !text.isEmpty() && good;
+            if (!measurement.has_temperature) {
+                measurement.temperature = 20.0;
+            }
+        }
+        if (columns.contains(QStringLiteral("retest_of"))) {
+            const QString text = Cell(cells[columns.value(QStringLiteral("retest_of"))]);
+            bool ok = text.isEmpty();
+            if (!ok) {
+                measurement.retest_of = text.toInt(&ok);
+                ok = ok && measurement.retest_of > 0;
+            }
+            if (!ok) {
+                measurement.retest_of = 0;
+                Add_Error(&import, line,
+                          TMeasurementSetFile::tr("\"retest_of\" is not the id of a measurement: "
+                                                  "\"%1\"")
+                              .arg(TMessageText::Quote(text)));
+                good = false;
+            }
+        }
         if (good) {
             if (!lengths_only) {
                 measurement.axis.Normal();
@@ -245,14 +280,36 @@ TMeasurementSetFile::Add(const std::vector<TMeasurementData::TMeasurement> &meas
         data->Clear_Measurements();
     }
     std::vector<int> ids;
+    // A retest names the id its result has in the file; where that result gets another id
+    // here, the retest follows it.
+    QHash<int, int> first_with;
+    bool renumbered = false;
+    bool retests = false;
     for (TMeasurementData::TMeasurement measurement : measurements) {
+        const int given = measurement.id;
         if (measurement.id > 0 && !data->Measurement_Id_Exists(measurement.id)) {
             data->Add_Measurement(measurement);
         } else {
             measurement.id = data->Add_Measurement();
             data->Update_Measurement(measurement);
         }
+        // Of an id a file gives twice, a retest means the first.
+        if (given > 0 && !first_with.contains(given)) {
+            first_with.insert(given, measurement.id);
+            renumbered = renumbered || given != measurement.id;
+        }
+        retests = retests || measurement.retest_of > 0;
         ids.push_back(measurement.id);
+    }
+    if (retests && renumbered) {
+        for (size_t i = 0; i < measurements.size(); ++i) {
+            const int of = measurements[i].retest_of;
+            TMeasurementData::TMeasurement added;
+            if (of > 0 && first_with.value(of, of) != of && data->Get_Measurement(ids[i], &added)) {
+                added.retest_of = first_with.value(of);
+                data->Update_Measurement(added);
+            }
+        }
     }
     return ids;
 }

@@ -13,7 +13,8 @@
 
 // Sets of measurements moved between machines and spreadsheets: the measurement file format,
 // or CSV with a header row naming at least nominal_length_mm, position_y_mm, position_z_mm,
-// axis_y and axis_z (id and measured_length_mm optional, other columns ignored, any order).
+// axis_y and axis_z (id, measured_length_mm, gauge_temperature_c and retest_of optional, other
+// columns ignored, any order).
 // A file with any error gives nothing, and says what is wrong where.
 class TMeasurementSetFile
 {
@@ -42,7 +43,8 @@ public:
     static TImport Read_Measured_Lengths(const QString &file_name);
 
     // Adds the measurements to the store, or replaces its content; each keeps its id where
-    // that is free and gets a new one as "+" gives it otherwise. The ids, in order.
+    // that is free and gets a new one as "+" gives it otherwise, and a retest follows its
+    // result to the id that one gets. The ids, in order.
     static std::vector<int> Add(const std::vector<TMeasurementData::TMeasurement> &measurements,
                                 bool replace, TMeasurementData *data);
 

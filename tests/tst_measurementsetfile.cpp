@@ -9,6 +9,8 @@
 #include "resultsfile.h"
 #include "testfiles.h"
 
+Q_DECLARE_METATYPE(std::vector<int>)
+
 // Measurement sets read from CSV and XML files, and added to the store.
 class TTestMeasurementSetFile : public QObject
 {
@@ -23,6 +25,9 @@ private slots:
     void Csv_Round_Trip();
     void Xml_File();
     void Add_Keeps_Free_Ids();
+    void Temperatures_And_Retests();
+    void Retests_Follow_Their_Results_data();
+    void Retests_Follow_Their_Results();
 };
 
 void TTestMeasurementSetFile::Good_Csv_data()
@@ -104,6 +109,19 @@ void TTestMeasurementSetFile::Bad_Csv_Imports_Nothing_data()
         << header + "100," + QByteArray(1 << 20, '7') + "x,2,1,0\n"
         << QStringList{"line 2: \"position_y_mm\" is not a number: \"" + QString(79, '7') +
                        QChar(0x2026) + "\""};
+    const QByteArray extended =
+        "id,nominal_length_mm,position_y_mm,position_z_mm,axis_y,axis_z,gauge_temperature_c,"
+        "retest_of\n";
+    QTest::newRow("a temperature that is not one")
+        << extended + "1,100,1,2,1,0,warm,\n"
+        << QStringList{"line 2: \"gauge_temperature_c\" is not a usable temperature: \"warm\""};
+    QTest::newRow("below absolute zero")
+        << extended + "1,100,1,2,1,0,-280,\n"
+        << QStringList{"line 2: \"gauge_temperature_c\" is not a usable temperature: \"-280\""};
+    QTest::newRow("a retest of no id")
+        << extended + "1,100,1,2,1,0,,first\n2,100,1,2,1,0,,0\n"
+        << QStringList{"line 2: \"retest_of\" is not the id of a measurement: \"first\"",
+                       "line 3: \"retest_of\" is not the id of a measurement: \"0\""};
     QTest::newRow("beyond any field") << header + "100,1e308,2,1,0\n"
                                       << QStringList{"line 2: \"position_y_mm\" is not a "
                                                      "number: \"1e308\""};
@@ -193,6 +211,71 @@ void TTestMeasurementSetFile::Add_Keeps_Free_Ids()
     QCOMPARE(data.Get_Measurement_Ids(), (std::vector<int>{1, 2, 5, 3}));
     QCOMPARE(TMeasurementSetFile::Add(incoming, true, &data), (std::vector<int>{1, 5, 2}));
     QCOMPARE(data.Measurements().size(), size_t(3));
+}
+
+// What the results CSV writes with conditions reads back: each gauge's own temperature (a
+// column a spreadsheet may add) and which result a retest repeats.
+void TTestMeasurementSetFile::Temperatures_And_Retests()
+{
+    const TMeasurementSetFile::TImport import = TMeasurementSetFile::Read_Csv(
+        "id;nominal_length_mm;position_y_mm;position_z_mm;axis_y;axis_z;gauge_temperature_c;"
+        "retest_of\n"
+        "4;100;1;2;1;0;21,35;\n"
+        "9;100;1;2;1;0;;4\n");
+    QVERIFY2(import.ok, qPrintable(import.errors.join('\n')));
+    QCOMPARE(import.measurements.size(), size_t(2));
+    QVERIFY(import.measurements[0].has_temperature);
+    QCOMPARE(import.measurements[0].temperature, 21.35);
+    QCOMPARE(import.measurements[0].retest_of, 0);
+    QVERIFY(!import.measurements[1].has_temperature);
+    QCOMPARE(import.measurements[1].temperature, 20.0);
+    QCOMPARE(import.measurements[1].retest_of, 4);
+
+    TMeasurementData data;
+    TMeasurementData::TMeasurement retest{3, TVector3(), TVector3(0, 0, 1), 100.0};
+    retest.retest_of = 1;
+    data.Add_Measurement(retest);
+    const QByteArray csv =
+        TResultsFile::Csv(TEvaluation::Evaluate_All(nullptr, data, TMpe()), true);
+    const TMeasurementSetFile::TImport again = TMeasurementSetFile::Read_Csv(csv);
+    QVERIFY2(again.ok, qPrintable(again.errors.join('\n')));
+    QCOMPARE(again.measurements[0].retest_of, 1);
+}
+
+void TTestMeasurementSetFile::Retests_Follow_Their_Results_data()
+{
+    QTest::addColumn<bool>("replace");
+    QTest::addColumn<std::vector<int>>("ids");
+    QTest::addColumn<std::vector<int>>("retest_of");
+    // Added to a store that holds 1 and 2: the file's 1 and 2 get 3 and 4, and their retests
+    // follow them; a retest of 7, which the file does not hold, keeps its id.
+    QTest::newRow("added") << false << std::vector<int>{3, 4, 5, 6, 8}
+                           << std::vector<int>{0, 0, 3, 4, 7};
+    QTest::newRow("replacing") << true << std::vector<int>{1, 2, 5, 6, 8}
+                               << std::vector<int>{0, 0, 1, 2, 7};
+}
+
+void TTestMeasurementSetFile::Retests_Follow_Their_Results()
+{
+    QFETCH(bool, replace);
+    QFETCH(std::vector<int>, ids);
+    QFETCH(std::vector<int>, retest_of);
+    TMeasurementData data;
+    data.Add_Measurement(TMeasurementData::TMeasurement{1, TVector3(), TVector3(0, 0, 1), 10.0});
+    data.Add_Measurement(TMeasurementData::TMeasurement{2, TVector3(), TVector3(0, 0, 1), 10.0});
+    std::vector<TMeasurementData::TMeasurement> incoming;
+    const int file_ids[] = {1, 2, 5, 6, 8};
+    const int file_retests[] = {0, 0, 1, 2, 7};
+    for (int i = 0; i < 5; ++i) {
+        incoming.push_back({file_ids[i], TVector3(), TVector3(0, 1, 0), 20.0});
+        incoming.back().retest_of = file_retests[i];
+    }
+    QCOMPARE(TMeasurementSetFile::Add(incoming, replace, &data), ids);
+    for (size_t i = 0; i < ids.size(); ++i) {
+        TMeasurementData::TMeasurement added;
+        QVERIFY(data.Get_Measurement(ids[i], &added));
+        QCOMPARE(added.retest_of, retest_of[i]);
+    }
 }
 
 QTEST_GUILESS_MAIN(TTestMeasurementSetFile)

@@ -906,6 +906,22 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>No direction: using the Z axis (0, 0, 1)</source>
         <translation>Keine Richtung: verwendet wird die Z-Achse (0, 0, 1)</translation>
     </message>
+    <message>
+        <source>Temperature:</source>
+        <translation>Temperatur:</translation>
+    </message>
+    <message>
+        <source>the test&apos;s</source>
+        <translation>die des Tests</translation>
+    </message>
+    <message>
+        <source>The gauge&apos;s own temperature when this length was measured, in °C; empty when the test&apos;s temperature holds</source>
+        <translation>Die eigene Temperatur des Endmaßes bei dieser Messung in °C; leer, wenn die Temperatur des Tests gilt</translation>
+    </message>
+    <message>
+        <source>Not a temperature: this text is not stored</source>
+        <translation>Keine Temperatur: dieser Text wird nicht gespeichert</translation>
+    </message>
 </context>
 <context>
     <name>TMeasurementSetActions</name>
@@ -1056,6 +1072,14 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>line %1 is not a length: &quot;%2&quot;</source>
         <translation>Zeile %1 ist keine Länge: &quot;%2&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;gauge_temperature_c&quot; is not a usable temperature: &quot;%1&quot;</source>
+        <translation>&quot;gauge_temperature_c&quot; ist keine verwendbare Temperatur: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;retest_of&quot; is not the id of a measurement: &quot;%1&quot;</source>
+        <translation>&quot;retest_of&quot; ist nicht die Id einer Messung: &quot;%1&quot;</translation>
     </message>
 </context>
 <context>
