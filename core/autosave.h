@@ -4,16 +4,20 @@
 
 #include <QObject>
 #include <functional>
+#include <memory>
 
 #include "persistence.h"
 
+class QThread;
 class QTimer;
 class TTestDocument;
 
 // Writes the test and the window's own settings to ~/.curvalo about a second after the last
 // change, and again a little later while saving fails. It says when saving starts failing and
 // when it works again, so that the window can tell the user once and show that changes are
-// not saved.
+// not saved. The scheduled save builds and writes the measurement file on a worker thread from
+// a copy of the records, so that a long list never stalls the window; a save asked for
+// directly (closing, SIGTERM) first waits for that one and then writes synchronously.
 class TAutosave : public QObject
 {
     Q_OBJECT
@@ -30,6 +34,8 @@ public:
     // could not be written. A failure with tell set is reported with Failure_Told.
     bool Save(bool force, bool tell);
     void Stop();
+    // True while a scheduled save writes on its worker thread.
+    bool Writing() const { return worker != nullptr; }
 
 public slots:
     // Saves shortly, once the user has paused; nothing happens where nothing can be saved.
@@ -45,10 +51,22 @@ private slots:
     void Save_Scheduled();
 
 private:
+    // The worker is done: its outcome is taken back and told.
+    void Written();
+    // Takes the outcome of the scheduled save, tells it, and tries again later on failure.
+    void Complete();
+    // Waits for a worker still writing and takes its outcome.
+    void Finish_Worker();
+    void Report(bool saved, bool tell);
+
     const TTestDocument *document;
     TPersistence *persistence;
     TWindowSettings window_settings;
     QTimer *timer;
+    // The scheduled save's worker and its job while it writes; none otherwise.
+    QThread *worker;
+    int workers_started;
+    std::unique_ptr<TPersistence::TMeasurementJob> job;
     // A failed save has been reported and not yet followed by a successful one.
     bool failing;
 };

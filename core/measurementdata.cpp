@@ -252,10 +252,10 @@ bool TMeasurementData::Is_Usable_Axis(const TVector3 &axis)
     return length >= 1e-6 && std::isfinite(length);
 }
 
-void TMeasurementData::Build_Document(TXmlFile *xml_file) const
+void TMeasurementData::Build_Document(const std::vector<TMeasurement> &records, TXmlFile *xml_file)
 {
     xml_file->Reset(identification, 1);
-    for (const TMeasurement &measurement : measurements) {
+    for (const TMeasurement &measurement : records) {
         QDomElement node =
             xml_file->Create_Node(xml_file->Root_Node(), QStringLiteral("Measurement"));
         QDomElement element = xml_file->Create_Node(&node, QStringLiteral("Id"));
@@ -287,7 +287,7 @@ QByteArray TMeasurementData::File_Data() const
     QByteArray data;
     try {
         TXmlFile xml_file;
-        Build_Document(&xml_file);
+        Build_Document(measurements, &xml_file);
         xml_file.Write_Data(&data, false);
     } catch (const TXmlFileException &exception) {
         last_error = exception.Message();
@@ -298,13 +298,20 @@ QByteArray TMeasurementData::File_Data() const
 
 bool TMeasurementData::Save_Data(const QString &file_name) const
 {
+    return Save_Records(file_name, measurements, &last_error);
+}
+
+bool TMeasurementData::Save_Records(const QString &file_name,
+                                    const std::vector<TMeasurement> &records, QString *error)
+{
+    Q_ASSERT(error);
     try {
         TXmlFile xml_file;
         xml_file.Set_File_Name(file_name);
-        Build_Document(&xml_file);
+        Build_Document(records, &xml_file);
         xml_file.Write_File(false);
     } catch (const TXmlFileException &exception) {
-        last_error = exception.Message();
+        *error = exception.Message();
         return false;
     }
     return true;

@@ -88,8 +88,13 @@ public:
     // save would lose these, so a file with notes counts as not completely read.
     QStringList Load_Notes() const { return load_notes; }
 
+    // Writes records as Save_Data writes a store, touching nothing shared: a worker thread
+    // may call it with its own copy. False, with the reason in *error, when it failed.
+    static bool Save_Records(const QString &file_name, const std::vector<TMeasurement> &records,
+                             QString *error);
+
 private:
-    void Build_Document(TXmlFile *xml_file) const;
+    static void Build_Document(const std::vector<TMeasurement> &records, TXmlFile *xml_file);
     // Where each id sits in the list, rebuilt from the given position on.
     void Reindex_From(size_t position);
 

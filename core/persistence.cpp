@@ -214,6 +214,7 @@ TPersistence::TPersistence()
     , readable(false)
     , writable(false)
     , measurement_file_blocked(false)
+    , begun_ok(false)
     , files_written(0)
     , settings_known(false)
     , settings_on_disk()
@@ -432,18 +433,63 @@ void TPersistence::Keep_Unreadable_Measurement_File()
 
 bool TPersistence::Save(const TSettings &settings, const TMeasurementData &data, bool force)
 {
+    TMeasurementJob job;
+    Begin_Save(settings, data, force, &job);
+    job.Write();
+    return Finish_Save(&job);
+}
+
+void TPersistence::Begin_Save(const TSettings &settings, const TMeasurementData &data, bool force,
+                              TMeasurementJob *job)
+{
+    Q_ASSERT(job);
+    *job = TMeasurementJob();
+    previous_error = last_error;
+    last_error.clear();
     if (!writable) {
         last_error = unsaved_reason;
-        return false;
+        begun_ok = false;
+        return;
     }
     if (force) {
         settings_known = false;
         measurements_known = false;
     }
-    const QString previous_error = last_error;
-    last_error.clear();
     const bool settings_saved = Save_Settings(settings);
-    const bool measurements_saved = Save_Measurements(data);
+    bool needed = false;
+    const bool measurements_writable = Measurements_Writable(data, &needed);
+    begun_ok = settings_saved && measurements_writable;
+    if (needed) {
+        job->needed = true;
+        job->file = Measurement_File();
+        job->records = data.Measurements();
+    }
+}
+
+void TPersistence::TMeasurementJob::Write()
+{
+    if (needed) {
+        written = TMeasurementData::Save_Records(file, records, &error);
+    }
+}
+
+bool TPersistence::Finish_Save(TMeasurementJob *job)
+{
+    Q_ASSERT(job);
+    if (!writable) {
+        *job = TMeasurementJob();
+        return false;
+    }
+    bool saved = begun_ok;
+    if (job->needed && job->written) {
+        ++files_written;
+        measurements_known = true;
+        records_on_disk = std::move(job->records);
+    } else if (job->needed) {
+        last_error += tr("the measurements were not saved: %1\n").arg(job->error);
+        saved = false;
+    }
+    *job = TMeasurementJob();
     last_error = last_error.trimmed();
     // A save that keeps failing for the same reason is reported once.
     if (!last_error.isEmpty() && last_error != previous_error) {
@@ -451,7 +497,7 @@ bool TPersistence::Save(const TSettings &settings, const TMeasurementData &data,
             qWarning().noquote() << QStringLiteral("Curvalo: %1").arg(line);
         }
     }
-    return settings_saved && measurements_saved;
+    return saved;
 }
 
 bool TPersistence::Save_Settings(const TSettings &values)
@@ -583,8 +629,9 @@ bool TPersistence::Write_Fit(const QString &file_name, const TFit &fit, QString 
            TFileWriter::Write(file_name, content, reason) == TFileWriter::WRITTEN;
 }
 
-bool TPersistence::Save_Measurements(const TMeasurementData &data)
+bool TPersistence::Measurements_Writable(const TMeasurementData &data, bool *needed)
 {
+    *needed = false;
     if (measurement_file_blocked) {
         last_error += tr("'%1' could not be read completely nor kept under another "
                          "name; the measurements are not saved over it.\n")
@@ -593,15 +640,6 @@ bool TPersistence::Save_Measurements(const TMeasurementData &data)
     }
     // The records, not the file's text, are compared: building the text of a long list costs
     // far more than comparing it, and the same records always give the same text.
-    if (measurements_known && data.Measurements() == records_on_disk) {
-        return true;
-    }
-    if (!data.Save_Data(Measurement_File())) {
-        last_error += tr("the measurements were not saved: %1\n").arg(data.Last_Error());
-        return false;
-    }
-    ++files_written;
-    measurements_known = true;
-    records_on_disk = data.Measurements();
+    *needed = !measurements_known || data.Measurements() != records_on_disk;
     return true;
 }

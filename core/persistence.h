@@ -141,12 +141,31 @@ public:
     // could not be written, with the reason in Last_Error().
     bool Save(const TSettings &settings, const TMeasurementData &data, bool force);
     QString Last_Error() const { return last_error; }
+
+    // Save in three steps, so that the long one, building and writing the measurement file,
+    // can run on a worker thread with its own copy of the records: Begin_Save writes the
+    // settings and copies the records when the file does not hold them yet; the job's Write
+    // runs on any thread and touches nothing else; Finish_Save takes the outcome back and
+    // returns what Save would. One job at a time, begun and finished on the owner's thread.
+    struct TMeasurementJob {
+        bool needed = false; // the file must be written
+        QString file;
+        std::vector<TMeasurementData::TMeasurement> records;
+        bool written = false;
+        QString error;
+        void Write();
+    };
+    void Begin_Save(const TSettings &settings, const TMeasurementData &data, bool force,
+                    TMeasurementJob *job);
+    bool Finish_Save(TMeasurementJob *job);
     // How many files this program has written so far.
     int Files_Written() const { return files_written; }
 
 private:
     bool Save_Settings(const TSettings &settings);
-    bool Save_Measurements(const TMeasurementData &data);
+    // False when the measurements cannot be saved at all; else *needed says whether the file
+    // differs from the records.
+    bool Measurements_Writable(const TMeasurementData &data, bool *needed);
     void Keep_Unreadable_Measurement_File();
 
     QString directory;
@@ -160,6 +179,10 @@ private:
     // True when an incompletely read file could not be moved aside: it must not be replaced.
     bool measurement_file_blocked;
     QString last_error;
+    // Between Begin_Save and Finish_Save: the error before the save, and what the first half
+    // achieved.
+    QString previous_error;
+    bool begun_ok;
     int files_written;
     // What is on disk, as far as this program knows, to tell whether a save has work to do.
     bool settings_known;
