@@ -1,0 +1,191 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QRandomGenerator>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QUndoStack>
+#include <QtTest>
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "autosave.h"
+#include "curvalo.h"
+#include "measurementdata.h"
+
+// Times what the user does in the window, at 1200 x 900 on the offscreen platform, with a
+// length test of 105 measurements and one of 10,000, and prints each action's median and the
+// ratio between the two. The gauges are a length test's: 650 to 700 mm long, along Y, Z and
+// both diagonals, at exaggeration 1. An action counts until the window has painted and
+// settled again. The autosave's figure is the longest the event loop waits while it runs.
+//     QT_QPA_PLATFORM=offscreen build/bench/bench/bench_actions Ratios
+class TBenchActions : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void Ratios();
+
+private:
+    struct TFigures {
+        double keystroke = 0.0; // ms
+        double select = 0.0;
+        double add = 0.0;
+        double undo = 0.0;
+        double autosave_stall = 0.0;
+    };
+    static std::unique_ptr<QTemporaryDir> Home_With(int count);
+    static TFigures Measure(int count);
+    // Runs what the event loop has to do until nothing is left.
+    static void Settle();
+    static double Median_Ms(std::vector<qint64> times);
+};
+
+std::unique_ptr<QTemporaryDir> TBenchActions::Home_With(int count)
+{
+    const double s = std::sqrt(0.5);
+    const TVector3 axes[] = {TVector3(0, 1, 0), TVector3(0, 0, 1), TVector3(0, s, s),
+                             TVector3(0, s, -s)};
+    TMeasurementData data;
+    QRandomGenerator random(29);
+    for (int id = 1; id <= count; ++id) {
+        TMeasurementData::TMeasurement measurement{
+            id, TVector3(0, 350.0 + random.bounded(300.0), 350.0 + random.bounded(300.0)),
+            axes[id % 4], 650.0 + random.bounded(50.0)};
+        measurement.has_measured_length = id % 3 != 0;
+        measurement.measured_length = measurement.nominal_length + random.bounded(0.004) - 0.002;
+        data.Add_Measurement(measurement);
+    }
+    auto home = std::make_unique<QTemporaryDir>();
+    QDir(home->path()).mkpath(".curvalo");
+    if (!data.Save_Data(home->filePath(".curvalo/measurements.xml"))) {
+        qFatal("cannot write the measurement file");
+    }
+    QSettings settings(home->filePath(".curvalo/settings.ini"), QSettings::IniFormat);
+    settings.setValue("Deflection_Model", 0);
+    settings.setValue("Model_Parameter1", -0.05);
+    settings.setValue("Model_Parameter2", -0.01);
+    settings.setValue("Model_Parameter3", -0.01);
+    settings.setValue("Model_Parameter4", 0.0);
+    settings.setValue("MPE/A", "1.5");
+    settings.setValue("MPE/K", "333");
+    return home;
+}
+
+void TBenchActions::Settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+double TBenchActions::Median_Ms(std::vector<qint64> times)
+{
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2] / 1e6;
+}
+
+TBenchActions::TFigures TBenchActions::Measure(int count)
+{
+    const auto home = Home_With(count);
+    qputenv("HOME", home->path().toLocal8Bit());
+    TCurvalo window;
+    window.resize(1200, 900);
+    window.show();
+    QTest::qWaitForWindowExposed(&window);
+    Settle();
+    TAutosave *autosave = window.findChild<TAutosave *>();
+    QListWidget *list = window.findChild<QListWidget *>("measurement_list");
+    QLineEdit *parameter = window.findChild<QLineEdit *>("parameter1_edit");
+    QToolButton *add = window.findChild<QToolButton *>("add_button");
+    if (!autosave || !list || !parameter || !add) {
+        qFatal("the window lacks what the benchmark drives");
+    }
+    const auto timed = [](const std::function<void()> &action) {
+        QElapsedTimer timer;
+        timer.start();
+        action();
+        Settle();
+        return timer.nsecsElapsed();
+    };
+
+    TFigures figures;
+    std::vector<qint64> times;
+    parameter->setFocus();
+    parameter->setText("-0.05");
+    for (int i = 0; i < 21; ++i) {
+        // A digit and its removal: the parameter moves and comes back.
+        times.push_back(timed([parameter, i]() {
+            QTest::keyClick(parameter, i % 2 ? Qt::Key_Backspace : Qt::Key_3);
+        }));
+    }
+    figures.keystroke = Median_Ms(times);
+
+    times.clear();
+    for (int i = 0; i < 21; ++i) {
+        times.push_back(timed([list, i]() { list->setCurrentRow((i * 37) % 100); }));
+    }
+    figures.select = Median_Ms(times);
+
+    times.clear();
+    std::vector<qint64> undo_times;
+    for (int i = 0; i < 21; ++i) {
+        times.push_back(timed([add]() { add->click(); }));
+        undo_times.push_back(timed([&window]() { window.Undo_Stack()->undo(); }));
+    }
+    figures.add = Median_Ms(times);
+    figures.undo = Median_Ms(undo_times);
+
+    // The autosave after an edit: the longest single wait of the event loop from the moment
+    // it starts until its file is written and told.
+    times.clear();
+    for (int i = 0; i < 7; ++i) {
+        add->click();
+        Settle();
+        autosave->Stop();
+        QElapsedTimer timer;
+        timer.start();
+        QMetaObject::invokeMethod(autosave, "Save_Scheduled");
+        qint64 longest = timer.nsecsElapsed();
+        while (autosave->Writing()) {
+            timer.start();
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+            longest = std::max(longest, timer.nsecsElapsed());
+        }
+        times.push_back(longest);
+    }
+    figures.autosave_stall = Median_Ms(times);
+    window.Close_Unattended();
+    return figures;
+}
+
+void TBenchActions::Ratios()
+{
+    const TFigures small = Measure(105);
+    const TFigures large = Measure(10000);
+    const auto line = [](const char *name, const double &a, const double &b) {
+        qInfo().noquote() << QStringLiteral("| %1 | %2 ms | %3 ms | %4 |")
+                                 .arg(QLatin1String(name))
+                                 .arg(a, 0, 'f', 1)
+                                 .arg(b, 0, 'f', 1)
+                                 .arg(b / a, 0, 'f', 2);
+    };
+    qInfo().noquote() << "| action | 105 measurements | 10,000 | ratio |";
+    qInfo().noquote() << "|---|---|---|---|";
+    line("keystroke in a parameter field", small.keystroke, large.keystroke);
+    line("selecting a measurement", small.select, large.select);
+    line("\"+\"", small.add, large.add);
+    line("undo", small.undo, large.undo);
+    line("longest stall while the autosave runs", small.autosave_stall, large.autosave_stall);
+}
+
+QTEST_MAIN(TBenchActions)
+#include "bench_actions.moc"
