@@ -11,6 +11,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <unordered_set>
 
 #include "deflectionmodel.h"
 #include "evaluation.h"
@@ -334,10 +335,17 @@ TVector2 TScenePainter::Deflected_Pixel(const TScene &scene, const double &y, co
 
 void TScenePainter::Paint(QPainter *painter, const QSize &size, const TScene &scene)
 {
+    if (Paint_Base(painter, size, scene)) {
+        Paint_Overlay(painter, size, scene);
+    }
+}
+
+bool TScenePainter::Paint_Base(QPainter *painter, const QSize &size, const TScene &scene)
+{
     Q_ASSERT(painter);
     Q_ASSERT(scene.gauges);
     if (!scene.model) {
-        return;
+        return false;
     }
 
     Update_Cache(scene, painter);
@@ -347,14 +355,59 @@ void TScenePainter::Paint(QPainter *painter, const QSize &size, const TScene &sc
         viewport_dirty = true;
     }
     if (viewport_dirty && !Recompute_Viewport(size, probe.width(), scene)) {
-        return;
+        return false;
     }
 
     Draw_Grid(painter, scene);
     Draw_Y_Length_Arrows(painter, scene, Floor_Half(text_height));
     Draw_Z_Length_Arrows(painter, scene, Floor_Half(text_height), size.height());
-    Draw_Gauges(painter, scene);
-    Draw_Axes(painter, size, text_height);
+    Paint_Gauges(painter, scene, 0);
+    return true;
+}
+
+void TScenePainter::Paint_Gauges(QPainter *painter, const TScene &scene, size_t first) const
+{
+    painter->setPen(Gauge_Pen());
+    painter->setBrush(Gauge_Brush());
+    for (size_t i = first; i < scene.gauges->size(); ++i) {
+        Draw_One_Gauge(painter, scene, (*scene.gauges)[i]);
+    }
+}
+
+void TScenePainter::Paint_Overlay(QPainter *painter, const QSize &size, const TScene &scene) const
+{
+    Q_ASSERT(painter);
+    if (scene.highlighted && !scene.highlighted->empty()) {
+        const std::unordered_set<int> highlighted(scene.highlighted->begin(),
+                                                  scene.highlighted->end());
+        // Last, so that no other gauge hides a selected one or its id.
+        painter->setPen(Highlight_Pen());
+        painter->setBrush(Gauge_Brush());
+        for (const TLengthMeasurement &gauge : *scene.gauges) {
+            if (highlighted.count(gauge.id) != 0) {
+                Draw_One_Gauge(painter, scene, gauge);
+            }
+        }
+    }
+    Draw_Axes(painter, size, cache.probe.height());
+}
+
+std::array<double, 4> TScenePainter::Layout() const
+{
+    return {scale_y, scale_z, offset_y, offset_z};
+}
+
+bool TScenePainter::Lay_Out(QPainter *painter, const QSize &size, const TScene &scene)
+{
+    Q_ASSERT(painter);
+    if (!scene.model) {
+        return false;
+    }
+    Update_Cache(scene, painter);
+    if (size != viewport_size) {
+        viewport_dirty = true;
+    }
+    return !viewport_dirty || Recompute_Viewport(size, cache.probe.width(), scene);
 }
 
 void TScenePainter::Update_Cache(const TScene &scene, QPainter *painter)
@@ -446,31 +499,6 @@ void TScenePainter::Draw_Grid(QPainter *painter, const TScene &scene) const
                 }
                 previous_nominal = nominal;
                 previous_deflected = deflected;
-            }
-        }
-    }
-}
-
-void TScenePainter::Draw_Gauges(QPainter *painter, const TScene &scene) const
-{
-    const std::vector<int> none;
-    const std::vector<int> &highlighted = scene.highlighted ? *scene.highlighted : none;
-    const auto is_highlighted = [&highlighted](int id) {
-        return std::find(highlighted.begin(), highlighted.end(), id) != highlighted.end();
-    };
-    painter->setPen(Gauge_Pen());
-    painter->setBrush(Gauge_Brush());
-    for (const TLengthMeasurement &gauge : *scene.gauges) {
-        if (highlighted.empty() || !is_highlighted(gauge.id)) {
-            Draw_One_Gauge(painter, scene, gauge);
-        }
-    }
-    // Last, so that no other gauge hides a selected one or its id.
-    if (!highlighted.empty()) {
-        painter->setPen(Highlight_Pen());
-        for (const TLengthMeasurement &gauge : *scene.gauges) {
-            if (is_highlighted(gauge.id)) {
-                Draw_One_Gauge(painter, scene, gauge);
             }
         }
     }

@@ -53,7 +53,24 @@ public:
 
     // Paints the scene for a device of the given size; nothing without a model or below the
     // minimum size. A size other than the last one painted lays out the viewport again.
+    // Every gauge is drawn in store order, and the highlighted ones again over all of them.
     void Paint(QPainter *painter, const QSize &size, const TScene &scene);
+
+    // Paint in two layers, for a device that keeps the first between paints: Paint_Base draws
+    // the grid, the arrows and every gauge as not highlighted, and false when it drew nothing;
+    // Paint_Overlay draws the highlighted gauges and the axes over it. Paint is the two in a
+    // row, so a kept base with a fresh overlay gives exactly the pixels of Paint.
+    bool Paint_Base(QPainter *painter, const QSize &size, const TScene &scene);
+    void Paint_Overlay(QPainter *painter, const QSize &size, const TScene &scene) const;
+    // The gauges from position first on, as the base draws them: what gauges appended since a
+    // base was painted add to it, as long as the layout stayed the same.
+    void Paint_Gauges(QPainter *painter, const TScene &scene, size_t first) const;
+    // Lays the viewport out for the scene as the next paint will, without painting; false
+    // when nothing can be drawn.
+    bool Lay_Out(QPainter *painter, const QSize &size, const TScene &scene);
+    // Where the layout puts the machine's points: equal layouts put every gauge on the same
+    // pixels.
+    std::array<double, 4> Layout() const;
 
     static QSize Minimum_Size() { return QSize(250, 250); }
 
@@ -93,7 +110,6 @@ private:
     // The pixel at which the deflected grid shows the nominal point (y, z).
     TVector2 Deflected_Pixel(const TScene &scene, const double &y, const double &z) const;
     void Draw_Grid(QPainter *painter, const TScene &scene) const;
-    void Draw_Gauges(QPainter *painter, const TScene &scene) const;
     void Draw_One_Gauge(QPainter *painter, const TScene &scene,
                         const TLengthMeasurement &gauge) const;
     void Draw_Y_Length_Arrows(QPainter *painter, const TScene &scene, int half_text_height) const;

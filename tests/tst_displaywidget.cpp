@@ -2,6 +2,7 @@
 #include <QPainter>
 #include <QtTest>
 #include <cmath>
+#include <functional>
 #include <limits>
 
 #include "displaywidget.h"
@@ -97,6 +98,8 @@ void Prepare(TDisplayWidget *widget, const QSize &size, double range_y = 1000.0,
 }
 } // namespace
 
+Q_DECLARE_METATYPE(std::function<void(TDisplayWidget *)>)
+
 class TTestDisplayWidget : public QObject
 {
     Q_OBJECT
@@ -105,6 +108,8 @@ private slots:
     void Nothing_Drawn_Without_Model();
     void Too_Small_Says_So_In_One_Centred_Line();
     void Highlighted_Gauge_Drawn_On_Top();
+    void Kept_Picture_Is_A_Fresh_Paint_data();
+    void Kept_Picture_Is_A_Fresh_Paint();
     void Kept_Values_Follow_Every_Change_data();
     void Kept_Values_Follow_Every_Change();
     void Readout_At_A_Known_Pixel_data();
@@ -207,6 +212,87 @@ void TTestDisplayWidget::Highlighted_Gauge_Drawn_On_Top()
     // Nothing selected: the drawing as it always was.
     first_then_second.Set_Highlighted({});
     QVERIFY(Render(&first_then_second) == plain);
+}
+
+namespace
+{
+// One change to the widget, applied to one that has painted already and to one that never has.
+using TChange = std::function<void(TDisplayWidget *)>;
+
+// Long gauges along Y, Z and both diagonals, as a length test lays them out.
+void Add_Length_Test(TDisplayWidget *widget, int count)
+{
+    const double s = std::sqrt(0.5);
+    const TVector3 axes[] = {TVector3(0, 1, 0), TVector3(0, 0, 1), TVector3(0, s, s),
+                             TVector3(0, s, -s)};
+    for (int id = 1; id <= count; ++id) {
+        const TVector3 centre(0, 300 + (id * 37) % 400, 300 + (id * 53) % 400);
+        const TVector3 half = axes[id % 4] * (320.0 + id % 30);
+        widget->Add_Length_Measurement(id, centre - half, centre + half);
+    }
+}
+} // namespace
+
+void TTestDisplayWidget::Kept_Picture_Is_A_Fresh_Paint_data()
+{
+    QTest::addColumn<TChange>("change");
+    QTest::newRow("selecting") << TChange([](TDisplayWidget *w) { w->Set_Highlighted({7}); });
+    QTest::newRow("selecting several") << TChange([](TDisplayWidget *w) {
+        w->Set_Highlighted({3, 18, 40});
+    });
+    QTest::newRow("selecting, then nothing") << TChange([](TDisplayWidget *w) {
+        w->Set_Highlighted({7});
+        w->Set_Highlighted({});
+    });
+    QTest::newRow("a gauge appended inside") << TChange([](TDisplayWidget *w) {
+        w->Add_Length_Measurement(99, TVector3(0, 450, 500), TVector3(0, 550, 500));
+    });
+    QTest::newRow("a gauge appended that moves the layout") << TChange([](TDisplayWidget *w) {
+        w->Add_Length_Measurement(99, TVector3(0, -400, 500), TVector3(0, 1400, 500));
+    });
+    QTest::newRow("appended and selected") << TChange([](TDisplayWidget *w) {
+        w->Add_Length_Measurement(99, TVector3(0, 450, 500), TVector3(0, 550, 520));
+        w->Set_Highlighted({99});
+    });
+    QTest::newRow("a gauge removed")
+        << TChange([](TDisplayWidget *w) { w->Remove_Length_Measurement(12); });
+    QTest::newRow("a gauge moved") << TChange([](TDisplayWidget *w) {
+        w->Update_Length_Measurement(12, TVector3(0, 100, 100), TVector3(0, 200, 900));
+    });
+    QTest::newRow("a parameter") << TChange(
+        [](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.2); });
+    QTest::newRow("the exaggeration")
+        << TChange([](TDisplayWidget *w) { w->Set_Exaggeration(500); });
+    QTest::newRow("the range") << TChange([](TDisplayWidget *w) { w->Set_Range_Y(1200); });
+    QTest::newRow("the size") << TChange([](TDisplayWidget *w) { w->resize(520, 470); });
+    QTest::newRow("all cleared") << TChange(
+        [](TDisplayWidget *w) { w->Clear_Length_Measurements(); });
+}
+
+// A widget keeps its picture without the selection between paints and draws only what
+// changed over it; after each kind of change its pixels are those of a widget that paints the
+// same state for the first time.
+void TTestDisplayWidget::Kept_Picture_Is_A_Fresh_Paint()
+{
+    QFETCH(TChange, change);
+    TDisplayWidget kept;
+    TDisplayWidget fresh;
+    for (TDisplayWidget *widget : {&kept, &fresh}) {
+        Prepare(widget, QSize(480, 440));
+        widget->Set_Model_Parameters(-0.05, -0.01, -0.01, 0);
+        widget->Set_Exaggeration(100);
+        Add_Length_Test(widget, 60);
+        widget->Set_Highlighted({5});
+    }
+    const QImage before = Render(&kept);
+    change(&kept);
+    change(&fresh);
+    const QImage after = Render(&kept);
+    QCOMPARE(after.size(), fresh.size());
+    QVERIFY(after == Render(&fresh));
+    // And painted again without any change, it stays so.
+    QVERIFY(Render(&kept) == after);
+    Q_UNUSED(before);
 }
 
 void TTestDisplayWidget::Kept_Values_Follow_Every_Change_data()

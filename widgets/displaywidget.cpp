@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "displaywidget.h"
 
+#include <QImage>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QResizeEvent>
+#include <cmath>
 
 #include "deflectionmodel.h"
 #include "evaluation.h"
@@ -42,7 +45,7 @@ void TDisplayWidget::Set_Parameter(void (TDeflectionModel::*setter)(const double
     if (deflection_model) {
         (deflection_model->*setter)(value);
     }
-    update();
+    Changed();
 }
 
 void TDisplayWidget::Set_Model_Parameter1(const double &value)
@@ -74,7 +77,7 @@ void TDisplayWidget::Set_Model_Parameters(const double &parameter1, const double
         deflection_model->Set_Parameter3(parameter3);
         deflection_model->Set_Parameter4(parameter4);
     }
-    update();
+    Changed();
 }
 
 double TDisplayWidget::Model_Parameter1() const
@@ -103,7 +106,7 @@ void TDisplayWidget::Set_Range_Y(const double &range)
         deflection_model->Set_Range_Y(range);
     }
     scene_painter.Mark_Viewport_Dirty();
-    update();
+    Changed();
 }
 
 void TDisplayWidget::Set_Range_Z(const double &range)
@@ -112,7 +115,7 @@ void TDisplayWidget::Set_Range_Z(const double &range)
         deflection_model->Set_Range_Z(range);
     }
     scene_painter.Mark_Viewport_Dirty();
-    update();
+    Changed();
 }
 
 void TDisplayWidget::Set_Range(const double &range_y, const double &range_z)
@@ -122,13 +125,13 @@ void TDisplayWidget::Set_Range(const double &range_y, const double &range_z)
         deflection_model->Set_Range_Z(range_z);
     }
     scene_painter.Mark_Viewport_Dirty();
-    update();
+    Changed();
 }
 
 void TDisplayWidget::Set_Exaggeration(int value)
 {
     exaggeration = static_cast<double>(std::max(value, 1));
-    update();
+    Changed();
 }
 
 TVector3 TDisplayWidget::Calculate_Correction(const TVector3 &position) const
@@ -150,6 +153,7 @@ void TDisplayWidget::Add_Length_Measurement(int id, const TVector3 &point1, cons
         return;
     }
     length_measurements.push_back(TLengthMeasurement{id, point1, point2});
+    // The kept base stays: the new gauge is drawn on top of it unless the layout moves.
     scene_painter.Mark_Viewport_Dirty();
     update();
 }
@@ -165,7 +169,7 @@ void TDisplayWidget::Update_Length_Measurement(int id, const TVector3 &point1,
     gauge.point1 = point1;
     gauge.point2 = point2;
     scene_painter.Mark_Viewport_Dirty();
-    update();
+    Changed();
 }
 
 void TDisplayWidget::Remove_Length_Measurement(int id)
@@ -181,7 +185,7 @@ void TDisplayWidget::Remove_Length_Measurement(int id)
         gauge_index[length_measurements[i].id] = i;
     }
     scene_painter.Mark_Viewport_Dirty();
-    update();
+    Changed();
 }
 
 void TDisplayWidget::Clear_Length_Measurements()
@@ -189,7 +193,7 @@ void TDisplayWidget::Clear_Length_Measurements()
     length_measurements.clear();
     gauge_index.clear();
     scene_painter.Mark_Viewport_Dirty();
-    update();
+    Changed();
 }
 
 TVector3 TDisplayWidget::Length_Volume_Minimum() const
@@ -205,6 +209,22 @@ TVector3 TDisplayWidget::Length_Volume_Maximum() const
 void TDisplayWidget::Update_Viewport(const TVector3 &minimum, const TVector3 &maximum)
 {
     scene_painter.Update_Viewport(minimum, maximum);
+    kept.valid = false;
+}
+
+void TDisplayWidget::Changed()
+{
+    kept.valid = false;
+    update();
+}
+
+void TDisplayWidget::changeEvent(QEvent *event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange ||
+        event->type() == QEvent::StyleChange) {
+        kept.valid = false;
+    }
 }
 
 QSize TDisplayWidget::minimumSizeHint() const
@@ -231,15 +251,84 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
         painter.drawText(rect(), Qt::AlignCenter, tr("The window is too small for the drawing"));
         return;
     }
-    scene_painter.Paint(
-        &painter, size(),
-        TScenePainter::TScene{deflection_model, exaggeration, &length_measurements, &highlighted});
+    const TScenePainter::TScene scene{deflection_model, exaggeration, &length_measurements,
+                                      &highlighted};
+    // The base is kept only where it can be laid down pixel for pixel: on a raster image,
+    // moved by whole pixels, at one device pixel per pixel.
+    QPaintEngine *engine = painter.paintEngine();
+    QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
+    const QTransform transform = painter.deviceTransform();
+    const QRect on_device = transform.mapRect(rect());
+    const bool keepable = deflection_model && device && device->devType() == QInternal::Image &&
+                          transform.type() <= QTransform::TxTranslate &&
+                          transform.dx() == std::floor(transform.dx()) &&
+                          transform.dy() == std::floor(transform.dy()) &&
+                          devicePixelRatioF() == 1.0 &&
+                          QRect(0, 0, device->width(), device->height()).contains(on_device);
+    if (!keepable) {
+        kept.valid = false;
+        scene_painter.Paint(&painter, size(), scene);
+        return;
+    }
+    if (!Bring_Base_Up_To_Date(&painter, *static_cast<QImage *>(device), on_device.topLeft(),
+                               event->region().contains(rect()), scene)) {
+        scene_painter.Paint(&painter, size(), scene);
+        return;
+    }
+    painter.drawImage(QPoint(0, 0), kept.image);
+    scene_painter.Paint_Overlay(&painter, size(), scene);
+}
+
+bool TDisplayWidget::Bring_Base_Up_To_Date(QPainter *painter, const QImage &device,
+                                           const QPoint &origin, bool whole,
+                                           const TScenePainter::TScene &scene)
+{
+    // What lies under the widget before it paints: the base is painted over exactly that.
+    // Only a paint of the whole widget shows all of it.
+    if (!whole) {
+        return kept.valid && kept.image.size() == size();
+    }
+    const QImage background = device.copy(QRect(origin, size()));
+    if (kept.valid && kept.image.size() == size() && kept.background == background &&
+        scene_painter.Lay_Out(painter, size(), scene) && scene_painter.Layout() == kept.layout) {
+        if (kept.gauges < length_measurements.size()) {
+            QPainter base(&kept.image);
+            Copy_State(*painter, &base);
+            scene_painter.Paint_Gauges(&base, scene, kept.gauges);
+            kept.gauges = length_measurements.size();
+        }
+        return true;
+    }
+    kept.valid = false;
+    kept.background = background;
+    kept.image = background.copy();
+    kept.image.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
+    kept.image.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
+    QPainter base(&kept.image);
+    Copy_State(*painter, &base);
+    if (!scene_painter.Paint_Base(&base, size(), scene)) {
+        return false;
+    }
+    kept.valid = true;
+    kept.layout = scene_painter.Layout();
+    kept.gauges = length_measurements.size();
+    return true;
+}
+
+void TDisplayWidget::Copy_State(const QPainter &from, QPainter *to)
+{
+    to->setFont(from.font());
+    to->setPen(from.pen());
+    to->setBrush(from.brush());
+    to->setRenderHints(from.renderHints());
+    to->setLayoutDirection(from.layoutDirection());
 }
 
 void TDisplayWidget::Set_Highlighted(const std::vector<int> &ids)
 {
     if (ids != highlighted) {
         highlighted = ids;
+        // The kept base holds every gauge as not highlighted: only the overlay changes.
         update();
     }
 }

@@ -2,8 +2,10 @@
 #ifndef TDISPLAYWIDGET_H
 #define TDISPLAYWIDGET_H
 
+#include <QImage>
 #include <QSize>
 #include <QWidget>
+#include <array>
 #include <unordered_map>
 #include <vector>
 
@@ -123,12 +125,20 @@ protected:
     void resizeEvent(QResizeEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void leaveEvent(QEvent *event) override;
+    void changeEvent(QEvent *event) override;
 
 private:
     // The ends of the measurement's gauge in the test; false when there is no such measurement.
     bool Gauge_Ends_Of(int id, TVector3 *end1, TVector3 *end2) const;
     // Stores a parameter in the model, if there is one, and repaints.
     void Set_Parameter(void (TDeflectionModel::*setter)(const double &), const double &value);
+    // Anything but the highlight or an appended gauge changed: the kept base is painted anew.
+    void Changed();
+    // Makes the kept base what a fresh paint would lay down over the device's pixels at
+    // origin; whole says the paint covers the widget. False when no base can be kept.
+    bool Bring_Base_Up_To_Date(QPainter *painter, const QImage &device, const QPoint &origin,
+                               bool whole, const TScenePainter::TScene &scene);
+    static void Copy_State(const QPainter &from, QPainter *to);
 
     QSize minimum_size;
     const TTestDocument *document;
@@ -139,6 +149,17 @@ private:
     std::unordered_map<int, size_t> gauge_index;
     std::vector<int> highlighted;
     TScenePainter scene_painter;
+    // The scene's base layer as last painted (grid, arrows, every gauge not highlighted) over
+    // the background it was painted on, so that a new selection paints only the overlay and
+    // an appended gauge only itself, with exactly the pixels of a fresh paint.
+    struct TKeptBase {
+        bool valid = false;
+        QImage background;
+        QImage image;
+        std::array<double, 4> layout{};
+        size_t gauges = 0; // how many of length_measurements it holds
+    };
+    TKeptBase kept;
 };
 
 #endif
