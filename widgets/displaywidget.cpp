@@ -286,7 +286,8 @@ bool TDisplayWidget::Bring_Base_Up_To_Date(QPainter *painter, const QImage &devi
     // What lies under the widget before it paints: the base is painted over exactly that.
     // Only a paint of the whole widget shows all of it.
     if (!whole) {
-        return kept.valid && kept.image.size() == size();
+        return kept.valid && kept.image.size() == size() &&
+               kept.gauges == length_measurements.size() && !scene_painter.Viewport_Dirty();
     }
     const QImage background = device.copy(QRect(origin, size()));
     if (kept.valid && kept.image.size() == size() && kept.background == background &&
