@@ -110,6 +110,7 @@ private slots:
     void Highlighted_Gauge_Drawn_On_Top();
     void Kept_Picture_Is_A_Fresh_Paint_data();
     void Kept_Picture_Is_A_Fresh_Paint();
+    void Kept_Picture_Follows_What_Lies_Under_It();
     void Kept_Values_Follow_Every_Change_data();
     void Kept_Values_Follow_Every_Change();
     void Readout_At_A_Known_Pixel_data();
@@ -293,6 +294,30 @@ void TTestDisplayWidget::Kept_Picture_Is_A_Fresh_Paint()
     // And painted again without any change, it stays so.
     QVERIFY(Render(&kept) == after);
     Q_UNUSED(before);
+}
+
+// The kept picture holds what lay under the widget when it was painted; painted over anything
+// else, the widget paints afresh.
+void TTestDisplayWidget::Kept_Picture_Follows_What_Lies_Under_It()
+{
+    TDisplayWidget kept;
+    TDisplayWidget fresh;
+    for (TDisplayWidget *widget : {&kept, &fresh}) {
+        Prepare(widget, QSize(300, 300));
+        Add_Length_Test(widget, 12);
+        widget->Set_Highlighted({3});
+    }
+    Render(&kept);
+    const auto over_grey = [](TDisplayWidget *widget) {
+        QImage image(widget->size(), QImage::Format_ARGB32);
+        image.fill(QColor(239, 239, 239));
+        widget->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+        return image;
+    };
+    kept.Set_Highlighted({4});
+    fresh.Set_Highlighted({4});
+    QVERIFY(over_grey(&kept) == over_grey(&fresh));
+    QVERIFY(Render(&kept) == Render(&fresh));
 }
 
 void TTestDisplayWidget::Kept_Values_Follow_Every_Change_data()

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QResizeEvent>
 #include <cmath>
+#include <cstring>
 
 #include "deflectionmodel.h"
 #include "evaluation.h"
@@ -155,6 +156,7 @@ void TDisplayWidget::Add_Length_Measurement(int id, const TVector3 &point1, cons
     length_measurements.push_back(TLengthMeasurement{id, point1, point2});
     // The kept base stays: the new gauge is drawn on top of it unless the layout moves.
     scene_painter.Mark_Viewport_Dirty();
+    keep_next = true;
     update();
 }
 
@@ -215,6 +217,7 @@ void TDisplayWidget::Update_Viewport(const TVector3 &minimum, const TVector3 &ma
 void TDisplayWidget::Changed()
 {
     kept.valid = false;
+    keep_next = false;
     update();
 }
 
@@ -243,6 +246,38 @@ void TDisplayWidget::resizeEvent(QResizeEvent *event)
     scene_painter.Mark_Viewport_Dirty();
 }
 
+namespace
+{
+// The pixels of area on from, into to, whose buffer is used again where it fits.
+void Copy_Pixels(const QImage &from, const QRect &area, QImage *to)
+{
+    if (to->size() != area.size() || to->format() != from.format()) {
+        *to = QImage(area.size(), from.format());
+    }
+    const size_t bytes = size_t(area.width()) * size_t(from.depth() / 8);
+    const size_t skip = size_t(area.left()) * size_t(from.depth() / 8);
+    for (int row = 0; row < area.height(); ++row) {
+        std::memcpy(to->scanLine(row), from.constScanLine(area.top() + row) + skip, bytes);
+    }
+}
+
+bool Same_Pixels(const QImage &device, const QRect &area, const QImage &kept)
+{
+    if (kept.size() != area.size() || kept.format() != device.format()) {
+        return false;
+    }
+    const size_t bytes = size_t(area.width()) * size_t(device.depth() / 8);
+    const size_t skip = size_t(area.left()) * size_t(device.depth() / 8);
+    for (int row = 0; row < area.height(); ++row) {
+        if (std::memcmp(kept.constScanLine(row), device.constScanLine(area.top() + row) + skip,
+                        bytes) != 0) {
+            return false;
+        }
+    }
+    return true;
+}
+} // namespace
+
 void TDisplayWidget::paintEvent(QPaintEvent *event)
 {
     event->accept();
@@ -253,83 +288,76 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
     }
     const TScenePainter::TScene scene{deflection_model, exaggeration, &length_measurements,
                                       &highlighted};
-    // The base is kept only where it can be laid down pixel for pixel: on a raster image,
-    // moved by whole pixels, at one device pixel per pixel.
+    // The base is kept only where its pixels can be read back and laid down again as they
+    // are: on a raster image of whole bytes per pixel, moved by whole pixels, at one device
+    // pixel per pixel, and only from a paint of the whole widget, which alone shows all of
+    // what lies under it.
     QPaintEngine *engine = painter.paintEngine();
-    QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
+    QPaintDevice *paint_device = engine ? engine->paintDevice() : nullptr;
     const QTransform transform = painter.deviceTransform();
-    const QRect on_device = transform.mapRect(rect());
-    const bool keepable = deflection_model && device && device->devType() == QInternal::Image &&
-                          transform.type() <= QTransform::TxTranslate &&
+    const QRect area = transform.mapRect(rect());
+    QImage *device = paint_device && paint_device->devType() == QInternal::Image
+                         ? static_cast<QImage *>(paint_device)
+                         : nullptr;
+    const bool keepable = deflection_model && device && device->depth() >= 8 &&
+                          device->depth() % 8 == 0 && transform.type() <= QTransform::TxTranslate &&
                           transform.dx() == std::floor(transform.dx()) &&
                           transform.dy() == std::floor(transform.dy()) &&
-                          devicePixelRatioF() == 1.0 &&
-                          QRect(0, 0, device->width(), device->height()).contains(on_device);
-    if (!keepable) {
-        kept.valid = false;
-        scene_painter.Paint(&painter, size(), scene);
+                          devicePixelRatioF() == 1.0 && device->rect().contains(area) &&
+                          event->region().contains(rect());
+    if (keepable && Lay_Down_Kept_Base(&painter, *device, area, scene)) {
+        scene_painter.Paint_Overlay(&painter, size(), scene);
         return;
     }
-    if (!Bring_Base_Up_To_Date(&painter, *static_cast<QImage *>(device), on_device.topLeft(),
-                               event->region().contains(rect()), scene)) {
-        scene_painter.Paint(&painter, size(), scene);
+    // A fresh paint, and a copy of its base when the next change is likely to be one that
+    // needs no more than the overlay.
+    const bool keep = keepable && keep_next;
+    kept.valid = false;
+    if (keep) {
+        Copy_Pixels(*device, area, &kept.background);
+    }
+    if (!scene_painter.Paint_Base(&painter, size(), scene)) {
         return;
     }
-    painter.drawImage(QPoint(0, 0), kept.image);
+    if (keep) {
+        Copy_Pixels(*device, area, &kept.image);
+        kept.valid = true;
+        kept.layout = scene_painter.Layout();
+        kept.gauges = length_measurements.size();
+    }
     scene_painter.Paint_Overlay(&painter, size(), scene);
 }
 
-bool TDisplayWidget::Bring_Base_Up_To_Date(QPainter *painter, const QImage &device,
-                                           const QPoint &origin, bool whole,
-                                           const TScenePainter::TScene &scene)
+bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const QRect &area,
+                                        const TScenePainter::TScene &scene)
 {
-    // What lies under the widget before it paints: the base is painted over exactly that.
-    // Only a paint of the whole widget shows all of it.
-    if (!whole) {
-        return kept.valid && kept.image.size() == size() &&
-               kept.gauges == length_measurements.size() && !scene_painter.Viewport_Dirty();
-    }
-    const QImage background = device.copy(QRect(origin, size()));
-    if (kept.valid && kept.image.size() == size() && kept.background == background &&
-        scene_painter.Lay_Out(painter, size(), scene) && scene_painter.Layout() == kept.layout) {
-        if (kept.gauges < length_measurements.size()) {
-            QPainter base(&kept.image);
-            Copy_State(*painter, &base);
-            scene_painter.Paint_Gauges(&base, scene, kept.gauges);
-            kept.gauges = length_measurements.size();
-        }
-        return true;
-    }
-    kept.valid = false;
-    kept.background = background;
-    kept.image = background.copy();
-    kept.image.setDotsPerMeterX(qRound(logicalDpiX() / 0.0254));
-    kept.image.setDotsPerMeterY(qRound(logicalDpiY() / 0.0254));
-    QPainter base(&kept.image);
-    Copy_State(*painter, &base);
-    if (!scene_painter.Paint_Base(&base, size(), scene)) {
+    // What lies under the widget must be what the base was painted over, and every gauge in
+    // the base must still fall on the same pixels.
+    if (!kept.valid || kept.image.size() != size() || !Same_Pixels(device, area, kept.background) ||
+        !scene_painter.Lay_Out(painter, size(), scene) || scene_painter.Layout() != kept.layout) {
         return false;
     }
-    kept.valid = true;
-    kept.layout = scene_painter.Layout();
-    kept.gauges = length_measurements.size();
+    const QPainter::CompositionMode mode = painter->compositionMode();
+    painter->setCompositionMode(QPainter::CompositionMode_Source);
+    painter->drawImage(QPoint(0, 0), kept.image);
+    painter->setCompositionMode(mode);
+    if (kept.gauges < length_measurements.size()) {
+        // Appended gauges lie over all the others: drawn last onto the base, as a fresh paint
+        // draws them.
+        scene_painter.Paint_Gauges(painter, scene, kept.gauges);
+        Copy_Pixels(device, area, &kept.image);
+        kept.gauges = length_measurements.size();
+    }
     return true;
-}
-
-void TDisplayWidget::Copy_State(const QPainter &from, QPainter *to)
-{
-    to->setFont(from.font());
-    to->setPen(from.pen());
-    to->setBrush(from.brush());
-    to->setRenderHints(from.renderHints());
-    to->setLayoutDirection(from.layoutDirection());
 }
 
 void TDisplayWidget::Set_Highlighted(const std::vector<int> &ids)
 {
     if (ids != highlighted) {
         highlighted = ids;
-        // The kept base holds every gauge as not highlighted: only the overlay changes.
+        // The kept base holds every gauge as not highlighted: only the overlay changes, and
+        // a selection is often followed by another.
+        keep_next = true;
         update();
     }
 }

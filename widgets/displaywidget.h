@@ -134,11 +134,11 @@ private:
     void Set_Parameter(void (TDeflectionModel::*setter)(const double &), const double &value);
     // Anything but the highlight or an appended gauge changed: the kept base is painted anew.
     void Changed();
-    // Makes the kept base what a fresh paint would lay down over the device's pixels at
-    // origin; whole says the paint covers the widget. False when no base can be kept.
-    bool Bring_Base_Up_To_Date(QPainter *painter, const QImage &device, const QPoint &origin,
-                               bool whole, const TScenePainter::TScene &scene);
-    static void Copy_State(const QPainter &from, QPainter *to);
+    // Lays the kept base down on the device's area, with any gauges appended since drawn on
+    // top, when it is what a fresh paint would lay down there; false, with nothing drawn,
+    // when it is not.
+    bool Lay_Down_Kept_Base(QPainter *painter, QImage &device, const QRect &area,
+                            const TScenePainter::TScene &scene);
 
     QSize minimum_size;
     const TTestDocument *document;
@@ -160,6 +160,10 @@ private:
         size_t gauges = 0; // how many of length_measurements it holds
     };
     TKeptBase kept;
+    // The next paint keeps its base: set by a selection or an appended gauge, which the next
+    // change often repeats, cleared by any other change, so that a paint that follows typing
+    // costs no copy.
+    bool keep_next = false;
 };
 
 #endif
