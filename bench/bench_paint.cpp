@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "displaywidget.h"
@@ -28,6 +29,9 @@ private slots:
 
 private:
     void Prepare(int gauges);
+    // Gauges as a length test has them: 650 to 700 px long on the 1000 x 1000 image, along Y,
+    // Z and both diagonals, at exaggeration 500, where every band is slanted.
+    void Prepare_Length_Test(int gauges);
     void Paint_Once();
     void Baseline_Once();
     qint64 Median_Nanoseconds(void (TBenchPaint::*run)(), int repetitions);
@@ -67,8 +71,27 @@ void TBenchPaint::Prepare(int gauges)
     Paint_Once(); // the fit, once
 }
 
+void TBenchPaint::Prepare_Length_Test(int gauges)
+{
+    widget.Clear_Length_Measurements();
+    widget.Set_Exaggeration(500);
+    const double s = std::sqrt(0.5);
+    const TVector3 axes[] = {TVector3(0, 1, 0), TVector3(0, 0, 1), TVector3(0, s, s),
+                             TVector3(0, s, -s)};
+    QRandomGenerator random(13);
+    for (int id = 1; id <= gauges; ++id) {
+        const TVector3 centre(0, 350.0 + random.bounded(300.0), 350.0 + random.bounded(300.0));
+        const TVector3 half = axes[id % 4] * ((650.0 + random.bounded(50.0)) / 2.0);
+        widget.Add_Length_Measurement(id, centre + half, centre - half);
+    }
+    Paint_Once();
+}
+
 void TBenchPaint::Paint_Once()
 {
+    // The same value again still counts as a change: every figure is a full paint, not the
+    // display's kept picture.
+    widget.Set_Exaggeration(int(widget.Exaggeration()));
     image.fill(Qt::white);
     widget.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
 }
@@ -139,6 +162,14 @@ void TBenchPaint::Ratios()
     Prepare(1000);
     const qint64 thousand = Median_Nanoseconds(&TBenchPaint::Paint_Once, 31);
 
+    Prepare_Length_Test(0);
+    const qint64 none_500 = Median_Nanoseconds(&TBenchPaint::Paint_Once, 101);
+    Prepare_Length_Test(100);
+    const qint64 slanted_100 = Median_Nanoseconds(&TBenchPaint::Paint_Once, 51);
+    Prepare_Length_Test(1000);
+    const qint64 slanted_1000 = Median_Nanoseconds(&TBenchPaint::Paint_Once, 11);
+    widget.Set_Exaggeration(100);
+
     const auto ms = [](qint64 ns) { return QString::number(ns / 1e6, 'f', 3); };
     const auto ratio = [](qint64 a, qint64 b) { return QString::number(double(a) / b, 'f', 2); };
     qInfo().noquote() << "median ms: baseline" << ms(baseline) << "| paint, 0 gauges" << ms(none)
@@ -146,6 +177,11 @@ void TBenchPaint::Ratios()
     qInfo().noquote() << "paint(0) / baseline =" << ratio(none, baseline)
                       << "| paint(100) / paint(0) =" << ratio(hundred, none)
                       << "| paint(1000) / paint(0) =" << ratio(thousand, none);
+    qInfo().noquote() << "median ms, long slanted bands at exaggeration 500: 0 bands"
+                      << ms(none_500) << "| 100 bands" << ms(slanted_100) << "| 1000 bands"
+                      << ms(slanted_1000);
+    qInfo().noquote() << "slanted(100) / paint(0) =" << ratio(slanted_100, none_500)
+                      << "| slanted(1000) / paint(0) =" << ratio(slanted_1000, none_500);
 }
 
 QTEST_MAIN(TBenchPaint)
