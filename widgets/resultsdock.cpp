@@ -91,6 +91,9 @@ TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
                          "(Enter goes on to the next row, Delete clears it, Ctrl+V pastes a "
                          "column); Delete elsewhere removes the selected measurements, and "
                          "Ctrl+C copies them."));
+    // Before the rows exist: a new default height is announced row by row, and the id
+    // column's copy follows each announcement, which made a long list quadratic to open.
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setModel(sort_model);
     table->setSortingEnabled(true);
     table->sortByColumn(-1, Qt::AscendingOrder);
@@ -99,7 +102,6 @@ TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                            QAbstractItemView::AnyKeyPressed);
     table->verticalHeader()->setVisible(false);
-    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     // Widths follow the rows in sight, so that a long list is never measured row by row.
     table->horizontalHeader()->setResizeContentsPrecision(0);
