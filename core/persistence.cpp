@@ -14,6 +14,9 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 #include "filewriter.h"
 #include "measurementdata.h"
@@ -392,6 +395,11 @@ void TPersistence::Load_Measurements(TMeasurementData *data)
         return;
     }
     const bool loaded = data->Load_Data(Measurement_File());
+#ifdef __GLIBC__
+    // The file's DOM, several times the size of the records, is gone now; its memory goes
+    // back to the system instead of staying with the process for as long as it runs.
+    malloc_trim(0);
+#endif
     const QStringList notes = data->Load_Notes();
     if (loaded && notes.isEmpty()) {
         records_on_disk = data->Measurements();
