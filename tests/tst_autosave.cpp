@@ -210,7 +210,7 @@ void TTestAutosave::Closing_While_The_Worker_Writes()
     QVERIFY(persistence.Writable());
     TTestDocument document;
     std::vector<TMeasurementData::TMeasurement> records;
-    for (int id = 1; id <= 20000; ++id) {
+    for (int id = 1; id <= 2000; ++id) {
         records.push_back({id, TVector3(0, 500, 500), TVector3(0, 0, 1), 100.0 + id % 900});
     }
     document.Set_Measurements(records);
@@ -230,9 +230,9 @@ void TTestAutosave::Closing_While_The_Worker_Writes()
     const int written = persistence.Files_Written();
     TMeasurementData saved;
     QVERIFY(saved.Load_Data(Measurement_File()));
-    QCOMPARE(saved.Measurements().size(), size_t(20000));
+    QCOMPARE(saved.Measurements().size(), size_t(2000));
     QCOMPARE(saved.Measurements().front().nominal_length, edit_after ? 4321.0 : 101.0);
-    QCOMPARE(saved.Measurements().back().nominal_length, 100.0 + 20000 % 900);
+    QCOMPARE(saved.Measurements().back().nominal_length, 100.0 + 2000 % 900);
     // The worker's news, when it comes, changes nothing.
     QTest::qWait(50);
     QCOMPARE(persistence.Files_Written(), written);
