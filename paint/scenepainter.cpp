@@ -26,6 +26,9 @@ const double canvas_limit = 1.0e6;
 
 const QString probe_text = QStringLiteral("__999999.99j");
 
+// How far beside its line a gauge's band and its id may reach (pixels).
+const int gauge_reach = 64;
+
 // Floor of half an integer, also for negative values.
 int Floor_Half(int value)
 {
@@ -181,20 +184,6 @@ bool Same_Bits(const std::array<double, 6> &a, const std::array<double, 6> &b)
     return true;
 }
 
-void Draw_Segment(QPainter *painter, TVector2 from, TVector2 to)
-{
-    if (Clip_To_Canvas(&from, &to)) {
-        painter->drawLine(To_Point(from), To_Point(to));
-    }
-}
-
-// A double-headed dimension arrow, cut to the canvas; nothing when an end is not finite.
-void Draw_Clipped_Arrow(QPainter *painter, TVector2 from, TVector2 to)
-{
-    if (Clip_To_Canvas(&from, &to)) {
-        TScenePainter::Draw_Arrow(painter, To_Point(from), To_Point(to), 12, 3, false);
-    }
-}
 // The two points, the unit vector from the first to the second and the one a quarter turn
 // from it; false when the points are the same and there is no direction.
 // The line from p1 to p2 with its unit direction and the unit normal to its left.
@@ -340,38 +329,60 @@ void TScenePainter::Paint(QPainter *painter, const QSize &size, const TScene &sc
     }
 }
 
-bool TScenePainter::Paint_Base(QPainter *painter, const QSize &size, const TScene &scene)
+bool TScenePainter::Paint_Base(QPainter *painter, const QSize &size, const TScene &scene,
+                               TBaseRecord *record, const QRect *only)
 {
     Q_ASSERT(painter);
     Q_ASSERT(scene.gauges);
-    if (!scene.model) {
+    if (!Lay_Out(painter, size, scene)) {
         return false;
     }
-
-    Update_Cache(scene, painter);
-    const QRect probe = cache.probe;
-    const int text_height = probe.height();
-    if (size != viewport_size) {
-        viewport_dirty = true;
+    if (record) {
+        *record = TBaseRecord();
     }
-    if (viewport_dirty && !Recompute_Viewport(size, probe.width(), scene)) {
-        return false;
-    }
-
+    pass = TPass{record, false, only};
+    const int text_height = cache.probe.height();
     Draw_Grid(painter, scene);
     Draw_Y_Length_Arrows(painter, scene, Floor_Half(text_height));
     Draw_Z_Length_Arrows(painter, scene, Floor_Half(text_height), size.height());
     Paint_Gauges(painter, scene, 0);
+    pass = TPass();
     return true;
 }
 
-void TScenePainter::Paint_Gauges(QPainter *painter, const TScene &scene, size_t first) const
+bool TScenePainter::Record_Base(QPainter *painter, const QSize &size, const TScene &scene,
+                                TBaseRecord *record)
 {
+    Q_ASSERT(record);
+    if (!Lay_Out(painter, size, scene)) {
+        return false;
+    }
+    *record = TBaseRecord();
+    pass = TPass{record, true, nullptr};
+    const int text_height = cache.probe.height();
+    Draw_Grid(painter, scene);
+    Draw_Y_Length_Arrows(painter, scene, Floor_Half(text_height));
+    Draw_Z_Length_Arrows(painter, scene, Floor_Half(text_height), size.height());
+    for (const TLengthMeasurement &gauge : *scene.gauges) {
+        Draw_One_Gauge(painter, scene, gauge);
+    }
+    pass = TPass();
+    return true;
+}
+
+void TScenePainter::Paint_Gauges(QPainter *painter, const TScene &scene, size_t first,
+                                 TBaseRecord *record)
+{
+    const TPass outer = pass;
+    if (record) {
+        pass.record = record;
+    }
     painter->setPen(Gauge_Pen());
     painter->setBrush(Gauge_Brush());
     for (size_t i = first; i < scene.gauges->size(); ++i) {
         Draw_One_Gauge(painter, scene, (*scene.gauges)[i]);
     }
+    pass = outer;
 }
 
 void TScenePainter::Paint_Overlay(QPainter *painter, const QSize &size, const TScene &scene) const
@@ -493,9 +504,9 @@ void TScenePainter::Draw_Grid(QPainter *painter, const TScene &scene) const
                     Pixel(y + exaggeration * correction.y, z + exaggeration * correction.z);
                 if (point > 0) {
                     painter->setPen(nominal_pen);
-                    Draw_Segment(painter, nominal, previous_nominal);
+                    Segment(painter, nominal, previous_nominal, false);
                     painter->setPen(deflected_pen);
-                    Draw_Segment(painter, deflected, previous_deflected);
+                    Segment(painter, deflected, previous_deflected, false);
                 }
                 previous_nominal = nominal;
                 previous_deflected = deflected;
@@ -509,9 +520,54 @@ void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
 {
     TVector2 p1 = Deflected_Pixel(scene, gauge.point1.y, gauge.point1.z);
     TVector2 p2 = Deflected_Pixel(scene, gauge.point2.y, gauge.point2.z);
-    if (Clip_To_Canvas(&p1, &p2)) {
-        Draw_Gauge(painter, To_Point(p1), To_Point(p2), QStringLiteral("%1").arg(gauge.id), 16);
+    const bool drawn = Clip_To_Canvas(&p1, &p2);
+    const QPoint a = drawn ? To_Point(p1) : QPoint();
+    const QPoint b = drawn ? To_Point(p2) : QPoint();
+    if (pass.record) {
+        pass.record->geometry.insert(pass.record->geometry.end(),
+                                     {drawn, a.x(), a.y(), b.x(), b.y(), gauge.id});
     }
+    // The band and its id, which may stand out of the band on either side.
+    if (!drawn || pass.dry ||
+        (pass.only && !pass.only->intersects(QRect(a, b).normalized().adjusted(
+                          -gauge_reach, -gauge_reach, gauge_reach, gauge_reach)))) {
+        return;
+    }
+    Draw_Gauge(painter, a, b, QStringLiteral("%1").arg(gauge.id), 16);
+}
+
+void TScenePainter::Segment(QPainter *painter, TVector2 from, TVector2 to, bool arrow) const
+{
+    const bool drawn = Clip_To_Canvas(&from, &to);
+    const QPoint a = drawn ? To_Point(from) : QPoint();
+    const QPoint b = drawn ? To_Point(to) : QPoint();
+    if (pass.record) {
+        pass.record->geometry.insert(pass.record->geometry.end(),
+                                     {drawn, a.x(), a.y(), b.x(), b.y()});
+    }
+    // An arrow's heads reach a few pixels beside its line.
+    const int reach = arrow ? 16 : 1;
+    if (!drawn || pass.dry ||
+        (pass.only &&
+         !pass.only->intersects(QRect(a, b).normalized().adjusted(-reach, -reach, reach, reach)))) {
+        return;
+    }
+    if (arrow) {
+        Draw_Arrow(painter, a, b, 12, 3, false);
+    } else {
+        painter->drawLine(a, b);
+    }
+}
+
+bool TScenePainter::Label_Wanted(const QRect &rect, const QString &text) const
+{
+    if (pass.record) {
+        pass.record->geometry.insert(pass.record->geometry.end(),
+                                     {rect.left(), rect.top(), rect.right(), rect.bottom()});
+        pass.record->labels.push_back(text);
+        pass.record->label_rects.push_back(rect);
+    }
+    return !pass.dry && (!pass.only || pass.only->intersects(rect.adjusted(-4, -4, 4, 4)));
 }
 
 bool TScenePainter::Machine_Point(const QPointF &pixel, double *y, double *z) const
@@ -544,14 +600,16 @@ void TScenePainter::Draw_Y_Length_Arrows(QPainter *painter, const TScene &scene,
         const QString &label_text = cache.y_labels[i];
         const TVector2 left_end = Deflected_Pixel(scene, 0, z);
         painter->setPen(arrow_pen);
-        Draw_Clipped_Arrow(painter, Deflected_Pixel(scene, range_y, z), left_end);
+        Segment(painter, Deflected_Pixel(scene, range_y, z), left_end, true);
 
         if (Is_Finite(origin) && Is_Finite(left_end)) {
             const int level = To_Point(left_end).y();
             const QRect label(QPoint(0, level - half_text_height),
                               QPoint(label_right, level + half_text_height));
-            painter->setPen(text_pen);
-            painter->drawText(label, Qt::AlignRight | Qt::AlignVCenter, label_text);
+            if (Label_Wanted(label, label_text)) {
+                painter->setPen(text_pen);
+                painter->drawText(label, Qt::AlignRight | Qt::AlignVCenter, label_text);
+            }
         }
     }
 }
@@ -575,12 +633,15 @@ void TScenePainter::Draw_Z_Length_Arrows(QPainter *painter, const TScene &scene,
         const QString &label_text = cache.z_labels[i];
         const TVector2 bottom_end = Deflected_Pixel(scene, y, 0);
         painter->setPen(arrow_pen);
-        Draw_Clipped_Arrow(painter, Deflected_Pixel(scene, y, range_z), bottom_end);
+        Segment(painter, Deflected_Pixel(scene, y, range_z), bottom_end, true);
 
         if (Is_Finite(origin) && Is_Finite(bottom_end)) {
             const int column = To_Point(bottom_end).x();
             const QRect label(QPoint(column - half_text_height, label_top),
                               QPoint(column + half_text_height, label_bottom));
+            if (!Label_Wanted(label, label_text)) {
+                continue;
+            }
             painter->save();
             painter->setPen(text_pen);
             Draw_Rotated_Text(painter, label, Qt::AlignRight | Qt::AlignVCenter, label_text);

@@ -60,11 +60,28 @@ public:
     // the grid, the arrows and every gauge as not highlighted, and false when it drew nothing;
     // Paint_Overlay draws the highlighted gauges and the axes over it. Paint is the two in a
     // row, so a kept base with a fresh overlay gives exactly the pixels of Paint.
-    bool Paint_Base(QPainter *painter, const QSize &size, const TScene &scene);
+    //
+    // What a base draws, point for point and text for text: two bases with equal records are
+    // the same pixels, and two whose records differ only in labels differ only within those
+    // labels' rectangles.
+    struct TBaseRecord {
+        std::vector<int> geometry; // every line, arrow, label box and gauge as drawn, in order
+        std::vector<QString> labels;
+        std::vector<QRect> label_rects;
+    };
+    // With a record, what is drawn is recorded in it; with only, nothing is drawn that cannot
+    // reach into that rectangle (the caller clips to it).
+    bool Paint_Base(QPainter *painter, const QSize &size, const TScene &scene,
+                    TBaseRecord *record = nullptr, const QRect *only = nullptr);
+    // The record of the base Paint_Base would paint, without painting; false when nothing
+    // would be drawn.
+    bool Record_Base(QPainter *painter, const QSize &size, const TScene &scene,
+                     TBaseRecord *record);
     void Paint_Overlay(QPainter *painter, const QSize &size, const TScene &scene) const;
-    // The gauges from position first on, as the base draws them: what gauges appended since a
-    // base was painted add to it, as long as the layout stayed the same.
-    void Paint_Gauges(QPainter *painter, const TScene &scene, size_t first) const;
+    // The gauges from position first on, as the base draws them, added to the record: what
+    // gauges appended since a base was painted add to it, as long as the layout stayed.
+    void Paint_Gauges(QPainter *painter, const TScene &scene, size_t first,
+                      TBaseRecord *record = nullptr);
     // Lays the viewport out for the scene as the next paint will, without painting; false
     // when nothing can be drawn.
     bool Lay_Out(QPainter *painter, const QSize &size, const TScene &scene);
@@ -112,6 +129,11 @@ private:
     void Draw_Grid(QPainter *painter, const TScene &scene) const;
     void Draw_One_Gauge(QPainter *painter, const TScene &scene,
                         const TLengthMeasurement &gauge) const;
+    // A grid segment, or a dimension arrow, cut to the canvas; nothing when an end is not
+    // finite.
+    void Segment(QPainter *painter, TVector2 from, TVector2 to, bool arrow) const;
+    // Records a length label and says whether this pass draws it.
+    bool Label_Wanted(const QRect &rect, const QString &text) const;
     void Draw_Y_Length_Arrows(QPainter *painter, const TScene &scene, int half_text_height) const;
     void Draw_Z_Length_Arrows(QPainter *painter, const TScene &scene, int half_text_height,
                               int device_height) const;
@@ -151,6 +173,15 @@ private:
     // Brings the cache up to date for the scene and the painter's font.
     void Update_Cache(const TScene &scene, QPainter *painter);
     TCache cache;
+
+    // What the pass through the base under way does besides drawing: record it, only record
+    // it (dry), or draw only what reaches into a rectangle.
+    struct TPass {
+        TBaseRecord *record = nullptr;
+        bool dry = false;
+        const QRect *only = nullptr;
+    };
+    TPass pass;
 };
 
 #endif

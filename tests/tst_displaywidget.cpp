@@ -237,37 +237,59 @@ void Add_Length_Test(TDisplayWidget *widget, int count)
 void TTestDisplayWidget::Kept_Picture_Is_A_Fresh_Paint_data()
 {
     QTest::addColumn<TChange>("change");
-    QTest::newRow("selecting") << TChange([](TDisplayWidget *w) { w->Set_Highlighted({7}); });
-    QTest::newRow("selecting several") << TChange([](TDisplayWidget *w) {
-        w->Set_Highlighted({3, 18, 40});
-    });
-    QTest::newRow("selecting, then nothing") << TChange([](TDisplayWidget *w) {
+    QTest::addColumn<int>("exaggeration");
+    const auto row = [](const char *name, const TChange &change, int exaggeration = 100) {
+        QTest::newRow(name) << change << exaggeration;
+    };
+    row("selecting", [](TDisplayWidget *w) { w->Set_Highlighted({7}); });
+    row("selecting several", [](TDisplayWidget *w) { w->Set_Highlighted({3, 18, 40}); });
+    row("selecting, then nothing", [](TDisplayWidget *w) {
         w->Set_Highlighted({7});
         w->Set_Highlighted({});
     });
-    QTest::newRow("a gauge appended inside") << TChange([](TDisplayWidget *w) {
+    row("a gauge appended inside", [](TDisplayWidget *w) {
         w->Add_Length_Measurement(99, TVector3(0, 450, 500), TVector3(0, 550, 500));
     });
-    QTest::newRow("a gauge appended that moves the layout") << TChange([](TDisplayWidget *w) {
+    row("a gauge appended that moves the layout", [](TDisplayWidget *w) {
         w->Add_Length_Measurement(99, TVector3(0, -400, 500), TVector3(0, 1400, 500));
     });
-    QTest::newRow("appended and selected") << TChange([](TDisplayWidget *w) {
+    row("appended and selected", [](TDisplayWidget *w) {
         w->Add_Length_Measurement(99, TVector3(0, 450, 500), TVector3(0, 550, 520));
         w->Set_Highlighted({99});
     });
-    QTest::newRow("a gauge removed")
-        << TChange([](TDisplayWidget *w) { w->Remove_Length_Measurement(12); });
-    QTest::newRow("a gauge moved") << TChange([](TDisplayWidget *w) {
+    row("a gauge removed", [](TDisplayWidget *w) { w->Remove_Length_Measurement(12); });
+    row("a gauge moved", [](TDisplayWidget *w) {
         w->Update_Length_Measurement(12, TVector3(0, 100, 100), TVector3(0, 200, 900));
     });
-    QTest::newRow("a parameter") << TChange(
-        [](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.2); });
-    QTest::newRow("the exaggeration")
-        << TChange([](TDisplayWidget *w) { w->Set_Exaggeration(500); });
-    QTest::newRow("the range") << TChange([](TDisplayWidget *w) { w->Set_Range_Y(1200); });
-    QTest::newRow("the size") << TChange([](TDisplayWidget *w) { w->resize(520, 470); });
-    QTest::newRow("all cleared") << TChange(
-        [](TDisplayWidget *w) { w->Clear_Length_Measurements(); });
+    row("a parameter", [](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.2); });
+    row("the exaggeration", [](TDisplayWidget *w) { w->Set_Exaggeration(500); });
+    row("the range", [](TDisplayWidget *w) { w->Set_Range_Y(1200); });
+    row("the size", [](TDisplayWidget *w) { w->resize(520, 470); });
+    row("all cleared", [](TDisplayWidget *w) { w->Clear_Length_Measurements(); });
+    // At exaggeration 1 a parameter moves no line by a pixel and changes length labels only.
+    row(
+        "a parameter at exaggeration 1", [](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.07); },
+        1);
+    row(
+        "a parameter there and back at exaggeration 1",
+        [](TDisplayWidget *w) {
+            w->Set_Model_Parameter1(-0.07);
+            w->Set_Model_Parameter1(-0.05);
+        },
+        1);
+    row(
+        "another model at exaggeration 1",
+        [](TDisplayWidget *w) {
+            w->Set_Deflection_Model(TDisplayWidget::DEFLECTION_MODEL_RENISHAW);
+            w->Set_Range(1000, 1000);
+        },
+        1);
+    row(
+        "a gauge moved at exaggeration 1",
+        [](TDisplayWidget *w) {
+            w->Update_Length_Measurement(12, TVector3(0, 100, 100), TVector3(0, 200, 900));
+        },
+        1);
 }
 
 // A widget keeps its picture without the selection between paints and draws only what
@@ -276,12 +298,13 @@ void TTestDisplayWidget::Kept_Picture_Is_A_Fresh_Paint_data()
 void TTestDisplayWidget::Kept_Picture_Is_A_Fresh_Paint()
 {
     QFETCH(TChange, change);
+    QFETCH(int, exaggeration);
     TDisplayWidget kept;
     TDisplayWidget fresh;
     for (TDisplayWidget *widget : {&kept, &fresh}) {
         Prepare(widget, QSize(480, 440));
         widget->Set_Model_Parameters(-0.05, -0.01, -0.01, 0);
-        widget->Set_Exaggeration(100);
+        widget->Set_Exaggeration(exaggeration);
         Add_Length_Test(widget, 60);
         widget->Set_Highlighted({5});
     }

@@ -3,6 +3,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 
+#include "genericdeflectionmodel.h"
 #include "scenepainter.h"
 
 // The gauge band drawn by the scene painter gives exactly the pixels of Qt's drawPolygon, on
@@ -15,6 +16,8 @@ class TTestScenePainter : public QObject
 private slots:
     void Band_Equals_Polygon_data();
     void Band_Equals_Polygon();
+    void Record_Tells_What_Changed_data();
+    void Record_Tells_What_Changed();
 };
 
 void TTestScenePainter::Band_Equals_Polygon_data()
@@ -128,6 +131,55 @@ void TTestScenePainter::Band_Equals_Polygon()
                                                    .arg(band[3].x())
                                                    .arg(band[3].y())));
     }
+}
+
+void TTestScenePainter::Record_Tells_What_Changed_data()
+{
+    QTest::addColumn<int>("exaggeration");
+    QTest::addColumn<double>("parameter1");
+    QTest::addColumn<bool>("same_geometry");
+    QTest::addColumn<bool>("same_labels");
+    QTest::newRow("nothing changed") << 1 << -0.05 << true << true;
+    // Tens of micrometres are far below a pixel, but the labels read to the micrometre.
+    QTest::newRow("a parameter, exaggeration 1") << 1 << -0.07 << true << false;
+    QTest::newRow("a parameter, exaggeration 500") << 500 << -0.07 << false << false;
+}
+
+// The record of a base says whether a change moves anything by a pixel; a pass that only
+// records gives the record of the pass that paints.
+void TTestScenePainter::Record_Tells_What_Changed()
+{
+    QFETCH(int, exaggeration);
+    QFETCH(double, parameter1);
+    QFETCH(bool, same_geometry);
+    QFETCH(bool, same_labels);
+    TGenericDeflectionModel model;
+    model.Set_Range_Y(1000);
+    model.Set_Range_Z(1000);
+    model.Set_Parameter1(-0.05);
+    model.Set_Parameter2(-0.01);
+    model.Set_Parameter3(-0.01);
+    const std::vector<TScenePainter::TLengthMeasurement> gauges{
+        {1, TVector3(0, 100, 200), TVector3(0, 800, 700)},
+        {2, TVector3(0, 500, 50), TVector3(0, 500, 950)}};
+    const TScenePainter::TScene scene{&model, double(exaggeration), &gauges};
+    QImage image(480, 440, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    TScenePainter scene_painter;
+    TScenePainter::TBaseRecord painted;
+    QVERIFY(scene_painter.Paint_Base(&painter, image.size(), scene, &painted));
+    TScenePainter::TBaseRecord recorded;
+    QVERIFY(scene_painter.Record_Base(&painter, image.size(), scene, &recorded));
+    QVERIFY(painted.geometry == recorded.geometry);
+    QCOMPARE(painted.labels, recorded.labels);
+    QCOMPARE(recorded.labels.size(), size_t(10));
+
+    model.Set_Parameter1(parameter1);
+    TScenePainter::TBaseRecord after;
+    QVERIFY(scene_painter.Record_Base(&painter, image.size(), scene, &after));
+    QCOMPARE(after.geometry == recorded.geometry, same_geometry);
+    QCOMPARE(after.labels == recorded.labels, same_labels);
 }
 
 QTEST_MAIN(TTestScenePainter)

@@ -38,6 +38,7 @@ void TDisplayWidget::Set_Deflection_Model(const TDeflectionModelType &type)
     delete deflection_model;
     deflection_model = nullptr;
     deflection_model = TModelCatalog::Create(type);
+    base_changed = true;
 }
 
 void TDisplayWidget::Set_Parameter(void (TDeflectionModel::*setter)(const double &),
@@ -216,7 +217,7 @@ void TDisplayWidget::Update_Viewport(const TVector3 &minimum, const TVector3 &ma
 
 void TDisplayWidget::Changed()
 {
-    kept.valid = false;
+    base_changed = true;
     keep_next = false;
     update();
 }
@@ -248,6 +249,9 @@ void TDisplayWidget::resizeEvent(QResizeEvent *event)
 
 namespace
 {
+// From this many gauges on, a paint of the base costs far more than keeping a copy of it.
+const size_t long_list = 500;
+
 // The pixels of area on from, into to, whose buffer is used again where it fits.
 void Copy_Pixels(const QImage &from, const QRect &area, QImage *to)
 {
@@ -309,14 +313,14 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
         scene_painter.Paint_Overlay(&painter, size(), scene);
         return;
     }
-    // A fresh paint, and a copy of its base when the next change is likely to be one that
-    // needs no more than the overlay.
-    const bool keep = keepable && keep_next;
+    // A fresh paint, and a copy of its base when the next change is likely to need no more
+    // than the overlay, or when the base costs far more than the copy.
+    const bool keep = keepable && (keep_next || length_measurements.size() >= long_list);
     kept.valid = false;
     if (keep) {
         Copy_Pixels(*device, area, &kept.background);
     }
-    if (!scene_painter.Paint_Base(&painter, size(), scene)) {
+    if (!scene_painter.Paint_Base(&painter, size(), scene, keep ? &kept.record : nullptr)) {
         return;
     }
     if (keep) {
@@ -324,6 +328,7 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
         kept.valid = true;
         kept.layout = scene_painter.Layout();
         kept.gauges = length_measurements.size();
+        base_changed = false;
     }
     scene_painter.Paint_Overlay(&painter, size(), scene);
 }
@@ -337,18 +342,53 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
         !scene_painter.Lay_Out(painter, size(), scene) || scene_painter.Layout() != kept.layout) {
         return false;
     }
-    const QPainter::CompositionMode mode = painter->compositionMode();
-    painter->setCompositionMode(QPainter::CompositionMode_Source);
-    painter->drawImage(QPoint(0, 0), kept.image);
-    painter->setCompositionMode(mode);
+    // After any change but a selection or an appended gauge, the base the scene would paint
+    // now is compared with the kept one: typing a parameter at a small exaggeration moves no
+    // line and no gauge by a pixel, and changes at most the length labels.
+    TScenePainter::TBaseRecord now;
+    QRegion changed;
+    if (base_changed) {
+        if (!scene_painter.Record_Base(painter, size(), scene, &now) ||
+            now.geometry != kept.record.geometry) {
+            return false;
+        }
+        for (size_t i = 0; i < now.labels.size(); ++i) {
+            if (now.labels[i] != kept.record.labels[i]) {
+                changed += now.label_rects[i].adjusted(-4, -4, 4, 4);
+            }
+        }
+    }
+    Lay_Down(painter, kept.image);
+    if (!changed.isEmpty()) {
+        // The base anew where a label changed, over what lay under it.
+        painter->save();
+        painter->setClipRegion(changed, Qt::IntersectClip);
+        Lay_Down(painter, kept.background);
+        const QRect only = changed.boundingRect();
+        scene_painter.Paint_Base(painter, size(), scene, nullptr, &only);
+        painter->restore();
+        Copy_Pixels(device, area, &kept.image);
+    }
+    if (base_changed) {
+        kept.record = std::move(now);
+        base_changed = false;
+    }
     if (kept.gauges < length_measurements.size()) {
         // Appended gauges lie over all the others: drawn last onto the base, as a fresh paint
         // draws them.
-        scene_painter.Paint_Gauges(painter, scene, kept.gauges);
+        scene_painter.Paint_Gauges(painter, scene, kept.gauges, &kept.record);
         Copy_Pixels(device, area, &kept.image);
         kept.gauges = length_measurements.size();
     }
     return true;
+}
+
+void TDisplayWidget::Lay_Down(QPainter *painter, const QImage &image)
+{
+    const QPainter::CompositionMode mode = painter->compositionMode();
+    painter->setCompositionMode(QPainter::CompositionMode_Source);
+    painter->drawImage(QPoint(0, 0), image);
+    painter->setCompositionMode(mode);
 }
 
 void TDisplayWidget::Set_Highlighted(const std::vector<int> &ids)

@@ -139,6 +139,8 @@ private:
     // when it is not.
     bool Lay_Down_Kept_Base(QPainter *painter, QImage &device, const QRect &area,
                             const TScenePainter::TScene &scene);
+    // The image over the widget, its pixels as they are.
+    static void Lay_Down(QPainter *painter, const QImage &image);
 
     QSize minimum_size;
     const TTestDocument *document;
@@ -158,12 +160,16 @@ private:
         QImage image;
         std::array<double, 4> layout{};
         size_t gauges = 0; // how many of length_measurements it holds
+        TScenePainter::TBaseRecord record;
     };
     TKeptBase kept;
     // The next paint keeps its base: set by a selection or an appended gauge, which the next
     // change often repeats, cleared by any other change, so that a paint that follows typing
     // costs no copy.
     bool keep_next = false;
+    // Something other than the selection or an appended gauge changed since the kept base was
+    // painted: it holds only if the base the scene paints now has the same record.
+    bool base_changed = false;
 };
 
 #endif
