@@ -89,9 +89,10 @@ void TBenchPaint::Prepare_Length_Test(int gauges)
 
 void TBenchPaint::Paint_Once()
 {
-    // The same value again still counts as a change: every figure is a full paint, not the
-    // display's kept picture.
-    widget.Set_Exaggeration(int(widget.Exaggeration()));
+    // One more or one less each time: every figure is a full paint with every line moved, not
+    // the display's kept picture.
+    const int exaggeration = int(widget.Exaggeration());
+    widget.Set_Exaggeration(exaggeration % 2 == 0 ? exaggeration + 1 : exaggeration - 1);
     image.fill(Qt::white);
     widget.render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
 }
