@@ -35,7 +35,8 @@ private slots:
 
 private:
     struct TFigures {
-        double keystroke = 0.0; // ms
+        double keystroke_still = 0.0; // ms
+        double keystroke = 0.0;
         double select = 0.0;
         double add = 0.0;
         double undo = 0.0;
@@ -120,9 +121,19 @@ TBenchActions::TFigures TBenchActions::Measure(int count)
     TFigures figures;
     std::vector<qint64> times;
     parameter->setFocus();
+    // A digit in the fifth decimal and its removal: the parameter moves and comes back, and no
+    // gauge moves by a pixel at exaggeration 1.
+    parameter->setText("-0.0500");
+    for (int i = 0; i < 21; ++i) {
+        times.push_back(timed([parameter, i]() {
+            QTest::keyClick(parameter, i % 2 ? Qt::Key_Backspace : Qt::Key_3);
+        }));
+    }
+    figures.keystroke_still = Median_Ms(times);
+    // A digit in the third decimal: a few of 10,000 gauges move by a pixel.
+    times.clear();
     parameter->setText("-0.05");
     for (int i = 0; i < 21; ++i) {
-        // A digit and its removal: the parameter moves and comes back.
         times.push_back(timed([parameter, i]() {
             QTest::keyClick(parameter, i % 2 ? Qt::Key_Backspace : Qt::Key_3);
         }));
@@ -180,7 +191,9 @@ void TBenchActions::Ratios()
     };
     qInfo().noquote() << "| action | 105 measurements | 10,000 | ratio |";
     qInfo().noquote() << "|---|---|---|---|";
-    line("keystroke in a parameter field", small.keystroke, large.keystroke);
+    line("keystroke in a parameter field, no gauge moves a pixel", small.keystroke_still,
+         large.keystroke_still);
+    line("keystroke in a parameter field, gauges move", small.keystroke, large.keystroke);
     line("selecting a measurement", small.select, large.select);
     line("\"+\"", small.add, large.add);
     line("undo", small.undo, large.undo);

@@ -330,7 +330,7 @@ void TScenePainter::Paint(QPainter *painter, const QSize &size, const TScene &sc
 }
 
 bool TScenePainter::Paint_Base(QPainter *painter, const QSize &size, const TScene &scene,
-                               TBaseRecord *record, const QRect *only)
+                               TBaseRecord *record, const QRegion *only)
 {
     Q_ASSERT(painter);
     Q_ASSERT(scene.gauges);

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QRect>
+#include <QRegion>
 #include <QSize>
 #include <QString>
 #include <array>
@@ -70,9 +71,9 @@ public:
         std::vector<QRect> label_rects;
     };
     // With a record, what is drawn is recorded in it; with only, nothing is drawn that cannot
-    // reach into that rectangle (the caller clips to it).
+    // reach into that region (the caller clips to it).
     bool Paint_Base(QPainter *painter, const QSize &size, const TScene &scene,
-                    TBaseRecord *record = nullptr, const QRect *only = nullptr);
+                    TBaseRecord *record = nullptr, const QRegion *only = nullptr);
     // The record of the base Paint_Base would paint, without painting; false when nothing
     // would be drawn.
     bool Record_Base(QPainter *painter, const QSize &size, const TScene &scene,
@@ -179,7 +180,7 @@ private:
     struct TPass {
         TBaseRecord *record = nullptr;
         bool dry = false;
-        const QRect *only = nullptr;
+        const QRegion *only = nullptr;
     };
     TPass pass;
 };

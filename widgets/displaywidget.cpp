@@ -364,8 +364,7 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
         painter->save();
         painter->setClipRegion(changed, Qt::IntersectClip);
         Lay_Down(painter, kept.background);
-        const QRect only = changed.boundingRect();
-        scene_painter.Paint_Base(painter, size(), scene, nullptr, &only);
+        scene_painter.Paint_Base(painter, size(), scene, nullptr, &changed);
         painter->restore();
         Copy_Pixels(device, area, &kept.image);
     }
