@@ -26,8 +26,23 @@ const double canvas_limit = 1.0e6;
 
 const QString probe_text = QStringLiteral("__999999.99j");
 
-// How far beside its line a gauge's band and its id may reach (pixels).
-const int gauge_reach = 64;
+// How far beside its line a gauge's band reaches (pixels), and how far its id, drawn at its
+// centre, may stand out on either side.
+const int band_reach = 9;
+const int id_reach = 48;
+
+// Whether a gauge's band from a to b, or its id, can reach into the region.
+bool Gauge_Reaches(const QRegion &region, const QPoint &a, const QPoint &b)
+{
+    const QPoint centre = (a + b) / 2;
+    return region.intersects(QRect(a, b).normalized().adjusted(-band_reach, -band_reach, band_reach,
+                                                               band_reach)) ||
+           region.intersects(QRect(centre.x() - id_reach, centre.y() - id_reach, 2 * id_reach + 1,
+                                   2 * id_reach + 1));
+}
+// What the record holds of a gauge: whether it is drawn, its two ends and its id. Gauges come
+// last in a record.
+const size_t gauge_values = 6;
 
 // Floor of half an integer, also for negative values.
 int Floor_Half(int value)
@@ -330,7 +345,7 @@ void TScenePainter::Paint(QPainter *painter, const QSize &size, const TScene &sc
 }
 
 bool TScenePainter::Paint_Base(QPainter *painter, const QSize &size, const TScene &scene,
-                               TBaseRecord *record, const QRegion *only)
+                               TBaseRecord *record, const QRegion *only, const TBaseRecord *known)
 {
     Q_ASSERT(painter);
     Q_ASSERT(scene.gauges);
@@ -340,7 +355,7 @@ bool TScenePainter::Paint_Base(QPainter *painter, const QSize &size, const TScen
     if (record) {
         *record = TBaseRecord();
     }
-    pass = TPass{record, false, only};
+    pass = TPass{record, false, only, known};
     const int text_height = cache.probe.height();
     Draw_Grid(painter, scene);
     Draw_Y_Length_Arrows(painter, scene, Floor_Half(text_height));
@@ -380,7 +395,7 @@ void TScenePainter::Paint_Gauges(QPainter *painter, const TScene &scene, size_t 
     painter->setPen(Gauge_Pen());
     painter->setBrush(Gauge_Brush());
     for (size_t i = first; i < scene.gauges->size(); ++i) {
-        Draw_One_Gauge(painter, scene, (*scene.gauges)[i]);
+        Draw_One_Gauge(painter, scene, (*scene.gauges)[i], i);
     }
     pass = outer;
 }
@@ -516,21 +531,33 @@ void TScenePainter::Draw_Grid(QPainter *painter, const TScene &scene) const
 }
 
 void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
-                                   const TLengthMeasurement &gauge) const
+                                   const TLengthMeasurement &gauge, size_t index) const
 {
-    TVector2 p1 = Deflected_Pixel(scene, gauge.point1.y, gauge.point1.z);
-    TVector2 p2 = Deflected_Pixel(scene, gauge.point2.y, gauge.point2.z);
-    const bool drawn = Clip_To_Canvas(&p1, &p2);
-    const QPoint a = drawn ? To_Point(p1) : QPoint();
-    const QPoint b = drawn ? To_Point(p2) : QPoint();
+    bool drawn = false;
+    QPoint a;
+    QPoint b;
+    const size_t known_at = pass.known
+                                ? pass.known->geometry.size() -
+                                      gauge_values * scene.gauges->size() + gauge_values * index
+                                : 0;
+    if (pass.known && index < scene.gauges->size()) {
+        // Where the record of this very base has it: the same as computing it again.
+        const int *values = pass.known->geometry.data() + known_at;
+        drawn = values[0] != 0;
+        a = QPoint(values[1], values[2]);
+        b = QPoint(values[3], values[4]);
+    } else {
+        TVector2 p1 = Deflected_Pixel(scene, gauge.point1.y, gauge.point1.z);
+        TVector2 p2 = Deflected_Pixel(scene, gauge.point2.y, gauge.point2.z);
+        drawn = Clip_To_Canvas(&p1, &p2);
+        a = drawn ? To_Point(p1) : QPoint();
+        b = drawn ? To_Point(p2) : QPoint();
+    }
     if (pass.record) {
         pass.record->geometry.insert(pass.record->geometry.end(),
                                      {drawn, a.x(), a.y(), b.x(), b.y(), gauge.id});
     }
-    // The band and its id, which may stand out of the band on either side.
-    if (!drawn || pass.dry ||
-        (pass.only && !pass.only->intersects(QRect(a, b).normalized().adjusted(
-                          -gauge_reach, -gauge_reach, gauge_reach, gauge_reach)))) {
+    if (!drawn || pass.dry || (pass.only && !Gauge_Reaches(*pass.only, a, b))) {
         return;
     }
     Draw_Gauge(painter, a, b, QStringLiteral("%1").arg(gauge.id), 16);

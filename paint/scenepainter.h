@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <limits>
 #include <typeinfo>
 #include <vector>
 
@@ -72,8 +73,10 @@ public:
     };
     // With a record, what is drawn is recorded in it; with only, nothing is drawn that cannot
     // reach into that region (the caller clips to it).
+    // With known, the record of this very base, the gauges' pixels are taken from it.
     bool Paint_Base(QPainter *painter, const QSize &size, const TScene &scene,
-                    TBaseRecord *record = nullptr, const QRegion *only = nullptr);
+                    TBaseRecord *record = nullptr, const QRegion *only = nullptr,
+                    const TBaseRecord *known = nullptr);
     // The record of the base Paint_Base would paint, without painting; false when nothing
     // would be drawn.
     bool Record_Base(QPainter *painter, const QSize &size, const TScene &scene,
@@ -128,8 +131,9 @@ private:
     // The pixel at which the deflected grid shows the nominal point (y, z).
     TVector2 Deflected_Pixel(const TScene &scene, const double &y, const double &z) const;
     void Draw_Grid(QPainter *painter, const TScene &scene) const;
-    void Draw_One_Gauge(QPainter *painter, const TScene &scene,
-                        const TLengthMeasurement &gauge) const;
+    // index: the gauge's position in the scene, for a pass that knows the gauges' pixels.
+    void Draw_One_Gauge(QPainter *painter, const TScene &scene, const TLengthMeasurement &gauge,
+                        size_t index = std::numeric_limits<size_t>::max()) const;
     // A grid segment, or a dimension arrow, cut to the canvas; nothing when an end is not
     // finite.
     void Segment(QPainter *painter, TVector2 from, TVector2 to, bool arrow) const;
@@ -181,6 +185,7 @@ private:
         TBaseRecord *record = nullptr;
         bool dry = false;
         const QRegion *only = nullptr;
+        const TBaseRecord *known = nullptr;
     };
     TPass pass;
 };

@@ -268,7 +268,7 @@ void TTestDisplayWidget::Kept_Picture_Is_A_Fresh_Paint_data()
     row("all cleared", [](TDisplayWidget *w) { w->Clear_Length_Measurements(); });
     // At exaggeration 1 a parameter moves no line by a pixel and changes length labels only.
     row(
-        "a parameter at exaggeration 1", [](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.07); },
+        "a parameter at exaggeration 1", [](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.052); },
         1);
     row(
         "a parameter there and back at exaggeration 1",
@@ -306,6 +306,9 @@ void TTestDisplayWidget::Kept_Picture_Is_A_Fresh_Paint()
         widget->Set_Model_Parameters(-0.05, -0.01, -0.01, 0);
         widget->Set_Exaggeration(exaggeration);
         Add_Length_Test(widget, 60);
+        // Two that run out of the volume through the length labels on its left and below it.
+        widget->Add_Length_Measurement(61, TVector3(0, -300, 500), TVector3(0, 300, 500));
+        widget->Add_Length_Measurement(62, TVector3(0, 500, -300), TVector3(0, 500, 300));
         widget->Set_Highlighted({5});
     }
     const QImage before = Render(&kept);

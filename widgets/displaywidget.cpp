@@ -364,7 +364,7 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
         painter->save();
         painter->setClipRegion(changed, Qt::IntersectClip);
         Lay_Down(painter, kept.background);
-        scene_painter.Paint_Base(painter, size(), scene, nullptr, &changed);
+        scene_painter.Paint_Base(painter, size(), scene, nullptr, &changed, &now);
         painter->restore();
         Copy_Pixels(device, area, &kept.image);
     }
