@@ -347,40 +347,33 @@ void TScenePainter::Paint(QPainter *painter, const QSize &size, const TScene &sc
 bool TScenePainter::Paint_Base(QPainter *painter, const QSize &size, const TScene &scene,
                                TBaseRecord *record, const QRegion *only, const TBaseRecord *known)
 {
-    Q_ASSERT(painter);
-    Q_ASSERT(scene.gauges);
-    if (!Lay_Out(painter, size, scene)) {
-        return false;
-    }
-    if (record) {
-        *record = TBaseRecord();
-    }
-    pass = TPass{record, false, only, known};
-    const int text_height = cache.probe.height();
-    Draw_Grid(painter, scene);
-    Draw_Y_Length_Arrows(painter, scene, Floor_Half(text_height));
-    Draw_Z_Length_Arrows(painter, scene, Floor_Half(text_height), size.height());
-    Paint_Gauges(painter, scene, 0);
-    pass = TPass();
-    return true;
+    return Run_Base(painter, size, scene, TPass{record, false, only, known});
 }
 
 bool TScenePainter::Record_Base(QPainter *painter, const QSize &size, const TScene &scene,
                                 TBaseRecord *record)
 {
     Q_ASSERT(record);
+    return Run_Base(painter, size, scene, TPass{record, true, nullptr, nullptr});
+}
+
+bool TScenePainter::Run_Base(QPainter *painter, const QSize &size, const TScene &scene,
+                             const TPass &how)
+{
+    Q_ASSERT(painter);
+    Q_ASSERT(scene.gauges);
     if (!Lay_Out(painter, size, scene)) {
         return false;
     }
-    *record = TBaseRecord();
-    pass = TPass{record, true, nullptr};
+    if (how.record) {
+        *how.record = TBaseRecord();
+    }
+    pass = how;
     const int text_height = cache.probe.height();
     Draw_Grid(painter, scene);
     Draw_Y_Length_Arrows(painter, scene, Floor_Half(text_height));
     Draw_Z_Length_Arrows(painter, scene, Floor_Half(text_height), size.height());
-    for (const TLengthMeasurement &gauge : *scene.gauges) {
-        Draw_One_Gauge(painter, scene, gauge);
-    }
+    Paint_Gauges(painter, scene, 0);
     pass = TPass();
     return true;
 }
@@ -536,13 +529,12 @@ void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
     bool drawn = false;
     QPoint a;
     QPoint b;
-    const size_t known_at = pass.known
-                                ? pass.known->geometry.size() -
-                                      gauge_values * scene.gauges->size() + gauge_values * index
-                                : 0;
     if (pass.known && index < scene.gauges->size()) {
-        // Where the record of this very base has it: the same as computing it again.
-        const int *values = pass.known->geometry.data() + known_at;
+        // Where the record of this very base has it, gauges last: the same as computing it
+        // again.
+        const size_t first_gauge =
+            pass.known->geometry.size() - gauge_values * scene.gauges->size();
+        const int *values = pass.known->geometry.data() + first_gauge + gauge_values * index;
         drawn = values[0] != 0;
         a = QPoint(values[1], values[2]);
         b = QPoint(values[3], values[4]);

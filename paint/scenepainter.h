@@ -134,6 +134,9 @@ private:
     // index: the gauge's position in the scene, for a pass that knows the gauges' pixels.
     void Draw_One_Gauge(QPainter *painter, const TScene &scene, const TLengthMeasurement &gauge,
                         size_t index = std::numeric_limits<size_t>::max()) const;
+    struct TPass;
+    // The base's pass: drawing, recording or both, as the pass says.
+    bool Run_Base(QPainter *painter, const QSize &size, const TScene &scene, const TPass &how);
     // A grid segment, or a dimension arrow, cut to the canvas; nothing when an end is not
     // finite.
     void Segment(QPainter *painter, TVector2 from, TVector2 to, bool arrow) const;
