@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "scenepainter.h"
 
+#include "bandrasteriser.h"
+
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
@@ -485,6 +487,7 @@ void TScenePainter::Update_Cache(const TScene &scene, QPainter *painter)
             viewport_dirty = true;
         }
         cache.probe = probe;
+        cache.digits.Prepare(painter);
     }
 }
 
@@ -552,7 +555,8 @@ void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
     if (!drawn || pass.dry || (pass.only && !Gauge_Reaches(*pass.only, a, b))) {
         return;
     }
-    Draw_Gauge(painter, a, b, QStringLiteral("%1").arg(gauge.id), 16);
+    Draw_Gauge(painter, a, b, QString::number(gauge.id), 16,
+               cache.digits.Fits(painter) ? &cache.digits : nullptr);
 }
 
 void TScenePainter::Segment(QPainter *painter, TVector2 from, TVector2 to, bool arrow) const
@@ -727,20 +731,59 @@ void TScenePainter::Draw_Arrow(QPainter *painter, const QPoint &p1, const QPoint
 }
 
 // Qt draws a polygon through its general rasteriser and its outline through its line
-// stroker, and a gauge spent most of its time there. A band along Y or Z is a rectangle, and
-// fillRect draws its outline and inside as plain runs of pixels, about twenty times faster.
-// The pixels are the same (the tests compare with drawPolygon over sizes, positions, corner
-// orders, clips and translations) where: the device is a raster image and the band lies
-// wholly on it (Qt's line clipping at the device's edge moves pixels); the painter moves by
-// whole pixels only, does not antialias and paints opaquely over what is there; pen and brush
-// are opaque solid colours and the pen is 1 pixel wide (so no pixel depends on the order in
-// which fill and outline are laid). Anywhere else drawPolygon draws the band, and vector
-// devices, whose files should keep the polygon, always take that way.
+// stroker, and a gauge spent most of its time there. Where the pixels can be had another way,
+// the band takes it: a band along Y or Z is a rectangle, and fillRect draws its outline and
+// inside as plain runs of pixels; any other band is drawn by TBandRasteriser straight into the
+// image. The pixels are the same (the tests compare with drawPolygon over angles, sizes,
+// positions, corner orders, clips and translations) where: the device is a raster image and
+// the band lies wholly on it (Qt's line clipping at the device's edge moves pixels); the
+// painter moves by whole pixels only, does not antialias and paints opaquely over what is
+// there; pen and brush are opaque solid colours and the pen is 1 pixel wide (so no pixel
+// depends on the order in which fill and outline are laid). Anywhere else drawPolygon draws
+// the band, and vector devices, whose files should keep the polygon, always take that way.
 void TScenePainter::Draw_Band(QPainter *painter, const QPolygon &band)
 {
     Q_ASSERT(painter && band.size() == 4);
-    // A rectangle along the axes: every corner a corner of the bounding box, every edge
-    // along an axis, and the corners walked around the box, not back and forth.
+    const QPen &pen = painter->pen();
+    const QBrush &brush = painter->brush();
+    const QTransform &transform = painter->deviceTransform();
+    QPaintEngine *engine = painter->paintEngine();
+    QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
+    const QRect box = band.boundingRect();
+    const QRect on_device = transform.mapRect(box);
+    const bool plain = engine && engine->type() == QPaintEngine::Raster && device &&
+                       transform.type() <= QTransform::TxTranslate &&
+                       transform.dx() == std::floor(transform.dx()) &&
+                       transform.dy() == std::floor(transform.dy()) &&
+                       !painter->testRenderHint(QPainter::Antialiasing) &&
+                       painter->opacity() == 1.0 &&
+                       painter->compositionMode() == QPainter::CompositionMode_SourceOver &&
+                       pen.style() == Qt::SolidLine && pen.widthF() == 1.0 && !pen.isCosmetic() &&
+                       pen.capStyle() == Qt::SquareCap && pen.brush().style() == Qt::SolidPattern &&
+                       pen.color().alpha() == 255 && brush.style() == Qt::SolidPattern &&
+                       brush.color().alpha() == 255 &&
+                       QRect(0, 0, device->width(), device->height()).contains(on_device);
+    if (plain && Is_Rectangle(band)) {
+        // The outline's colour over the whole box, then the fill's over the inside: with
+        // opaque colours the same pixels as fill and outline, in two runs per row.
+        painter->fillRect(box, pen.color());
+        painter->fillRect(box.adjusted(1, 1, -1, -1), brush.color());
+        return;
+    }
+    QImage *image = plain ? Writable_Image(painter, on_device.adjusted(-1, -1, 1, 1)) : nullptr;
+    const QPoint corners[4] = {transform.map(band[0]), transform.map(band[1]),
+                               transform.map(band[2]), transform.map(band[3])};
+    if (!image || !TBandRasteriser::Can_Draw(corners)) {
+        painter->drawPolygon(band, Qt::WindingFill);
+        return;
+    }
+    TBandRasteriser(image).Draw(corners, pen.color().rgba(), brush.color().rgba());
+}
+
+bool TScenePainter::Is_Rectangle(const QPolygon &band)
+{
+    // Every corner a corner of the bounding box, every edge along an axis, and the corners
+    // walked around the box, not back and forth.
     const QRect box = band.boundingRect();
     bool rectangle =
         box.width() > 1 && box.height() > 1 && band[0] != band[2] && band[1] != band[3];
@@ -751,34 +794,43 @@ void TScenePainter::Draw_Band(QPainter *painter, const QPolygon &band)
                     (corner.y() == box.top() || corner.y() == box.bottom()) &&
                     (corner.x() == next.x()) != (corner.y() == next.y());
     }
-    const QPen &pen = painter->pen();
-    const QBrush &brush = painter->brush();
-    const QTransform &transform = painter->deviceTransform();
-    const QPaintEngine *engine = painter->paintEngine();
-    const QPaintDevice *device = engine ? engine->paintDevice() : nullptr;
-    const bool plain =
-        rectangle && engine && engine->type() == QPaintEngine::Raster && device &&
-        transform.type() <= QTransform::TxTranslate &&
-        transform.dx() == std::floor(transform.dx()) &&
-        transform.dy() == std::floor(transform.dy()) &&
-        !painter->testRenderHint(QPainter::Antialiasing) && painter->opacity() == 1.0 &&
-        painter->compositionMode() == QPainter::CompositionMode_SourceOver &&
-        pen.style() == Qt::SolidLine && pen.widthF() == 1.0 && !pen.isCosmetic() &&
-        pen.brush().style() == Qt::SolidPattern && pen.color().alpha() == 255 &&
-        brush.style() == Qt::SolidPattern && brush.color().alpha() == 255 &&
-        QRect(0, 0, device->width(), device->height()).contains(transform.mapRect(box));
-    if (!plain) {
-        painter->drawPolygon(band, Qt::WindingFill);
-        return;
+    return rectangle;
+}
+
+QImage *TScenePainter::Writable_Image(QPainter *painter, const QRect &area)
+{
+    // The image the engine paints into, in a format whose pixels are one opaque QRgb each, not
+    // shared (writing would otherwise reach a copy, or the copy's owner), and clipped nowhere
+    // within the area: neither by the painter nor by the region the paint is limited to.
+    QPaintEngine *engine = painter->paintEngine();
+    QPaintDevice *device = engine->paintDevice();
+    if (device->devType() != QInternal::Image) {
+        return nullptr;
     }
-    // The outline's colour over the whole box, then the fill's over the inside: with opaque
-    // colours the same pixels as fill and outline, in two runs per row.
-    painter->fillRect(box, pen.color());
-    painter->fillRect(box.adjusted(1, 1, -1, -1), brush.color());
+    auto *image = static_cast<QImage *>(device);
+    const QImage::Format format = image->format();
+    if ((format != QImage::Format_RGB32 && format != QImage::Format_ARGB32 &&
+         format != QImage::Format_ARGB32_Premultiplied) ||
+        !image->isDetached() || image->width() >= 16384 || image->height() >= 16384 ||
+        !image->rect().contains(area)) {
+        return nullptr;
+    }
+    const auto covers = [&area](const QRegion &region) {
+        return region.rectCount() == 1 ? region.boundingRect().contains(area)
+                                       : QRegion(area).subtracted(region).isEmpty();
+    };
+    const QRegion system = engine->systemClip();
+    if (!system.isEmpty() && !covers(system)) {
+        return nullptr;
+    }
+    if (painter->hasClipping() && !covers(painter->deviceTransform().map(painter->clipRegion()))) {
+        return nullptr;
+    }
+    return image;
 }
 
 void TScenePainter::Draw_Gauge(QPainter *painter, const QPoint &p1, const QPoint &p2,
-                               const QString &text, int gauge_width)
+                               const QString &text, int gauge_width, const TDigitLabel *digits)
 {
     Q_ASSERT(painter);
 
@@ -801,5 +853,7 @@ void TScenePainter::Draw_Gauge(QPainter *painter, const QPoint &p1, const QPoint
     const QPoint corner = To_Point(TVector2(centre.x - half + 1.0, centre.y - half + 1.0));
     const QRect square(corner, QPoint(corner.x() + gauge_width - 2, corner.y() + gauge_width - 2));
     painter->fillRect(square, Qt::white);
-    painter->drawText(square, Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text);
+    if (!digits || !digits->Draw(painter, square, text)) {
+        painter->drawText(square, Qt::AlignHCenter | Qt::AlignTop | Qt::TextDontClip, text);
+    }
 }

@@ -13,9 +13,11 @@
 #include <typeinfo>
 #include <vector>
 
+#include "digitlabel.h"
 #include "vector2.h"
 #include "vector3.h"
 
+class QImage;
 class QPainter;
 class QPoint;
 class QPointF;
@@ -116,13 +118,19 @@ public:
     static void Draw_Arrow(QPainter *painter, const QPoint &p1, const QPoint &p2, int arrow_length,
                            int arrow_width, bool single_head);
     // A band of gauge_width pixels from p1 to p2 with the text in a white square at its centre.
+    // With digits prepared for the painter's font, an id is drawn from their glyphs.
     static void Draw_Gauge(QPainter *painter, const QPoint &p1, const QPoint &p2,
-                           const QString &text, int gauge_width);
+                           const QString &text, int gauge_width,
+                           const TDigitLabel *digits = nullptr);
     // The four-cornered polygon with the painter's pen and brush, exactly as drawPolygon draws
-    // it with Qt::WindingFill, and much faster where the band lies along Y or Z.
+    // it with Qt::WindingFill, and much faster on a raster image.
     static void Draw_Band(QPainter *painter, const QPolygon &band);
 
 private:
+    static bool Is_Rectangle(const QPolygon &band);
+    // The image the painter paints into when a band can be written into it directly over the
+    // area (in device pixels); null otherwise.
+    static QImage *Writable_Image(QPainter *painter, const QRect &area);
     // Lays out the square plot area and fits the volume and the gauges into it; false when
     // the device is too small to draw in.
     bool Recompute_Viewport(const QSize &size, int text_width, const TScene &scene);
@@ -177,6 +185,8 @@ private:
         int dpi_y = 0;
         QRect probe;
         bool has_probe = false;
+        // The gauges' ids in the font above.
+        TDigitLabel digits;
     };
     // Brings the cache up to date for the scene and the painter's font.
     void Update_Cache(const TScene &scene, QPainter *painter);

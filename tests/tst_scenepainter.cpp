@@ -2,7 +2,10 @@
 #include <QPainter>
 #include <QRandomGenerator>
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
 
+#include "digitlabel.h"
 #include "genericdeflectionmodel.h"
 #include "scenepainter.h"
 
@@ -16,6 +19,8 @@ class TTestScenePainter : public QObject
 private slots:
     void Band_Equals_Polygon_data();
     void Band_Equals_Polygon();
+    void Label_Equals_Text_data();
+    void Label_Equals_Text();
     void Record_Tells_What_Changed_data();
     void Record_Tells_What_Changed();
 };
@@ -30,39 +35,52 @@ void TTestScenePainter::Band_Equals_Polygon_data()
     QTest::addColumn<bool>("antialiased");
     QTest::addColumn<int>("margin"); // how far bands may reach beyond the image
     QTest::addColumn<double>("opacity");
+    QTest::addColumn<bool>("slanted"); // at any angle, as a gauge's band at an exaggeration
+    QTest::addColumn<QSize>("size");
 
     const QColor pen(164, 164, 196);
     const QTransform none;
     const QRegion all;
     const QRegion pieces = QRegion(40, 30, 250, 200) + QRegion(200, 150, 150, 120);
     const int premultiplied = QImage::Format_ARGB32_Premultiplied;
-    QTest::newRow("the display's image")
-        << premultiplied << all << none << pen << 1 << false << 0 << 1.0;
-    QTest::newRow("RGB32") << int(QImage::Format_RGB32) << all << none << pen << 1 << false << 0
-                           << 1.0;
-    QTest::newRow("ARGB32") << int(QImage::Format_ARGB32) << all << none << pen << 1 << false << 0
-                            << 1.0;
-    QTest::newRow("clipped to a region")
-        << premultiplied << pieces << none << pen << 1 << false << 0 << 1.0;
-    QTest::newRow("moved by whole pixels")
-        << premultiplied << all << QTransform::fromTranslate(-17, 23) << pen << 1 << false << 0
-        << 1.0;
-    QTest::newRow("clipped and moved")
-        << premultiplied << pieces << QTransform::fromTranslate(9, -4) << pen << 1 << false << 0
-        << 1.0;
-    QTest::newRow("over the image's edges")
-        << premultiplied << all << none << pen << 1 << false << 40 << 1.0;
-    QTest::newRow("moved by half a pixel")
-        << premultiplied << all << QTransform::fromTranslate(0.5, 0.5) << pen << 1 << false << 0
-        << 1.0;
-    QTest::newRow("scaled") << premultiplied << all << QTransform::fromScale(2, 2) << pen << 1
-                            << false << 0 << 1.0;
-    QTest::newRow("half opacity") << premultiplied << all << none << pen << 1 << false << 0 << 0.5;
-    QTest::newRow("antialiased") << premultiplied << all << none << pen << 1 << true << 0 << 1.0;
-    QTest::newRow("translucent pen")
-        << premultiplied << all << none << QColor(164, 164, 196, 128) << 1 << false << 0 << 1.0;
-    QTest::newRow("2-pixel pen, as a selected gauge")
-        << premultiplied << all << none << QColor(64, 64, 128) << 2 << false << 0 << 1.0;
+    const QSize small(300, 260);
+    for (const bool slanted : {false, true}) {
+        const auto row = [slanted](const char *name) {
+            return &QTest::addRow("%s%s", slanted ? "slanted, " : "", name);
+        };
+        *row("the display's image")
+            << premultiplied << all << none << pen << 1 << false << 0 << 1.0 << slanted << small;
+        *row("RGB32") << int(QImage::Format_RGB32) << all << none << pen << 1 << false << 0 << 1.0
+                      << slanted << small;
+        *row("ARGB32") << int(QImage::Format_ARGB32) << all << none << pen << 1 << false << 0 << 1.0
+                       << slanted << small;
+        *row("RGB888, not one QRgb a pixel") << int(QImage::Format_RGB888) << all << none << pen
+                                             << 1 << false << 0 << 1.0 << slanted << small;
+        *row("clipped to a region")
+            << premultiplied << pieces << none << pen << 1 << false << 0 << 1.0 << slanted << small;
+        *row("moved by whole pixels") << premultiplied << all << QTransform::fromTranslate(-17, 23)
+                                      << pen << 1 << false << 0 << 1.0 << slanted << small;
+        *row("clipped and moved") << premultiplied << pieces << QTransform::fromTranslate(9, -4)
+                                  << pen << 1 << false << 0 << 1.0 << slanted << small;
+        *row("over the image's edges")
+            << premultiplied << all << none << pen << 1 << false << 40 << 1.0 << slanted << small;
+        *row("moved by half a pixel") << premultiplied << all << QTransform::fromTranslate(0.5, 0.5)
+                                      << pen << 1 << false << 0 << 1.0 << slanted << small;
+        *row("scaled") << premultiplied << all << QTransform::fromScale(2, 2) << pen << 1 << false
+                       << 0 << 1.0 << slanted << small;
+        *row("half opacity") << premultiplied << all << none << pen << 1 << false << 0 << 0.5
+                             << slanted << small;
+        *row("antialiased") << premultiplied << all << none << pen << 1 << true << 0 << 1.0
+                            << slanted << small;
+        *row("translucent pen") << premultiplied << all << none << QColor(164, 164, 196, 128) << 1
+                                << false << 0 << 1.0 << slanted << small;
+        *row("2-pixel pen, as a selected gauge")
+            << premultiplied << all << none << QColor(64, 64, 128) << 2 << false << 0 << 1.0
+            << slanted << small;
+    }
+    // Lines longer than 512 pixels take the stroker's wider division.
+    QTest::newRow("slanted, as long as a length test's gauges")
+        << premultiplied << all << none << pen << 1 << false << 0 << 1.0 << true << QSize(900, 800);
 }
 
 void TTestScenePainter::Band_Equals_Polygon()
@@ -75,32 +93,57 @@ void TTestScenePainter::Band_Equals_Polygon()
     QFETCH(bool, antialiased);
     QFETCH(int, margin);
     QFETCH(double, opacity);
+    QFETCH(bool, slanted);
+    QFETCH(QSize, size);
 
-    QImage expected(300, 260, QImage::Format(format));
+    QImage expected(size, QImage::Format(format));
     QImage drawn(expected.size(), QImage::Format(format));
     QRandomGenerator random(11);
-    for (int i = 0; i < 400; ++i) {
-        // Along Y or Z as gauges mostly are, now and then slanted or degenerate, with the
-        // corners in any of the eight orders a band's frame can give.
-        const int x = random.bounded(-margin, expected.width() + margin - 20);
-        const int y = random.bounded(-margin, expected.height() + margin - 20);
-        const int length = random.bounded(0, 200);
-        const int width = random.bounded(0, 20);
-        const bool along_y = random.bounded(2) == 0;
-        const QRect box = along_y ? QRect(x, y, length, width) : QRect(x, y, width, length);
-        QPoint corners[4] = {box.topLeft(), QPoint(box.left(), box.bottom() + 1),
-                             QPoint(box.right() + 1, box.bottom() + 1),
-                             QPoint(box.right() + 1, box.top())};
-        if (i % 10 == 9) {
-            corners[2] += QPoint(3, 1);
-        }
-        const int start = random.bounded(4);
-        const bool backwards = random.bounded(2) == 0;
+    const int longest = std::min(size.width(), size.height()) * 2 / 3;
+    const int bands = slanted ? (size == QSize(300, 260) ? 1000 : 150) : 400;
+    for (int i = 0; i < bands; ++i) {
         QPolygon band;
-        for (int k = 0; k < 4; ++k) {
-            band << corners[(start + (backwards ? 4 - k : k)) % 4];
+        if (slanted) {
+            // A gauge's band at any angle, from a point to a length, its corners rounded as
+            // the scene painter rounds them; now and then short, thin or no band at all.
+            const double angle = random.bounded(2.0 * M_PI);
+            const double length = i % 7 == 0 ? random.bounded(10.0) : random.bounded(longest);
+            const double half = i % 5 == 0 ? random.bounded(2.0) : random.bounded(12.0);
+            const QPointF start(
+                random.bounded(-margin, expected.width() + margin) + random.bounded(1.0),
+                random.bounded(-margin, expected.height() + margin) + random.bounded(1.0));
+            const QPointF along(std::cos(angle), std::sin(angle));
+            const QPointF across(-along.y() * half, along.x() * half);
+            const QPointF end = start + along * length;
+            for (const QPointF &corner :
+                 {start - across, start + across, end + across, end - across}) {
+                band << QPoint(int(std::floor(corner.x() + 0.5)),
+                               int(std::floor(corner.y() + 0.5)));
+            }
+            if (random.bounded(2) == 0) {
+                std::reverse(band.begin(), band.end());
+            }
+        } else {
+            // Along Y or Z as gauges mostly are, now and then slanted or degenerate, with the
+            // corners in any of the eight orders a band's frame can give.
+            const int x = random.bounded(-margin, expected.width() + margin - 20);
+            const int y = random.bounded(-margin, expected.height() + margin - 20);
+            const int length = random.bounded(0, 200);
+            const int width = random.bounded(0, 20);
+            const bool along_y = random.bounded(2) == 0;
+            const QRect box = along_y ? QRect(x, y, length, width) : QRect(x, y, width, length);
+            QPoint corners[4] = {box.topLeft(), QPoint(box.left(), box.bottom() + 1),
+                                 QPoint(box.right() + 1, box.bottom() + 1),
+                                 QPoint(box.right() + 1, box.top())};
+            if (i % 10 == 9) {
+                corners[2] += QPoint(3, 1);
+            }
+            const int start = random.bounded(4);
+            const bool backwards = random.bounded(2) == 0;
+            for (int k = 0; k < 4; ++k) {
+                band << corners[(start + (backwards ? 4 - k : k)) % 4];
+            }
         }
-
         expected.fill(Qt::white);
         drawn.fill(Qt::white);
         for (QImage *image : {&expected, &drawn}) {
@@ -130,6 +173,92 @@ void TTestScenePainter::Band_Equals_Polygon()
                                                    .arg(band[2].y())
                                                    .arg(band[3].x())
                                                    .arg(band[3].y())));
+    }
+}
+
+void TTestScenePainter::Label_Equals_Text_data()
+{
+    QTest::addColumn<QFont>("font");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QRegion>("clip");
+    QTest::addColumn<QPoint>("moved");
+    QTest::addColumn<QColor>("pen_colour");
+    QTest::addColumn<bool>("glyphs"); // whether the ids are drawn from the digits' glyphs
+
+    const int premultiplied = QImage::Format_ARGB32_Premultiplied;
+    const QColor pen(164, 164, 196);
+    QFont small;
+    small.setPointSizeF(7.5);
+    QFont bold;
+    bold.setPointSize(9);
+    bold.setBold(true);
+    QFont mono(QStringLiteral("DejaVu Sans Mono"));
+    mono.setPointSize(10);
+    const QRegion pieces = QRegion(0, 0, 70, 40) + QRegion(80, 10, 60, 20);
+    QTest::newRow("the display's font")
+        << QFont() << premultiplied << QRegion() << QPoint() << pen << true;
+    QTest::newRow("small") << small << premultiplied << QRegion() << QPoint() << pen << true;
+    QTest::newRow("bold") << bold << premultiplied << QRegion() << QPoint() << pen << true;
+    QTest::newRow("monospaced") << mono << premultiplied << QRegion() << QPoint() << pen << true;
+    QTest::newRow("RGB32") << QFont() << int(QImage::Format_RGB32) << QRegion() << QPoint() << pen
+                           << true;
+    QTest::newRow("clipped to a region")
+        << QFont() << premultiplied << pieces << QPoint() << pen << true;
+    QTest::newRow("moved by whole pixels")
+        << QFont() << premultiplied << QRegion() << QPoint(-7, 5) << pen << true;
+    QTest::newRow("black text") << QFont() << premultiplied << QRegion() << QPoint()
+                                << QColor(Qt::black) << true;
+    QTest::newRow("RGB888") << QFont() << int(QImage::Format_RGB888) << QRegion() << QPoint() << pen
+                            << true;
+}
+
+// A gauge's id drawn from the glyphs of its digits gives the pixels drawText gives, over
+// whatever lies under the parts of the text that leave the white square.
+void TTestScenePainter::Label_Equals_Text()
+{
+    QFETCH(QFont, font);
+    QFETCH(int, format);
+    QFETCH(QRegion, clip);
+    QFETCH(QPoint, moved);
+    QFETCH(QColor, pen_colour);
+    QFETCH(bool, glyphs);
+
+    QImage expected(150, 40, QImage::Format(format));
+    QImage drawn(expected.size(), QImage::Format(format));
+    TDigitLabel digits;
+    {
+        QPainter painter(&drawn);
+        painter.setFont(font);
+        QCOMPARE(digits.Prepare(&painter), glyphs);
+    }
+    QRandomGenerator random(5);
+    QVector<int> ids;
+    for (int id = 1; id <= 2500; ++id) {
+        ids << id;
+    }
+    for (int id = 2500; id <= 2000000; id += 997) {
+        ids << id;
+    }
+    ids << 0 << -12 << 2147483647;
+    for (const int id : ids) {
+        const QColor under(random.bounded(256), random.bounded(256), random.bounded(256));
+        const QString text = QString::number(id);
+        expected.fill(under);
+        drawn.fill(under);
+        const QPoint start(random.bounded(60, 90), random.bounded(10, 20));
+        for (QImage *image : {&expected, &drawn}) {
+            QPainter painter(image);
+            painter.setFont(font);
+            if (!clip.isEmpty()) {
+                painter.setClipRegion(clip);
+            }
+            painter.translate(moved);
+            painter.setPen(pen_colour);
+            QVERIFY(image == &expected || digits.Fits(&painter) == glyphs);
+            TScenePainter::Draw_Gauge(&painter, start, start + QPoint(40, 30), text, 16,
+                                      image == &drawn ? &digits : nullptr);
+        }
+        QVERIFY2(drawn == expected, qPrintable(QStringLiteral("id %1").arg(id)));
     }
 }
 
