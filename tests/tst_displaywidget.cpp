@@ -111,6 +111,8 @@ private slots:
     void Kept_Picture_Is_A_Fresh_Paint_data();
     void Kept_Picture_Is_A_Fresh_Paint();
     void Kept_Picture_Follows_What_Lies_Under_It();
+    void Part_Of_The_Widget_Is_Painted_Afresh_data();
+    void Part_Of_The_Widget_Is_Painted_Afresh();
     void Kept_Values_Follow_Every_Change_data();
     void Kept_Values_Follow_Every_Change();
     void Readout_At_A_Known_Pixel_data();
@@ -343,6 +345,51 @@ void TTestDisplayWidget::Kept_Picture_Follows_What_Lies_Under_It()
     kept.Set_Highlighted({4});
     fresh.Set_Highlighted({4});
     QVERIFY(over_grey(&kept) == over_grey(&fresh));
+    QVERIFY(Render(&kept) == Render(&fresh));
+}
+
+void TTestDisplayWidget::Part_Of_The_Widget_Is_Painted_Afresh_data()
+{
+    QTest::addColumn<TChange>("change");
+    QTest::addColumn<QRegion>("part");
+    const QRegion middle(60, 50, 200, 180);
+    const QRegion corner_and_strip = QRegion(0, 0, 90, 90) + QRegion(0, 250, 300, 20);
+    QTest::newRow("a gauge appended, the middle") << TChange([](TDisplayWidget *w) {
+        w->Add_Length_Measurement(99, TVector3(0, 100, 100), TVector3(0, 900, 850));
+    }) << middle;
+    QTest::newRow("a gauge appended, a corner and a strip") << TChange([](TDisplayWidget *w) {
+        w->Add_Length_Measurement(99, TVector3(0, 100, 100), TVector3(0, 900, 850));
+    }) << corner_and_strip;
+    QTest::newRow("selecting, the middle")
+        << TChange([](TDisplayWidget *w) { w->Set_Highlighted({6}); }) << middle;
+    QTest::newRow("a parameter, a corner and a strip")
+        << TChange([](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.2); }) << corner_and_strip;
+}
+
+// A paint of part of the widget shows only that part of what lies under it: it never lays the
+// kept picture down, nor keeps a new one, and the whole widget painted next is a fresh paint.
+void TTestDisplayWidget::Part_Of_The_Widget_Is_Painted_Afresh()
+{
+    QFETCH(TChange, change);
+    QFETCH(QRegion, part);
+    TDisplayWidget kept;
+    TDisplayWidget fresh;
+    for (TDisplayWidget *widget : {&kept, &fresh}) {
+        Prepare(widget, QSize(300, 300));
+        Add_Length_Test(widget, 12);
+        widget->Set_Highlighted({3});
+    }
+    Render(&kept);
+    const auto render_part = [&part](TDisplayWidget *widget) {
+        QImage image(widget->size(), QImage::Format_ARGB32);
+        // White, as under the kept picture: only the part decides.
+        image.fill(Qt::white);
+        widget->render(&image, part.boundingRect().topLeft(), part, QWidget::RenderFlags());
+        return image;
+    };
+    change(&kept);
+    change(&fresh);
+    QVERIFY(render_part(&kept) == render_part(&fresh));
     QVERIFY(Render(&kept) == Render(&fresh));
 }
 

@@ -308,8 +308,12 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
                           transform.dx() == std::floor(transform.dx()) &&
                           transform.dy() == std::floor(transform.dy()) &&
                           devicePixelRatioF() == 1.0 && device->rect().contains(area) &&
-                          event->region().contains(rect());
-    if (keepable && Lay_Down_Kept_Base(&painter, *device, area, scene)) {
+                          QRegion(rect()).subtracted(event->region()).isEmpty();
+    // A record taken on the way is this very base's: the fresh paint takes the gauges' pixels
+    // from it instead of computing them again.
+    TScenePainter::TBaseRecord now;
+    bool recorded = false;
+    if (keepable && Lay_Down_Kept_Base(&painter, *device, area, scene, &now, &recorded)) {
         scene_painter.Paint_Overlay(&painter, size(), scene);
         return;
     }
@@ -320,10 +324,16 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
     if (keep) {
         Copy_Pixels(*device, area, &kept.background);
     }
-    if (!scene_painter.Paint_Base(&painter, size(), scene, keep ? &kept.record : nullptr)) {
+    const bool painted =
+        recorded ? scene_painter.Paint_Base(&painter, size(), scene, nullptr, nullptr, &now)
+                 : scene_painter.Paint_Base(&painter, size(), scene, keep ? &kept.record : nullptr);
+    if (!painted) {
         return;
     }
     if (keep) {
+        if (recorded) {
+            kept.record = std::move(now);
+        }
         Copy_Pixels(*device, area, &kept.image);
         kept.valid = true;
         kept.layout = scene_painter.Layout();
@@ -334,29 +344,34 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
 }
 
 bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const QRect &area,
-                                        const TScenePainter::TScene &scene)
+                                        const TScenePainter::TScene &scene,
+                                        TScenePainter::TBaseRecord *now, bool *recorded)
 {
-    // What lies under the widget must be what the base was painted over, and every gauge in
-    // the base must still fall on the same pixels.
-    if (!kept.valid || kept.image.size() != size() || !Same_Pixels(device, area, kept.background) ||
+    *recorded = false;
+    // Every gauge in the base must still fall on the same pixels, and what lies under the
+    // widget must be what the base was painted over; the pixels are compared last, as the
+    // costliest check.
+    if (!kept.valid || kept.image.size() != size() ||
         !scene_painter.Lay_Out(painter, size(), scene) || scene_painter.Layout() != kept.layout) {
         return false;
     }
     // After any change but a selection or an appended gauge, the base the scene would paint
     // now is compared with the kept one: typing a parameter at a small exaggeration moves no
     // line and no gauge by a pixel, and changes at most the length labels.
-    TScenePainter::TBaseRecord now;
     QRegion changed;
     if (base_changed) {
-        if (!scene_painter.Record_Base(painter, size(), scene, &now) ||
-            now.geometry != kept.record.geometry) {
+        *recorded = scene_painter.Record_Base(painter, size(), scene, now);
+        if (!*recorded || now->geometry != kept.record.geometry) {
             return false;
         }
-        for (size_t i = 0; i < now.labels.size(); ++i) {
-            if (now.labels[i] != kept.record.labels[i]) {
-                changed += now.label_rects[i].adjusted(-4, -4, 4, 4);
+        for (size_t i = 0; i < now->labels.size(); ++i) {
+            if (now->labels[i] != kept.record.labels[i]) {
+                changed += now->label_rects[i].adjusted(-4, -4, 4, 4);
             }
         }
+    }
+    if (!Same_Pixels(device, area, kept.background)) {
+        return false;
     }
     Lay_Down(painter, kept.image);
     if (!changed.isEmpty()) {
@@ -364,12 +379,12 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
         painter->save();
         painter->setClipRegion(changed, Qt::IntersectClip);
         Lay_Down(painter, kept.background);
-        scene_painter.Paint_Base(painter, size(), scene, nullptr, &changed, &now);
+        scene_painter.Paint_Base(painter, size(), scene, nullptr, &changed, now);
         painter->restore();
         Copy_Pixels(device, area, &kept.image);
     }
     if (base_changed) {
-        kept.record = std::move(now);
+        kept.record = std::move(*now);
         base_changed = false;
     }
     if (kept.gauges < length_measurements.size()) {
