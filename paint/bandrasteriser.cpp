@@ -123,6 +123,28 @@ void TBandRasteriser::Fill(const QPoint *corners, QRgb colour)
         if (crossings == 2) {
             TEdge &one = *crossing[0];
             TEdge &other = *crossing[1];
+            const int rows = end_row - first_row;
+            const auto left_most = [rows](const TEdge &edge) {
+                return int(std::min<qint64>(edge.x, edge.x + qint64(rows - 1) * edge.step) >> 16);
+            };
+            const auto right_most = [rows](const TEdge &edge) {
+                return int(std::max<qint64>(edge.x, edge.x + qint64(rows - 1) * edge.step) >> 16);
+            };
+            if (first_row >= 0 && end_row <= height &&
+                std::min(left_most(one), left_most(other)) >= 0 &&
+                std::max(right_most(one), right_most(other)) <= width) {
+                // Wholly on the image, as a band drawn here always is.
+                uchar *row = bits + qsizetype(first_row) * bytes_per_line;
+                for (int i = 0; i < rows; ++i, row += bytes_per_line) {
+                    const int x1 = one.x >> 16;
+                    const int x2 = other.x >> 16;
+                    QRgb *pixels = reinterpret_cast<QRgb *>(row);
+                    std::fill(pixels + std::min(x1, x2), pixels + std::max(x1, x2), colour);
+                    one.x += one.step;
+                    other.x += other.step;
+                }
+                continue;
+            }
             for (int y = first_row; y < end_row; ++y) {
                 const int x1 = one.x >> 16;
                 const int x2 = other.x >> 16;
@@ -256,9 +278,31 @@ void TBandRasteriser::Line(QPoint from, QPoint to, bool draw)
         return;
     }
     // At least one pixel, even where the corner rules left none.
-    do {
-        const QPoint at = pixel(major, minor >> 16);
-        Plot(at.x(), at.y());
-        minor += step;
-    } while (++major < end);
+    const int steps = std::max(end - major, 1);
+    const int across_first = minor >> 16;
+    const int across_last = (minor + (steps - 1) * step) >> 16;
+    const int major_limit = vertical ? height : width;
+    const int minor_limit = vertical ? width : height;
+    if (major < 0 || major + steps > major_limit || std::min(across_first, across_last) < 0 ||
+        std::max(across_first, across_last) >= minor_limit) {
+        // Partly off the image: pixel by pixel, each one checked.
+        do {
+            const QPoint at = pixel(major, minor >> 16);
+            Plot(at.x(), at.y());
+            minor += step;
+        } while (++major < end);
+        return;
+    }
+    // Wholly on it, as a band drawn here always is: the pixels' addresses stepped along.
+    if (vertical) {
+        uchar *row = bits + qsizetype(major) * bytes_per_line;
+        for (int i = 0; i < steps; ++i, row += bytes_per_line, minor += step) {
+            reinterpret_cast<QRgb *>(row)[minor >> 16] = pen;
+        }
+    } else {
+        for (int i = 0; i < steps; ++i, minor += step) {
+            reinterpret_cast<QRgb *>(bits + qsizetype(minor >> 16) * bytes_per_line)[major + i] =
+                pen;
+        }
+    }
 }

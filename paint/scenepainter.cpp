@@ -359,6 +359,35 @@ bool TScenePainter::Record_Base(QPainter *painter, const QSize &size, const TSce
     return Run_Base(painter, size, scene, TPass{record, true, nullptr, nullptr});
 }
 
+bool TScenePainter::Same_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
+                                  const TBaseRecord &kept, TBaseRecord *now)
+{
+    Q_ASSERT(now);
+    bool differs = false;
+    TPass how{now, true, nullptr, nullptr};
+    how.against = &kept;
+    how.differs = &differs;
+    return Run_Base(painter, size, scene, how) && !differs &&
+           now->geometry.size() == kept.geometry.size();
+}
+
+bool TScenePainter::Note(std::initializer_list<int> values) const
+{
+    std::vector<int> &geometry = pass.record->geometry;
+    if (pass.differs && *pass.differs) {
+        return false;
+    }
+    const size_t at = geometry.size();
+    geometry.insert(geometry.end(), values);
+    if (pass.against) {
+        const std::vector<int> &other = pass.against->geometry;
+        *pass.differs =
+            other.size() < geometry.size() ||
+            !std::equal(values.begin(), values.end(), other.begin() + std::ptrdiff_t(at));
+    }
+    return !(pass.differs && *pass.differs);
+}
+
 bool TScenePainter::Run_Base(QPainter *painter, const QSize &size, const TScene &scene,
                              const TPass &how)
 {
@@ -532,6 +561,9 @@ void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
     bool drawn = false;
     QPoint a;
     QPoint b;
+    if (pass.differs && *pass.differs) {
+        return;
+    }
     if (pass.known && index < scene.gauges->size()) {
         // Where the record of this very base has it, gauges last: the same as computing it
         // again.
@@ -548,9 +580,8 @@ void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
         a = drawn ? To_Point(p1) : QPoint();
         b = drawn ? To_Point(p2) : QPoint();
     }
-    if (pass.record) {
-        pass.record->geometry.insert(pass.record->geometry.end(),
-                                     {drawn, a.x(), a.y(), b.x(), b.y(), gauge.id});
+    if (pass.record && !Note({drawn, a.x(), a.y(), b.x(), b.y(), gauge.id})) {
+        return;
     }
     if (!drawn || pass.dry || (pass.only && !Gauge_Reaches(*pass.only, a, b))) {
         return;
@@ -561,12 +592,14 @@ void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
 
 void TScenePainter::Segment(QPainter *painter, TVector2 from, TVector2 to, bool arrow) const
 {
+    if (pass.differs && *pass.differs) {
+        return;
+    }
     const bool drawn = Clip_To_Canvas(&from, &to);
     const QPoint a = drawn ? To_Point(from) : QPoint();
     const QPoint b = drawn ? To_Point(to) : QPoint();
-    if (pass.record) {
-        pass.record->geometry.insert(pass.record->geometry.end(),
-                                     {drawn, a.x(), a.y(), b.x(), b.y()});
+    if (pass.record && !Note({drawn, a.x(), a.y(), b.x(), b.y()})) {
+        return;
     }
     // An arrow's heads reach a few pixels beside its line.
     const int reach = arrow ? 16 : 1;
@@ -585,8 +618,9 @@ void TScenePainter::Segment(QPainter *painter, TVector2 from, TVector2 to, bool 
 bool TScenePainter::Label_Wanted(const QRect &rect, const QString &text) const
 {
     if (pass.record) {
-        pass.record->geometry.insert(pass.record->geometry.end(),
-                                     {rect.left(), rect.top(), rect.right(), rect.bottom()});
+        if (!Note({rect.left(), rect.top(), rect.right(), rect.bottom()})) {
+            return false;
+        }
         pass.record->labels.push_back(text);
         pass.record->label_rects.push_back(rect);
     }

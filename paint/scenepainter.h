@@ -9,6 +9,7 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <initializer_list>
 #include <limits>
 #include <typeinfo>
 #include <vector>
@@ -83,6 +84,11 @@ public:
     // would be drawn.
     bool Record_Base(QPainter *painter, const QSize &size, const TScene &scene,
                      TBaseRecord *record);
+    // Whether the base Paint_Base would paint now has the geometry recorded in kept (its labels
+    // may differ); when it has, now holds its record. Stops at the first difference, so that a
+    // change that moves the grid costs next to nothing to find.
+    bool Same_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
+                       const TBaseRecord &kept, TBaseRecord *now);
     void Paint_Overlay(QPainter *painter, const QSize &size, const TScene &scene) const;
     // The gauges from position first on, as the base draws them, added to the record: what
     // gauges appended since a base was painted add to it, as long as the layout stayed.
@@ -199,7 +205,12 @@ private:
         bool dry = false;
         const QRegion *only = nullptr;
         const TBaseRecord *known = nullptr;
+        // Set when the record under way departs from this one; the pass then stops.
+        const TBaseRecord *against = nullptr;
+        bool *differs = nullptr;
     };
+    // Adds the values to the pass's record; false when the pass is to stop.
+    bool Note(std::initializer_list<int> values) const;
     TPass pass;
 };
 

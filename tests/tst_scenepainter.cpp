@@ -309,6 +309,23 @@ void TTestScenePainter::Record_Tells_What_Changed()
     QVERIFY(scene_painter.Record_Base(&painter, image.size(), scene, &after));
     QCOMPARE(after.geometry == recorded.geometry, same_geometry);
     QCOMPARE(after.labels == recorded.labels, same_labels);
+    // The comparison that stops at the first difference finds the same, and where the
+    // geometry is the same it gives the whole record.
+    TScenePainter::TBaseRecord compared;
+    QCOMPARE(scene_painter.Same_Geometry(&painter, image.size(), scene, recorded, &compared),
+             same_geometry);
+    if (same_geometry) {
+        QVERIFY(compared.geometry == after.geometry);
+        QCOMPARE(compared.labels, after.labels);
+        QCOMPARE(compared.label_rects, after.label_rects);
+    }
+    // Against a record with one gauge less or more, the geometry is never the same.
+    TScenePainter::TBaseRecord shorter = after;
+    shorter.geometry.resize(shorter.geometry.size() - 6);
+    QVERIFY(!scene_painter.Same_Geometry(&painter, image.size(), scene, shorter, &compared));
+    TScenePainter::TBaseRecord longer = after;
+    longer.geometry.insert(longer.geometry.end(), {1, 10, 10, 20, 20, 3});
+    QVERIFY(!scene_painter.Same_Geometry(&painter, image.size(), scene, longer, &compared));
 }
 
 QTEST_MAIN(TTestScenePainter)

@@ -136,10 +136,9 @@ private:
     void Changed();
     // Lays the kept base down on the device's area, with any gauges appended since drawn on
     // top, when it is what a fresh paint would lay down there; false, with nothing drawn,
-    // when it is not. recorded: whether now holds the record of the base the scene paints now.
+    // when it is not.
     bool Lay_Down_Kept_Base(QPainter *painter, QImage &device, const QRect &area,
-                            const TScenePainter::TScene &scene, TScenePainter::TBaseRecord *now,
-                            bool *recorded);
+                            const TScenePainter::TScene &scene);
     // The image over the widget, its pixels as they are.
     static void Lay_Down(QPainter *painter, const QImage &image);
 
