@@ -362,30 +362,52 @@ bool TScenePainter::Record_Base(QPainter *painter, const QSize &size, const TSce
 bool TScenePainter::Same_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
                                   const TBaseRecord &kept, TBaseRecord *now)
 {
+    return Matching_Geometry(painter, size, scene, kept, nullptr, now) == 0;
+}
+
+int TScenePainter::Matching_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
+                                     const TBaseRecord &first, const TBaseRecord *second,
+                                     TBaseRecord *now)
+{
     Q_ASSERT(now);
-    bool differs = false;
+    TComparison comparison;
+    comparison.records = {&first, second};
+    comparison.differs = {false, second == nullptr};
     TPass how{now, true, nullptr, nullptr};
-    how.against = &kept;
-    how.differs = &differs;
-    return Run_Base(painter, size, scene, how) && !differs &&
-           now->geometry.size() == kept.geometry.size();
+    how.comparison = &comparison;
+    if (!Run_Base(painter, size, scene, how)) {
+        return -1;
+    }
+    for (int i = 0; i < 2; ++i) {
+        if (!comparison.differs[i] &&
+            comparison.records[i]->geometry.size() == now->geometry.size()) {
+            return i;
+        }
+    }
+    return -1;
 }
 
 bool TScenePainter::Note(std::initializer_list<int> values) const
 {
-    std::vector<int> &geometry = pass.record->geometry;
-    if (pass.differs && *pass.differs) {
+    if (Stopped()) {
         return false;
     }
+    std::vector<int> &geometry = pass.record->geometry;
     const size_t at = geometry.size();
     geometry.insert(geometry.end(), values);
-    if (pass.against) {
-        const std::vector<int> &other = pass.against->geometry;
-        *pass.differs =
-            other.size() < geometry.size() ||
-            !std::equal(values.begin(), values.end(), other.begin() + std::ptrdiff_t(at));
+    if (pass.comparison) {
+        TComparison &comparison = *pass.comparison;
+        for (int i = 0; i < 2; ++i) {
+            if (comparison.differs[i]) {
+                continue;
+            }
+            const std::vector<int> &other = comparison.records[i]->geometry;
+            comparison.differs[i] =
+                other.size() < geometry.size() ||
+                !std::equal(values.begin(), values.end(), other.begin() + std::ptrdiff_t(at));
+        }
     }
-    return !(pass.differs && *pass.differs);
+    return !Stopped();
 }
 
 bool TScenePainter::Run_Base(QPainter *painter, const QSize &size, const TScene &scene,
@@ -561,7 +583,7 @@ void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
     bool drawn = false;
     QPoint a;
     QPoint b;
-    if (pass.differs && *pass.differs) {
+    if (Stopped()) {
         return;
     }
     if (pass.known && index < scene.gauges->size()) {
@@ -592,7 +614,7 @@ void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
 
 void TScenePainter::Segment(QPainter *painter, TVector2 from, TVector2 to, bool arrow) const
 {
-    if (pass.differs && *pass.differs) {
+    if (Stopped()) {
         return;
     }
     const bool drawn = Clip_To_Canvas(&from, &to);

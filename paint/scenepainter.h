@@ -89,6 +89,10 @@ public:
     // change that moves the grid costs next to nothing to find.
     bool Same_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
                        const TBaseRecord &kept, TBaseRecord *now);
+    // The same against two records at once (the second may be null): which of them has the
+    // geometry of the base painted now, 0 or 1, or -1 for neither. Stops where both differ.
+    int Matching_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
+                          const TBaseRecord &first, const TBaseRecord *second, TBaseRecord *now);
     void Paint_Overlay(QPainter *painter, const QSize &size, const TScene &scene) const;
     // The gauges from position first on, as the base draws them, added to the record: what
     // gauges appended since a base was painted add to it, as long as the layout stayed.
@@ -198,6 +202,12 @@ private:
     void Update_Cache(const TScene &scene, QPainter *painter);
     TCache cache;
 
+    // Records that a dry pass compares its record with, and those it has departed from.
+    struct TComparison {
+        std::array<const TBaseRecord *, 2> records{};
+        std::array<bool, 2> differs{true, true};
+        bool Over() const { return differs[0] && differs[1]; }
+    };
     // What the pass through the base under way does besides drawing: record it, only record
     // it (dry), or draw only what reaches into a rectangle.
     struct TPass {
@@ -205,12 +215,13 @@ private:
         bool dry = false;
         const QRegion *only = nullptr;
         const TBaseRecord *known = nullptr;
-        // Set when the record under way departs from this one; the pass then stops.
-        const TBaseRecord *against = nullptr;
-        bool *differs = nullptr;
+        // The records the one under way is compared with; the pass stops once it departs from
+        // all of them.
+        TComparison *comparison = nullptr;
     };
     // Adds the values to the pass's record; false when the pass is to stop.
     bool Note(std::initializer_list<int> values) const;
+    bool Stopped() const { return pass.comparison && pass.comparison->Over(); }
     TPass pass;
 };
 

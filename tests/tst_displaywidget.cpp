@@ -111,6 +111,8 @@ private slots:
     void Kept_Picture_Is_A_Fresh_Paint_data();
     void Kept_Picture_Is_A_Fresh_Paint();
     void Kept_Picture_Follows_What_Lies_Under_It();
+    void Kept_Picture_Goes_Back_data();
+    void Kept_Picture_Goes_Back();
     void Part_Of_The_Widget_Is_Painted_Afresh_data();
     void Part_Of_The_Widget_Is_Painted_Afresh();
     void Kept_Values_Follow_Every_Change_data();
@@ -346,6 +348,76 @@ void TTestDisplayWidget::Kept_Picture_Follows_What_Lies_Under_It()
     fresh.Set_Highlighted({4});
     QVERIFY(over_grey(&kept) == over_grey(&fresh));
     QVERIFY(Render(&kept) == Render(&fresh));
+}
+
+void TTestDisplayWidget::Kept_Picture_Goes_Back_data()
+{
+    QTest::addColumn<int>("gauges");
+    QTest::addColumn<QVector<TChange>>("steps");
+    // Full paints over the steps: without a long list the display keeps no copy after a
+    // change that is not a selection or an addition.
+    QTest::addColumn<int>("full_paints");
+    const TChange append = [](TDisplayWidget *w) {
+        w->Add_Length_Measurement(9999, TVector3(0, 420, 380), TVector3(0, 610, 640));
+    };
+    const TChange take_back = [](TDisplayWidget *w) { w->Remove_Length_Measurement(9999); };
+    const TChange move = [](TDisplayWidget *w) {
+        w->Update_Length_Measurement(7, TVector3(0, 100, 100), TVector3(0, 200, 900));
+    };
+    // Gauge 7 as Add_Length_Test lays it.
+    const double s = std::sqrt(0.5);
+    const TVector3 centre(0, 300 + (7 * 37) % 400, 300 + (7 * 53) % 400);
+    const TVector3 half = TVector3(0, s, -s) * (320.0 + 7 % 30);
+    const TChange move_back = [centre, half](TDisplayWidget *w) {
+        w->Update_Length_Measurement(7, centre - half, centre + half);
+    };
+    const TChange parameter = [](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.08); };
+    const TChange parameter_back = [](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.05); };
+    const TChange select = [](TDisplayWidget *w) { w->Set_Highlighted({9}); };
+    for (const int gauges : {60, 2100}) {
+        const bool long_list = gauges > 2000;
+        const auto row = [gauges](const char *name, const QVector<TChange> &steps,
+                                  int full_paints) {
+            QTest::addRow("%d gauges, %s", gauges, name) << gauges << steps << full_paints;
+        };
+        row("appended, taken back", {append, take_back}, 0);
+        row("appended, taken back, appended again", {append, take_back, append}, 0);
+        row("moved, moved back", {move, move_back}, long_list ? 1 : 2);
+        row("moved, moved back, moved again", {move, move_back, move}, long_list ? 1 : 3);
+        row("moved, selected, moved back", {move, select, move_back}, long_list ? 1 : 3);
+        row("a parameter, and back", {parameter, parameter_back}, long_list ? 1 : 2);
+        row("appended, moved, taken back", {append, move, take_back}, 2);
+    }
+}
+
+// After a change and its undoing the display may lay down the base it kept before; after
+// every step its pixels are those of a widget that paints that state for the first time.
+void TTestDisplayWidget::Kept_Picture_Goes_Back()
+{
+    QFETCH(int, gauges);
+    QFETCH(QVector<TChange>, steps);
+    QFETCH(int, full_paints);
+    const auto set_up = [gauges](TDisplayWidget *widget) {
+        Prepare(widget, QSize(360, 330));
+        widget->Set_Model_Parameters(-0.05, -0.01, -0.01, 0);
+        widget->Set_Exaggeration(100);
+        Add_Length_Test(widget, gauges);
+        widget->Set_Highlighted({5});
+    };
+    TDisplayWidget kept;
+    set_up(&kept);
+    Render(&kept);
+    const int first_paints = kept.Full_Paints();
+    for (int step = 0; step < steps.size(); ++step) {
+        steps[step](&kept);
+        TDisplayWidget fresh;
+        set_up(&fresh);
+        for (int k = 0; k <= step; ++k) {
+            steps[k](&fresh);
+        }
+        QVERIFY2(Render(&kept) == Render(&fresh), qPrintable(QStringLiteral("step %1").arg(step)));
+    }
+    QCOMPARE(kept.Full_Paints() - first_paints, full_paints);
 }
 
 void TTestDisplayWidget::Part_Of_The_Widget_Is_Painted_Afresh_data()

@@ -212,7 +212,7 @@ TVector3 TDisplayWidget::Length_Volume_Maximum() const
 void TDisplayWidget::Update_Viewport(const TVector3 &minimum, const TVector3 &maximum)
 {
     scene_painter.Update_Viewport(minimum, maximum);
-    kept.valid = false;
+    kept.Forget();
 }
 
 void TDisplayWidget::Changed()
@@ -227,7 +227,7 @@ void TDisplayWidget::changeEvent(QEvent *event)
     QWidget::changeEvent(event);
     if (event->type() == QEvent::FontChange || event->type() == QEvent::PaletteChange ||
         event->type() == QEvent::StyleChange) {
-        kept.valid = false;
+        kept.Forget();
     }
 }
 
@@ -319,13 +319,21 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
     // A fresh paint, and a copy of its base when the next change is likely to need no more
     // than the overlay, or when the base costs far more than the copy.
     const bool keep = keepable && (keep_next || length_measurements.size() >= long_list);
-    kept.valid = false;
-    if (keep) {
-        Copy_Pixels(*device, area, &kept.background);
+    if (keep && kept.valid && Same_Pixels(*device, area, kept.background)) {
+        // Over the same background the base kept so far stays, as the previous one.
+        kept.Swap();
+        kept.has_previous = true;
+    } else {
+        kept.Forget();
+        if (keep) {
+            Copy_Pixels(*device, area, &kept.background);
+        }
     }
+    kept.valid = false;
     if (!scene_painter.Paint_Base(&painter, size(), scene, keep ? &kept.record : nullptr)) {
         return;
     }
+    ++full_paints;
     if (keep) {
         Copy_Pixels(*device, area, &kept.image);
         kept.valid = true;
@@ -349,20 +357,32 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
     // After any change but a selection or an appended gauge, the base the scene would paint
     // now is compared with the kept one: typing a parameter at a small exaggeration moves no
     // line and no gauge by a pixel, and changes at most the length labels.
+    // The previous base is compared too: an undo often goes back to it.
     TScenePainter::TBaseRecord now;
     QRegion changed;
+    int match = 0;
     if (base_changed) {
-        if (!scene_painter.Same_Geometry(painter, size(), scene, kept.record, &now)) {
+        const bool previous_fits = kept.has_previous && kept.previous_layout == kept.layout &&
+                                   kept.previous_image.size() == size();
+        match =
+            scene_painter.Matching_Geometry(painter, size(), scene, kept.record,
+                                            previous_fits ? &kept.previous_record : nullptr, &now);
+        if (match < 0) {
             return false;
         }
+    }
+    if (!Same_Pixels(device, area, kept.background)) {
+        return false;
+    }
+    if (match == 1) {
+        kept.Swap();
+    }
+    if (base_changed) {
         for (size_t i = 0; i < now.labels.size(); ++i) {
             if (now.labels[i] != kept.record.labels[i]) {
                 changed += now.label_rects[i].adjusted(-4, -4, 4, 4);
             }
         }
-    }
-    if (!Same_Pixels(device, area, kept.background)) {
-        return false;
     }
     Lay_Down(painter, kept.image);
     if (!changed.isEmpty()) {
@@ -380,12 +400,31 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
     }
     if (kept.gauges < length_measurements.size()) {
         // Appended gauges lie over all the others: drawn last onto the base, as a fresh paint
-        // draws them.
+        // draws them. The base without them stays as the previous one.
+        std::swap(kept.image, kept.previous_image);
+        kept.previous_record = kept.record;
+        kept.previous_layout = kept.layout;
+        kept.previous_gauges = kept.gauges;
+        kept.has_previous = true;
         scene_painter.Paint_Gauges(painter, scene, kept.gauges, &kept.record);
         Copy_Pixels(device, area, &kept.image);
         kept.gauges = length_measurements.size();
     }
     return true;
+}
+
+void TDisplayWidget::TKeptBase::Swap()
+{
+    std::swap(image, previous_image);
+    std::swap(layout, previous_layout);
+    std::swap(gauges, previous_gauges);
+    std::swap(record, previous_record);
+}
+
+void TDisplayWidget::TKeptBase::Forget()
+{
+    valid = false;
+    has_previous = false;
 }
 
 void TDisplayWidget::Lay_Down(QPainter *painter, const QImage &image)

@@ -96,6 +96,9 @@ public:
     // What lies under a pixel: the machine position and the model's correction there; empty
     // where nothing is drawn.
     QString Readout(const QPoint &pixel) const;
+    // How many paints drew the base in full so far, for the tests and benchmarks that check
+    // that a change costs no more than it has to.
+    int Full_Paints() const { return full_paints; }
 
     // From now on draws what the test holds: its model with the values in use, and a gauge for
     // each measurement, each changed on its own as the document says what changed.
@@ -161,6 +164,16 @@ private:
         std::array<double, 4> layout{};
         size_t gauges = 0; // how many of length_measurements it holds
         TScenePainter::TBaseRecord record;
+        // The base kept before this one, over the same background: undoing the last change
+        // often goes back to it.
+        bool has_previous = false;
+        QImage previous_image;
+        std::array<double, 4> previous_layout{};
+        size_t previous_gauges = 0;
+        TScenePainter::TBaseRecord previous_record;
+        // The previous base becomes the kept one, and the kept one the previous.
+        void Swap();
+        void Forget();
     };
     TKeptBase kept;
     // The next paint keeps its base: set by a selection or an appended gauge, which the next
@@ -170,6 +183,7 @@ private:
     // Something other than the selection or an appended gauge changed since the kept base was
     // painted: it holds only if the base the scene paints now has the same record.
     bool base_changed = false;
+    int full_paints = 0;
 };
 
 #endif
