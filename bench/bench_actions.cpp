@@ -103,7 +103,9 @@ TBenchActions::TFigures TBenchActions::Measure(int count)
     TCurvalo window;
     window.resize(1200, 900);
     window.show();
-    QTest::qWaitForWindowExposed(&window);
+    if (!QTest::qWaitForWindowExposed(&window)) {
+        qFatal("the window is not shown");
+    }
     Settle();
     TAutosave *autosave = window.findChild<TAutosave *>();
     QListWidget *list = window.findChild<QListWidget *>("measurement_list");

@@ -6,6 +6,7 @@
 #include <QPointF>
 #include <QTextLayout>
 #include <QVector>
+#include <array>
 #include <cmath>
 
 namespace
@@ -61,6 +62,8 @@ bool TDigitLabel::Prepare(QPainter *painter)
         }
     }
     painter_font = painter->font();
+    run = QGlyphRun();
+    run.setRawFont(font);
     prepared = true;
     return true;
 }
@@ -77,29 +80,28 @@ bool TDigitLabel::Fits(QPainter *painter) const
 
 bool TDigitLabel::Draw(QPainter *painter, const QRect &square, const QString &text) const
 {
-    if (!prepared || text.isEmpty()) {
+    // Any int has at most eleven characters; longer texts are not ids.
+    constexpr int longest = 16;
+    if (!prepared || text.isEmpty() || text.size() > longest) {
         return false;
     }
-    QVector<quint32> indexes;
-    QVector<QPointF> positions;
-    indexes.reserve(text.size());
-    positions.reserve(text.size());
+    std::array<quint32, longest> indexes{};
+    std::array<QPointF, longest> positions{};
     qreal advance = 0.0;
-    for (const QChar character : text) {
-        const int digit = character.unicode() - u'0';
+    for (int i = 0; i < text.size(); ++i) {
+        const int digit = text[i].unicode() - u'0';
         if (digit < 0 || digit > 9) {
             return false;
         }
-        indexes.append(glyphs[digit]);
-        positions.append(QPointF(advance, 0.0));
-        advance += advances[digit];
+        indexes[size_t(i)] = glyphs[size_t(digit)];
+        positions[size_t(i)] = QPointF(advance, 0.0);
+        advance += advances[size_t(digit)];
     }
-    QGlyphRun run;
-    run.setRawFont(font);
-    run.setGlyphIndexes(indexes);
-    run.setPositions(positions);
+    // The run points at the arrays only while it is drawn: no copy, no allocation.
+    run.setRawData(indexes.data(), positions.data(), int(text.size()));
     // Centred as drawText centres its line, on the line's baseline.
     const qreal x = square.x() + (square.width() - advance) / 2.0;
     painter->drawGlyphRun(QPointF(x, square.y() + ascent), run);
+    run.setRawData(nullptr, nullptr, 0);
     return true;
 }

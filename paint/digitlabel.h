@@ -42,6 +42,8 @@ private:
     std::array<quint32, 10> glyphs{};
     std::array<qreal, 10> advances{};
     qreal ascent = 0.0;
+    // Set up once and pointed at each id's glyphs while it is drawn.
+    mutable QGlyphRun run;
 };
 
 #endif
