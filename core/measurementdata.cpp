@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "measurementdata.h"
 
+#include <atomic>
+
 #include <QStringList>
 #include <algorithm>
 #include <cmath>
@@ -78,10 +80,23 @@ QString Node_Name(const QDomNode &node)
 }
 } // namespace
 
+namespace
+{
+// Revisions are handed out from one counter for all lists, so that two lists never share one
+// unless one is a copy of the other.
+std::atomic<quint64> last_revision{0};
+} // namespace
+
 TMeasurementData::TMeasurementData()
     : free_from(1)
     , dropped_records(0)
+    , revision(++last_revision)
 {
+}
+
+void TMeasurementData::Changing()
+{
+    revision = ++last_revision;
 }
 
 namespace
@@ -123,6 +138,7 @@ void TMeasurementData::Add_Measurement(const TMeasurement &measurement)
     if (measurement.id <= 0 || Measurement_Id_Exists(measurement.id)) {
         return;
     }
+    Changing();
     index.emplace(measurement.id, measurements.size());
     if (measurement.id == free_from) {
         ++free_from;
@@ -136,6 +152,7 @@ bool TMeasurementData::Update_Measurement(const TMeasurement &measurement)
     if (found == index.end()) {
         return false;
     }
+    Changing();
     measurements[found->second] = measurement;
     return true;
 }
@@ -146,6 +163,7 @@ bool TMeasurementData::Remove_Measurement(int id)
     if (found == index.end()) {
         return false;
     }
+    Changing();
     const size_t position = found->second;
     index.erase(found);
     free_from = std::min(free_from, id);
@@ -156,6 +174,7 @@ bool TMeasurementData::Remove_Measurement(int id)
 
 void TMeasurementData::Remove_Measurements(const std::vector<int> &ids)
 {
+    Changing();
     size_t first = measurements.size();
     for (const int id : ids) {
         const auto found = index.find(id);
@@ -174,6 +193,7 @@ void TMeasurementData::Remove_Measurements(const std::vector<int> &ids)
 
 void TMeasurementData::Clear_Measurements()
 {
+    Changing();
     measurements.clear();
     index.clear();
     free_from = 1;
@@ -192,6 +212,7 @@ void TMeasurementData::Replace_Records(size_t position, size_t count,
                                        const std::vector<TMeasurement> &by)
 {
     Q_ASSERT(position + count <= measurements.size());
+    Changing();
     const auto first = measurements.begin() + std::ptrdiff_t(position);
     for (auto record = first; record != first + std::ptrdiff_t(count); ++record) {
         index.erase(record->id);

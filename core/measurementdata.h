@@ -78,6 +78,11 @@ public:
     void Load_Data_V1(TXmlFile *xml_file);
 
     QString Last_Error() const { return last_error; }
+    // Changes with every change of the records and is never the same for two different lists
+    // of records: equal revisions are equal records, whichever object holds them (a copy
+    // keeps its original's). A saver that remembers the revision it wrote needs no copy of
+    // the records to tell whether they changed since.
+    quint64 Revision() const { return revision; }
 
     // True when the axis has a direction: a finite length of at least 1e-6.
     static bool Is_Usable_Axis(const TVector3 &axis);
@@ -108,6 +113,9 @@ private:
     mutable QString last_error;
     int dropped_records;
     QStringList load_notes;
+    quint64 revision;
+    // A new revision, before any change of the records.
+    void Changing();
 };
 
 #endif

@@ -402,7 +402,7 @@ void TPersistence::Load_Measurements(TMeasurementData *data)
 #endif
     const QStringList notes = data->Load_Notes();
     if (loaded && notes.isEmpty()) {
-        records_on_disk = data->Measurements();
+        revision_on_disk = data->Revision();
         measurements_known = true;
         return;
     }
@@ -471,6 +471,7 @@ void TPersistence::Begin_Save(const TSettings &settings, const TMeasurementData 
         job->needed = true;
         job->file = Measurement_File();
         job->records = data.Measurements();
+        job->revision = data.Revision();
     }
 }
 
@@ -492,7 +493,7 @@ bool TPersistence::Finish_Save(TMeasurementJob *job)
     if (job->needed && job->written) {
         ++files_written;
         measurements_known = true;
-        records_on_disk = std::move(job->records);
+        revision_on_disk = job->revision;
     } else if (job->needed) {
         last_error += tr("the measurements were not saved: %1\n").arg(job->error);
         saved = false;
@@ -646,8 +647,9 @@ bool TPersistence::Measurements_Writable(const TMeasurementData &data, bool *nee
                           .arg(Measurement_File());
         return false;
     }
-    // The records, not the file's text, are compared: building the text of a long list costs
-    // far more than comparing it, and the same records always give the same text.
-    *needed = !measurements_known || data.Measurements() != records_on_disk;
+    // The records' revision, not the file's text, is compared: building the text of a long
+    // list costs far more, and the same records always give the same text. Records changed and
+    // changed back write the same file again.
+    *needed = !measurements_known || data.Revision() != revision_on_disk;
     return true;
 }

@@ -151,6 +151,7 @@ public:
         bool needed = false; // the file must be written
         QString file;
         std::vector<TMeasurementData::TMeasurement> records;
+        quint64 revision = 0; // of the records
         bool written = false;
         QString error;
         void Write();
@@ -188,7 +189,8 @@ private:
     bool settings_known;
     TSettings settings_on_disk;
     bool measurements_known;
-    std::vector<TMeasurementData::TMeasurement> records_on_disk;
+    // The revision of the records on disk: a copy of them would cost as much memory again.
+    quint64 revision_on_disk = 0;
 };
 
 #endif

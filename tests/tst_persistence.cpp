@@ -7,6 +7,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <functional>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -38,6 +39,8 @@ private slots:
     void Stale_Lock_Is_Taken_Over();
     void Lock_That_Is_No_File_Is_Named();
     void Save_Writes_Only_What_Changed();
+    void Every_Change_Of_The_Records_Is_Saved_data();
+    void Every_Change_Of_The_Records_Is_Saved();
     void Incomplete_File_Is_Kept_And_Told_data();
     void Incomplete_File_Is_Kept_And_Told();
     void Fifo_Does_Not_Hang();
@@ -177,6 +180,82 @@ void TTestPersistence::Save_Writes_Only_What_Changed()
     QVERIFY(persistence->Save(settings, data, false));
     QCOMPARE(persistence->Files_Written(), 4);
     QCOMPARE(Read(Measurement_File()).count("<Measurement>"), 1);
+}
+
+using TRecordsChange = std::function<void(TMeasurementData *)>;
+Q_DECLARE_METATYPE(TRecordsChange)
+
+void TTestPersistence::Every_Change_Of_The_Records_Is_Saved_data()
+{
+    QTest::addColumn<TRecordsChange>("change");
+    QTest::addColumn<int>("records"); // in the file written after it
+    const auto moved = [](TMeasurementData *data) {
+        TMeasurementData::TMeasurement record;
+        QVERIFY(data->Get_Measurement(1, &record));
+        record.nominal_length += 0.001;
+        QVERIFY(data->Update_Measurement(record));
+    };
+    QTest::newRow("added, with a free id")
+        << TRecordsChange([](TMeasurementData *data) { data->Add_Measurement(); }) << 3;
+    QTest::newRow("added as given") << TRecordsChange([](TMeasurementData *data) {
+        data->Add_Measurement({7, TVector3(0, 1, 2), TVector3(0, 1, 0), 50.0});
+    }) << 3;
+    QTest::newRow("edited") << TRecordsChange(moved) << 2;
+    QTest::newRow("removed") << TRecordsChange([](TMeasurementData *data) {
+        QVERIFY(data->Remove_Measurement(1));
+    }) << 1;
+    QTest::newRow("several removed") << TRecordsChange([](TMeasurementData *data) {
+        data->Remove_Measurements({1, 2});
+    }) << 0;
+    QTest::newRow("cleared") << TRecordsChange([](TMeasurementData *data) {
+        data->Clear_Measurements();
+    }) << 0;
+    QTest::newRow("set anew") << TRecordsChange([](TMeasurementData *data) {
+        const std::vector<TMeasurementData::TMeasurement> one(data->Measurements().begin(),
+                                                              data->Measurements().begin() + 1);
+        data->Set_Measurements(one);
+    }) << 1;
+    QTest::newRow("a stretch replaced") << TRecordsChange([](TMeasurementData *data) {
+        TMeasurementData::TMeasurement record = data->Measurements()[1];
+        record.has_measured_length = !record.has_measured_length;
+        data->Replace_Records(1, 1, {record});
+    }) << 2;
+    QTest::newRow("replaced by a copy of a changed list")
+        << TRecordsChange([moved](TMeasurementData *data) {
+               TMeasurementData copy = *data;
+               moved(&copy);
+               *data = copy;
+           })
+        << 2;
+}
+
+// A save writes the measurement file after any change of the records, whichever way they
+// changed, and the file then holds the changed records; a copy of unchanged records is not
+// written again.
+void TTestPersistence::Every_Change_Of_The_Records_Is_Saved()
+{
+    QFETCH(TRecordsChange, change);
+    QFETCH(int, records);
+    Write(Measurement_File(), two_records);
+    TMeasurementData data;
+    TPersistence::TSettings settings;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
+    QVERIFY(persistence->Save(settings, data, true));
+    const int written = persistence->Files_Written();
+    const TMeasurementData unchanged = data;
+    QVERIFY(persistence->Save(settings, unchanged, false));
+    QCOMPARE(persistence->Files_Written(), written);
+
+    change(&data);
+    QVERIFY(persistence->Save(settings, data, false));
+    QCOMPARE(persistence->Files_Written(), written + 1);
+    TMeasurementData read;
+    QVERIFY(read.Load_Data(Measurement_File()));
+    QCOMPARE(int(read.Measurements().size()), records);
+    QVERIFY(read.Measurements() == data.Measurements());
+    // Saved, and not changed since: not written again.
+    QVERIFY(persistence->Save(settings, data, false));
+    QCOMPARE(persistence->Files_Written(), written + 1);
 }
 
 void TTestPersistence::Incomplete_File_Is_Kept_And_Told_data()
