@@ -367,7 +367,7 @@ bool TScenePainter::Same_Geometry(QPainter *painter, const QSize &size, const TS
 
 int TScenePainter::Matching_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
                                      const TBaseRecord &first, const TBaseRecord *second,
-                                     TBaseRecord *now)
+                                     TBaseRecord *now, bool *complete)
 {
     Q_ASSERT(now);
     TComparison comparison;
@@ -375,7 +375,11 @@ int TScenePainter::Matching_Geometry(QPainter *painter, const QSize &size, const
     comparison.differs = {false, second == nullptr};
     TPass how{now, true, nullptr, nullptr};
     how.comparison = &comparison;
-    if (!Run_Base(painter, size, scene, how)) {
+    const bool run = Run_Base(painter, size, scene, how);
+    if (complete) {
+        *complete = run && !comparison.stopped;
+    }
+    if (!run) {
         return -1;
     }
     for (int i = 0; i < 2; ++i) {
@@ -387,7 +391,7 @@ int TScenePainter::Matching_Geometry(QPainter *painter, const QSize &size, const
     return -1;
 }
 
-bool TScenePainter::Note(std::initializer_list<int> values) const
+bool TScenePainter::Note(std::initializer_list<int> values, bool gauge) const
 {
     if (Stopped()) {
         return false;
@@ -406,6 +410,7 @@ bool TScenePainter::Note(std::initializer_list<int> values) const
                 other.size() < geometry.size() ||
                 !std::equal(values.begin(), values.end(), other.begin() + std::ptrdiff_t(at));
         }
+        comparison.stopped = comparison.Over() && !gauge;
     }
     return !Stopped();
 }
@@ -602,7 +607,7 @@ void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
         a = drawn ? To_Point(p1) : QPoint();
         b = drawn ? To_Point(p2) : QPoint();
     }
-    if (pass.record && !Note({drawn, a.x(), a.y(), b.x(), b.y(), gauge.id})) {
+    if (pass.record && !Note({drawn, a.x(), a.y(), b.x(), b.y(), gauge.id}, true)) {
         return;
     }
     if (!drawn || pass.dry || (pass.only && !Gauge_Reaches(*pass.only, a, b))) {

@@ -90,9 +90,13 @@ public:
     bool Same_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
                        const TBaseRecord &kept, TBaseRecord *now);
     // The same against two records at once (the second may be null): which of them has the
-    // geometry of the base painted now, 0 or 1, or -1 for neither. Stops where both differ.
+    // geometry of the base painted now, 0 or 1, or -1 for neither. Stops where both differ
+    // before the gauges; with complete, tells whether now holds the whole record all the same
+    // (the grid, the arrows and the labels' boxes matched, the gauges did not), for a paint
+    // to take the gauges' pixels from.
     int Matching_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
-                          const TBaseRecord &first, const TBaseRecord *second, TBaseRecord *now);
+                          const TBaseRecord &first, const TBaseRecord *second, TBaseRecord *now,
+                          bool *complete = nullptr);
     void Paint_Overlay(QPainter *painter, const QSize &size, const TScene &scene) const;
     // The gauges from position first on, as the base draws them, added to the record: what
     // gauges appended since a base was painted add to it, as long as the layout stayed.
@@ -206,6 +210,8 @@ private:
     struct TComparison {
         std::array<const TBaseRecord *, 2> records{};
         std::array<bool, 2> differs{true, true};
+        // Departed from both before the gauges: the pass stops there.
+        bool stopped = false;
         bool Over() const { return differs[0] && differs[1]; }
     };
     // What the pass through the base under way does besides drawing: record it, only record
@@ -219,9 +225,10 @@ private:
         // all of them.
         TComparison *comparison = nullptr;
     };
-    // Adds the values to the pass's record; false when the pass is to stop.
-    bool Note(std::initializer_list<int> values) const;
-    bool Stopped() const { return pass.comparison && pass.comparison->Over(); }
+    // Adds the values to the pass's record; false when the pass is to stop. A gauge's values
+    // never stop it: past the grid the whole record is worth having.
+    bool Note(std::initializer_list<int> values, bool gauge = false) const;
+    bool Stopped() const { return pass.comparison && pass.comparison->stopped; }
     TPass pass;
 };
 

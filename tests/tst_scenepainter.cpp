@@ -319,13 +319,31 @@ void TTestScenePainter::Record_Tells_What_Changed()
         QCOMPARE(compared.labels, after.labels);
         QCOMPARE(compared.label_rects, after.label_rects);
     }
-    // Against a record with one gauge less or more, the geometry is never the same.
+    // Against a record with one gauge less or more, the geometry is never the same; the grid
+    // and the arrows are, so the whole record is taken all the same.
     TScenePainter::TBaseRecord shorter = after;
     shorter.geometry.resize(shorter.geometry.size() - 6);
-    QVERIFY(!scene_painter.Same_Geometry(&painter, image.size(), scene, shorter, &compared));
     TScenePainter::TBaseRecord longer = after;
     longer.geometry.insert(longer.geometry.end(), {1, 10, 10, 20, 20, 3});
-    QVERIFY(!scene_painter.Same_Geometry(&painter, image.size(), scene, longer, &compared));
+    for (const TScenePainter::TBaseRecord *other : {&shorter, &longer}) {
+        bool complete = false;
+        QCOMPARE(scene_painter.Matching_Geometry(&painter, image.size(), scene, *other, nullptr,
+                                                 &compared, &complete),
+                 -1);
+        QVERIFY(complete);
+        QVERIFY(compared.geometry == after.geometry);
+    }
+    // Where the grid or the arrows differ from both, the pass stops there, with an incomplete
+    // record.
+    TScenePainter::TBaseRecord recorded_shorter = recorded;
+    recorded_shorter.geometry.resize(recorded_shorter.geometry.size() - 6);
+    bool complete = true;
+    QCOMPARE(scene_painter.Matching_Geometry(&painter, image.size(), scene, recorded,
+                                             &recorded_shorter, &compared, &complete),
+             same_geometry ? 0 : -1);
+    QCOMPARE(complete, after.geometry.size() == recorded.geometry.size() &&
+                           std::equal(after.geometry.begin(), after.geometry.end() - 12,
+                                      recorded.geometry.begin()));
 }
 
 QTEST_MAIN(TTestScenePainter)

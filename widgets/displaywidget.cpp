@@ -312,7 +312,10 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
                           transform.dy() == std::floor(transform.dy()) &&
                           devicePixelRatioF() == 1.0 && device->rect().contains(area) &&
                           QRegion(rect()).subtracted(event->region()).isEmpty();
-    if (keepable && Lay_Down_Kept_Base(&painter, *device, area, scene)) {
+    // A record of the whole base taken on the way gives the fresh paint the gauges' pixels.
+    TScenePainter::TBaseRecord now;
+    bool recorded = false;
+    if (keepable && Lay_Down_Kept_Base(&painter, *device, area, scene, &now, &recorded)) {
         scene_painter.Paint_Overlay(&painter, size(), scene);
         return;
     }
@@ -330,11 +333,17 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
         }
     }
     kept.valid = false;
-    if (!scene_painter.Paint_Base(&painter, size(), scene, keep ? &kept.record : nullptr)) {
+    const bool painted =
+        recorded ? scene_painter.Paint_Base(&painter, size(), scene, nullptr, nullptr, &now)
+                 : scene_painter.Paint_Base(&painter, size(), scene, keep ? &kept.record : nullptr);
+    if (!painted) {
         return;
     }
     ++full_paints;
     if (keep) {
+        if (recorded) {
+            kept.record = std::move(now);
+        }
         Copy_Pixels(*device, area, &kept.image);
         kept.valid = true;
         kept.layout = scene_painter.Layout();
@@ -345,8 +354,10 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
 }
 
 bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const QRect &area,
-                                        const TScenePainter::TScene &scene)
+                                        const TScenePainter::TScene &scene,
+                                        TScenePainter::TBaseRecord *now, bool *recorded)
 {
+    *recorded = false;
     // Every gauge in the base must still fall on the same pixels, and what lies under the
     // widget must be what the base was painted over; the pixels are compared last, as the
     // costliest check.
@@ -358,15 +369,14 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
     // now is compared with the kept one: typing a parameter at a small exaggeration moves no
     // line and no gauge by a pixel, and changes at most the length labels.
     // The previous base is compared too: an undo often goes back to it.
-    TScenePainter::TBaseRecord now;
     QRegion changed;
     int match = 0;
     if (base_changed) {
         const bool previous_fits = kept.has_previous && kept.previous_layout == kept.layout &&
                                    kept.previous_image.size() == size();
-        match =
-            scene_painter.Matching_Geometry(painter, size(), scene, kept.record,
-                                            previous_fits ? &kept.previous_record : nullptr, &now);
+        match = scene_painter.Matching_Geometry(painter, size(), scene, kept.record,
+                                                previous_fits ? &kept.previous_record : nullptr,
+                                                now, recorded);
         if (match < 0) {
             return false;
         }
@@ -378,9 +388,9 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
         kept.Swap();
     }
     if (base_changed) {
-        for (size_t i = 0; i < now.labels.size(); ++i) {
-            if (now.labels[i] != kept.record.labels[i]) {
-                changed += now.label_rects[i].adjusted(-4, -4, 4, 4);
+        for (size_t i = 0; i < now->labels.size(); ++i) {
+            if (now->labels[i] != kept.record.labels[i]) {
+                changed += now->label_rects[i].adjusted(-4, -4, 4, 4);
             }
         }
     }
@@ -390,12 +400,12 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
         painter->save();
         painter->setClipRegion(changed, Qt::IntersectClip);
         Lay_Down(painter, kept.background);
-        scene_painter.Paint_Base(painter, size(), scene, nullptr, &changed, &now);
+        scene_painter.Paint_Base(painter, size(), scene, nullptr, &changed, now);
         painter->restore();
         Copy_Pixels(device, area, &kept.image);
     }
     if (base_changed) {
-        kept.record = std::move(now);
+        kept.record = std::move(*now);
         base_changed = false;
     }
     if (kept.gauges < length_measurements.size()) {

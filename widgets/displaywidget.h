@@ -140,8 +140,11 @@ private:
     // Lays the kept base down on the device's area, with any gauges appended since drawn on
     // top, when it is what a fresh paint would lay down there; false, with nothing drawn,
     // when it is not.
+    // recorded: whether now holds the record of the whole base the scene paints now, also
+    // when the kept base was not laid down.
     bool Lay_Down_Kept_Base(QPainter *painter, QImage &device, const QRect &area,
-                            const TScenePainter::TScene &scene);
+                            const TScenePainter::TScene &scene, TScenePainter::TBaseRecord *now,
+                            bool *recorded);
     // The image over the widget, its pixels as they are.
     static void Lay_Down(QPainter *painter, const QImage &image);
 
