@@ -236,6 +236,23 @@ void Add_Length_Test(TDisplayWidget *widget, int count)
         widget->Add_Length_Measurement(id, centre - half, centre + half);
     }
 }
+
+// A small length test with one gauge selected, on a 300 x 300 widget.
+void Set_Up_Small_Test(TDisplayWidget *widget)
+{
+    Prepare(widget, QSize(300, 300));
+    Add_Length_Test(widget, 12);
+    widget->Set_Highlighted({3});
+}
+
+// The part of the widget rendered at its place into an image of the colour given.
+QImage Render_Over(TDisplayWidget *widget, const QColor &under, const QRegion &part = QRegion())
+{
+    QImage image(widget->size(), QImage::Format_ARGB32);
+    image.fill(under);
+    widget->render(&image, part.boundingRect().topLeft(), part, QWidget::RenderFlags());
+    return image;
+}
 } // namespace
 
 void TTestDisplayWidget::Kept_Picture_Is_A_Fresh_Paint_data()
@@ -332,17 +349,11 @@ void TTestDisplayWidget::Kept_Picture_Follows_What_Lies_Under_It()
 {
     TDisplayWidget kept;
     TDisplayWidget fresh;
-    for (TDisplayWidget *widget : {&kept, &fresh}) {
-        Prepare(widget, QSize(300, 300));
-        Add_Length_Test(widget, 12);
-        widget->Set_Highlighted({3});
-    }
+    Set_Up_Small_Test(&kept);
+    Set_Up_Small_Test(&fresh);
     Render(&kept);
     const auto over_grey = [](TDisplayWidget *widget) {
-        QImage image(widget->size(), QImage::Format_ARGB32);
-        image.fill(QColor(239, 239, 239));
-        widget->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
-        return image;
+        return Render_Over(widget, QColor(239, 239, 239));
     };
     kept.Set_Highlighted({4});
     fresh.Set_Highlighted({4});
@@ -446,18 +457,12 @@ void TTestDisplayWidget::Part_Of_The_Widget_Is_Painted_Afresh()
     QFETCH(QRegion, part);
     TDisplayWidget kept;
     TDisplayWidget fresh;
-    for (TDisplayWidget *widget : {&kept, &fresh}) {
-        Prepare(widget, QSize(300, 300));
-        Add_Length_Test(widget, 12);
-        widget->Set_Highlighted({3});
-    }
+    Set_Up_Small_Test(&kept);
+    Set_Up_Small_Test(&fresh);
     Render(&kept);
+    // White, as under the kept picture: only the part decides.
     const auto render_part = [&part](TDisplayWidget *widget) {
-        QImage image(widget->size(), QImage::Format_ARGB32);
-        // White, as under the kept picture: only the part decides.
-        image.fill(Qt::white);
-        widget->render(&image, part.boundingRect().topLeft(), part, QWidget::RenderFlags());
-        return image;
+        return Render_Over(widget, Qt::white, part);
     };
     change(&kept);
     change(&fresh);
