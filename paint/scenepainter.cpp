@@ -359,12 +359,6 @@ bool TScenePainter::Record_Base(QPainter *painter, const QSize &size, const TSce
     return Run_Base(painter, size, scene, TPass{record, true, nullptr, nullptr});
 }
 
-bool TScenePainter::Same_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
-                                  const TBaseRecord &kept, TBaseRecord *now)
-{
-    return Matching_Geometry(painter, size, scene, kept, nullptr, now) == 0;
-}
-
 int TScenePainter::Matching_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
                                      const TBaseRecord &first, const TBaseRecord *second,
                                      TBaseRecord *now, bool *complete)

@@ -84,16 +84,12 @@ public:
     // would be drawn.
     bool Record_Base(QPainter *painter, const QSize &size, const TScene &scene,
                      TBaseRecord *record);
-    // Whether the base Paint_Base would paint now has the geometry recorded in kept (its labels
-    // may differ); when it has, now holds its record. Stops at the first difference, so that a
-    // change that moves the grid costs next to nothing to find.
-    bool Same_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
-                       const TBaseRecord &kept, TBaseRecord *now);
-    // The same against two records at once (the second may be null): which of them has the
-    // geometry of the base painted now, 0 or 1, or -1 for neither. Stops where both differ
-    // before the gauges; with complete, tells whether now holds the whole record all the same
-    // (the grid, the arrows and the labels' boxes matched, the gauges did not), for a paint
-    // to take the gauges' pixels from.
+    // Which of two records (the second may be null) has the geometry of the base Paint_Base
+    // would paint now, 0 or 1, or -1 for neither; its labels may differ. now then holds the
+    // record of that base. Stops where both differ before the gauges, so that a change that
+    // moves the grid costs next to nothing to find; with complete, tells whether now holds the
+    // whole record all the same (the grid, the arrows and the labels' boxes matched, the gauges did
+    // not), for a paint to take the gauges' pixels from.
     int Matching_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
                           const TBaseRecord &first, const TBaseRecord *second, TBaseRecord *now,
                           bool *complete = nullptr);
