@@ -87,9 +87,9 @@ public:
     // Which of two records (the second may be null) has the geometry of the base Paint_Base
     // would paint now, 0 or 1, or -1 for neither; its labels may differ. now then holds the
     // record of that base. Stops where both differ before the gauges, so that a change that
-    // moves the grid costs next to nothing to find; with complete, tells whether now holds the
-    // whole record all the same (the grid, the arrows and the labels' boxes matched, the gauges did
-    // not), for a paint to take the gauges' pixels from.
+    // moves the grid costs next to nothing to find. With complete, tells whether now holds
+    // the whole record all the same (the grid, the arrows and the labels' boxes matched, the
+    // gauges did not), for a paint to take the gauges' pixels from.
     int Matching_Geometry(QPainter *painter, const QSize &size, const TScene &scene,
                           const TBaseRecord &first, const TBaseRecord *second, TBaseRecord *now,
                           bool *complete = nullptr);
