@@ -10,6 +10,7 @@
 #include <tuple>
 
 #include "numbertext.h"
+#include "repetitionindex.h"
 
 void TEvaluation::Gauge_Ends(const TVector3 &position, const TVector3 &axis, const double &length,
                              TVector3 *end1, TVector3 *end2)
@@ -100,75 +101,40 @@ TEvaluation::TResult TEvaluation::Evaluate(const TDeflectionModel *model,
 std::vector<TEvaluation::TResult> TEvaluation::Evaluate_All(const TDeflectionModel *model,
                                                             const TMeasurementData &data,
                                                             const TMpe &mpe,
-                                                            const TTestConditions &conditions)
+                                                            const TTestConditions &conditions,
+                                                            TRepetitionIndex *repetitions)
 {
     std::vector<TResult> results;
     results.reserve(data.Measurements().size());
     for (const TMeasurementData::TMeasurement &measurement : data.Measurements()) {
         results.push_back(Evaluate(model, measurement, mpe, conditions));
     }
-    Set_Ranges(&results, conditions);
+    TRepetitionIndex own;
+    (repetitions ? repetitions : &own)->Reset(&results, conditions);
     return results;
 }
 
 bool TEvaluation::Same_Gauge(const TResult &a, const TResult &b)
 {
+    return Same_Gauge(a.nominal_length, a.position, a.axis, b.nominal_length, b.position, b.axis);
+}
+
+bool TEvaluation::Same_Gauge(const double &length_a, const TVector3 &position_a,
+                             const TVector3 &axis_a, const double &length_b,
+                             const TVector3 &position_b, const TVector3 &axis_b)
+{
     const double tolerance = 1e-9;
     const auto same = [tolerance](const double &x, const double &y) {
         return std::fabs(x - y) <= tolerance;
     };
-    return same(a.nominal_length, b.nominal_length) && same(a.position.x, b.position.x) &&
-           same(a.position.y, b.position.y) && same(a.position.z, b.position.z) &&
-           same(a.axis.x, b.axis.x) && same(a.axis.y, b.axis.y) && same(a.axis.z, b.axis.z);
+    return same(length_a, length_b) && same(position_a.x, position_b.x) &&
+           same(position_a.y, position_b.y) && same(position_a.z, position_b.z) &&
+           same(axis_a.x, axis_b.x) && same(axis_a.y, axis_b.y) && same(axis_a.z, axis_b.z);
 }
 
 void TEvaluation::Set_Ranges(std::vector<TResult> *results, const TTestConditions &conditions)
 {
-    Q_ASSERT(results);
-    std::vector<size_t> order;
-    order.reserve(results->size());
-    for (size_t at = 0; at < results->size(); ++at) {
-        TResult &result = (*results)[at];
-        result.has_range = false;
-        result.repeatability_range = 0.0;
-        result.range_verdict = NO_VERDICT;
-        result.range_group = 0;
-        if (result.retest_of == 0 && result.has_measured_length) {
-            order.push_back(at);
-        }
-    }
-    // Sorted by where the gauge lies, repetitions stand next to each other.
-    const auto key = [results](size_t at) {
-        const TResult &r = (*results)[at];
-        return std::make_tuple(r.nominal_length, r.position.x, r.position.y, r.position.z, r.axis.x,
-                               r.axis.y, r.axis.z, r.id);
-    };
-    std::sort(order.begin(), order.end(), [&key](size_t a, size_t b) { return key(a) < key(b); });
-    for (size_t first = 0; first < order.size();) {
-        size_t end = first + 1;
-        double smallest = (*results)[order[first]].corrected_length;
-        double largest = smallest;
-        while (end < order.size() && Same_Gauge((*results)[order[first]], (*results)[order[end]])) {
-            smallest = std::min(smallest, (*results)[order[end]].corrected_length);
-            largest = std::max(largest, (*results)[order[end]].corrected_length);
-            ++end;
-        }
-        if (end - first >= 2) {
-            const double range = (largest - smallest) * 1000.0;
-            TVerdict verdict = NO_VERDICT;
-            if (conditions.has_r0) {
-                verdict = Judge(range, conditions.r0, 0.0);
-            }
-            for (size_t member = first; member < end; ++member) {
-                TResult &result = (*results)[order[member]];
-                result.has_range = true;
-                result.repeatability_range = range;
-                result.range_verdict = verdict;
-                result.range_group = (*results)[order[first]].id;
-            }
-        }
-        first = end;
-    }
+    TRepetitionIndex().Reset(results, conditions);
 }
 
 TEvaluation::TSummary TEvaluation::Summarise(const std::vector<TResult> &results)

@@ -12,6 +12,7 @@
 #include "vector3.h"
 
 class TDeflectionModel;
+class TRepetitionIndex;
 
 // What the deflected machine reports for a gauge, and how that and the measured length compare
 // with the nominal length and the MPE. The window, its table and chart, and the batch tool all
@@ -90,10 +91,12 @@ public:
     static TResult Evaluate(const TDeflectionModel *model,
                             const TMeasurementData::TMeasurement &measurement, const TMpe &mpe,
                             const TTestConditions &conditions = TTestConditions());
-    // Every measurement in store order, with the ranges of the repetitions.
+    // Every measurement in store order, with the ranges of the repetitions; with repetitions,
+    // they are grouped in that index, which is kept for later changes.
     static std::vector<TResult> Evaluate_All(const TDeflectionModel *model,
                                              const TMeasurementData &data, const TMpe &mpe,
-                                             const TTestConditions &conditions = TTestConditions());
+                                             const TTestConditions &conditions = TTestConditions(),
+                                             TRepetitionIndex *repetitions = nullptr);
     // The verdict of an error (µm) against an MPE (µm) with the test uncertainty U (µm), on
     // the side of proving conformance (ISO 14253-1): pass when |E| + U <= MPE, fail when
     // |E| - U > MPE, undecided between; with U = 0 simply |E| <= MPE.
@@ -101,6 +104,9 @@ public:
     // True when the two measurements are repetitions of one gauge: the same nominal length,
     // position and axis, each to 1e-9 mm.
     static bool Same_Gauge(const TResult &a, const TResult &b);
+    static bool Same_Gauge(const double &length_a, const TVector3 &position_a,
+                           const TVector3 &axis_a, const double &length_b,
+                           const TVector3 &position_b, const TVector3 &axis_b);
     // Sets the range of every result that belongs to a group of at least two measured
     // repetitions, and its verdict against R0 when the conditions give it. Retests are
     // not repetitions: they stand apart.

@@ -61,7 +61,8 @@ TResultsModel::TResultsModel(const TTestDocument *document_, QObject *parent)
     deflection_model = document->Model();
     mpe = document->Mpe();
     conditions = document->Conditions();
-    results = TEvaluation::Evaluate_All(deflection_model, *measurement_data, mpe, conditions);
+    results = TEvaluation::Evaluate_All(deflection_model, *measurement_data, mpe, conditions,
+                                        &repetitions);
     Index_Rows_From(0);
     summary = TEvaluation::Summarise(results);
     connect(document, &TTestDocument::Measurement_Changed, this, &TResultsModel::Update_Row);
@@ -82,13 +83,16 @@ void TResultsModel::Follow_Document()
     Refresh();
 }
 
-void TResultsModel::Regroup()
+void TResultsModel::Regroup(const std::vector<TRepetitionIndex::TRange> &ranges)
 {
-    TEvaluation::Set_Ranges(&results, conditions);
-    summary = TEvaluation::Summarise(results);
-    if (!results.empty()) {
-        emit dataChanged(index(0, COLUMN_RANGE), index(rowCount() - 1, COLUMN_RANGE));
+    for (const TRepetitionIndex::TRange &range : ranges) {
+        const int row = Row_Of_Id(range.id);
+        if (row >= 0) {
+            TRepetitionIndex::Apply(range, &results[size_t(row)]);
+            emit dataChanged(index(row, COLUMN_RANGE), index(row, COLUMN_RANGE));
+        }
     }
+    summary = TEvaluation::Summarise(results);
 }
 
 void TResultsModel::Update_Row(int id)
@@ -98,10 +102,19 @@ void TResultsModel::Update_Row(int id)
     if (row < 0 || !measurement_data->Get_Measurement(id, &measurement)) {
         return;
     }
-    results[size_t(row)] = TEvaluation::Evaluate(deflection_model, measurement, mpe, conditions);
-    Regroup();
-    emit dataChanged(index(row, 0), index(row, COLUMN_COUNT - 1));
+    Evaluate_Row(row, measurement);
     emit Results_Changed();
+}
+
+void TResultsModel::Evaluate_Row(int row, const TMeasurementData::TMeasurement &measurement)
+{
+    std::vector<TRepetitionIndex::TRange> ranges = repetitions.Remove(results[size_t(row)]);
+    results[size_t(row)] = TEvaluation::Evaluate(deflection_model, measurement, mpe, conditions);
+    const std::vector<TRepetitionIndex::TRange> joined = repetitions.Add(results[size_t(row)]);
+    // Where both name a result, the later stands.
+    ranges.insert(ranges.end(), joined.begin(), joined.end());
+    Regroup(ranges);
+    emit dataChanged(index(row, 0), index(row, COLUMN_COUNT - 1));
 }
 
 void TResultsModel::Insert_Row(int id)
@@ -116,7 +129,7 @@ void TResultsModel::Insert_Row(int id)
                    TEvaluation::Evaluate(deflection_model, measurement, mpe, conditions));
     Index_Rows_From(row);
     endInsertRows();
-    Regroup();
+    Regroup(repetitions.Add(results[size_t(row)]));
     emit Results_Changed();
 }
 
@@ -126,12 +139,13 @@ void TResultsModel::Remove_Row(int id)
     if (row < 0) {
         return;
     }
+    const std::vector<TRepetitionIndex::TRange> ranges = repetitions.Remove(results[size_t(row)]);
     beginRemoveRows(QModelIndex(), row, row);
     results.erase(results.begin() + row);
     rows_by_id.remove(id);
     Index_Rows_From(row);
     endRemoveRows();
-    Regroup();
+    Regroup(ranges);
     emit Results_Changed();
 }
 
@@ -185,8 +199,8 @@ bool TResultsModel::Column_Has_Values(int column) const
 
 void TResultsModel::Refresh()
 {
-    std::vector<TEvaluation::TResult> evaluated =
-        TEvaluation::Evaluate_All(deflection_model, *measurement_data, mpe, conditions);
+    std::vector<TEvaluation::TResult> evaluated = TEvaluation::Evaluate_All(
+        deflection_model, *measurement_data, mpe, conditions, &repetitions);
     const bool same_rows = evaluated.size() == results.size();
     // Rows added behind the others ("+", an appended plan or import) are inserted, so that a
     // view keeps its state and a sorting proxy sorts only them in.
@@ -461,10 +475,7 @@ bool TResultsModel::setData(const QModelIndex &index, const QVariant &value, int
         return true;
     }
     writable_data->Update_Measurement(measurement);
-    results[size_t(index.row())] =
-        TEvaluation::Evaluate(deflection_model, measurement, mpe, conditions);
-    Regroup();
-    emit dataChanged(this->index(index.row(), 0), this->index(index.row(), COLUMN_COUNT - 1));
+    Evaluate_Row(index.row(), measurement);
     emit Measured_Length_Edited(measurement.id);
     emit Results_Changed();
     return true;

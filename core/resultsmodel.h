@@ -9,6 +9,7 @@
 #include "conformance.h"
 #include "evaluation.h"
 #include "mpe.h"
+#include "repetitionindex.h"
 
 class TDeflectionModel;
 class TTestDocument;
@@ -115,9 +116,10 @@ private slots:
 
 private:
     void Index_Rows_From(int row);
-    // The ranges of the repetitions again after a row changed, and the summary; the range
-    // cells of every row that shares a gauge may have changed.
-    void Regroup();
+    // The row evaluated again for the measurement as it now stands, regrouped and told.
+    void Evaluate_Row(int row, const TMeasurementData::TMeasurement &measurement);
+    // The ranges a change of repetitions gave, into their rows, and the summary anew.
+    void Regroup(const std::vector<TRepetitionIndex::TRange> &ranges);
     QString Text(const TEvaluation::TResult &result, int column) const;
     QVariant Sort_Value(const TEvaluation::TResult &result, int column) const;
 
@@ -131,6 +133,8 @@ private:
     std::vector<TEvaluation::TResult> results;
     TEvaluation::TSummary summary;
     QHash<int, int> rows_by_id;
+    // The repetitions among the results, so that one changed row regroups only its gauge's.
+    TRepetitionIndex repetitions;
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include "genericdeflectionmodel.h"
 #include "measurementdata.h"
 #include "resultsmodel.h"
+#include "testdocument.h"
 
 // The table of results as a view reads it: texts, sort values, the editable measured length.
 class TTestResultsModel : public QObject
@@ -21,6 +22,8 @@ private slots:
     void Sort_Values_Put_Empty_Cells_First();
     void Follows_Model_And_Store();
     void Tab_Separated_Rows();
+    void Ranges_Follow_Each_Change_data();
+    void Ranges_Follow_Each_Change();
 
 private:
     QString Text(int row, int column) const { return model->index(row, column).data().toString(); }
@@ -174,6 +177,103 @@ void TTestResultsModel::Tab_Separated_Rows()
     QVERIFY(lines[1].startsWith("2\t100.0000\t"));
     QVERIFY(lines[1].endsWith("\tpass\tfail"));
     QCOMPARE(lines[2], QString());
+}
+
+namespace
+{
+// Three measured repetitions of one gauge (ids 1-3), a pair of another (4, 5) and one alone (6).
+std::vector<TMeasurementData::TMeasurement> Repetitions()
+{
+    std::vector<TMeasurementData::TMeasurement> records;
+    const double lengths[] = {100.0010, 100.0025, 100.0018, 200.0001, 200.0004, 300.0};
+    for (int id = 1; id <= 6; ++id) {
+        const double nominal = id <= 3 ? 100.0 : id <= 5 ? 200.0 : 300.0;
+        TMeasurementData::TMeasurement record{id, TVector3(0, 10.0 * nominal, 0), TVector3(0, 0, 1),
+                                              nominal};
+        record.has_measured_length = true;
+        record.measured_length = lengths[id - 1];
+        records.push_back(record);
+    }
+    return records;
+}
+} // namespace
+
+void TTestResultsModel::Ranges_Follow_Each_Change_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<int>("id");
+    QTest::newRow("a repetition added") << "add" << 7;
+    QTest::newRow("a repetition removed") << "remove" << 2;
+    QTest::newRow("the first of a group removed") << "remove" << 1;
+    QTest::newRow("a pair loses one") << "remove" << 4;
+    QTest::newRow("a measured length edited") << "measure" << 3;
+    QTest::newRow("a member moved to the gauge alone") << "move" << 5;
+    QTest::newRow("a member made a retest") << "retest" << 2;
+    QTest::newRow("a member no longer measured") << "unmeasure" << 1;
+    QTest::newRow("a removed member put back") << "reinsert" << 2;
+}
+
+void TTestResultsModel::Ranges_Follow_Each_Change()
+{
+    QFETCH(QString, change);
+    QFETCH(int, id);
+    TTestDocument document;
+    document.Set_Measurements(Repetitions());
+    TResultsModel results(&document);
+    std::vector<TEvaluation::TResult> before = results.Results();
+    QSignalSpy changed(&results, &QAbstractItemModel::dataChanged);
+    QSignalSpy reset(&results, &QAbstractItemModel::modelReset);
+
+    TMeasurementData::TMeasurement record;
+    document.Measurement_Data().Get_Measurement(id, &record);
+    if (change == "add") {
+        record = Repetitions()[0];
+        record.id = id;
+        record.measured_length = 100.0040;
+        QVERIFY(document.Add_Measurement(record));
+    } else if (change == "remove") {
+        document.Remove_Measurements({id});
+    } else if (change == "reinsert") {
+        document.Remove_Measurements({id});
+        before = results.Results();
+        changed.clear();
+        document.Insert_Measurements({{size_t(id - 1), record}});
+    } else {
+        record.measured_length = change == "measure" ? 100.0100 : record.measured_length;
+        record.position = change == "move" ? TVector3(0, 3000, 0) : record.position;
+        record.nominal_length = change == "move" ? 300.0 : record.nominal_length;
+        record.retest_of = change == "retest" ? 1 : 0;
+        record.has_measured_length = change != "unmeasure";
+        QVERIFY(document.Update_Measurement(record));
+    }
+
+    // Every row as a fresh evaluation has it, and every range cell that changed told.
+    const std::vector<TEvaluation::TResult> fresh = TEvaluation::Evaluate_All(
+        document.Model(), document.Measurement_Data(), document.Mpe(), document.Conditions());
+    QCOMPARE(results.Results().size(), fresh.size());
+    for (size_t row = 0; row < fresh.size(); ++row) {
+        const TEvaluation::TResult &shown = results.Results()[row];
+        QCOMPARE(shown.has_range, fresh[row].has_range);
+        QCOMPARE(shown.repeatability_range, fresh[row].repeatability_range);
+        QCOMPARE(shown.range_group, fresh[row].range_group);
+        const auto was = std::find_if(
+            before.begin(), before.end(),
+            [&shown](const TEvaluation::TResult &result) { return result.id == shown.id; });
+        if (was != before.end() && (was->has_range == shown.has_range &&
+                                    was->repeatability_range == shown.repeatability_range)) {
+            continue;
+        }
+        const bool told =
+            std::any_of(changed.begin(), changed.end(), [row](const QList<QVariant> &args) {
+                const QModelIndex from = args[0].toModelIndex();
+                const QModelIndex to = args[1].toModelIndex();
+                return from.row() <= int(row) && int(row) <= to.row() &&
+                       from.column() <= TResultsModel::COLUMN_RANGE &&
+                       TResultsModel::COLUMN_RANGE <= to.column();
+            });
+        QVERIFY2(told || !reset.isEmpty() || was == before.end(),
+                 qPrintable(QString("row %1").arg(row)));
+    }
 }
 
 QTEST_GUILESS_MAIN(TTestResultsModel)
