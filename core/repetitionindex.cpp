@@ -73,6 +73,12 @@ void TRepetitionIndex::Apply(const TRange &range, TEvaluation::TResult *result)
     result->range_group = range.range_group;
 }
 
+TRepetitionIndex::TRange TRepetitionIndex::Range_Of(const TEvaluation::TResult &result)
+{
+    return TRange{result.id, result.has_range, result.repeatability_range, result.range_verdict,
+                  result.range_group};
+}
+
 bool TRepetitionIndex::Counts(const TEvaluation::TResult &result)
 {
     return result.retest_of == 0 && result.has_measured_length;

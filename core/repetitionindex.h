@@ -31,8 +31,9 @@ public:
     // added.
     std::vector<TRange> Add(const TEvaluation::TResult &result);
     std::vector<TRange> Remove(const TEvaluation::TResult &result);
-    // The range fields of the result as the range gives them.
+    // The range fields of the result as the range gives them, and the range a result holds.
     static void Apply(const TRange &range, TEvaluation::TResult *result);
+    static TRange Range_Of(const TEvaluation::TResult &result);
 
 private:
     struct TEntry {

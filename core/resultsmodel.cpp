@@ -69,9 +69,9 @@ TResultsModel::TResultsModel(const TTestDocument *document_, QObject *parent)
     connect(document, &TTestDocument::Measurement_Added, this, &TResultsModel::Insert_Row);
     connect(document, &TTestDocument::Measurement_Removed, this, &TResultsModel::Remove_Row);
     connect(document, &TTestDocument::Measurements_Reset, this, &TResultsModel::Refresh);
-    connect(document, &TTestDocument::Model_Changed, this, &TResultsModel::Follow_Document);
-    connect(document, &TTestDocument::Field_Changed, this, &TResultsModel::Follow_Document);
-    connect(document, &TTestDocument::Mpe_Changed, this, &TResultsModel::Follow_Document);
+    connect(document, &TTestDocument::Model_Changed, this, &TResultsModel::Follow_Model);
+    connect(document, &TTestDocument::Field_Changed, this, &TResultsModel::Follow_Model);
+    connect(document, &TTestDocument::Mpe_Changed, this, &TResultsModel::Follow_Model);
     connect(document, &TTestDocument::Conditions_Changed, this, &TResultsModel::Follow_Document);
 }
 
@@ -81,6 +81,32 @@ void TResultsModel::Follow_Document()
     mpe = document->Mpe();
     conditions = document->Conditions();
     Refresh();
+}
+
+void TResultsModel::Follow_Model()
+{
+    deflection_model = document->Model();
+    mpe = document->Mpe();
+    const std::vector<TMeasurementData::TMeasurement> &measurements =
+        measurement_data->Measurements();
+    bool same_rows = measurements.size() == results.size();
+    for (size_t row = 0; same_rows && row < results.size(); ++row) {
+        same_rows = measurements[row].id == results[row].id;
+    }
+    if (!same_rows || results.empty()) {
+        Follow_Document();
+        return;
+    }
+    // The repetitions hang on where the gauges lie and on their measured lengths at 20 °C,
+    // which neither the model nor the MPE changes: their ranges stay.
+    for (size_t row = 0; row < results.size(); ++row) {
+        const TRepetitionIndex::TRange range = TRepetitionIndex::Range_Of(results[row]);
+        results[row] = TEvaluation::Evaluate(deflection_model, measurements[row], mpe, conditions);
+        TRepetitionIndex::Apply(range, &results[row]);
+    }
+    summary = TEvaluation::Summarise(results);
+    emit dataChanged(index(0, 0), index(rowCount() - 1, COLUMN_COUNT - 1));
+    emit Results_Changed();
 }
 
 void TResultsModel::Regroup(const std::vector<TRepetitionIndex::TRange> &ranges)

@@ -111,8 +111,10 @@ private slots:
     void Update_Row(int id);
     void Insert_Row(int id);
     void Remove_Row(int id);
-    // The test's model and MPE, and every row evaluated again.
+    // The test's model, MPE and conditions, and every row evaluated and grouped again.
     void Follow_Document();
+    // The test's model and MPE, and every row evaluated again in its group.
+    void Follow_Model();
 
 private:
     void Index_Rows_From(int row);

@@ -211,6 +211,8 @@ void TTestResultsModel::Ranges_Follow_Each_Change_data()
     QTest::newRow("a member made a retest") << "retest" << 2;
     QTest::newRow("a member no longer measured") << "unmeasure" << 1;
     QTest::newRow("a removed member put back") << "reinsert" << 2;
+    QTest::newRow("the model's parameter") << "parameter" << 0;
+    QTest::newRow("R0 set") << "r0" << 0;
 }
 
 void TTestResultsModel::Ranges_Follow_Each_Change()
@@ -218,6 +220,7 @@ void TTestResultsModel::Ranges_Follow_Each_Change()
     QFETCH(QString, change);
     QFETCH(int, id);
     TTestDocument document;
+    document.Set_Model_Index(0);
     document.Set_Measurements(Repetitions());
     TResultsModel results(&document);
     std::vector<TEvaluation::TResult> before = results.Results();
@@ -233,6 +236,13 @@ void TTestResultsModel::Ranges_Follow_Each_Change()
         QVERIFY(document.Add_Measurement(record));
     } else if (change == "remove") {
         document.Remove_Measurements({id});
+    } else if (change == "parameter") {
+        document.Set_Field(TTestDocument::FIELD_PARAMETER1, "-0.05", -0.05);
+    } else if (change == "r0") {
+        TTestConditions conditions;
+        conditions.has_r0 = true;
+        conditions.r0 = 1.4;
+        document.Set_Conditions(conditions);
     } else if (change == "reinsert") {
         document.Remove_Measurements({id});
         before = results.Results();
@@ -256,11 +266,14 @@ void TTestResultsModel::Ranges_Follow_Each_Change()
         QCOMPARE(shown.has_range, fresh[row].has_range);
         QCOMPARE(shown.repeatability_range, fresh[row].repeatability_range);
         QCOMPARE(shown.range_group, fresh[row].range_group);
+        QCOMPARE(shown.range_verdict, fresh[row].range_verdict);
+        QCOMPARE(shown.actual_length, fresh[row].actual_length);
         const auto was = std::find_if(
             before.begin(), before.end(),
             [&shown](const TEvaluation::TResult &result) { return result.id == shown.id; });
         if (was != before.end() && (was->has_range == shown.has_range &&
-                                    was->repeatability_range == shown.repeatability_range)) {
+                                    was->repeatability_range == shown.repeatability_range &&
+                                    was->range_verdict == shown.range_verdict)) {
             continue;
         }
         const bool told =
