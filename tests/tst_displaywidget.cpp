@@ -385,6 +385,11 @@ void TTestDisplayWidget::Kept_Picture_Goes_Back_data()
     const TChange parameter = [](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.08); };
     const TChange parameter_back = [](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.05); };
     const TChange select = [](TDisplayWidget *w) { w->Set_Highlighted({9}); };
+    // Two changes before one paint, as one undo step of several does them.
+    const TChange move_and_take_back = [move, take_back](TDisplayWidget *w) {
+        move(w);
+        take_back(w);
+    };
     for (const int gauges : {60, 2100}) {
         const bool long_list = gauges > 2000;
         const auto row = [gauges](const char *name, const QVector<TChange> &steps,
@@ -398,7 +403,9 @@ void TTestDisplayWidget::Kept_Picture_Goes_Back_data()
         row("moved, selected, moved back", {move, select, move_back}, long_list ? 1 : 3);
         row("a parameter, and back", {parameter, parameter_back}, long_list ? 1 : 2);
         row("appended, moved, taken back", {append, move, take_back}, 2);
+        row("appended, then moved and taken back at once", {append, move_and_take_back}, 1);
     }
+    QTest::addRow("no gauges, a parameter") << 0 << QVector<TChange>{parameter} << 1;
 }
 
 // After a change and its undoing the display may lay down the base it kept before; after

@@ -39,6 +39,7 @@ void TDisplayWidget::Set_Deflection_Model(const TDeflectionModelType &type)
     deflection_model = nullptr;
     deflection_model = TModelCatalog::Create(type);
     base_changed = true;
+    kept.Scene_Changed();
 }
 
 void TDisplayWidget::Set_Parameter(void (TDeflectionModel::*setter)(const double &),
@@ -172,7 +173,7 @@ void TDisplayWidget::Update_Length_Measurement(int id, const TVector3 &point1,
     gauge.point1 = point1;
     gauge.point2 = point2;
     scene_painter.Mark_Viewport_Dirty();
-    Changed();
+    Gauges_Changed(found->second);
 }
 
 void TDisplayWidget::Remove_Length_Measurement(int id)
@@ -188,7 +189,7 @@ void TDisplayWidget::Remove_Length_Measurement(int id)
         gauge_index[length_measurements[i].id] = i;
     }
     scene_painter.Mark_Viewport_Dirty();
-    Changed();
+    Gauges_Changed(position);
 }
 
 void TDisplayWidget::Clear_Length_Measurements()
@@ -196,7 +197,7 @@ void TDisplayWidget::Clear_Length_Measurements()
     length_measurements.clear();
     gauge_index.clear();
     scene_painter.Mark_Viewport_Dirty();
-    Changed();
+    Gauges_Changed(0);
 }
 
 TVector3 TDisplayWidget::Length_Volume_Minimum() const
@@ -217,6 +218,13 @@ void TDisplayWidget::Update_Viewport(const TVector3 &minimum, const TVector3 &ma
 
 void TDisplayWidget::Changed()
 {
+    kept.Scene_Changed();
+    Gauges_Changed(0);
+}
+
+void TDisplayWidget::Gauges_Changed(size_t position)
+{
+    kept.Gauges_Changed_From(position);
     base_changed = true;
     keep_next = false;
     update();
@@ -348,6 +356,7 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
         kept.valid = true;
         kept.layout = scene_painter.Layout();
         kept.gauges = length_measurements.size();
+        kept.Holds_Scene();
         base_changed = false;
     }
     scene_painter.Paint_Overlay(&painter, size(), scene);
@@ -371,15 +380,22 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
     // The previous base is compared too: an undo often goes back to it.
     QRegion changed;
     int match = 0;
-    if (base_changed) {
-        const bool previous_fits = kept.has_previous && kept.previous_layout == kept.layout &&
-                                   kept.previous_image.size() == size();
+    // Only where the gauges changed since a base was painted is it compared at all: one that
+    // still holds every gauge it held, and no more, is the base of the scene now.
+    const size_t gauge_count = length_measurements.size();
+    const bool previous_fits = kept.has_previous && kept.previous_layout == kept.layout &&
+                               kept.previous_image.size() == size();
+    const bool compared = base_changed && !kept.Known_To_Hold(gauge_count) &&
+                          !(previous_fits && kept.Previous_Known_To_Hold(gauge_count));
+    if (compared) {
         match = scene_painter.Matching_Geometry(painter, size(), scene, kept.record,
                                                 previous_fits ? &kept.previous_record : nullptr,
                                                 now, recorded);
         if (match < 0) {
             return false;
         }
+    } else if (base_changed) {
+        match = kept.Known_To_Hold(gauge_count) ? 0 : 1;
     }
     if (!Same_Pixels(device, area, kept.background)) {
         return false;
@@ -387,7 +403,7 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
     if (match == 1) {
         kept.Swap();
     }
-    if (base_changed) {
+    if (compared) {
         for (size_t i = 0; i < now->labels.size(); ++i) {
             if (now->labels[i] != kept.record.labels[i]) {
                 changed += now->label_rects[i].adjusted(-4, -4, 4, 4);
@@ -404,10 +420,10 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
         painter->restore();
         Copy_Pixels(device, area, &kept.image);
     }
-    if (base_changed) {
+    if (compared) {
         kept.record = std::move(*now);
-        base_changed = false;
     }
+    base_changed = false;
     if (kept.gauges < length_measurements.size()) {
         // Appended gauges lie over all the others: drawn last onto the base, as a fresh paint
         // draws them. The base without them stays as the previous one.
@@ -415,11 +431,14 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
         kept.previous_record = kept.record;
         kept.previous_layout = kept.layout;
         kept.previous_gauges = kept.gauges;
+        kept.previous_only_gauges_changed = true;
+        kept.previous_untouched = kept.gauges;
         kept.has_previous = true;
         scene_painter.Paint_Gauges(painter, scene, kept.gauges, &kept.record);
         Copy_Pixels(device, area, &kept.image);
         kept.gauges = length_measurements.size();
     }
+    kept.Holds_Scene();
     return true;
 }
 
@@ -429,12 +448,43 @@ void TDisplayWidget::TKeptBase::Swap()
     std::swap(layout, previous_layout);
     std::swap(gauges, previous_gauges);
     std::swap(record, previous_record);
+    std::swap(only_gauges_changed, previous_only_gauges_changed);
+    std::swap(untouched, previous_untouched);
 }
 
 void TDisplayWidget::TKeptBase::Forget()
 {
     valid = false;
     has_previous = false;
+}
+
+void TDisplayWidget::TKeptBase::Holds_Scene()
+{
+    only_gauges_changed = true;
+    untouched = gauges;
+}
+
+void TDisplayWidget::TKeptBase::Scene_Changed()
+{
+    only_gauges_changed = false;
+    previous_only_gauges_changed = false;
+}
+
+void TDisplayWidget::TKeptBase::Gauges_Changed_From(size_t position)
+{
+    untouched = std::min(untouched, position);
+    previous_untouched = std::min(previous_untouched, position);
+}
+
+bool TDisplayWidget::TKeptBase::Known_To_Hold(size_t gauge_count) const
+{
+    return only_gauges_changed && gauge_count == gauges && untouched >= gauges;
+}
+
+bool TDisplayWidget::TKeptBase::Previous_Known_To_Hold(size_t gauge_count) const
+{
+    return previous_only_gauges_changed && gauge_count == previous_gauges &&
+           previous_untouched >= previous_gauges;
 }
 
 void TDisplayWidget::Lay_Down(QPainter *painter, const QImage &image)

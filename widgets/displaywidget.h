@@ -137,6 +137,8 @@ private:
     void Set_Parameter(void (TDeflectionModel::*setter)(const double &), const double &value);
     // Anything but the highlight or an appended gauge changed: the kept base is painted anew.
     void Changed();
+    // Gauges from this position on changed, were removed or put in.
+    void Gauges_Changed(size_t position);
     // Lays the kept base down on the device's area, with any gauges appended since drawn on
     // top, when it is what a fresh paint would lay down there; false, with nothing drawn,
     // when it is not.
@@ -174,9 +176,23 @@ private:
         std::array<double, 4> previous_layout{};
         size_t previous_gauges = 0;
         TScenePainter::TBaseRecord previous_record;
+        // Whether, since each base was painted, nothing but gauges changed, and how many of
+        // the gauges from the first on are still those it holds: such a base is known to be
+        // what the scene paints now without a comparison.
+        bool only_gauges_changed = false;
+        size_t untouched = 0;
+        bool previous_only_gauges_changed = false;
+        size_t previous_untouched = 0;
         // The previous base becomes the kept one, and the kept one the previous.
         void Swap();
         void Forget();
+        // The kept base holds the scene as it is now.
+        void Holds_Scene();
+        void Scene_Changed();
+        void Gauges_Changed_From(size_t position);
+        // Whether the kept (previous) base is known to be the scene with this many gauges.
+        bool Known_To_Hold(size_t gauge_count) const;
+        bool Previous_Known_To_Hold(size_t gauge_count) const;
     };
     TKeptBase kept;
     // The next paint keeps its base: set by a selection or an appended gauge, which the next
