@@ -18,6 +18,12 @@ public:
     double Rotation_YX(const double &y, const double &z) const;
     double Translation_Y(const double &y, const double &z) const;
     double Translation_Z(const double &y, const double &z) const;
+
+private:
+    // The position (m) as a fraction of the range, and a value grown bilinearly to it.
+    double Fraction_Y(const double &y) const;
+    double Fraction_Z(const double &z) const;
+    static double Bilinear(const double &u, const double &v, const double &value);
 };
 
 #endif
