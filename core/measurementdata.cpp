@@ -88,7 +88,8 @@ std::atomic<quint64> last_revision{0};
 } // namespace
 
 TMeasurementData::TMeasurementData()
-    : free_from(1)
+    : list(std::make_shared<std::vector<TMeasurement>>())
+    , free_from(1)
     , dropped_records(0)
     , revision(++last_revision)
 {
@@ -97,6 +98,10 @@ TMeasurementData::TMeasurementData()
 void TMeasurementData::Changing()
 {
     revision = ++last_revision;
+    // Copies of the store, and snapshots a writer still holds, keep the list as it was.
+    if (list.use_count() > 1) {
+        list = std::make_shared<std::vector<TMeasurement>>(*list);
+    }
 }
 
 namespace
@@ -139,11 +144,11 @@ void TMeasurementData::Add_Measurement(const TMeasurement &measurement)
         return;
     }
     Changing();
-    index.emplace(measurement.id, measurements.size());
+    index.emplace(measurement.id, list->size());
     if (measurement.id == free_from) {
         ++free_from;
     }
-    measurements.push_back(measurement);
+    list->push_back(measurement);
 }
 
 bool TMeasurementData::Update_Measurement(const TMeasurement &measurement)
@@ -153,7 +158,7 @@ bool TMeasurementData::Update_Measurement(const TMeasurement &measurement)
         return false;
     }
     Changing();
-    measurements[found->second] = measurement;
+    (*list)[found->second] = measurement;
     return true;
 }
 
@@ -167,7 +172,7 @@ bool TMeasurementData::Remove_Measurement(int id)
     const size_t position = found->second;
     index.erase(found);
     free_from = std::min(free_from, id);
-    measurements.erase(measurements.begin() + std::ptrdiff_t(position));
+    list->erase(list->begin() + std::ptrdiff_t(position));
     Reindex_From(position);
     return true;
 }
@@ -175,7 +180,7 @@ bool TMeasurementData::Remove_Measurement(int id)
 void TMeasurementData::Remove_Measurements(const std::vector<int> &ids)
 {
     Changing();
-    size_t first = measurements.size();
+    size_t first = list->size();
     for (const int id : ids) {
         const auto found = index.find(id);
         if (found != index.end()) {
@@ -185,16 +190,16 @@ void TMeasurementData::Remove_Measurements(const std::vector<int> &ids)
         }
     }
     const auto kept =
-        std::remove_if(measurements.begin() + std::ptrdiff_t(first), measurements.end(),
+        std::remove_if(list->begin() + std::ptrdiff_t(first), list->end(),
                        [this](const TMeasurement &stored) { return index.count(stored.id) == 0; });
-    measurements.erase(kept, measurements.end());
+    list->erase(kept, list->end());
     Reindex_From(first);
 }
 
 void TMeasurementData::Clear_Measurements()
 {
     Changing();
-    measurements.clear();
+    list->clear();
     index.clear();
     free_from = 1;
 }
@@ -202,7 +207,7 @@ void TMeasurementData::Clear_Measurements()
 void TMeasurementData::Set_Measurements(const std::vector<TMeasurement> &records)
 {
     Clear_Measurements();
-    measurements.reserve(records.size());
+    list->reserve(records.size());
     for (const TMeasurement &record : records) {
         Add_Measurement(record);
     }
@@ -211,9 +216,9 @@ void TMeasurementData::Set_Measurements(const std::vector<TMeasurement> &records
 void TMeasurementData::Replace_Records(size_t position, size_t count,
                                        const std::vector<TMeasurement> &by)
 {
-    Q_ASSERT(position + count <= measurements.size());
+    Q_ASSERT(position + count <= list->size());
     Changing();
-    const auto first = measurements.begin() + std::ptrdiff_t(position);
+    const auto first = list->begin() + std::ptrdiff_t(position);
     for (auto record = first; record != first + std::ptrdiff_t(count); ++record) {
         index.erase(record->id);
         free_from = std::min(free_from, record->id);
@@ -221,8 +226,8 @@ void TMeasurementData::Replace_Records(size_t position, size_t count,
     if (count == by.size()) {
         std::copy(by.begin(), by.end(), first);
     } else {
-        measurements.erase(first, first + std::ptrdiff_t(count));
-        measurements.insert(measurements.begin() + std::ptrdiff_t(position), by.begin(), by.end());
+        list->erase(first, first + std::ptrdiff_t(count));
+        list->insert(list->begin() + std::ptrdiff_t(position), by.begin(), by.end());
     }
     Reindex_From(position);
 }
@@ -230,13 +235,13 @@ void TMeasurementData::Replace_Records(size_t position, size_t count,
 size_t TMeasurementData::Position_Of(int id) const
 {
     const auto found = index.find(id);
-    return found == index.end() ? measurements.size() : found->second;
+    return found == index.end() ? list->size() : found->second;
 }
 
 void TMeasurementData::Reindex_From(size_t position)
 {
-    for (size_t i = position; i < measurements.size(); ++i) {
-        index[measurements[i].id] = i;
+    for (size_t i = position; i < list->size(); ++i) {
+        index[(*list)[i].id] = i;
     }
 }
 
@@ -248,8 +253,8 @@ bool TMeasurementData::Measurement_Id_Exists(int id) const
 std::vector<int> TMeasurementData::Get_Measurement_Ids() const
 {
     std::vector<int> ids;
-    ids.reserve(measurements.size());
-    for (const TMeasurement &stored : measurements) {
+    ids.reserve(list->size());
+    for (const TMeasurement &stored : (*list)) {
         ids.push_back(stored.id);
     }
     return ids;
@@ -262,7 +267,7 @@ bool TMeasurementData::Get_Measurement(int id, TMeasurement *measurement) const
     if (found == index.end()) {
         return false;
     }
-    *measurement = measurements[found->second];
+    *measurement = (*list)[found->second];
     return true;
 }
 
@@ -308,7 +313,7 @@ QByteArray TMeasurementData::File_Data() const
     QByteArray data;
     try {
         TXmlFile xml_file;
-        Build_Document(measurements, &xml_file);
+        Build_Document((*list), &xml_file);
         xml_file.Write_Data(&data, false);
     } catch (const TXmlFileException &exception) {
         last_error = exception.Message();
@@ -319,7 +324,7 @@ QByteArray TMeasurementData::File_Data() const
 
 bool TMeasurementData::Save_Data(const QString &file_name) const
 {
-    return Save_Records(file_name, measurements, &last_error);
+    return Save_Records(file_name, (*list), &last_error);
 }
 
 bool TMeasurementData::Save_Records(const QString &file_name,
@@ -465,9 +470,9 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
             }
         }
 
-        const size_t before = measurements.size();
+        const size_t before = list->size();
         Add_Measurement(measurement);
-        if (measurements.size() == before) {
+        if (list->size() == before) {
             ++dropped_records;
             note(node, tr("the measurement with \"Id\" %1 was left out: identifiers "
                           "must be positive and unique")

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QString>
 #include <QStringList>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
@@ -40,6 +41,11 @@ public:
     };
 
     TMeasurementData();
+    // A copy shares its original's list until either changes it. Without moves, no store is
+    // ever left without a list.
+    TMeasurementData(const TMeasurementData &other) = default;
+    TMeasurementData &operator=(const TMeasurementData &other) = default;
+    ~TMeasurementData() = default;
 
     // Appends a record with default values under the smallest free identifier and returns it.
     int Add_Measurement();
@@ -63,7 +69,10 @@ public:
 
     bool Measurement_Id_Exists(int id) const;
     // Every record in store order.
-    const std::vector<TMeasurement> &Measurements() const { return measurements; }
+    const std::vector<TMeasurement> &Measurements() const { return *list; }
+    // The list as it is now, which no change of the store touches: a writer on another thread
+    // may hold it while the store changes on.
+    std::shared_ptr<const std::vector<TMeasurement>> Snapshot() const { return list; }
     std::vector<int> Get_Measurement_Ids() const;
     // Copies the record into *measurement when found; leaves it untouched otherwise.
     bool Get_Measurement(int id, TMeasurement *measurement) const;
@@ -103,8 +112,9 @@ private:
     // Where each id sits in the list, rebuilt from the given position on.
     void Reindex_From(size_t position);
 
-    std::vector<TMeasurement> measurements;
-    // id -> position in measurements, so that no lookup walks the list.
+    // Shared with copies and snapshots; Changing() gives the store a list of its own first.
+    std::shared_ptr<std::vector<TMeasurement>> list;
+    // id -> position in the list, so that no lookup walks it.
     std::unordered_map<int, size_t> index;
     // Every id below this one is taken, so that the search for a free id starts here and
     // handing out many ids stays linear.
@@ -114,7 +124,7 @@ private:
     int dropped_records;
     QStringList load_notes;
     quint64 revision;
-    // A new revision, before any change of the records.
+    // A new revision, and a list of its own, before any change of the records.
     void Changing();
 };
 

@@ -470,15 +470,15 @@ void TPersistence::Begin_Save(const TSettings &settings, const TMeasurementData 
     if (needed) {
         job->needed = true;
         job->file = Measurement_File();
-        job->records = data.Measurements();
+        job->records = data.Snapshot();
         job->revision = data.Revision();
     }
 }
 
 void TPersistence::TMeasurementJob::Write()
 {
-    if (needed) {
-        written = TMeasurementData::Save_Records(file, records, &error);
+    if (needed && records) {
+        written = TMeasurementData::Save_Records(file, *records, &error);
     }
 }
 

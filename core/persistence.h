@@ -143,14 +143,16 @@ public:
     QString Last_Error() const { return last_error; }
 
     // Save in three steps, so that the long one, building and writing the measurement file,
-    // can run on a worker thread with its own copy of the records: Begin_Save writes the
-    // settings and copies the records when the file does not hold them yet; the job's Write
+    // can run on a worker thread with the records as they were: Begin_Save writes the
+    // settings and takes a snapshot of the records when the file does not hold them yet (a
+    // change of the store afterwards copies the list, not the snapshot); the job's Write
     // runs on any thread and touches nothing else; Finish_Save takes the outcome back and
     // returns what Save would. One job at a time, begun and finished on the owner's thread.
     struct TMeasurementJob {
         bool needed = false; // the file must be written
         QString file;
-        std::vector<TMeasurementData::TMeasurement> records;
+        // The records as they were when the save began, whatever happens to the store since.
+        std::shared_ptr<const std::vector<TMeasurementData::TMeasurement>> records;
         quint64 revision = 0; // of the records
         bool written = false;
         QString error;

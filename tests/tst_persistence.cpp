@@ -41,6 +41,8 @@ private slots:
     void Save_Writes_Only_What_Changed();
     void Every_Change_Of_The_Records_Is_Saved_data();
     void Every_Change_Of_The_Records_Is_Saved();
+    void Save_Begun_Writes_The_Records_As_They_Were_data();
+    void Save_Begun_Writes_The_Records_As_They_Were();
     void Incomplete_File_Is_Kept_And_Told_data();
     void Incomplete_File_Is_Kept_And_Told();
     void Fifo_Does_Not_Hang();
@@ -256,6 +258,37 @@ void TTestPersistence::Every_Change_Of_The_Records_Is_Saved()
     // Saved, and not changed since: not written again.
     QVERIFY(persistence->Save(settings, data, false));
     QCOMPARE(persistence->Files_Written(), written + 1);
+}
+
+void TTestPersistence::Save_Begun_Writes_The_Records_As_They_Were_data()
+{
+    Every_Change_Of_The_Records_Is_Saved_data();
+}
+
+// The autosave writes on a worker thread while the window goes on changing the store: the
+// file holds the records as they were when the save began, and a copy of the store taken
+// then still holds them too, whichever way the store changed since.
+void TTestPersistence::Save_Begun_Writes_The_Records_As_They_Were()
+{
+    QFETCH(TRecordsChange, change);
+    QFETCH(int, records);
+    Write(Measurement_File(), two_records);
+    TMeasurementData data;
+    TPersistence::TSettings settings;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
+    const std::vector<TMeasurementData::TMeasurement> before = data.Measurements();
+    const TMeasurementData copy = data;
+    TPersistence::TMeasurementJob job;
+    persistence->Begin_Save(settings, data, true, &job);
+
+    change(&data);
+    job.Write();
+    QVERIFY(persistence->Finish_Save(&job));
+    TMeasurementData read;
+    QVERIFY(read.Load_Data(Measurement_File()));
+    QVERIFY(read.Measurements() == before);
+    QVERIFY(copy.Measurements() == before);
+    QCOMPARE(int(data.Measurements().size()), records);
 }
 
 void TTestPersistence::Incomplete_File_Is_Kept_And_Told_data()
