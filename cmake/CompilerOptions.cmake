@@ -12,6 +12,12 @@ function(curvalo_target_options target)
     # and no reassociation may change the order of their floating-point operations.
     target_compile_options(${target} PRIVATE -ffp-contract=off -fno-fast-math)
 
+    # Qt asks for position-independent code, under which the compiler must assume that any
+    # function with external linkage may be replaced when the program is loaded, and so
+    # inlines none of them: not even a vector's constructor or a model's one-line term in the
+    # source file that defines them. Nothing here is meant to be replaced that way.
+    target_compile_options(${target} PRIVATE -fno-semantic-interposition)
+
     if(CURVALO_SANITIZE)
         target_compile_options(${target} PRIVATE -fsanitize=address,undefined
                                -fno-sanitize-recover=all -fno-omit-frame-pointer)
