@@ -3,18 +3,6 @@
 
 #include <cmath>
 
-TVector2::TVector2()
-    : x(0.0)
-    , y(0.0)
-{
-}
-
-TVector2::TVector2(const double &x_, const double &y_)
-    : x(x_)
-    , y(y_)
-{
-}
-
 double TVector2::operator()(int index) const
 {
     return const_cast<TVector2 *>(this)->operator()(index);
@@ -72,46 +60,6 @@ bool TVector2::Is_Point_In_Triangle(const TVector2 &point, const TVector2 &a, co
 double operator^(const TVector2 &v, const TVector2 &w)
 {
     return v.x * w.x + v.y * w.y;
-}
-
-TVector2 operator*(const TVector2 &v, const double &d)
-{
-    return TVector2(v.x * d, v.y * d);
-}
-
-TVector2 operator*(const double &d, const TVector2 &v)
-{
-    return TVector2(v.x * d, v.y * d);
-}
-
-TVector2 operator+(const TVector2 &v, const TVector2 &w)
-{
-    return TVector2(v.x + w.x, v.y + w.y);
-}
-
-TVector2 operator-(const TVector2 &v, const TVector2 &w)
-{
-    return TVector2(v.x - w.x, v.y - w.y);
-}
-
-TVector2 operator+(const TVector2 &v, const double &d)
-{
-    return TVector2(v.x + d, v.y + d);
-}
-
-TVector2 operator+(const double &d, const TVector2 &v)
-{
-    return TVector2(v.x + d, v.y + d);
-}
-
-TVector2 operator-(const TVector2 &v, const double &d)
-{
-    return TVector2(v.x - d, v.y - d);
-}
-
-TVector2 operator-(const double &d, const TVector2 &v)
-{
-    return TVector2(d - v.x, d - v.y);
 }
 
 TVector2 operator/(const TVector2 &v, const double &d)

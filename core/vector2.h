@@ -9,9 +9,17 @@
 class TVector2
 {
 public:
-    TVector2();
+    TVector2()
+        : x(0.0)
+        , y(0.0)
+    {
+    }
     TVector2(const TVector2 &other) = default;
-    TVector2(const double &x, const double &y);
+    TVector2(const double &x_, const double &y_)
+        : x(x_)
+        , y(y_)
+    {
+    }
     ~TVector2() = default;
 
     TVector2 &operator=(const TVector2 &other) = default;
@@ -42,16 +50,41 @@ public:
     double y;
 };
 
+// The arithmetic below is defined here, so that the painter pays no call for it.
 double operator^(const TVector2 &v, const TVector2 &w);
-TVector2 operator*(const TVector2 &v, const double &d);
-TVector2 operator*(const double &d, const TVector2 &v);
-TVector2 operator+(const TVector2 &v, const TVector2 &w);
-TVector2 operator-(const TVector2 &v, const TVector2 &w);
-TVector2 operator+(const TVector2 &v, const double &d);
-TVector2 operator+(const double &d, const TVector2 &v);
-TVector2 operator-(const TVector2 &v, const double &d);
+inline TVector2 operator*(const TVector2 &v, const double &d)
+{
+    return TVector2(v.x * d, v.y * d);
+}
+inline TVector2 operator*(const double &d, const TVector2 &v)
+{
+    return TVector2(v.x * d, v.y * d);
+}
+inline TVector2 operator+(const TVector2 &v, const TVector2 &w)
+{
+    return TVector2(v.x + w.x, v.y + w.y);
+}
+inline TVector2 operator-(const TVector2 &v, const TVector2 &w)
+{
+    return TVector2(v.x - w.x, v.y - w.y);
+}
+inline TVector2 operator+(const TVector2 &v, const double &d)
+{
+    return TVector2(v.x + d, v.y + d);
+}
+inline TVector2 operator+(const double &d, const TVector2 &v)
+{
+    return TVector2(v.x + d, v.y + d);
+}
+inline TVector2 operator-(const TVector2 &v, const double &d)
+{
+    return TVector2(v.x - d, v.y - d);
+}
 // d minus each component, the mathematical meaning of a scalar on the left.
-TVector2 operator-(const double &d, const TVector2 &v);
+inline TVector2 operator-(const double &d, const TVector2 &v)
+{
+    return TVector2(d - v.x, d - v.y);
+}
 TVector2 operator/(const TVector2 &v, const double &d);
 
 #endif

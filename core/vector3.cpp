@@ -3,20 +3,6 @@
 
 #include <cmath>
 
-TVector3::TVector3()
-    : x(0.0)
-    , y(0.0)
-    , z(0.0)
-{
-}
-
-TVector3::TVector3(const double &x_, const double &y_, const double &z_)
-    : x(x_)
-    , y(y_)
-    , z(z_)
-{
-}
-
 double TVector3::operator()(int index) const
 {
     return const_cast<TVector3 *>(this)->operator()(index);
@@ -62,51 +48,6 @@ TVector3 &TVector3::operator*=(const TVector3 &v)
 double operator^(const TVector3 &v, const TVector3 &w)
 {
     return v.x * w.x + v.y * w.y + v.z * w.z;
-}
-
-TVector3 operator*(const TVector3 &v, const TVector3 &w)
-{
-    return TVector3(v.y * w.z - v.z * w.y, v.z * w.x - v.x * w.z, v.x * w.y - v.y * w.x);
-}
-
-TVector3 operator*(const TVector3 &v, const double &d)
-{
-    return TVector3(v.x * d, v.y * d, v.z * d);
-}
-
-TVector3 operator*(const double &d, const TVector3 &v)
-{
-    return TVector3(v.x * d, v.y * d, v.z * d);
-}
-
-TVector3 operator+(const TVector3 &v, const TVector3 &w)
-{
-    return TVector3(v.x + w.x, v.y + w.y, v.z + w.z);
-}
-
-TVector3 operator-(const TVector3 &v, const TVector3 &w)
-{
-    return TVector3(v.x - w.x, v.y - w.y, v.z - w.z);
-}
-
-TVector3 operator+(const TVector3 &v, const double &d)
-{
-    return TVector3(v.x + d, v.y + d, v.z + d);
-}
-
-TVector3 operator+(const double &d, const TVector3 &v)
-{
-    return TVector3(v.x + d, v.y + d, v.z + d);
-}
-
-TVector3 operator-(const TVector3 &v, const double &d)
-{
-    return TVector3(v.x - d, v.y - d, v.z - d);
-}
-
-TVector3 operator-(const double &d, const TVector3 &v)
-{
-    return TVector3(d - v.x, d - v.y, d - v.z);
 }
 
 TVector3 operator/(const TVector3 &v, const double &d)

@@ -9,9 +9,19 @@
 class TVector3
 {
 public:
-    TVector3();
+    TVector3()
+        : x(0.0)
+        , y(0.0)
+        , z(0.0)
+    {
+    }
     TVector3(const TVector3 &other) = default;
-    TVector3(const double &x, const double &y, const double &z);
+    TVector3(const double &x_, const double &y_, const double &z_)
+        : x(x_)
+        , y(y_)
+        , z(z_)
+    {
+    }
     ~TVector3() = default;
 
     TVector3 &operator=(const TVector3 &other) = default;
@@ -42,19 +52,48 @@ public:
     double z;
 };
 
+// The arithmetic below the dot product is defined here, so that the models and the painter
+// pay no call for it.
 // Dot product.
 double operator^(const TVector3 &v, const TVector3 &w);
 // Cross product v x w.
-TVector3 operator*(const TVector3 &v, const TVector3 &w);
-TVector3 operator*(const TVector3 &v, const double &d);
-TVector3 operator*(const double &d, const TVector3 &v);
-TVector3 operator+(const TVector3 &v, const TVector3 &w);
-TVector3 operator-(const TVector3 &v, const TVector3 &w);
-TVector3 operator+(const TVector3 &v, const double &d);
-TVector3 operator+(const double &d, const TVector3 &v);
-TVector3 operator-(const TVector3 &v, const double &d);
+inline TVector3 operator*(const TVector3 &v, const TVector3 &w)
+{
+    return TVector3(v.y * w.z - v.z * w.y, v.z * w.x - v.x * w.z, v.x * w.y - v.y * w.x);
+}
+inline TVector3 operator*(const TVector3 &v, const double &d)
+{
+    return TVector3(v.x * d, v.y * d, v.z * d);
+}
+inline TVector3 operator*(const double &d, const TVector3 &v)
+{
+    return TVector3(v.x * d, v.y * d, v.z * d);
+}
+inline TVector3 operator+(const TVector3 &v, const TVector3 &w)
+{
+    return TVector3(v.x + w.x, v.y + w.y, v.z + w.z);
+}
+inline TVector3 operator-(const TVector3 &v, const TVector3 &w)
+{
+    return TVector3(v.x - w.x, v.y - w.y, v.z - w.z);
+}
+inline TVector3 operator+(const TVector3 &v, const double &d)
+{
+    return TVector3(v.x + d, v.y + d, v.z + d);
+}
+inline TVector3 operator+(const double &d, const TVector3 &v)
+{
+    return TVector3(v.x + d, v.y + d, v.z + d);
+}
+inline TVector3 operator-(const TVector3 &v, const double &d)
+{
+    return TVector3(v.x - d, v.y - d, v.z - d);
+}
 // d minus each component, the mathematical meaning of a scalar on the left.
-TVector3 operator-(const double &d, const TVector3 &v);
+inline TVector3 operator-(const double &d, const TVector3 &v)
+{
+    return TVector3(d - v.x, d - v.y, d - v.z);
+}
 TVector3 operator/(const TVector3 &v, const double &d);
 
 #endif
