@@ -64,7 +64,7 @@ TResultsModel::TResultsModel(const TTestDocument *document_, QObject *parent)
     results = TEvaluation::Evaluate_All(deflection_model, *measurement_data, mpe, conditions,
                                         &repetitions);
     Index_Rows_From(0);
-    summary = TEvaluation::Summarise(results);
+    Summarise();
     connect(document, &TTestDocument::Measurement_Changed, this, &TResultsModel::Update_Row);
     connect(document, &TTestDocument::Measurement_Added, this, &TResultsModel::Insert_Row);
     connect(document, &TTestDocument::Measurement_Removed, this, &TResultsModel::Remove_Row);
@@ -104,7 +104,7 @@ void TResultsModel::Follow_Model()
         results[row] = TEvaluation::Evaluate(deflection_model, measurements[row], mpe, conditions);
         TRepetitionIndex::Apply(range, &results[row]);
     }
-    summary = TEvaluation::Summarise(results);
+    Summarise();
     emit dataChanged(index(0, 0), index(rowCount() - 1, COLUMN_COUNT - 1));
     emit Results_Changed();
 }
@@ -118,7 +118,7 @@ void TResultsModel::Regroup(const std::vector<TRepetitionIndex::TRange> &ranges)
             emit dataChanged(index(row, COLUMN_RANGE), index(row, COLUMN_RANGE));
         }
     }
-    summary = TEvaluation::Summarise(results);
+    Summarise();
 }
 
 void TResultsModel::Update_Row(int id)
@@ -204,20 +204,30 @@ TConformance::TStatement TResultsModel::Conformance() const
     return TConformance::Judge(results, mpe.Is_Set(), conditions);
 }
 
+void TResultsModel::Summarise()
+{
+    summary = TEvaluation::Summarise(results);
+    has_corrections = false;
+    has_ranges = false;
+    has_retests = false;
+    for (const TEvaluation::TResult &result : results) {
+        has_corrections = has_corrections || result.has_correction;
+        has_ranges = has_ranges || result.has_range;
+        has_retests = has_retests || result.retest_of > 0;
+    }
+}
+
 bool TResultsModel::Column_Has_Values(int column) const
 {
     switch (column) {
     case COLUMN_CORRECTED:
-        return std::any_of(results.begin(), results.end(),
-                           [](const TEvaluation::TResult &r) { return r.has_correction; });
+        return has_corrections;
     case COLUMN_RANGE:
-        return std::any_of(results.begin(), results.end(),
-                           [](const TEvaluation::TResult &r) { return r.has_range; });
+        return has_ranges;
     case COLUMN_UNCERTAINTY:
         return conditions.has_uncertainty;
     case COLUMN_RETEST_OF:
-        return std::any_of(results.begin(), results.end(),
-                           [](const TEvaluation::TResult &r) { return r.retest_of > 0; });
+        return has_retests;
     default:
         return column >= 0 && column < COLUMN_COUNT;
     }
@@ -246,7 +256,7 @@ void TResultsModel::Refresh()
     for (size_t row = 0; row < results.size(); ++row) {
         rows_by_id.insert(results[row].id, int(row));
     }
-    summary = TEvaluation::Summarise(results);
+    Summarise();
     if (appended) {
         endInsertRows();
         if (old_count > 0) {

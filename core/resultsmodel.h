@@ -122,6 +122,8 @@ private:
     void Evaluate_Row(int row, const TMeasurementData::TMeasurement &measurement);
     // The ranges a change of repetitions gave, into their rows, and the summary anew.
     void Regroup(const std::vector<TRepetitionIndex::TRange> &ranges);
+    // The summary, and which optional columns have values, from the results as they stand.
+    void Summarise();
     QString Text(const TEvaluation::TResult &result, int column) const;
     QVariant Sort_Value(const TEvaluation::TResult &result, int column) const;
 
@@ -134,6 +136,9 @@ private:
     TTestConditions conditions;
     std::vector<TEvaluation::TResult> results;
     TEvaluation::TSummary summary;
+    bool has_corrections = false;
+    bool has_ranges = false;
+    bool has_retests = false;
     QHash<int, int> rows_by_id;
     // The repetitions among the results, so that one changed row regroups only its gauge's.
     TRepetitionIndex repetitions;

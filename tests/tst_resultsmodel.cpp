@@ -209,6 +209,7 @@ void TTestResultsModel::Ranges_Follow_Each_Change_data()
     QTest::newRow("a measured length edited") << "measure" << 3;
     QTest::newRow("a member moved to the gauge alone") << "move" << 5;
     QTest::newRow("a member made a retest") << "retest" << 2;
+    QTest::newRow("the last of a pair removed") << "remove pair" << 4;
     QTest::newRow("a member no longer measured") << "unmeasure" << 1;
     QTest::newRow("a removed member put back") << "reinsert" << 2;
     QTest::newRow("the model's parameter") << "parameter" << 0;
@@ -236,6 +237,8 @@ void TTestResultsModel::Ranges_Follow_Each_Change()
         QVERIFY(document.Add_Measurement(record));
     } else if (change == "remove") {
         document.Remove_Measurements({id});
+    } else if (change == "remove pair") {
+        document.Remove_Measurements({1, 2, 4});
     } else if (change == "parameter") {
         document.Set_Field(TTestDocument::FIELD_PARAMETER1, "-0.05", -0.05);
     } else if (change == "r0") {
@@ -261,6 +264,13 @@ void TTestResultsModel::Ranges_Follow_Each_Change()
     const std::vector<TEvaluation::TResult> fresh = TEvaluation::Evaluate_All(
         document.Model(), document.Measurement_Data(), document.Mpe(), document.Conditions());
     QCOMPARE(results.Results().size(), fresh.size());
+    // The optional columns show where any row has a value.
+    QCOMPARE(results.Column_Has_Values(TResultsModel::COLUMN_RANGE),
+             std::any_of(fresh.begin(), fresh.end(),
+                         [](const TEvaluation::TResult &result) { return result.has_range; }));
+    QCOMPARE(results.Column_Has_Values(TResultsModel::COLUMN_RETEST_OF),
+             std::any_of(fresh.begin(), fresh.end(),
+                         [](const TEvaluation::TResult &result) { return result.retest_of > 0; }));
     for (size_t row = 0; row < fresh.size(); ++row) {
         const TEvaluation::TResult &shown = results.Results()[row];
         QCOMPARE(shown.has_range, fresh[row].has_range);
