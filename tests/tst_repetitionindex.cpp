@@ -28,7 +28,9 @@ TEvaluation::TResult Random_Result(QRandomGenerator *random, int id, int gauges,
     const int gauge = int(random->bounded(gauges));
     result.id = id;
     result.nominal_length = 100.0 + 100.0 * (gauge % 3) + offset * random->bounded(4);
-    result.position = TVector3(0.0, 10.0 * (gauge / 3) + offset * random->bounded(3), 0.0);
+    // Three lengths at each position.
+    const int place = gauge / 3;
+    result.position = TVector3(0.0, 10.0 * place + offset * random->bounded(3), 0.0);
     result.axis = TVector3(0.0, 0.0, 1.0);
     result.has_measured_length = random->bounded(8) != 0;
     result.corrected_length = result.nominal_length + random->bounded(0.004);
@@ -70,6 +72,7 @@ void TTestRepetitionIndex::Changes_Leave_The_Ranges_Of_A_Fresh_Grouping()
 
     std::map<int, TEvaluation::TResult> shown; // as the index's answers leave them
     std::vector<TEvaluation::TResult> start;
+    start.reserve(30);
     int next_id = 1;
     for (int i = 0; i < 30; ++i) {
         start.push_back(Random_Result(&random, next_id++, gauges, offset));
@@ -108,6 +111,7 @@ void TTestRepetitionIndex::Changes_Leave_The_Ranges_Of_A_Fresh_Grouping()
             take(ranges);
         }
         std::vector<TEvaluation::TResult> fresh;
+        fresh.reserve(shown.size());
         for (const auto &held : shown) {
             fresh.push_back(held.second);
         }
