@@ -463,6 +463,22 @@ void TScenePainter::Paint_Overlay(QPainter *painter, const QSize &size, const TS
     Draw_Axes(painter, size, cache.probe.height());
 }
 
+TScenePainter TScenePainter::For_Another_Thread() const
+{
+    TScenePainter copy;
+    copy.scale_y = scale_y;
+    copy.scale_z = scale_z;
+    copy.offset_y = offset_y;
+    copy.offset_z = offset_z;
+    copy.viewport_rect = viewport_rect;
+    copy.viewport_size = viewport_size;
+    copy.viewport_dirty = viewport_dirty;
+    // The text's size is known, so that the layout stays unless the other thread measures it
+    // otherwise.
+    copy.cache.probe = cache.probe;
+    return copy;
+}
+
 std::array<double, 4> TScenePainter::Layout() const
 {
     return {scale_y, scale_z, offset_y, offset_z};

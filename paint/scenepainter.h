@@ -107,6 +107,10 @@ public:
 
     static QSize Minimum_Size() { return QSize(250, 250); }
 
+    // A painter with this one's layout to paint on another thread: it lays its text out anew,
+    // since a font's glyphs belong to the thread that loaded them.
+    TScenePainter For_Another_Thread() const;
+
     // The nominal machine point (Y, Z in mm) under a device pixel as the last paint laid it
     // out; false before the first paint.
     bool Machine_Point(const QPointF &pixel, double *y, double *z) const;
