@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QBackingStore>
 #include <QPainter>
 #include <QtTest>
 #include <cmath>
@@ -113,6 +114,9 @@ private slots:
     void Kept_Picture_Follows_What_Lies_Under_It();
     void Kept_Picture_Goes_Back_data();
     void Kept_Picture_Goes_Back();
+    void Window_Picture_Painted_Meanwhile_data();
+    void Window_Picture_Painted_Meanwhile();
+    void Closed_While_Painting();
     void Part_Of_The_Widget_Is_Painted_Afresh_data();
     void Part_Of_The_Widget_Is_Painted_Afresh();
     void Kept_Values_Follow_Every_Change_data();
@@ -252,6 +256,36 @@ QImage Render_Over(TDisplayWidget *widget, const QColor &under, const QRegion &p
     image.fill(under);
     widget->render(&image, part.boundingRect().topLeft(), part, QWidget::RenderFlags());
     return image;
+}
+// The pixels a shown widget, a window of its own, has in its window.
+QImage Window_Pixels(TDisplayWidget *widget)
+{
+    QPaintDevice *device = widget->backingStore()->paintDevice();
+    if (!device || device->devType() != QInternal::Image) {
+        return QImage();
+    }
+    return static_cast<QImage *>(device)->copy(widget->rect());
+}
+
+// Paints the window until its picture follows the last change: a base painted on its own
+// thread is laid down when it is done, and another one begun if the scene changed meanwhile.
+bool Paint_Until_Shown(TDisplayWidget *widget)
+{
+    for (int round = 0; round < 10; ++round) {
+        QElapsedTimer timer;
+        timer.start();
+        while (widget->Painting_In_Background()) {
+            if (timer.elapsed() > 60000) {
+                return false;
+            }
+            QTest::qWait(2);
+        }
+        widget->repaint();
+        if (!widget->Painting_In_Background()) {
+            return true;
+        }
+    }
+    return false;
 }
 } // namespace
 
@@ -436,6 +470,134 @@ void TTestDisplayWidget::Kept_Picture_Goes_Back()
         QVERIFY2(Render(&kept) == Render(&fresh), qPrintable(QStringLiteral("step %1").arg(step)));
     }
     QCOMPARE(kept.Full_Paints() - first_paints, full_paints);
+}
+
+void TTestDisplayWidget::Window_Picture_Painted_Meanwhile_data()
+{
+    QTest::addColumn<QVector<TChange>>("steps");
+    // Rendered into an image after the first step, while its base is painted for the window.
+    QTest::addColumn<bool>("rendered_meanwhile");
+    // How often the window's own thread painted the base in full, and whether the picture
+    // shown at the end came from the other thread; neither is asked after a render.
+    QTest::addColumn<int>("full_paints");
+    QTest::addColumn<bool>("from_thread");
+    const TChange parameter = [](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.08); };
+    const TChange parameter_back = [](TDisplayWidget *w) { w->Set_Model_Parameter1(-0.05); };
+    const TChange exaggeration = [](TDisplayWidget *w) { w->Set_Exaggeration(300); };
+    const TChange move = [](TDisplayWidget *w) {
+        w->Update_Length_Measurement(7, TVector3(0, 100, 100), TVector3(0, 200, 900));
+    };
+    const TChange remove = [](TDisplayWidget *w) { w->Remove_Length_Measurement(7); };
+    const TChange append = [](TDisplayWidget *w) {
+        w->Add_Length_Measurement(9999, TVector3(0, 420, 380), TVector3(0, 610, 640));
+    };
+    const TChange select = [](TDisplayWidget *w) { w->Set_Highlighted({9}); };
+    const TChange new_layout = [](TDisplayWidget *w) {
+        w->Add_Length_Measurement(9998, TVector3(0, -400, 500), TVector3(0, 1400, 500));
+    };
+    const auto row = [](const char *name, const QVector<TChange> &steps, bool rendered = false,
+                        int full_paints = 0, bool from_thread = true) {
+        QTest::newRow(name) << steps << rendered << full_paints << from_thread;
+    };
+    row("a parameter", {parameter});
+    row("the exaggeration", {exaggeration});
+    row("a gauge moved", {move});
+    row("a gauge removed", {remove});
+    row("two changes while the first is painted", {parameter, exaggeration});
+    row("appended while painting", {parameter, append});
+    row("back while painting", {parameter, parameter_back});
+    row("selected while painting", {parameter, select});
+    row("three in a row", {parameter, move, parameter_back});
+    row("a gauge moved while painting", {parameter, move});
+    // A new layout is painted at once; the base painted meanwhile for the old one is dropped.
+    row("the layout moved while painting", {parameter, new_layout}, false, 1, false);
+    row("rendered while painting", {parameter}, true);
+    row("rendered while painting, then changed", {parameter, move}, true);
+}
+
+// With a long list, a change that needs the base painted anew has it painted on a thread of
+// its own, the window showing its picture from before meanwhile. Once it is shown, the
+// window's pixels are those of a window that paints the same scene at once, and no paint of
+// the window's thread drew the base; a picture rendered elsewhere meanwhile is complete.
+void TTestDisplayWidget::Window_Picture_Painted_Meanwhile()
+{
+    QFETCH(QVector<TChange>, steps);
+    QFETCH(bool, rendered_meanwhile);
+    QFETCH(int, full_paints);
+    QFETCH(bool, from_thread);
+    const auto set_up = [](TDisplayWidget *widget) {
+        Prepare(widget, QSize(360, 330));
+        widget->Set_Model_Parameters(-0.05, -0.01, -0.01, 0);
+        widget->Set_Exaggeration(100);
+        Add_Length_Test(widget, 60);
+        widget->Set_Highlighted({5});
+        widget->show();
+        return QTest::qWaitForWindowExposed(widget);
+    };
+    TDisplayWidget window;
+    QVERIFY(set_up(&window));
+    window.Set_Background_Paint_From(1);
+    window.repaint();
+    const int first_paints = window.Full_Paints();
+    for (int step = 0; step < steps.size(); ++step) {
+        steps[step](&window);
+        window.repaint();
+        if (step == 0) {
+            QVERIFY(window.Painting_In_Background());
+        }
+        if (step == 0 && rendered_meanwhile) {
+            TDisplayWidget at_once;
+            Prepare(&at_once, QSize(360, 330));
+            at_once.Set_Model_Parameters(-0.05, -0.01, -0.01, 0);
+            at_once.Set_Exaggeration(100);
+            Add_Length_Test(&at_once, 60);
+            at_once.Set_Highlighted({5});
+            steps[0](&at_once);
+            // Over what lies under the window's picture, in its format, so that nothing but
+            // the device tells a render from the window's own paint.
+            const QImage under = Window_Pixels(&window);
+            const auto render = [&under](TDisplayWidget *widget) {
+                QImage image(widget->size(), under.format());
+                image.fill(widget->palette().color(QPalette::Window));
+                widget->render(&image, QPoint(), QRegion(), QWidget::RenderFlags());
+                return image;
+            };
+            QVERIFY(render(&window) == render(&at_once));
+        }
+    }
+    QVERIFY(Paint_Until_Shown(&window));
+    TDisplayWidget at_once;
+    QVERIFY(set_up(&at_once));
+    for (const TChange &step : steps) {
+        step(&at_once);
+    }
+    at_once.repaint();
+    const QImage shown = Window_Pixels(&window);
+    QVERIFY(!shown.isNull());
+    QVERIFY(shown == Window_Pixels(&at_once));
+    if (!rendered_meanwhile) {
+        QCOMPARE(window.Full_Paints() - first_paints, full_paints);
+        QCOMPARE(window.Background_Paints() >= 1, from_thread);
+    }
+}
+
+// A window closed while its base is painted waits for the thread, which then tells no one.
+void TTestDisplayWidget::Closed_While_Painting()
+{
+    auto *window = new TDisplayWidget;
+    Prepare(window, QSize(360, 330));
+    window->Set_Model_Parameters(-0.05, -0.01, -0.01, 0);
+    Add_Length_Test(window, 60);
+    window->Set_Highlighted({5});
+    window->Set_Background_Paint_From(1);
+    window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    window->repaint();
+    window->Set_Exaggeration(300);
+    window->repaint();
+    QVERIFY(window->Painting_In_Background());
+    delete window;
+    QTest::qWait(20);
 }
 
 void TTestDisplayWidget::Part_Of_The_Widget_Is_Painted_Afresh_data()

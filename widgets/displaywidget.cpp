@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "displaywidget.h"
 
+#include <QBackingStore>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPaintEngine>
@@ -10,6 +11,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "basepaintjob.h"
 #include "deflectionmodel.h"
 #include "evaluation.h"
 #include "modelcatalog.h"
@@ -28,6 +30,10 @@ TDisplayWidget::TDisplayWidget(const QWidget *parent, Qt::WindowFlags flags)
 
 TDisplayWidget::~TDisplayWidget()
 {
+    // The thread reads only its own copies, but tells this widget when it is done.
+    if (background_thread.joinable()) {
+        background_thread.join();
+    }
     delete deflection_model;
     deflection_model = nullptr;
 }
@@ -38,6 +44,7 @@ void TDisplayWidget::Set_Deflection_Model(const TDeflectionModelType &type)
     delete deflection_model;
     deflection_model = nullptr;
     deflection_model = TModelCatalog::Create(type);
+    deflection_model_type = deflection_model ? int(type) : 0;
     base_changed = true;
     kept.Scene_Changed();
 }
@@ -323,7 +330,9 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
     // A record of the whole base taken on the way gives the fresh paint the gauges' pixels.
     TScenePainter::TBaseRecord now;
     bool recorded = false;
-    if (keepable && Lay_Down_Kept_Base(&painter, *device, area, scene, &now, &recorded)) {
+    if (keepable &&
+        (Lay_Down_Kept_Base(&painter, *device, area, scene, &now, &recorded) ||
+         Show_While_Painting(&painter, *device, area, scene, recorded ? &now : nullptr))) {
         scene_painter.Paint_Overlay(&painter, size(), scene);
         return;
     }
@@ -338,6 +347,7 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
         kept.Forget();
         if (keep) {
             Copy_Pixels(*device, area, &kept.background);
+            ++kept.background_serial;
         }
     }
     kept.valid = false;
@@ -442,6 +452,83 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
     return true;
 }
 
+bool TDisplayWidget::Show_While_Painting(QPainter *painter, const QImage &device, const QRect &area,
+                                         const TScenePainter::TScene &scene,
+                                         TScenePainter::TBaseRecord *known)
+{
+    // Only a change at the layout of the kept base, so that the overlay drawn over it meanwhile
+    // lies where it belongs.
+    if (length_measurements.size() < background_list || !kept.valid ||
+        kept.image.size() != size() || !Is_Window_Device(&device) ||
+        !scene_painter.Lay_Out(painter, size(), scene) || scene_painter.Layout() != kept.layout ||
+        !Same_Pixels(device, area, kept.background)) {
+        return false;
+    }
+    // One thread at a time: when it is done, the next paint compares its base with the scene
+    // as it is by then, and begins another where they differ.
+    if (!background_job) {
+        Start_Background_Paint(painter, known);
+    }
+    Lay_Down(painter, kept.image);
+    return true;
+}
+
+bool TDisplayWidget::Is_Window_Device(const QPaintDevice *device) const
+{
+    QBackingStore *store = window()->backingStore();
+    return store && store->paintDevice() == device;
+}
+
+void TDisplayWidget::Start_Background_Paint(QPainter *painter, TScenePainter::TBaseRecord *known)
+{
+    TBasePaintJob::TInput input;
+    input.layout = &scene_painter;
+    input.model_type = deflection_model_type;
+    input.model = deflection_model;
+    input.exaggeration = exaggeration;
+    input.gauges = length_measurements;
+    input.background = kept.background;
+    input.font = painter->font();
+    input.dpi_x = painter->device()->logicalDpiX();
+    input.dpi_y = painter->device()->logicalDpiY();
+    if (known) {
+        input.has_known = true;
+        input.known = std::move(*known);
+    }
+    background_job = std::make_unique<TBasePaintJob>(std::move(input));
+    background_job_serial = kept.background_serial;
+    kept.painting_only_gauges_changed = true;
+    kept.painting_untouched = length_measurements.size();
+    TBasePaintJob *job = background_job.get();
+    background_thread = std::thread([this, job]() {
+        job->Run();
+        QMetaObject::invokeMethod(this, "Background_Painted", Qt::QueuedConnection);
+    });
+}
+
+void TDisplayWidget::Background_Painted()
+{
+    background_thread.join();
+    const std::unique_ptr<TBasePaintJob> job = std::move(background_job);
+    if (job->Painted() && kept.valid && background_job_serial == kept.background_serial &&
+        job->Image().size() == kept.image.size() && job->Layout() == kept.layout) {
+        // The base shown meanwhile stays as the previous one: an undo often goes back to it.
+        ++background_paints;
+        kept.Swap();
+        kept.has_previous = true;
+        kept.image = std::move(job->Image());
+        kept.record = std::move(job->Record());
+        kept.layout = job->Layout();
+        kept.gauges = job->Gauge_Count();
+        kept.only_gauges_changed = kept.painting_only_gauges_changed;
+        kept.untouched = kept.painting_untouched;
+        // Gauges appended since are drawn over it as over any kept base; after any other
+        // change the next paint compares it with the scene.
+        base_changed = !kept.only_gauges_changed || kept.untouched < kept.gauges;
+    }
+    update();
+}
+
 void TDisplayWidget::TKeptBase::Swap()
 {
     std::swap(image, previous_image);
@@ -456,6 +543,7 @@ void TDisplayWidget::TKeptBase::Forget()
 {
     valid = false;
     has_previous = false;
+    ++background_serial;
 }
 
 void TDisplayWidget::TKeptBase::Holds_Scene()
@@ -468,12 +556,14 @@ void TDisplayWidget::TKeptBase::Scene_Changed()
 {
     only_gauges_changed = false;
     previous_only_gauges_changed = false;
+    painting_only_gauges_changed = false;
 }
 
 void TDisplayWidget::TKeptBase::Gauges_Changed_From(size_t position)
 {
     untouched = std::min(untouched, position);
     previous_untouched = std::min(previous_untouched, position);
+    painting_untouched = std::min(painting_untouched, position);
 }
 
 bool TDisplayWidget::TKeptBase::Known_To_Hold(size_t gauge_count) const

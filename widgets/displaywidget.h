@@ -6,6 +6,8 @@
 #include <QSize>
 #include <QWidget>
 #include <array>
+#include <memory>
+#include <thread>
 #include <unordered_map>
 #include <vector>
 
@@ -15,6 +17,7 @@
 class QPainter;
 class QPoint;
 class QString;
+class TBasePaintJob;
 class TDeflectionModel;
 class TTestDocument;
 
@@ -99,6 +102,12 @@ public:
     // How many paints drew the base in full so far, for the tests and benchmarks that check
     // that a change costs no more than it has to.
     int Full_Paints() const { return full_paints; }
+    // From how many gauges on a change that needs the base painted anew paints it on a thread
+    // of its own, the window showing the picture it had until then; 20,000 unless set.
+    void Set_Background_Paint_From(size_t gauge_count) { background_list = gauge_count; }
+    // Whether a base is being painted on its own thread, and how many such paints were shown.
+    bool Painting_In_Background() const { return background_job != nullptr; }
+    int Background_Paints() const { return background_paints; }
 
     // From now on draws what the test holds: its model with the values in use, and a gauge for
     // each measurement, each changed on its own as the document says what changed.
@@ -122,6 +131,8 @@ private slots:
     void Update_Gauge(int id);
     void Remove_Gauge(int id);
     void Reload_Gauges();
+    // The thread's base becomes the kept one, if it was painted over the background kept now.
+    void Background_Painted();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -149,9 +160,20 @@ private:
                             bool *recorded);
     // The image over the widget, its pixels as they are.
     static void Lay_Down(QPainter *painter, const QImage &image);
+    // Where the scene's base must be painted anew for a long list in the window itself: lays
+    // down the kept base, and has the new one painted on a thread of its own unless one is
+    // under way already; false, with nothing drawn, when the base is to be painted here.
+    // known: the record of the base the scene paints now, or null.
+    bool Show_While_Painting(QPainter *painter, const QImage &device, const QRect &area,
+                             const TScenePainter::TScene &scene, TScenePainter::TBaseRecord *known);
+    // Whether the device is the window's own, where a picture may follow a change a moment
+    // later; a picture rendered elsewhere (a grab, a print) is always complete.
+    bool Is_Window_Device(const QPaintDevice *device) const;
+    void Start_Background_Paint(QPainter *painter, TScenePainter::TBaseRecord *known);
 
     QSize minimum_size;
     const TTestDocument *document;
+    int deflection_model_type = 0;
     TDeflectionModel *deflection_model;
     double exaggeration;
     std::vector<TLengthMeasurement> length_measurements;
@@ -164,25 +186,30 @@ private:
     // an appended gauge only itself, with exactly the pixels of a fresh paint.
     struct TKeptBase {
         bool valid = false;
+        // Whether the base kept before this one is there too, over the same background:
+        // undoing the last change often goes back to it.
+        bool has_previous = false;
+        // Counts each new background: a base painted over another is not laid down over it.
+        unsigned background_serial = 0;
         QImage background;
         QImage image;
         std::array<double, 4> layout{};
         size_t gauges = 0; // how many of length_measurements it holds
         TScenePainter::TBaseRecord record;
-        // The base kept before this one, over the same background: undoing the last change
-        // often goes back to it.
-        bool has_previous = false;
         QImage previous_image;
         std::array<double, 4> previous_layout{};
         size_t previous_gauges = 0;
         TScenePainter::TBaseRecord previous_record;
-        // Whether, since each base was painted, nothing but gauges changed, and how many of
-        // the gauges from the first on are still those it holds: such a base is known to be
-        // what the scene paints now without a comparison.
-        bool only_gauges_changed = false;
+        // How many of the gauges from the first on are still those each base holds (the kept
+        // one, the previous one, the one being painted on its own thread since it was begun),
+        // and whether nothing but gauges changed since: such a base is known to be what the
+        // scene paints now without a comparison.
         size_t untouched = 0;
-        bool previous_only_gauges_changed = false;
         size_t previous_untouched = 0;
+        size_t painting_untouched = 0;
+        bool only_gauges_changed = false;
+        bool previous_only_gauges_changed = false;
+        bool painting_only_gauges_changed = false;
         // The previous base becomes the kept one, and the kept one the previous.
         void Swap();
         void Forget();
@@ -203,6 +230,13 @@ private:
     // painted: it holds only if the base the scene paints now has the same record.
     bool base_changed = false;
     int full_paints = 0;
+    // The base of a long list being painted on its own thread, and the background it is
+    // painted over.
+    size_t background_list = 20000;
+    std::unique_ptr<TBasePaintJob> background_job;
+    std::thread background_thread;
+    unsigned background_job_serial = 0;
+    int background_paints = 0;
 };
 
 #endif
