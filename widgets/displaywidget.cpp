@@ -283,6 +283,21 @@ void Copy_Pixels(const QImage &from, const QRect &area, QImage *to)
     }
 }
 
+// The pixels of the part (in the area's own coordinates) on from, into the same place on to,
+// an image of the area's size and format.
+void Copy_Pixels(const QImage &from, const QRect &area, const QRegion &part, QImage *to)
+{
+    const size_t pixel = size_t(from.depth() / 8);
+    for (const QRect &piece : part) {
+        const size_t bytes = size_t(piece.width()) * pixel;
+        const size_t skip = size_t(area.left() + piece.left()) * pixel;
+        for (int row = piece.top(); row <= piece.bottom(); ++row) {
+            std::memcpy(to->scanLine(row) + size_t(piece.left()) * pixel,
+                        from.constScanLine(area.top() + row) + skip, bytes);
+        }
+    }
+}
+
 bool Same_Pixels(const QImage &device, const QRect &area, const QImage &kept)
 {
     if (kept.size() != area.size() || kept.format() != device.format()) {
@@ -428,7 +443,7 @@ bool TDisplayWidget::Lay_Down_Kept_Base(QPainter *painter, QImage &device, const
         Lay_Down(painter, kept.background);
         scene_painter.Paint_Base(painter, size(), scene, nullptr, &changed, now);
         painter->restore();
-        Copy_Pixels(device, area, &kept.image);
+        Copy_Pixels(device, area, changed & rect(), &kept.image);
     }
     if (compared) {
         kept.record = std::move(*now);
