@@ -11,6 +11,7 @@ void TRepetitionIndex::Reset(std::vector<TEvaluation::TResult> *results,
     Q_ASSERT(results);
     conditions = conditions_;
     entries.clear();
+    entries.reserve(results->size());
     for (size_t row = 0; row < results->size(); ++row) {
         TEvaluation::TResult &result = (*results)[row];
         Apply(TRange{result.id, false, 0.0, TEvaluation::NO_VERDICT, 0}, &result);
