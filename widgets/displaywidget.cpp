@@ -473,7 +473,7 @@ bool TDisplayWidget::Show_While_Painting(QPainter *painter, const QImage &device
 {
     // Only a change at the layout of the kept base, so that the overlay drawn over it meanwhile
     // lies where it belongs.
-    if (length_measurements.size() < background_list || !kept.valid ||
+    if (background_refused || length_measurements.size() < background_list || !kept.valid ||
         kept.image.size() != size() || !Is_Window_Device(&device) ||
         !scene_painter.Lay_Out(painter, size(), scene) || scene_painter.Layout() != kept.layout ||
         !Same_Pixels(device, area, kept.background)) {
@@ -525,6 +525,9 @@ void TDisplayWidget::Background_Painted()
 {
     background_thread.join();
     const std::unique_ptr<TBasePaintJob> job = std::move(background_job);
+    // A thread that could not paint (its font came out otherwise) would fail again each time:
+    // from now on the window paints at once.
+    background_refused = background_refused || !job->Painted();
     if (job->Painted() && kept.valid && background_job_serial == kept.background_serial &&
         job->Image().size() == kept.image.size() && job->Layout() == kept.layout) {
         // The base shown meanwhile stays as the previous one: an undo often goes back to it.

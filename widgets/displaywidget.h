@@ -236,6 +236,7 @@ private:
     std::unique_ptr<TBasePaintJob> background_job;
     std::thread background_thread;
     unsigned background_job_serial = 0;
+    bool background_refused = false;
     int background_paints = 0;
 };
 
