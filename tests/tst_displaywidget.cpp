@@ -257,6 +257,16 @@ QImage Render_Over(TDisplayWidget *widget, const QColor &under, const QRegion &p
     widget->render(&image, part.boundingRect().topLeft(), part, QWidget::RenderFlags());
     return image;
 }
+// Sixty long gauges at exaggeration 100, one selected, on a 360 x 330 widget.
+void Set_Up_Long_Gauges(TDisplayWidget *widget)
+{
+    Prepare(widget, QSize(360, 330));
+    widget->Set_Model_Parameters(-0.05, -0.01, -0.01, 0);
+    widget->Set_Exaggeration(100);
+    Add_Length_Test(widget, 60);
+    widget->Set_Highlighted({5});
+}
+
 // The pixels a shown widget, a window of its own, has in its window.
 QImage Window_Pixels(TDisplayWidget *widget)
 {
@@ -526,11 +536,7 @@ void TTestDisplayWidget::Window_Picture_Painted_Meanwhile()
     QFETCH(int, full_paints);
     QFETCH(bool, from_thread);
     const auto set_up = [](TDisplayWidget *widget) {
-        Prepare(widget, QSize(360, 330));
-        widget->Set_Model_Parameters(-0.05, -0.01, -0.01, 0);
-        widget->Set_Exaggeration(100);
-        Add_Length_Test(widget, 60);
-        widget->Set_Highlighted({5});
+        Set_Up_Long_Gauges(widget);
         widget->show();
         return QTest::qWaitForWindowExposed(widget);
     };
@@ -547,11 +553,7 @@ void TTestDisplayWidget::Window_Picture_Painted_Meanwhile()
         }
         if (step == 0 && rendered_meanwhile) {
             TDisplayWidget at_once;
-            Prepare(&at_once, QSize(360, 330));
-            at_once.Set_Model_Parameters(-0.05, -0.01, -0.01, 0);
-            at_once.Set_Exaggeration(100);
-            Add_Length_Test(&at_once, 60);
-            at_once.Set_Highlighted({5});
+            Set_Up_Long_Gauges(&at_once);
             steps[0](&at_once);
             // Over what lies under the window's picture, in its format, so that nothing but
             // the device tells a render from the window's own paint.
@@ -585,10 +587,7 @@ void TTestDisplayWidget::Window_Picture_Painted_Meanwhile()
 void TTestDisplayWidget::Closed_While_Painting()
 {
     auto *window = new TDisplayWidget;
-    Prepare(window, QSize(360, 330));
-    window->Set_Model_Parameters(-0.05, -0.01, -0.01, 0);
-    Add_Length_Test(window, 60);
-    window->Set_Highlighted({5});
+    Set_Up_Long_Gauges(window);
     window->Set_Background_Paint_From(1);
     window->show();
     QVERIFY(QTest::qWaitForWindowExposed(window));
