@@ -4,7 +4,7 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QRandomGenerator>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -59,6 +59,8 @@ private:
     // Settles, and waits for the display's picture to follow the last change.
     static void Settle_Picture(const TDisplayWidget *display);
     static double Median_Ms(std::vector<qint64> times);
+    // Makes the row of the measurement list current and selected, as an arrow key does.
+    static void Set_Current_Row(QListView *list, int row);
 };
 
 std::unique_ptr<QTemporaryDir> TBenchActions::Home_With(int count)
@@ -90,6 +92,12 @@ std::unique_ptr<QTemporaryDir> TBenchActions::Home_With(int count)
     settings.setValue("MPE/A", "1.5");
     settings.setValue("MPE/K", "333");
     return home;
+}
+
+void TBenchActions::Set_Current_Row(QListView *list, int row)
+{
+    list->selectionModel()->setCurrentIndex(list->model()->index(row, 0),
+                                            QItemSelectionModel::SelectCurrent);
 }
 
 void TBenchActions::Settle()
@@ -129,7 +137,7 @@ TBenchActions::TFigures TBenchActions::Measure(int count, bool keystrokes_only)
     }
     Settle();
     TAutosave *autosave = window.findChild<TAutosave *>();
-    QListWidget *list = window.findChild<QListWidget *>("measurement_list");
+    QListView *list = window.findChild<QListView *>("measurement_list");
     QLineEdit *parameter = window.findChild<QLineEdit *>("parameter1_edit");
     QToolButton *add = window.findChild<QToolButton *>("add_button");
     if (!autosave || !list || !parameter || !add) {
@@ -207,7 +215,7 @@ TBenchActions::TFigures TBenchActions::Measure(int count, bool keystrokes_only)
 
     times.clear();
     for (int i = 0; i < 21; ++i) {
-        times.push_back(timed([list, i]() { list->setCurrentRow((i * 37) % 100); }));
+        times.push_back(timed([list, i]() { Set_Current_Row(list, (i * 37) % 100); }));
     }
     figures.select = Median_Ms(times);
 
@@ -216,7 +224,7 @@ TBenchActions::TFigures TBenchActions::Measure(int count, bool keystrokes_only)
     for (int i = 0; i < 21; ++i) {
         // "+" while a measurement is shown adds its duplicate, where a plan is extended; with
         // none shown it adds one at the origin, which can lay the whole picture out anew.
-        list->setCurrentRow((i * 37) % 100);
+        Set_Current_Row(list, (i * 37) % 100);
         Settle();
         times.push_back(timed([add]() { add->click(); }));
         undo_times.push_back(timed([&window]() { window.Undo_Stack()->undo(); }));

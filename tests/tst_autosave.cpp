@@ -86,7 +86,7 @@ void TTestAutosave::Prepare_Files()
     Close();
     Write(Measurement_File(), one_record);
     Start();
-    QCOMPARE(List()->count(), 1);
+    QCOMPARE(Rows(), 1);
 }
 
 void TTestAutosave::Change_Reaches_Disk_Soon()
@@ -105,7 +105,7 @@ void TTestAutosave::Change_Reaches_Disk_Soon()
     QCOMPARE(Read(Measurement_File()), one_record);
 
     // Editing a measurement writes the measurement file.
-    List()->setCurrentRow(0);
+    Set_Current_Row(0);
     Type(Editor()->findChild<QLineEdit *>("nominal_length_edit"), "250");
     QTRY_VERIFY_WITH_TIMEOUT(Read(Measurement_File()).contains("250.000000"), 2000);
     // The worker has written it; the window counts it once it has taken the outcome back.
@@ -158,7 +158,7 @@ void TTestAutosave::Damaged_File_Is_Told_At_Start()
     QVERIFY2(notice.contains("\"Nominal_Length\" is not a number: \"3OO\""), qPrintable(notice));
     QVERIFY(notice.contains("The original file is kept as '" + Measurement_File() + ".bak'"));
     QVERIFY(notice.contains("The list shows what could be read."));
-    QCOMPARE(List()->count(), 1);
+    QCOMPARE(Rows(), 1);
     QCOMPARE(Read(Measurement_File() + ".bak"), damaged);
 }
 
@@ -169,7 +169,7 @@ void TTestAutosave::Second_Window_On_The_Folder()
     QVERIFY(second.Settings_Folder_In_Use());
     QVERIFY(!window->Settings_Folder_In_Use());
     // It read nothing.
-    QCOMPARE(second.findChild<QListWidget *>("measurement_list")->count(), 0);
+    QCOMPARE(second.findChild<QListView *>("measurement_list")->model()->rowCount(), 0);
 
     QString told;
     Answer_Next_Box("OK", &told);
@@ -245,7 +245,7 @@ void TTestAutosave::Failure_On_The_Worker_Is_Told()
     Prepare_Files();
     {
         const TFileSizeLimit limit(64);
-        List()->setCurrentRow(0);
+        Set_Current_Row(0);
         Type(Editor()->findChild<QLineEdit *>("nominal_length_edit"), "250");
         QTRY_VERIFY_WITH_TIMEOUT(Unsaved_Notice_Shown(), 3000);
     }

@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -75,10 +75,10 @@ void TTestMeasurementWorkflow::cleanup()
 
 void TTestMeasurementWorkflow::Click_Row(int row, Qt::KeyboardModifiers modifiers)
 {
-    QListWidgetItem *item = List()->item(row);
-    List()->scrollToItem(item);
+    const QModelIndex index = List()->model()->index(row, 0);
+    List()->scrollTo(index);
     QTest::mouseClick(List()->viewport(), Qt::LeftButton, modifiers,
-                      List()->visualItemRect(item).center());
+                      List()->visualRect(index).center());
 }
 
 void TTestMeasurementWorkflow::Answer_Next_Box(QMessageBox::StandardButton answer)
@@ -112,10 +112,9 @@ void TTestMeasurementWorkflow::Check_In_Step()
 {
     const std::vector<int> store = window->Measurement_Data().Get_Measurement_Ids();
     std::vector<int> rows;
-    for (int row = 0; row < List()->count(); ++row) {
-        const QListWidgetItem *item = List()->item(row);
-        rows.push_back(item->data(Qt::UserRole).toInt());
-        QCOMPARE(item->text(), QString("Measurement %1").arg(rows.back()));
+    for (int row = 0; row < Rows(); ++row) {
+        rows.push_back(List()->model()->index(row, 0).data(Qt::UserRole).toInt());
+        QCOMPARE(Row_Text(row), QString("Measurement %1").arg(rows.back()));
     }
     std::vector<int> gauges;
     for (const TDisplayWidget::TLengthMeasurement &gauge : Display()->Length_Measurements()) {
@@ -138,10 +137,10 @@ void TTestMeasurementWorkflow::Add_With_Nothing_Selected()
     QCOMPARE(Button("add_button")->size(), QSize(20, 20));
 
     QTest::mouseClick(Button("add_button"), Qt::LeftButton);
-    QCOMPARE(List()->count(), 1);
-    QCOMPARE(List()->item(0)->text(), QString("Measurement 1"));
-    QVERIFY(List()->item(0)->isSelected());
-    QCOMPARE(List()->currentRow(), 0);
+    QCOMPARE(Rows(), 1);
+    QCOMPARE(Row_Text(0), QString("Measurement 1"));
+    QVERIFY(Row_Selected(0));
+    QCOMPARE(List()->currentIndex().row(), 0);
     QVERIFY(Editor()->isEnabled());
     QVERIFY(Button("remove_button")->isEnabled());
     QCOMPARE(Editor()->measurement_id, 1);
@@ -165,10 +164,10 @@ void TTestMeasurementWorkflow::Add_While_Shown_Duplicates()
     const QStringList first = Editor_Texts();
 
     QTest::mouseClick(Button("add_button"), Qt::LeftButton);
-    QCOMPARE(List()->count(), 2);
-    QCOMPARE(List()->item(1)->text(), QString("Measurement 2"));
-    QVERIFY(List()->item(1)->isSelected());
-    QVERIFY(!List()->item(0)->isSelected());
+    QCOMPARE(Rows(), 2);
+    QCOMPARE(Row_Text(1), QString("Measurement 2"));
+    QVERIFY(Row_Selected(1));
+    QVERIFY(!Row_Selected(0));
     QCOMPARE(Editor()->measurement_id, 2);
     // The axis was normalised when it was stored.
     QCOMPARE(Editor_Texts(), (QStringList{"100.0000", first[1], "0.0000", "250.0000", "0.0000",
@@ -184,7 +183,7 @@ void TTestMeasurementWorkflow::Select_Two_And_Remove_Both()
     Click_Row(0);
     QVERIFY(Editor()->isEnabled());
     Click_Row(2, Qt::ControlModifier);
-    QCOMPARE(List()->selectedItems().size(), 2);
+    QCOMPARE(Selected_Texts().size(), 2);
     QVERIFY(!Editor()->isEnabled());
     QVERIFY(Button("remove_button")->isEnabled());
     for (const QString &text : Editor_Texts()) {
@@ -192,8 +191,8 @@ void TTestMeasurementWorkflow::Select_Two_And_Remove_Both()
     }
 
     QTest::mouseClick(Button("remove_button"), Qt::LeftButton);
-    QCOMPARE(List()->count(), 1);
-    QCOMPARE(List()->item(0)->text(), QString("Measurement 2"));
+    QCOMPARE(Rows(), 1);
+    QCOMPARE(Row_Text(0), QString("Measurement 2"));
     QCOMPARE(window->Measurement_Data().Get_Measurement_Ids(), std::vector<int>{2});
     QVERIFY(!Editor()->isEnabled());
     QVERIFY(!Button("remove_button")->isEnabled());
@@ -201,7 +200,7 @@ void TTestMeasurementWorkflow::Select_Two_And_Remove_Both()
 
     // Identifiers freed by the removal come back, the smallest first.
     QTest::mouseClick(Button("add_button"), Qt::LeftButton);
-    QCOMPARE(List()->item(1)->text(), QString("Measurement 1"));
+    QCOMPARE(Row_Text(1), QString("Measurement 1"));
     Check_In_Step();
 }
 
@@ -226,7 +225,7 @@ void TTestMeasurementWorkflow::Editing_Moves_Gauge_And_Actual_Length()
     QCOMPARE(stored.nominal_length, 300.0);
     QCOMPARE(stored.position.z, 400.0);
     // The list row keeps its text.
-    QCOMPARE(List()->item(0)->text(), QString("Measurement 1"));
+    QCOMPARE(Row_Text(0), QString("Measurement 1"));
 }
 
 void TTestMeasurementWorkflow::Worked_Example()
@@ -322,7 +321,7 @@ void TTestMeasurementWorkflow::New_Answered_No()
     Type(Edit("parameter2_edit"), "0.125");
     Answer_Next_Box(QMessageBox::No);
     Action("New")->trigger();
-    QCOMPARE(List()->count(), 1);
+    QCOMPARE(Rows(), 1);
     QVERIFY(Editor()->isEnabled());
     QCOMPARE(Edit("parameter2_edit")->text(), QString("0.125"));
     QCOMPARE(Display()->Model_Parameter2(), 0.125);
@@ -338,7 +337,7 @@ void TTestMeasurementWorkflow::New_Answered_Yes()
     Answer_Next_Box(QMessageBox::Yes);
     Action("New")->trigger();
 
-    QCOMPARE(List()->count(), 0);
+    QCOMPARE(Rows(), 0);
     QVERIFY(window->Measurement_Data().Get_Measurement_Ids().empty());
     QVERIFY(Display()->Length_Measurements().empty());
     QVERIFY(!Editor()->isEnabled());
@@ -415,7 +414,7 @@ void TTestMeasurementWorkflow::Three_Views_Stay_In_Step()
                             "axis_j_edit", "axis_k_edit"};
     for (int step = 0; step < 300; ++step) {
         const int action = random.bounded(100);
-        const int rows = List()->count();
+        const int rows = Rows();
         if (action < 35 || rows == 0) {
             QTest::mouseClick(Button("add_button"), Qt::LeftButton);
         } else if (action < 50) {

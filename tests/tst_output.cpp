@@ -142,7 +142,7 @@ void TTestOutput::Svg_And_Pdf_Keep_Text()
 void TTestOutput::Report_Across_Pages()
 {
     Import_Plan(200);
-    QCOMPARE(List()->count(), 200);
+    QCOMPARE(Rows(), 200);
     QString error;
     QVERIFY2(window->Export_Report(File("report.html"), &error), qPrintable(error));
     const QString html = QString::fromUtf8(Read(File("report.html")));
@@ -218,13 +218,13 @@ void TTestOutput::Import_Good_And_Bad_Files()
     QStringList errors;
     QVERIFY(!window->Import_Measurements(File("bad.csv"), false, &errors));
     QCOMPARE(errors, QStringList{"line 3: the axis has no length"});
-    QCOMPARE(List()->count(), 3);
+    QCOMPARE(Rows(), 3);
     QCOMPARE(window->Measurement_Data().Measurements().size(), size_t(3));
 
     // Appended, the ids already taken are given new ones.
     QVERIFY(window->Import_Measurements(File("plan.csv"), false, &errors));
-    QCOMPARE(List()->count(), 6);
-    QCOMPARE(List()->item(5)->text(), QString("Measurement 6"));
+    QCOMPARE(Rows(), 6);
+    QCOMPARE(Row_Text(5), QString("Measurement 6"));
     QCOMPARE(int(Display()->Length_Measurements().size()), 6);
 }
 

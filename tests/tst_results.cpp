@@ -186,13 +186,13 @@ void TTestResults::Selection_In_Step()
     QCOMPARE(Dock()->Selected_Ids(), QList<int>{3});
 
     Click_Table_Row(0);
-    QCOMPARE(List()->selectedItems().size(), 1);
-    QCOMPARE(List()->selectedItems().first()->text(), QString("Measurement 1"));
+    QCOMPARE(Selected_Texts().size(), 1);
+    QCOMPARE(Selected_Texts().first(), QString("Measurement 1"));
     QVERIFY(Editor()->isEnabled());
     QCOMPARE(Editor()->measurement_id, 1);
 
     Click_Table_Row(2, Qt::ControlModifier);
-    QCOMPARE(List()->selectedItems().size(), 2);
+    QCOMPARE(Selected_Texts().size(), 2);
     QVERIFY(!Editor()->isEnabled());
 
     // Sorted by Id descending, a click still means the measurement in that row.
@@ -370,7 +370,7 @@ void TTestResults::Chart_Points_Name_And_Select()
     QVERIFY(chart->Point_Text(QPoint(1, 1)).isEmpty());
     QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, point_of_1);
     QCOMPARE(Dock()->Selected_Ids(), QList<int>{1});
-    QCOMPARE(List()->currentRow(), 0);
+    QCOMPARE(List()->currentIndex().row(), 0);
 }
 
 void TTestResults::Test_Plan_Dialog_data()
@@ -409,15 +409,15 @@ void TTestResults::Test_Plan_Dialog()
     });
     Action("Generate Test Plan\u2026", "Tools")->trigger();
     QVERIFY2(shown.startsWith(count_text), qPrintable(shown));
-    QCOMPARE(List()->count(), rows);
+    QCOMPARE(Rows(), rows);
     QCOMPARE(Table()->model()->rowCount(), rows);
     QCOMPARE(int(Display()->Length_Measurements().size()), rows);
     if (replace) {
         // 1200 mm fits only the diagonals of the 1000 mm cube.
         QVERIFY(shown.contains("1200 mm does not fit the Y line"));
-        QCOMPARE(List()->item(0)->text(), QString("Measurement 1"));
+        QCOMPARE(Row_Text(0), QString("Measurement 1"));
     } else {
-        QCOMPARE(List()->item(2)->text(), QString("Measurement 3"));
+        QCOMPARE(Row_Text(2), QString("Measurement 3"));
     }
 }
 
@@ -460,7 +460,7 @@ void TTestResults::Test_Plan_Says_What_It_Determines()
     Action("Generate Test Plan\u2026", "Tools")->trigger();
     QVERIFY2(shown.startsWith(says), qPrintable(shown));
     QCOMPARE(rows, y_lines.isEmpty() ? 60 : 60 + 4 * 15);
-    QCOMPARE(List()->count(), rows);
+    QCOMPARE(Rows(), rows);
 }
 
 QTEST_MAIN(TTestResults)

@@ -5,7 +5,7 @@
 #include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QScreen>
@@ -139,7 +139,7 @@ void TTestSettings::First_Start_Defaults()
     QCOMPARE(Edit("range_y_edit")->text(), QString("1000.000"));
     QCOMPARE(Edit("range_z_edit")->text(), QString("1000.000"));
     QCOMPARE(Combo()->currentText(), QString("Generic Deflection"));
-    QCOMPARE(List()->count(), 0);
+    QCOMPARE(Rows(), 0);
     QVERIFY(!QFileInfo::exists(Settings_File()));
 
     Close();
@@ -191,10 +191,10 @@ void TTestSettings::Restart_Restores_Everything()
     QCOMPARE(Edit("range_z_edit")->text(), QString("800.250"));
     QCOMPARE(Display()->Model_Parameter2(), 0.00003);
     QCOMPARE(Display()->Deflection_Model()->Range_Z(), 800.25);
-    QCOMPARE(List()->count(), 2);
-    QCOMPARE(List()->item(1)->text(), QString("Measurement 2"));
+    QCOMPARE(Rows(), 2);
+    QCOMPARE(Row_Text(1), QString("Measurement 2"));
     QCOMPARE(int(Display()->Length_Measurements().size()), 2);
-    QVERIFY(List()->selectedItems().isEmpty());
+    QVERIFY(Selected_Texts().isEmpty());
     QVERIFY(!window->findChild<QToolButton *>("remove_button")->isEnabled());
 }
 
@@ -377,7 +377,7 @@ void TTestSettings::Unreadable_Measurement_File_Is_Kept()
 
     TWarnings warnings;
     Start();
-    QCOMPARE(List()->count(), loaded);
+    QCOMPARE(Rows(), loaded);
     Close();
 
     QCOMPARE(Read(kept), content);
@@ -411,8 +411,8 @@ void TTestSettings::Missing_Measurement_File_Keeps_Nothing()
     // A good file is simply loaded and saved again.
     Write(Measurement_File(), two_records);
     Start();
-    QCOMPARE(List()->count(), 2);
-    QCOMPARE(List()->item(0)->text(), QString("Measurement 2"));
+    QCOMPARE(Rows(), 2);
+    QCOMPARE(Row_Text(0), QString("Measurement 2"));
     Close();
     QCOMPARE(Read(Measurement_File()), two_records);
     QVERIFY(TWarnings::messages().isEmpty());
@@ -443,7 +443,7 @@ void TTestSettings::Unusable_Settings_Directory()
     QVERIFY(TWarnings::messages().first().contains(Directory()));
     // The program works all the same.
     QTest::mouseClick(window->findChild<QToolButton *>("add_button"), Qt::LeftButton);
-    QCOMPARE(List()->count(), 1);
+    QCOMPARE(Rows(), 1);
     Close();
     QCOMPARE(TWarnings::messages().size(), 1);
 

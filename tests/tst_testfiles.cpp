@@ -96,7 +96,7 @@ void TTestTestFiles::Saved_Test_Reopens_As_It_Was()
     QVERIFY(window->Document().Mpe() == fields.mpe);
     QVERIFY(window->Document().Report_Details() == details);
     QVERIFY(window->Document().Measurements() == records);
-    QCOMPARE(List()->count(), 2);
+    QCOMPARE(Rows(), 2);
     QCOMPARE(int(Display()->Length_Measurements().size()), 2);
 }
 
@@ -192,7 +192,7 @@ void TTestTestFiles::Unreadable_File_Leaves_The_Test_As_It_Was()
     QVERIFY(!window->Open_Test(Test_File(), &error));
     QVERIFY2(error.contains("machine A.curvalo: line 3: <Tolerances>"), qPrintable(error));
     QVERIFY(window->Document().Measurements() == before);
-    QCOMPARE(List()->count(), 2);
+    QCOMPARE(Rows(), 2);
     QCOMPARE(window->windowTitle(), QString("Curvalo"));
 }
 
@@ -216,7 +216,7 @@ void TTestTestFiles::Batch_Tool_Reads_The_Same_Test()
     QVERIFY(batch.waitForFinished(30000));
     QVERIFY2(batch.exitCode() == 0, batch.readAllStandardError().constData());
     QVERIFY2(window->Open_Test(Home_File("plan.curvalo"), &error), qPrintable(error));
-    QCOMPARE(List()->count(), 16);
+    QCOMPARE(Rows(), 16);
     QCOMPARE(window->Document().Mpe().K(), 300.0);
     QCOMPARE(Display()->Deflection_Model()->Range_Y(), 1234.5);
 }

@@ -201,7 +201,7 @@ void TTestTranslations::Window_Speaks_German()
     QCOMPARE(Combo()->itemText(0), QString("Allgemeine Durchbiegung"));
 
     QTest::mouseClick(window->findChild<QToolButton *>("add_button"), Qt::LeftButton);
-    QCOMPARE(List()->item(0)->text(), QString("Messung 1"));
+    QCOMPARE(Row_Text(0), QString("Messung 1"));
     QCOMPARE(window->findChild<QAction *>("action_undo")->text(),
              QString("Messung hinzufügen rückgängig machen"));
     const QTableView *table = window->findChild<QTableView *>("results_table");

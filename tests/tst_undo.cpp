@@ -112,8 +112,8 @@ QStringList TTestUndo::State() const
                      .arg(m.has_measured_length)
                      .arg(Number(m.measured_length));
     }
-    for (int row = 0; row < List()->count(); ++row) {
-        lines << "list: " + List()->item(row)->text();
+    for (int row = 0; row < Rows(); ++row) {
+        lines << "list: " + Row_Text(row);
     }
     for (const TDisplayWidget::TLengthMeasurement &gauge : Display()->Length_Measurements()) {
         lines << QStringLiteral("gauge %1: %2 %3 %4 %5")
@@ -140,7 +140,7 @@ void TTestUndo::Select_Rows(const QList<int> &rows)
 {
     List()->clearSelection();
     for (const int row : rows) {
-        List()->item(row)->setSelected(true);
+        Select_Row(row);
     }
 }
 
@@ -288,7 +288,7 @@ void TTestUndo::Delete_Key_In_A_Field_Keeps_The_Measurements()
     field->setFocus();
     field->setCursorPosition(0);
     QTest::keyClick(field, Qt::Key_Delete);
-    QCOMPARE(List()->count(), 8);
+    QCOMPARE(Rows(), 8);
     QCOMPARE(int(window->Measurement_Data().Measurements().size()), 8);
     QCOMPARE(field->text(), QString("00.0000"));
 }

@@ -107,7 +107,7 @@ void TTestWindowHelp::Fields_Show_Whole_Values()
     Type(Editor()->findChild<QLineEdit *>("axis_j_edit"), "-0.6");
     Type(Editor()->findChild<QLineEdit *>("axis_k_edit"), "-0.8");
     List()->clearSelection();
-    List()->item(0)->setSelected(true);
+    Select_Row(0);
     for (QLineEdit *edit : Editor()->findChildren<QLineEdit *>()) {
         QVERIFY2(Shows_Whole(edit), qPrintable(edit->objectName() + ": " + edit->text()));
     }
@@ -123,8 +123,8 @@ void TTestWindowHelp::Selection_Highlights_Its_Gauge()
     QCOMPARE(Display()->Highlighted(), std::vector<int>{3});
     List()->clearSelection();
     QVERIFY(Display()->Highlighted().empty());
-    List()->item(0)->setSelected(true);
-    List()->item(2)->setSelected(true);
+    Select_Row(0);
+    Select_Row(2);
     QCOMPARE(Display()->Highlighted(), (std::vector<int>{1, 3}));
     QTest::mouseClick(window->findChild<QToolButton *>("remove_button"), Qt::LeftButton);
     QVERIFY(Display()->Highlighted().empty());
@@ -193,7 +193,7 @@ void TTestWindowHelp::Every_Control_Has_A_Tool_Tip()
         const bool inner = widget->objectName().startsWith("qt_");
         if (!inner && (qobject_cast<QLineEdit *>(widget) || qobject_cast<QComboBox *>(widget) ||
                        qobject_cast<QSlider *>(widget) || qobject_cast<QSpinBox *>(widget) ||
-                       qobject_cast<QListWidget *>(widget) || qobject_cast<QTableView *>(widget) ||
+                       qobject_cast<QListView *>(widget) || qobject_cast<QTableView *>(widget) ||
                        widget->objectName().endsWith("_button"))) {
             controls << widget;
         }

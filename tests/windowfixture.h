@@ -7,7 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -78,7 +78,34 @@ protected:
     QLineEdit *Edit(const QString &name) const { return window->findChild<QLineEdit *>(name); }
     QComboBox *Combo() const { return window->findChild<QComboBox *>("model_combo"); }
     TDisplayWidget *Display() const { return window->findChild<TDisplayWidget *>(); }
-    QListWidget *List() const { return window->findChild<QListWidget *>("measurement_list"); }
+    QListView *List() const { return window->findChild<QListView *>("measurement_list"); }
+    // The measurement list's rows as a user sees them.
+    int Rows() const { return List()->model()->rowCount(); }
+    QString Row_Text(int row) const { return List()->model()->index(row, 0).data().toString(); }
+    bool Row_Selected(int row) const
+    {
+        return List()->selectionModel()->isSelected(List()->model()->index(row, 0));
+    }
+    QStringList Selected_Texts() const
+    {
+        QStringList texts;
+        for (const QModelIndex &index : List()->selectionModel()->selectedIndexes()) {
+            texts << index.data().toString();
+        }
+        return texts;
+    }
+    // Adds the row to the selection, as a click with Ctrl does.
+    void Select_Row(int row) const
+    {
+        List()->selectionModel()->select(List()->model()->index(row, 0),
+                                         QItemSelectionModel::Select);
+    }
+    // Makes the row current and the one selected, as arrow keys do.
+    void Set_Current_Row(int row) const
+    {
+        List()->selectionModel()->setCurrentIndex(List()->model()->index(row, 0),
+                                                  QItemSelectionModel::SelectCurrent);
+    }
     TMeasurementEditWidget *Editor() const { return window->findChild<TMeasurementEditWidget *>(); }
 
     // Replaces the field's text by typing, as a user does after selecting all.

@@ -831,10 +831,6 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
         <source>The measurements; select one to edit it</source>
         <translation>Die Messungen; eine auswählen, um sie zu bearbeiten</translation>
     </message>
-    <message>
-        <source>Measurement %1</source>
-        <translation>Messung %1</translation>
-    </message>
 </context>
 <context>
     <name>TMeasurementEditWidget</name>
@@ -921,6 +917,13 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
     <message>
         <source>Not a temperature: this text is not stored</source>
         <translation>Keine Temperatur: dieser Text wird nicht gespeichert</translation>
+    </message>
+</context>
+<context>
+    <name>TMeasurementListModel</name>
+    <message>
+        <source>Measurement %1</source>
+        <translation>Messung %1</translation>
     </message>
 </context>
 <context>

@@ -2,13 +2,15 @@
 #include "measurementdock.h"
 
 #include <QHBoxLayout>
-#include <QListWidget>
+#include <QItemSelectionModel>
+#include <QListView>
 #include <QSpacerItem>
 #include <QToolButton>
 #include <QVBoxLayout>
 
 #include "evaluation.h"
 #include "measurementeditwidget.h"
+#include "measurementlistmodel.h"
 #include "separatorline.h"
 #include "testdocument.h"
 
@@ -24,6 +26,7 @@ TMeasurementDock::TMeasurementDock(const TTestDocument *document_, const QWidget
     : QDockWidget(const_cast<QWidget *>(parent))
     , document(document_)
     , editing(false)
+    , selecting(false)
 {
     Q_ASSERT(document);
     setObjectName(QStringLiteral("measurement_dock"));
@@ -31,8 +34,10 @@ TMeasurementDock::TMeasurementDock(const TTestDocument *document_, const QWidget
 
     QWidget *contents = new QWidget;
     QVBoxLayout *layout = new QVBoxLayout(contents);
-    measurement_list = new QListWidget(contents);
+    list_model = new TMeasurementListModel(document, this);
+    measurement_list = new QListView(contents);
     measurement_list->setObjectName(QStringLiteral("measurement_list"));
+    measurement_list->setModel(list_model);
     measurement_list->setEditTriggers(QAbstractItemView::NoEditTriggers);
     measurement_list->setSelectionMode(QAbstractItemView::ExtendedSelection);
     // Every row is one line of the same font: the list never measures rows one by one.
@@ -61,11 +66,11 @@ TMeasurementDock::TMeasurementDock(const TTestDocument *document_, const QWidget
     Reload();
     connect(add_button, &QToolButton::clicked, this, &TMeasurementDock::Add_Requested);
     connect(remove_button, &QToolButton::clicked, this, &TMeasurementDock::Remove_Requested);
-    connect(measurement_list, &QListWidget::itemSelectionChanged, this,
+    connect(measurement_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &TMeasurementDock::List_Selection_Changed);
     connect(editor, &TMeasurementEditWidget::Data_Changed, this, &TMeasurementDock::Editor_Changed);
-    connect(document, &TTestDocument::Measurement_Added, this, &TMeasurementDock::Add_Row);
-    connect(document, &TTestDocument::Measurement_Removed, this, &TMeasurementDock::Remove_Row);
+    // The list's model was connected first: it has changed its rows when these run.
+    connect(document, &TTestDocument::Measurement_Removed, this, &TMeasurementDock::Row_Removed);
     connect(document, &TTestDocument::Measurements_Reset, this, &TMeasurementDock::Reload);
     connect(document, &TTestDocument::Measurement_Changed, this, &TMeasurementDock::Show_Record);
     connect(document, &TTestDocument::Model_Changed, this, &TMeasurementDock::Update_Actual_Length);
@@ -87,36 +92,50 @@ void TMeasurementDock::Set_Texts()
 std::vector<int> TMeasurementDock::Selected_Ids() const
 {
     std::vector<int> ids;
-    for (const QListWidgetItem *item : measurement_list->selectedItems()) {
-        ids.push_back(item->data(Qt::UserRole).toInt());
+    for (const QModelIndex &index : measurement_list->selectionModel()->selectedIndexes()) {
+        ids.push_back(list_model->Id_At_Row(index.row()));
     }
     return ids;
 }
 
 void TMeasurementDock::Select_Ids(const QList<int> &ids)
 {
-    const bool was_blocked = measurement_list->blockSignals(true);
-    measurement_list->clearSelection();
-    QListWidgetItem *current = nullptr;
+    // One selection in the order of the ids, rows that follow each other as one range: a
+    // selection of thousands made in the Results is then one change of the list, not
+    // thousands.
+    QItemSelection selection;
+    QModelIndex current;
     for (const int id : ids) {
-        if (QListWidgetItem *item = rows.value(id)) {
-            item->setSelected(true);
-            current = current ? current : item;
+        const int row = list_model->Row_Of_Id(id);
+        if (row < 0) {
+            continue;
         }
+        const QModelIndex index = list_model->index(row);
+        if (!selection.isEmpty() && selection.last().bottom() + 1 == row) {
+            selection.last() = QItemSelectionRange(selection.last().topLeft(), index);
+        } else {
+            selection.append(QItemSelectionRange(index));
+        }
+        current = current.isValid() ? current : index;
     }
-    if (current) {
-        measurement_list->setCurrentItem(current, QItemSelectionModel::NoUpdate);
-        measurement_list->scrollToItem(current);
+    QItemSelectionModel *model = measurement_list->selectionModel();
+    selecting = true;
+    model->select(selection, QItemSelectionModel::ClearAndSelect);
+    if (current.isValid()) {
+        model->setCurrentIndex(current, QItemSelectionModel::NoUpdate);
+        measurement_list->scrollTo(current);
     }
-    measurement_list->blockSignals(was_blocked);
+    selecting = false;
     List_Selection_Changed();
 }
 
 void TMeasurementDock::Select_Id(int id)
 {
     // Selecting the row loads it into the editor through List_Selection_Changed.
-    if (QListWidgetItem *item = rows.value(id)) {
-        measurement_list->setCurrentItem(item, QItemSelectionModel::ClearAndSelect);
+    const int row = list_model->Row_Of_Id(id);
+    if (row >= 0) {
+        measurement_list->selectionModel()->setCurrentIndex(list_model->index(row),
+                                                            QItemSelectionModel::ClearAndSelect);
     }
 }
 
@@ -135,23 +154,10 @@ TMeasurementData::TMeasurement TMeasurementDock::New_Measurement(int id) const
     return TMeasurementData::TMeasurement{id, TVector3(0, 0, 0), TVector3(0, 0, 1), 1000.0};
 }
 
-void TMeasurementDock::Add_Row(int id)
+void TMeasurementDock::Row_Removed(int id)
 {
-    QListWidgetItem *item = new QListWidgetItem(tr("Measurement %1").arg(id));
-    item->setData(Qt::UserRole, id);
-    const size_t position = document->Measurement_Data().Position_Of(id);
-    measurement_list->insertItem(int(position), item);
-    rows.insert(id, item);
-}
-
-void TMeasurementDock::Remove_Row(int id)
-{
-    QListWidgetItem *item = rows.take(id);
-    if (!item) {
-        return;
-    }
-    // A selected row that goes changes the selection, which the list reports as the user's.
-    delete measurement_list->takeItem(measurement_list->row(item));
+    // A selected row that went has changed the selection, which the list reported as the
+    // user's.
     if (editor->isEnabled() && editor->measurement_id == id) {
         Clear_Editor();
     }
@@ -159,16 +165,7 @@ void TMeasurementDock::Remove_Row(int id)
 
 void TMeasurementDock::Reload()
 {
-    const bool was_blocked = measurement_list->blockSignals(true);
-    measurement_list->clear();
-    rows.clear();
-    for (const TMeasurementData::TMeasurement &measurement : document->Measurements()) {
-        QListWidgetItem *item = new QListWidgetItem(tr("Measurement %1").arg(measurement.id));
-        item->setData(Qt::UserRole, measurement.id);
-        measurement_list->addItem(item);
-        rows.insert(measurement.id, item);
-    }
-    measurement_list->blockSignals(was_blocked);
+    // The list's model has read the new list and dropped the selection without a word.
     Clear_Editor();
     emit Selection_Changed({});
 }
@@ -178,7 +175,7 @@ void TMeasurementDock::Clear_Editor()
     // Disabled first: an empty field of an editor in use would be marked as no number.
     editor->setEnabled(false);
     editor->Clear_Display();
-    remove_button->setEnabled(!measurement_list->selectedItems().isEmpty());
+    remove_button->setEnabled(measurement_list->selectionModel()->hasSelection());
 }
 
 void TMeasurementDock::Show_Record(int id)
@@ -229,6 +226,9 @@ void TMeasurementDock::Editor_Changed()
 
 void TMeasurementDock::List_Selection_Changed()
 {
+    if (selecting) {
+        return;
+    }
     const std::vector<int> ids = Selected_Ids();
     remove_button->setEnabled(!ids.empty());
     editor->setEnabled(false);

@@ -3,15 +3,14 @@
 #define TMEASUREMENTDOCK_H
 
 #include <QDockWidget>
-#include <QHash>
 #include <QList>
 #include <vector>
 
 #include "measurementdata.h"
 
-class QListWidget;
-class QListWidgetItem;
+class QListView;
 class QToolButton;
+class TMeasurementListModel;
 class TMeasurementEditWidget;
 class TTestDocument;
 
@@ -27,7 +26,7 @@ public:
     TMeasurementDock(const TTestDocument *document, const QWidget *parent = nullptr);
     ~TMeasurementDock() override;
 
-    QListWidget *List() const { return measurement_list; }
+    QListView *List() const { return measurement_list; }
     TMeasurementEditWidget *Editor() const { return editor; }
     std::vector<int> Selected_Ids() const;
     // Selects these measurements, the first one current, as a selection elsewhere asks.
@@ -45,8 +44,7 @@ signals:
     void Selection_Changed(const std::vector<int> &ids);
 
 private slots:
-    void Add_Row(int id);
-    void Remove_Row(int id);
+    void Row_Removed(int id);
     void Reload();
     void Show_Record(int id);
     void Update_Actual_Length();
@@ -59,15 +57,16 @@ private:
     void Clear_Editor();
 
     const TTestDocument *document;
-    QListWidget *measurement_list;
+    TMeasurementListModel *list_model;
+    QListView *measurement_list;
     QToolButton *add_button;
     QToolButton *remove_button;
     TMeasurementEditWidget *editor;
-    // The list's rows by measurement id, so that no row is looked for by walking the list.
-    QHash<int, QListWidgetItem *> rows;
     // True while the editor's own change comes back from the document: the editor already
     // shows it as typed.
     bool editing;
+    // True while Select_Ids changes the list's selection, which it then reports once.
+    bool selecting;
 };
 
 #endif
