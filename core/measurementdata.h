@@ -107,8 +107,10 @@ public:
     static bool Save_Records(const QString &file_name, const std::vector<TMeasurement> &records,
                              QString *error);
 
+    // The measurement file's text for these records.
+    static QByteArray File_Text(const std::vector<TMeasurement> &records);
+
 private:
-    static void Build_Document(const std::vector<TMeasurement> &records, TXmlFile *xml_file);
     // Where each id sits in the list, rebuilt from the given position on.
     void Reindex_From(size_t position);
 

@@ -178,7 +178,11 @@ void TXmlFile::Write_File(bool compact)
 {
     QByteArray data;
     Write_Data(&data, compact);
+    Write_File(file_name, data);
+}
 
+void TXmlFile::Write_File(const QString &file_name, const QByteArray &data)
+{
     QString reason;
     switch (TFileWriter::Write(file_name, data, &reason)) {
     case TFileWriter::WRITTEN:

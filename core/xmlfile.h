@@ -61,6 +61,8 @@ public:
     // leaves a damaged file behind.
     void Write_File(bool compact = false);
     void Write_Data(QByteArray *data, bool compact = false) const;
+    // Writes bytes already made into file_name as Write_File does, with its messages.
+    static void Write_File(const QString &file_name, const QByteArray &data);
 
     QDomElement Create_Node(QDomElement *parent, const QString &name);
     void Write_Text_Node(QDomElement *node, const QString &text);

@@ -12,10 +12,12 @@
 #include "filesizelimit.h"
 #include "measurementdata.h"
 #include "testfiles.h"
+#include "xmlfile.h"
 
 using TMeasurement = TMeasurementData::TMeasurement;
 
 Q_DECLARE_METATYPE(TVector3)
+Q_DECLARE_METATYPE(std::vector<TMeasurement>)
 
 namespace
 {
@@ -66,6 +68,8 @@ private slots:
     void init();
     void Writes_The_Example();
     void Empty_Store();
+    void Written_As_Its_Document_data();
+    void Written_As_Its_Document();
     void Reader_Rules_data();
     void Reader_Rules();
     void Reader_Values_data();
@@ -125,6 +129,113 @@ void TTestMeasurementFile::Empty_Store()
     store.Add_Measurement();
     QVERIFY(store.Load_Data(path));
     QVERIFY(Ids(store).empty());
+}
+
+void TTestMeasurementFile::Written_As_Its_Document_data()
+{
+    QTest::addColumn<std::vector<TMeasurement>>("records");
+
+    const auto with = [](TMeasurement record, bool measured, bool temperature, int retest_of) {
+        record.has_measured_length = measured;
+        record.measured_length = record.nominal_length + 0.0013;
+        record.has_temperature = temperature;
+        record.temperature = 20.25;
+        record.retest_of = retest_of;
+        return record;
+    };
+    const TMeasurement plain{7, TVector3(1.5, -250.25, 3), TVector3(0, 0.6, 0.8), 650.0};
+    QTest::newRow("no records") << std::vector<TMeasurement>();
+    QTest::newRow("one") << std::vector<TMeasurement>{plain};
+    QTest::newRow("every optional element")
+        << std::vector<TMeasurement>{with(plain, true, false, 0), with(plain, false, true, 0),
+                                     with(plain, false, false, 3), with(plain, true, true, 2)};
+    // Numbers at the edges of what the digits show: signs, rounding, sizes, and values a
+    // hostile file may have left in the store.
+    const double edges[] = {-0.0,
+                            5e-7,
+                            -5e-7,
+                            4.9999995e-7,
+                            0.1234565,
+                            999999.9999995,
+                            1e300,
+                            -1e300,
+                            std::numeric_limits<double>::denorm_min(),
+                            std::numeric_limits<double>::max(),
+                            std::numeric_limits<double>::infinity(),
+                            -std::numeric_limits<double>::infinity(),
+                            std::numeric_limits<double>::quiet_NaN()};
+    std::vector<TMeasurement> edge_records;
+    int id = 1;
+    for (const double &edge : edges) {
+        TMeasurement record = with(
+            TMeasurement{id++, TVector3(edge, 1, edge), TVector3(0, edge, 1), edge}, true, true, 0);
+        record.measured_length = edge;
+        record.temperature = -edge;
+        edge_records.push_back(record);
+    }
+    QTest::newRow("edges") << edge_records;
+    edge_records.back().id = std::numeric_limits<int>::max();
+    edge_records.back().retest_of = std::numeric_limits<int>::max() - 1;
+    QTest::newRow("the largest ids") << edge_records;
+
+    QRandomGenerator random(31);
+    std::vector<TMeasurement> random_records;
+    for (int i = 1; i <= 2000; ++i) {
+        const auto value = [&random]() {
+            return (random.generateDouble() - 0.5) * std::pow(10.0, random.bounded(-9, 9));
+        };
+        random_records.push_back(with(TMeasurement{i, TVector3(value(), value(), value()),
+                                                   TVector3(value(), value(), value()), value()},
+                                      random.bounded(2) == 1, random.bounded(2) == 1,
+                                      random.bounded(3) == 0 ? random.bounded(1, 2000) : 0));
+        random_records.back().measured_length = value();
+        random_records.back().temperature = value();
+    }
+    QTest::newRow("2000 random") << random_records;
+}
+
+// The file's bytes are the ones its document (built with the XML file's nodes and saved as
+// that class saves) gives, whatever the records hold.
+void TTestMeasurementFile::Written_As_Its_Document()
+{
+    QFETCH(std::vector<TMeasurement>, records);
+
+    TXmlFile document;
+    document.Reset("Curvalo_Measurement_Data", 1);
+    for (const TMeasurement &record : records) {
+        QDomElement node = document.Create_Node(document.Root_Node(), "Measurement");
+        const auto add = [&document, &node](const QString &name, const QString &text) {
+            QDomElement element = document.Create_Node(&node, name);
+            document.Write_Text_Node(&element, text);
+        };
+        const auto fixed = [](const double &value, int decimals) {
+            return QString::number(value, 'f', decimals);
+        };
+        const auto triple = [&fixed](const TVector3 &vector, int decimals) {
+            return fixed(vector.x, decimals) + ',' + fixed(vector.y, decimals) + ',' +
+                   fixed(vector.z, decimals);
+        };
+        add("Id", QString::number(record.id));
+        add("Nominal_Length", fixed(record.nominal_length, 6));
+        add("Position", triple(record.position, 6));
+        add("Axis", triple(record.axis, 12));
+        if (record.has_measured_length) {
+            add("Measured_Length", fixed(record.measured_length, 6));
+        }
+        if (record.has_temperature) {
+            add("Gauge_Temperature", fixed(record.temperature, 6));
+        }
+        if (record.retest_of > 0) {
+            add("Retest_Of", QString::number(record.retest_of));
+        }
+    }
+    QByteArray expected;
+    document.Write_Data(&expected);
+
+    QCOMPARE(TMeasurementData::File_Text(records), expected);
+    QString error;
+    QVERIFY2(TMeasurementData::Save_Records(path, records, &error), qPrintable(error));
+    QCOMPARE(Read(path), expected);
 }
 
 void TTestMeasurementFile::Reader_Rules_data()
