@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QtTest>
 #include <algorithm>
 #include <vector>
@@ -13,7 +15,9 @@
 // Times start-up to the first paint: Curvalo with an empty ~/.curvalo and with 1,000
 // measurements, against a bare main window with a menu bar, a tool bar and an empty central
 // widget. All three are started as processes, interleaved, 15 times each; each ends itself
-// right after its first paint. Goals: at most 1.15 and 1.3 times the bare window.
+// right after its first paint. Goals: at most 1.15 and 1.3 times the bare window. Then the
+// memory the window holds once it has settled, with 100,000 measurements against none: at
+// most about 1 KiB a measurement.
 class TBenchStartup : public QObject
 {
     Q_OBJECT
@@ -24,6 +28,10 @@ private slots:
 private:
     // Launch to exit after the first paint (ns); the home folder is HOME for the process.
     static qint64 Run(const QString &program, const QString &home);
+    // The resident memory (KiB) of the program started on the home folder once it has
+    // settled: it changed by less than 1 % over two seconds, at most half a minute after start.
+    static qint64 Settled_Memory_KiB(const QString &program, const QString &home);
+    static qint64 Resident_KiB(qint64 pid);
 };
 
 qint64 TBenchStartup::Run(const QString &program, const QString &home)
@@ -43,6 +51,56 @@ qint64 TBenchStartup::Run(const QString &program, const QString &home)
         qFatal("%s did not end after its first paint", qPrintable(program));
     }
     return timer.nsecsElapsed();
+}
+
+qint64 TBenchStartup::Resident_KiB(qint64 pid)
+{
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+        }
+    }
+    return -1;
+}
+
+qint64 TBenchStartup::Settled_Memory_KiB(const QString &program, const QString &home)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("HOME"), home);
+    if (!environment.contains(QStringLiteral("DISPLAY"))) {
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    }
+    process.setProcessEnvironment(environment);
+    process.start(program, QStringList());
+    if (!process.waitForStarted()) {
+        qFatal("%s did not start", qPrintable(program));
+    }
+    std::vector<qint64> samples;
+    QElapsedTimer timer;
+    timer.start();
+    const size_t window = 8; // samples 250 ms apart
+    while (timer.elapsed() < 30000) {
+        QThread::msleep(250);
+        samples.push_back(Resident_KiB(process.processId()));
+        if (samples.back() < 0) {
+            qFatal("%s ended before its memory settled", qPrintable(program));
+        }
+        if (timer.elapsed() > 1000 && samples.size() >= window) {
+            const auto last = samples.end() - std::ptrdiff_t(window);
+            const auto [low, high] = std::minmax_element(last, samples.end());
+            if (*high - *low < *high / 100) {
+                break;
+            }
+        }
+    }
+    process.kill();
+    process.waitForFinished();
+    return samples.back();
 }
 
 void TBenchStartup::Ratios()
@@ -89,6 +147,27 @@ void TBenchStartup::Ratios()
                                         "1,000 measurements %2 (goal <= 1.3)")
                              .arg(double(medians[1]) / medians[0], 0, 'f', 2)
                              .arg(double(medians[2]) / medians[0], 0, 'f', 2);
+
+    QTemporaryDir long_home;
+    QDir(long_home.path()).mkpath(QStringLiteral(".curvalo"));
+    TMeasurementData long_list;
+    for (int id = 1; id <= 100000; ++id) {
+        TMeasurementData::TMeasurement measurement{
+            id, TVector3(0, 350.0 + random.bounded(300.0), 350.0 + random.bounded(300.0)),
+            TVector3(0, 0, 1), 650.0 + random.bounded(50.0)};
+        measurement.has_measured_length = id % 3 != 0;
+        measurement.measured_length = measurement.nominal_length + 0.001;
+        long_list.Add_Measurement(measurement);
+    }
+    QVERIFY(long_list.Save_Data(long_home.filePath(QStringLiteral(".curvalo/measurements.xml"))));
+    QTemporaryDir no_home;
+    const qint64 empty_kib = Settled_Memory_KiB(curvalo, no_home.path());
+    const qint64 long_kib = Settled_Memory_KiB(curvalo, long_home.path());
+    qInfo().noquote() << QStringLiteral("memory once settled: empty ~/.curvalo %1 MiB, 100,000 "
+                                        "measurements %2 MiB: %3 KiB a measurement (goal about 1)")
+                             .arg(empty_kib / 1024.0, 0, 'f', 1)
+                             .arg(long_kib / 1024.0, 0, 'f', 1)
+                             .arg((long_kib - empty_kib) / 100000.0, 0, 'f', 2);
 }
 
 QTEST_GUILESS_MAIN(TBenchStartup)
