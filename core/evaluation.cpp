@@ -55,6 +55,22 @@ TEvaluation::TVerdict TEvaluation::Judge(const double &error, const double &mpe,
     return FAIL;
 }
 
+void TEvaluation::Follow_Model(const TDeflectionModel *model, TResult *result)
+{
+    Q_ASSERT(result);
+    // The same formulas as Evaluate, over the same inputs: the corrected length, the MPE and
+    // the uncertainty do not hang on the model.
+    result->actual_length =
+        Actual_Length(model, result->position, result->axis, result->nominal_length);
+    result->error = (result->actual_length - result->nominal_length) * 1000.0;
+    result->residual = result->has_measured_length
+                           ? (result->corrected_length - result->actual_length) * 1000.0
+                           : 0.0;
+    if (result->has_mpe) {
+        result->verdict = Judge(result->error, result->mpe, result->uncertainty);
+    }
+}
+
 TEvaluation::TResult TEvaluation::Evaluate(const TDeflectionModel *model,
                                            const TMeasurementData::TMeasurement &measurement,
                                            const TMpe &mpe, const TTestConditions &conditions)

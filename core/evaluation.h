@@ -91,6 +91,10 @@ public:
     static TResult Evaluate(const TDeflectionModel *model,
                             const TMeasurementData::TMeasurement &measurement, const TMpe &mpe,
                             const TTestConditions &conditions = TTestConditions());
+    // What Evaluate would give for the result's measurement under another model, changing
+    // only what the model decides: the actual length, the error, the residual and the verdict
+    // of the error. A keystroke in a parameter re-evaluates every result this way.
+    static void Follow_Model(const TDeflectionModel *model, TResult *result);
     // Every measurement in store order, with the ranges of the repetitions; with repetitions,
     // they are grouped in that index, which is kept for later changes.
     static std::vector<TResult> Evaluate_All(const TDeflectionModel *model,

@@ -86,6 +86,7 @@ void TResultsModel::Follow_Document()
 void TResultsModel::Follow_Model()
 {
     deflection_model = document->Model();
+    const bool same_mpe = mpe == document->Mpe();
     mpe = document->Mpe();
     const std::vector<TMeasurementData::TMeasurement> &measurements =
         measurement_data->Measurements();
@@ -100,6 +101,10 @@ void TResultsModel::Follow_Model()
     // The repetitions hang on where the gauges lie and on their measured lengths at 20 °C,
     // which neither the model nor the MPE changes: their ranges stay.
     for (size_t row = 0; row < results.size(); ++row) {
+        if (same_mpe) {
+            TEvaluation::Follow_Model(deflection_model, &results[row]);
+            continue;
+        }
         const TRepetitionIndex::TRange range = TRepetitionIndex::Range_Of(results[row]);
         results[row] = TEvaluation::Evaluate(deflection_model, measurements[row], mpe, conditions);
         TRepetitionIndex::Apply(range, &results[row]);

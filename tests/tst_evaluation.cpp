@@ -8,6 +8,7 @@
 #include "genericdeflectionmodel.h"
 #include "measurementdata.h"
 #include "mpe.h"
+#include "testconditions.h"
 
 Q_DECLARE_METATYPE(TVector3)
 
@@ -52,6 +53,8 @@ private slots:
     void Summary();
     void Direction_Names_data();
     void Direction_Names();
+    void Another_Model_As_Evaluated_data();
+    void Another_Model_As_Evaluated();
 };
 
 void TTestEvaluation::Worked_Example()
@@ -220,6 +223,83 @@ void TTestEvaluation::Direction_Names()
     QFETCH(QString, name);
     // A volume of 1200 x 900 mm has its diagonals along (0.8, ±0.6).
     QCOMPARE(TEvaluation::Direction_Name(axis, 1200.0, 900.0), name);
+}
+
+void TTestEvaluation::Another_Model_As_Evaluated_data()
+{
+    QTest::addColumn<bool>("measured");
+    QTest::addColumn<bool>("warm");
+    QTest::addColumn<bool>("mpe_set");
+    QTest::addColumn<bool>("uncertainty");
+
+    QTest::newRow("simulated only") << false << false << true << false;
+    QTest::newRow("measured") << true << false << true << false;
+    QTest::newRow("measured warm, corrected to 20 degrees") << true << true << true << false;
+    QTest::newRow("with a test uncertainty") << true << true << true << true;
+    QTest::newRow("no MPE") << true << true << false << true;
+}
+
+// Following a new model in place gives, field for field and bit for bit, what evaluating the
+// measurement under that model gives: for no model, and for a sweep of the first parameter
+// that takes the error through every verdict.
+void TTestEvaluation::Another_Model_As_Evaluated()
+{
+    QFETCH(bool, measured);
+    QFETCH(bool, warm);
+    QFETCH(bool, mpe_set);
+    QFETCH(bool, uncertainty);
+
+    TMeasurementData::TMeasurement measurement = Along_Y(5, 650.0, measured, 650.0021);
+    measurement.position = TVector3(0, 310.5, 720.25);
+    measurement.axis = TVector3(0, std::sqrt(0.5), -std::sqrt(0.5));
+    measurement.has_temperature = warm;
+    measurement.temperature = 23.5;
+    measurement.retest_of = 2;
+    TTestConditions conditions;
+    conditions.has_cte = true;
+    conditions.cte = 11.5;
+    conditions.has_uncertainty = uncertainty;
+    conditions.u0 = 1.2;
+    const TMpe mpe = mpe_set ? TMpe(1.5, 333) : TMpe();
+    const auto fields = [](const TEvaluation::TResult &r) {
+        QByteArray bytes;
+        for (const double value :
+             {r.nominal_length, r.position.y, r.position.z, r.axis.y, r.axis.z, r.actual_length,
+              r.error, r.measured_length, r.measured_error, r.residual, r.mpe, r.corrected_length,
+              r.temperature, r.uncertainty, r.repeatability_range}) {
+            bytes.append(reinterpret_cast<const char *>(&value), sizeof value);
+        }
+        for (const int value :
+             {r.id, int(r.verdict), int(r.measured_verdict), r.retest_of, r.range_group,
+              int(r.range_verdict), int(r.has_measured_length), int(r.has_mpe),
+              int(r.has_correction), int(r.has_uncertainty), int(r.has_range)}) {
+            bytes += QByteArray::number(value) + ' ';
+        }
+        return bytes;
+    };
+    const auto from = Generic_Presets();
+    auto to = Generic_Presets();
+    QSet<int> verdicts;
+    for (int step = -1; step <= 200; ++step) {
+        to->Set_Parameter1(-0.5 + step * 0.005);
+        const TDeflectionModel *to_model = step < 0 ? nullptr : to.get();
+        TEvaluation::TResult followed =
+            TEvaluation::Evaluate(from.get(), measurement, mpe, conditions);
+        TEvaluation::Follow_Model(to_model, &followed);
+        const TEvaluation::TResult evaluated =
+            TEvaluation::Evaluate(to_model, measurement, mpe, conditions);
+        QCOMPARE(fields(followed), fields(evaluated));
+        verdicts << int(evaluated.verdict);
+    }
+    // The sweep reaches every verdict the row can give.
+    if (!mpe_set) {
+        QCOMPARE(verdicts, QSet<int>{TEvaluation::NO_VERDICT});
+    } else if (uncertainty) {
+        QCOMPARE(verdicts,
+                 (QSet<int>{TEvaluation::PASS, TEvaluation::UNDECIDED, TEvaluation::FAIL}));
+    } else {
+        QCOMPARE(verdicts, (QSet<int>{TEvaluation::PASS, TEvaluation::FAIL}));
+    }
 }
 
 QTEST_APPLESS_MAIN(TTestEvaluation)
