@@ -58,8 +58,8 @@ TEvaluation::TVerdict TEvaluation::Judge(const double &error, const double &mpe,
 void TEvaluation::Follow_Model(const TDeflectionModel *model, TResult *result)
 {
     Q_ASSERT(result);
-    // The same formulas as Evaluate, over the same inputs: the corrected length, the MPE and
-    // the uncertainty do not hang on the model.
+    // Evaluate ends here too; the corrected length, the MPE and the uncertainty do not hang
+    // on the model.
     result->actual_length =
         Actual_Length(model, result->position, result->axis, result->nominal_length);
     result->error = (result->actual_length - result->nominal_length) * 1000.0;
@@ -80,9 +80,6 @@ TEvaluation::TResult TEvaluation::Evaluate(const TDeflectionModel *model,
     result.nominal_length = measurement.nominal_length;
     result.position = measurement.position;
     result.axis = measurement.axis;
-    result.actual_length =
-        Actual_Length(model, measurement.position, measurement.axis, measurement.nominal_length);
-    result.error = (result.actual_length - result.nominal_length) * 1000.0;
     result.has_measured_length = measurement.has_measured_length;
     result.measured_length = measurement.has_measured_length ? measurement.measured_length : 0.0;
     result.has_correction = measurement.has_measured_length && conditions.Corrects(measurement);
@@ -95,9 +92,6 @@ TEvaluation::TResult TEvaluation::Evaluate(const TDeflectionModel *model,
     result.measured_error = measurement.has_measured_length
                                 ? (result.corrected_length - measurement.nominal_length) * 1000.0
                                 : 0.0;
-    result.residual = measurement.has_measured_length
-                          ? (result.corrected_length - result.actual_length) * 1000.0
-                          : 0.0;
     result.has_mpe = mpe.Is_Set();
     result.mpe = mpe.Is_Set() ? mpe.Value(measurement.nominal_length) : 0.0;
     result.has_uncertainty = conditions.has_uncertainty;
@@ -105,12 +99,11 @@ TEvaluation::TResult TEvaluation::Evaluate(const TDeflectionModel *model,
     result.retest_of = measurement.retest_of;
     result.verdict = NO_VERDICT;
     result.measured_verdict = NO_VERDICT;
-    if (mpe.Is_Set()) {
-        result.verdict = Judge(result.error, result.mpe, result.uncertainty);
-        if (measurement.has_measured_length) {
-            result.measured_verdict = Judge(result.measured_error, result.mpe, result.uncertainty);
-        }
+    if (mpe.Is_Set() && measurement.has_measured_length) {
+        result.measured_verdict = Judge(result.measured_error, result.mpe, result.uncertainty);
     }
+    // What the model decides, the one place it is worked out.
+    Follow_Model(model, &result);
     return result;
 }
 
