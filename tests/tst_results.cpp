@@ -8,6 +8,7 @@
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QToolButton>
@@ -20,6 +21,9 @@
 #include <QUndoStack>
 
 #include "errorchartwidget.h"
+#include "measurementdata.h"
+#include "testdocument.h"
+#include "userguidedialog.h"
 #include "windowfixture.h"
 
 // The Results dock and the test plan, wired into the window.
@@ -42,6 +46,10 @@ private slots:
     void Test_Plan_Dialog();
     void Retests_For_A_Failing_Result();
     void Chart_Points_Name_And_Select();
+    void Table_Filled_When_First_Shown_data();
+    void Table_Filled_When_First_Shown();
+    void Filled_Late_Looks_As_Filled_At_Once_data();
+    void Filled_Late_Looks_As_Filled_At_Once();
     void Test_Plan_Says_What_It_Determines_data();
     void Test_Plan_Says_What_It_Determines();
 
@@ -55,6 +63,9 @@ private:
     QLineEdit *Field(const char *name) const { return Editor()->findChild<QLineEdit *>(name); }
     void Add_Worked_Example();
     void Click_Table_Row(int row, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
+    // Clicks the tab of the docks tabbed together that has this title.
+    void Click_Dock_Tab(const QString &title) const;
+    static std::vector<TMeasurementData::TMeasurement> Records(int count, int with_retest);
 };
 
 void TTestResults::init()
@@ -88,6 +99,36 @@ void TTestResults::Click_Table_Row(int row, Qt::KeyboardModifiers modifiers)
     Table()->scrollTo(index);
     QTest::mouseClick(Table()->viewport(), Qt::LeftButton, modifiers,
                       Table()->visualRect(index).center());
+}
+
+void TTestResults::Click_Dock_Tab(const QString &title) const
+{
+    for (QTabBar *bar : window->findChildren<QTabBar *>()) {
+        for (int tab = 0; tab < bar->count(); ++tab) {
+            if (bar->tabText(tab) == title && bar->isVisible()) {
+                QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, bar->tabRect(tab).center());
+                return;
+            }
+        }
+    }
+    QFAIL(qPrintable("no tab " + title));
+}
+
+// Gauges along Y and Z, each with a measured length; the one with this id (if any) measures
+// the first one again.
+std::vector<TMeasurementData::TMeasurement> TTestResults::Records(int count, int with_retest)
+{
+    std::vector<TMeasurementData::TMeasurement> records;
+    for (int id = 1; id <= count; ++id) {
+        TMeasurementData::TMeasurement record{id, TVector3(0, 100 + id % 800, 100 + id % 700),
+                                              id % 2 ? TVector3(0, 1, 0) : TVector3(0, 0, 1),
+                                              100.0 + id % 5};
+        record.has_measured_length = true;
+        record.measured_length = record.nominal_length + 0.001 * (id % 7);
+        record.retest_of = id == with_retest ? 1 : 0;
+        records.push_back(record);
+    }
+    return records;
 }
 
 void TTestResults::Dock_Beside_The_Editor()
@@ -371,6 +412,90 @@ void TTestResults::Chart_Points_Name_And_Select()
     QTest::mouseClick(chart, Qt::LeftButton, Qt::NoModifier, point_of_1);
     QCOMPARE(Dock()->Selected_Ids(), QList<int>{1});
     QCOMPARE(List()->currentIndex().row(), 0);
+}
+
+void TTestResults::Table_Filled_When_First_Shown_data()
+{
+    QTest::addColumn<bool>("in_front_at_start");
+    QTest::addColumn<int>("with_retest");
+    QTest::newRow("raised later, no retests") << false << 0;
+    QTest::newRow("raised later, one retest") << false << 7;
+    QTest::newRow("in front from the start") << true << 7;
+}
+
+void TTestResults::Table_Filled_When_First_Shown()
+{
+    // A long list costs the table nothing while it is behind the editor; it has every row,
+    // the selection and the right columns from the moment it is seen.
+    QFETCH(bool, in_front_at_start);
+    QFETCH(int, with_retest);
+    if (in_front_at_start) {
+        Click_Dock_Tab("Results");
+        Close();
+    } else {
+        window.reset();
+    }
+    TMeasurementData data;
+    data.Set_Measurements(Records(300, with_retest));
+    QVERIFY(data.Save_Data(Directory() + "/measurements.xml"));
+    Start();
+
+    const QTableView *table = window->findChild<QTableView *>("results_table");
+    // A dock behind another one's tab is shown, only placed outside the window.
+    QCOMPARE(!table->visibleRegion().isEmpty(), in_front_at_start);
+    QCOMPARE(table->model() != nullptr, in_front_at_start);
+    QVERIFY(!window->findChild<TUserGuideDialog *>());
+    if (!in_front_at_start) {
+        // Rows selected and changed meanwhile are there once it is seen.
+        Set_Current_Row(250);
+        Type(Field("nominal_length_edit"), "120");
+        Click_Dock_Tab("Results");
+    }
+    QVERIFY(!table->visibleRegion().isEmpty());
+    QVERIFY(table->model());
+    QCOMPARE(table->model()->rowCount(), 300);
+    QCOMPARE(table->isColumnHidden(TResultsModel::COLUMN_RETEST_OF), with_retest == 0);
+    QVERIFY(table->isColumnHidden(TResultsModel::COLUMN_CORRECTED));
+    if (!in_front_at_start) {
+        QCOMPARE(Dock()->Selected_Ids(), QList<int>{251});
+        const QModelIndexList selected = table->selectionModel()->selectedRows();
+        QCOMPARE(selected.size(), 1);
+        QCOMPARE(selected.first().siblingAtColumn(TResultsModel::COLUMN_NOMINAL).data().toString(),
+                 QString("120.0000"));
+        QVERIFY(table->viewport()->rect().intersects(table->visualRect(selected.first())));
+    }
+}
+
+void TTestResults::Filled_Late_Looks_As_Filled_At_Once_data()
+{
+    QTest::addColumn<QList<int>>("selected");
+    QTest::newRow("nothing selected") << QList<int>{};
+    QTest::newRow("one far down") << QList<int>{170};
+    QTest::newRow("several") << QList<int>{3, 4, 5, 90};
+}
+
+void TTestResults::Filled_Late_Looks_As_Filled_At_Once()
+{
+    QFETCH(QList<int>, selected);
+    TTestDocument document;
+    document.Set_Measurements(Records(200, 9));
+    TResultsModel model(&document);
+    // One dock selects while its table is on screen, the other one before it has rows.
+    TResultsDock at_once(&model);
+    TResultsDock late(&model);
+    for (TResultsDock *dock : {&at_once, &late}) {
+        dock->resize(420, 500);
+    }
+    at_once.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&at_once));
+    QVERIFY(at_once.findChild<QTableView *>("results_table")->model());
+    at_once.Select_Ids(selected);
+    late.Select_Ids(selected);
+    QVERIFY(!late.findChild<QTableView *>("results_table")->model());
+    late.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&late));
+    QCOMPARE(late.Selected_Ids(), at_once.Selected_Ids());
+    QCOMPARE(late.grab().toImage(), at_once.grab().toImage());
 }
 
 void TTestResults::Test_Plan_Dialog_data()

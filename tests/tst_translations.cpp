@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QDockWidget>
 #include <QDomDocument>
 #include <QHeaderView>
 #include <QLabel>
@@ -204,7 +205,9 @@ void TTestTranslations::Window_Speaks_German()
     QCOMPARE(Row_Text(0), QString("Messung 1"));
     QCOMPARE(window->findChild<QAction *>("action_undo")->text(),
              QString("Messung hinzufügen rückgängig machen"));
+    window->findChild<QDockWidget *>("results_dock")->raise();
     const QTableView *table = window->findChild<QTableView *>("results_table");
+    QVERIFY(table->isVisible());
     QStringList headers;
     for (int column = 0; column < table->model()->columnCount(); ++column) {
         headers << table->model()->headerData(column, Qt::Horizontal).toString();

@@ -95,7 +95,6 @@ TCurvalo::TCurvalo(const QWidget *parent, Qt::WindowFlags flags)
     document->Load_Settings(stored);
     document->Load_Measurements(&persistence);
     Restore_Geometry(stored);
-    message_box = new TMessageBox(this);
     notices = new TNotices(this);
 
     Create_Actions_And_Menus();
@@ -416,8 +415,19 @@ void TCurvalo::Results_Rows_Selected(const QList<int> &ids)
     measurement_dock->Select_Ids(ids);
 }
 
+// New and About share one box, made when it is first needed rather than before the window
+// shows.
+TMessageBox *TCurvalo::Message_Box()
+{
+    if (!message_box) {
+        message_box = new TMessageBox(this);
+    }
+    return message_box;
+}
+
 void TCurvalo::Menu_New()
 {
+    TMessageBox *message_box = Message_Box();
     message_box->setText(tr("Delete Measurements"));
     message_box->setInformativeText(
         tr("Do you want to delete all measurements and reset settings?"));
@@ -670,6 +680,7 @@ void TCurvalo::Menu_Print_Preview()
 
 void TCurvalo::Menu_About()
 {
+    TMessageBox *message_box = Message_Box();
     message_box->setText(tr("Help - About"));
     message_box->setInformativeText(tr("Curvalo - Version 2.0"));
     message_box->setDetailedText(QString());

@@ -139,6 +139,7 @@ private:
 
     // Puts a step on the undo stack, which does it; a step that changes nothing is dropped.
     void Push(TStepCommand *command);
+    TMessageBox *Message_Box();
 
     TPersistence persistence;
     TTestDocument *document;
@@ -158,7 +159,8 @@ private:
     TModelControls *model_controls;
     QGridLayout *central_layout;
     TExaggerationControl *exaggeration_control;
-    TMessageBox *message_box;
+    // Made when New or About first asks for it.
+    TMessageBox *message_box = nullptr;
     TNotices *notices;
     TReportActions *report_actions;
     TTestFileActions *test_file_actions;

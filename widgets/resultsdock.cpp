@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QEvent>
 #include <QGridLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
@@ -44,6 +45,7 @@ void Mark(QLineEdit *edit, bool bad, const QString &reason)
 TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
     : QDockWidget(const_cast<QWidget *>(parent))
     , results_model(model)
+    , sort_model(nullptr)
     , selecting(false)
 {
     Q_ASSERT(model);
@@ -82,8 +84,6 @@ TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
     mpe_form->setColumnStretch(3, 1);
     layout->addLayout(mpe_form);
 
-    sort_model = new TResultsSortModel(this);
-    sort_model->setSourceModel(model);
     table = new TResultsTable(table_page);
     table->setObjectName(QStringLiteral("results_table"));
     table->setToolTip(tr("Every measurement judged against the MPE; lengths in mm, errors and "
@@ -94,9 +94,11 @@ TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
     // Before the rows exist: a new default height is announced row by row, and the id
     // column's copy follows each announcement, which made a long list quadratic to open.
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
-    table->setModel(sort_model);
-    table->setSortingEnabled(true);
-    table->sortByColumn(-1, Qt::AscendingOrder);
+    // The rows come when the table first comes into sight: a long list behind the editor's
+    // tab costs nothing before then, neither at the start nor with each change. A dock behind
+    // another one's tab is shown too, only placed outside the window; it comes into sight by
+    // being moved, and the table by its tab being chosen.
+    table->installEventFilter(this);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
@@ -133,8 +135,6 @@ TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
         connect(edit, &QLineEdit::textEdited, this, &TResultsDock::Mpe_Edited);
     }
     connect(model, &TResultsModel::Results_Changed, this, &TResultsDock::Update_Summary);
-    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TResultsDock::Table_Selection_Changed);
     connect(copy, &QAction::triggered, this, &TResultsDock::Copy_Selection);
     QAction *paste = new QAction(tr("Paste"), table);
     paste->setShortcut(QKeySequence::Paste);
@@ -154,9 +154,55 @@ TResultsDock::TResultsDock(TResultsModel *model, const QWidget *parent)
 
 TResultsDock::~TResultsDock() = default;
 
-QTableView *TResultsDock::Table() const
+QTableView *TResultsDock::Table()
 {
+    Show_Rows();
     return table;
+}
+
+bool TResultsDock::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == table && event->type() == QEvent::Show) {
+        Show_Rows_In_Sight();
+    }
+    return QDockWidget::eventFilter(watched, event);
+}
+
+void TResultsDock::moveEvent(QMoveEvent *event)
+{
+    QDockWidget::moveEvent(event);
+    Show_Rows_In_Sight();
+}
+
+void TResultsDock::resizeEvent(QResizeEvent *event)
+{
+    QDockWidget::resizeEvent(event);
+    Show_Rows_In_Sight();
+}
+
+void TResultsDock::Show_Rows_In_Sight()
+{
+    if (!sort_model && table->isVisible() && !table->visibleRegion().isEmpty()) {
+        Show_Rows();
+    }
+}
+
+void TResultsDock::Show_Rows()
+{
+    if (sort_model) {
+        return;
+    }
+    table->removeEventFilter(this);
+    sort_model = new TResultsSortModel(this);
+    sort_model->setSourceModel(results_model);
+    table->setModel(sort_model);
+    table->setSortingEnabled(true);
+    table->sortByColumn(-1, Qt::AscendingOrder);
+    connect(table->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &TResultsDock::Table_Selection_Changed);
+    Hide_Empty_Columns();
+    Select_Ids(pending_selection);
+    pending_selection.clear();
 }
 
 void TResultsDock::Set_Mpe(const TMpe &mpe_)
@@ -236,6 +282,14 @@ void TResultsDock::Update_Summary()
         TEvaluation::Summary_Text(results_model->Summary(), results_model->Mpe().Is_Set());
     summary_label->setText(conformance.isEmpty() ? summary
                                                  : conformance + QLatin1Char('\n') + summary);
+    Hide_Empty_Columns();
+}
+
+void TResultsDock::Hide_Empty_Columns()
+{
+    if (!sort_model) {
+        return;
+    }
     for (const int column : {TResultsModel::COLUMN_CORRECTED, TResultsModel::COLUMN_RANGE,
                              TResultsModel::COLUMN_UNCERTAINTY, TResultsModel::COLUMN_RETEST_OF}) {
         table->setColumnHidden(column, !results_model->Column_Has_Values(column));
@@ -244,6 +298,9 @@ void TResultsDock::Update_Summary()
 
 QList<int> TResultsDock::Selected_Ids() const
 {
+    if (!sort_model) {
+        return pending_selection;
+    }
     QList<int> ids;
     for (const QModelIndex &index : table->selectionModel()->selectedRows()) {
         ids << results_model->Id_At_Row(sort_model->mapToSource(index).row());
@@ -253,6 +310,10 @@ QList<int> TResultsDock::Selected_Ids() const
 
 void TResultsDock::Select_Ids(const QList<int> &ids)
 {
+    if (!sort_model) {
+        pending_selection = ids;
+        return;
+    }
     selecting = true;
     QItemSelection selection;
     for (const int id : ids) {
@@ -279,6 +340,9 @@ void TResultsDock::Table_Selection_Changed()
 
 QString TResultsDock::Selected_Text() const
 {
+    if (!sort_model) {
+        return QString();
+    }
     QList<int> view_rows;
     for (const QModelIndex &index : table->selectionModel()->selectedRows()) {
         view_rows << index.row();

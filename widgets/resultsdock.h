@@ -40,10 +40,16 @@ public:
     // The selected rows, in the order shown, as tab-separated text with a header row.
     QString Selected_Text() const;
 
-    QTableView *Table() const;
+    // The table, with its rows from now on.
+    QTableView *Table();
     QLabel *Summary_Label() const { return summary_label; }
     TErrorChartWidget *Chart() const { return chart; }
     QTabWidget *Tabs() const { return tabs; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 signals:
     // The user changed the MPE to a new valid one (or cleared it).
@@ -65,7 +71,14 @@ private slots:
     void Paste();
 
 private:
+    // Gives the table its rows, the first time it is shown or asked for.
+    void Show_Rows();
+    void Show_Rows_In_Sight();
+    // The columns no result has a value in stay out of sight.
+    void Hide_Empty_Columns();
+
     TResultsModel *results_model;
+    // None until the table has its rows.
     TResultsSortModel *sort_model;
     QTabWidget *tabs;
     QLineEdit *mpe_a_edit;
@@ -75,6 +88,8 @@ private:
     QLabel *summary_label;
     TErrorChartWidget *chart;
     TMpe mpe;
+    // What is selected while the table has no rows yet.
+    QList<int> pending_selection;
     // True while the selection is set by program, so that it is not reported back.
     bool selecting;
 };
