@@ -1,19 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include <QCoreApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QLineEdit>
 #include <QListView>
-#include <QRandomGenerator>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QtTest>
 #include <algorithm>
-#include <cmath>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -21,7 +17,7 @@
 #include "autosave.h"
 #include "curvalo.h"
 #include "displaywidget.h"
-#include "measurementdata.h"
+#include "lengthtesthome.h"
 
 // Times what the user does in the window, at 1200 x 900 on the offscreen platform, with a
 // length test of 105 measurements and one of 10,000, and prints each action's median and the
@@ -51,7 +47,6 @@ private:
         // which a long list has painted on a thread of its own.
         double keystroke_shown = 0.0;
     };
-    static std::unique_ptr<QTemporaryDir> Home_With(int count);
     // With keystrokes_only, the two keystrokes and the full paint alone, fewer times.
     static TFigures Measure(int count, bool keystrokes_only = false);
     // Runs what the event loop has to do until nothing is left.
@@ -62,37 +57,6 @@ private:
     // Makes the row of the measurement list current and selected, as an arrow key does.
     static void Set_Current_Row(QListView *list, int row);
 };
-
-std::unique_ptr<QTemporaryDir> TBenchActions::Home_With(int count)
-{
-    const double s = std::sqrt(0.5);
-    const TVector3 axes[] = {TVector3(0, 1, 0), TVector3(0, 0, 1), TVector3(0, s, s),
-                             TVector3(0, s, -s)};
-    TMeasurementData data;
-    QRandomGenerator random(29);
-    for (int id = 1; id <= count; ++id) {
-        TMeasurementData::TMeasurement measurement{
-            id, TVector3(0, 350.0 + random.bounded(300.0), 350.0 + random.bounded(300.0)),
-            axes[id % 4], 650.0 + random.bounded(50.0)};
-        measurement.has_measured_length = id % 3 != 0;
-        measurement.measured_length = measurement.nominal_length + random.bounded(0.004) - 0.002;
-        data.Add_Measurement(measurement);
-    }
-    auto home = std::make_unique<QTemporaryDir>();
-    QDir(home->path()).mkpath(".curvalo");
-    if (!data.Save_Data(home->filePath(".curvalo/measurements.xml"))) {
-        qFatal("cannot write the measurement file");
-    }
-    QSettings settings(home->filePath(".curvalo/settings.ini"), QSettings::IniFormat);
-    settings.setValue("Deflection_Model", 0);
-    settings.setValue("Model_Parameter1", -0.05);
-    settings.setValue("Model_Parameter2", -0.01);
-    settings.setValue("Model_Parameter3", -0.01);
-    settings.setValue("Model_Parameter4", 0.0);
-    settings.setValue("MPE/A", "1.5");
-    settings.setValue("MPE/K", "333");
-    return home;
-}
 
 void TBenchActions::Set_Current_Row(QListView *list, int row)
 {
@@ -127,7 +91,7 @@ double TBenchActions::Median_Ms(std::vector<qint64> times)
 
 TBenchActions::TFigures TBenchActions::Measure(int count, bool keystrokes_only)
 {
-    const auto home = Home_With(count);
+    const auto home = Length_Test_Home(count);
     qputenv("HOME", home->path().toLocal8Bit());
     TCurvalo window;
     window.resize(1200, 900);

@@ -1,7 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include <QDir>
 #include <QElapsedTimer>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QToolButton>
 #include <QtTest>
@@ -11,11 +9,12 @@
 
 #include "curvalo.h"
 #include "displaywidget.h"
+#include "lengthtesthome.h"
 #include "measurementdata.h"
 
-// Times loading 10,000 and 100,000 measurements, the store alone and the whole window up to
-// its first paint, and one "+" with 100,000 in the list. Loading should grow linearly: 100,000
-// at most 12 times 10,000.
+// Times loading a length test of 10,000 and one of 100,000 measurements, the store alone and
+// the whole window up to its first paint, and one "+" with 100,000 in the list. Loading should grow
+// linearly: 100,000 at most 12 times 10,000.
 class TBenchLoad : public QObject
 {
     Q_OBJECT
@@ -28,29 +27,10 @@ private:
         qint64 median;
         qint64 minimum;
     };
-    // A home folder whose measurement file holds count measurements.
-    static std::unique_ptr<QTemporaryDir> Home_With(int count);
     static TFigures Figures(std::vector<qint64> times);
     static TFigures Store_Load(const QString &file, int repetitions);
     static TFigures Window_Load(const QString &home, int repetitions, TFigures *add);
 };
-
-std::unique_ptr<QTemporaryDir> TBenchLoad::Home_With(int count)
-{
-    TMeasurementData data;
-    QRandomGenerator random(5);
-    for (int id = 1; id <= count; ++id) {
-        data.Add_Measurement(TMeasurementData::TMeasurement{
-            id, TVector3(0, random.bounded(1000.0), random.bounded(1000.0)),
-            random.bounded(2) ? TVector3(0, 1, 0) : TVector3(0, 0, 1), 100.0});
-    }
-    auto home = std::make_unique<QTemporaryDir>();
-    QDir(home->path()).mkpath(".curvalo");
-    if (!data.Save_Data(home->filePath(".curvalo/measurements.xml"))) {
-        qFatal("cannot write the measurement file");
-    }
-    return home;
-}
 
 TBenchLoad::TFigures TBenchLoad::Figures(std::vector<qint64> times)
 {
@@ -97,14 +77,16 @@ TBenchLoad::TFigures TBenchLoad::Window_Load(const QString &home, int repetition
 
 void TBenchLoad::Ratios()
 {
-    const auto home_10k = Home_With(10000);
-    const auto home_100k = Home_With(100000);
-    const TFigures store_10k = Store_Load(home_10k->filePath(".curvalo/measurements.xml"), 11);
-    const TFigures store_100k = Store_Load(home_100k->filePath(".curvalo/measurements.xml"), 5);
+    const auto home_10k = Length_Test_Home(10000);
+    const auto home_100k = Length_Test_Home(100000);
+    // The windows first, so that they find the heap as the program does, not strewn with
+    // what reading the store on this thread left behind.
     TFigures add_10k{0, 0};
     TFigures add_100k{0, 0};
     const TFigures window_10k = Window_Load(home_10k->path(), 5, &add_10k);
     const TFigures window_100k = Window_Load(home_100k->path(), 3, &add_100k);
+    const TFigures store_10k = Store_Load(home_10k->filePath(".curvalo/measurements.xml"), 11);
+    const TFigures store_100k = Store_Load(home_100k->filePath(".curvalo/measurements.xml"), 5);
 
     const auto line = [](const char *name, const TFigures &figures) {
         qInfo().noquote() << QStringLiteral("%1: median %2 ms, minimum %3 ms")

@@ -87,6 +87,21 @@ TMeasurementData::TMeasurementData()
 {
 }
 
+TMeasurementData TMeasurementData::Unshared_Copy() const
+{
+    const auto own_text = [](const QString &text) {
+        return QString(text.constData(), text.size());
+    };
+    TMeasurementData copy(*this);
+    copy.list = std::make_shared<std::vector<TMeasurement>>(*list);
+    copy.last_error = own_text(last_error);
+    copy.load_notes.clear();
+    for (const QString &note : load_notes) {
+        copy.load_notes << own_text(note);
+    }
+    return copy;
+}
+
 void TMeasurementData::Changing()
 {
     revision = ++last_revision;

@@ -47,6 +47,10 @@ public:
     TMeasurementData &operator=(const TMeasurementData &other) = default;
     ~TMeasurementData() = default;
 
+    // A copy that shares no memory with this store, not even its texts: this store can then
+    // be freed on another thread without that thread's allocator and the copy's ever meeting.
+    TMeasurementData Unshared_Copy() const;
+
     // Appends a record with default values under the smallest free identifier and returns it.
     int Add_Measurement();
     // The smallest identifier no record has.

@@ -11,6 +11,7 @@
 #include <QStringList>
 #include <array>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "measurementdata.h"
@@ -129,7 +130,8 @@ public:
     // with the reason, when it could not be written.
     static bool Write_Fit(const QString &file_name, const TFit &fit, QString *reason);
     // Fills the store from the measurement file, and moves a file that could not be read
-    // completely aside.
+    // completely aside. The memory the reading took goes back to the system meanwhile, on a
+    // thread of its own, which the next load or the destructor waits for.
     void Load_Measurements(TMeasurementData *data);
     // What could not be read from the measurement file, for the user; empty when it was read
     // completely or did not exist.
@@ -193,6 +195,8 @@ private:
     bool measurements_known;
     // The revision of the records on disk: a copy of them would cost as much memory again.
     quint64 revision_on_disk = 0;
+    // Reads the measurement file, then hands what reading took back to the system.
+    std::thread reader;
 };
 
 #endif

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QTemporaryDir>
 #include <QtTest>
+#include <memory>
 #include <vector>
 
 #include "measurementdata.h"
+#include "testfiles.h"
 
 using TMeasurement = TMeasurementData::TMeasurement;
 
@@ -22,6 +25,8 @@ private slots:
     void Lookup_Of_Absent_Identifier();
     void Removing_Many_Keeps_Order_And_Lookups_data();
     void Removing_Many_Keeps_Order_And_Lookups();
+    void Unshared_Copy_Is_The_Same_Store_data();
+    void Unshared_Copy_Is_The_Same_Store();
 };
 
 void TTestMeasurementData::Identifiers_Smallest_Free_First_data()
@@ -208,6 +213,64 @@ void TTestMeasurementData::Removing_Many_Keeps_Order_And_Lookups()
     copy.Set_Measurements(store.Measurements());
     QCOMPARE(copy.Get_Measurement_Ids(), store.Get_Measurement_Ids());
     QVERIFY(copy.Measurements() == store.Measurements());
+}
+
+void TTestMeasurementData::Unshared_Copy_Is_The_Same_Store_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("removed");
+    QTest::addColumn<int>("notes");
+    QTest::newRow("read completely") << two_records << 0 << 0;
+    QTest::newRow("read, then one removed") << two_records << 2 << 0;
+    QTest::newRow("a number that is none")
+        << QByteArray(two_records).replace("<Nominal_Length>500", "<Nominal_Length>x500") << 0 << 1;
+    QTest::newRow("an id twice, left out")
+        << QByteArray(two_records).replace("<Id>2</Id>", "<Id>1</Id>") << 0 << 1;
+    QTest::newRow("not read at all") << QByteArray("<Curvalo_Measurement_Data") << 0 << 0;
+}
+
+void TTestMeasurementData::Unshared_Copy_Is_The_Same_Store()
+{
+    // The window takes the store read on another thread as such a copy, and that thread then
+    // frees the original: everything must come across, and nothing may stay shared.
+    QFETCH(QByteArray, file);
+    QFETCH(int, removed);
+    QFETCH(int, notes);
+    QTemporaryDir directory;
+    Write(directory.filePath("measurements.xml"), file);
+    auto original = std::make_unique<TMeasurementData>();
+    const bool loaded = original->Load_Data(directory.filePath("measurements.xml"));
+    QCOMPARE(loaded, !file.endsWith("Data"));
+    if (removed) {
+        QVERIFY(original->Remove_Measurement(removed));
+    }
+    const std::vector<TMeasurement> records = original->Measurements();
+    const quint64 revision = original->Revision();
+    const QString error = original->Last_Error();
+    const QStringList load_notes = original->Load_Notes();
+    QCOMPARE(load_notes.size(), notes);
+    const int dropped = original->Dropped_Records();
+
+    const TMeasurementData copy = original->Unshared_Copy();
+    QVERIFY(copy.Snapshot() != original->Snapshot());
+    QCOMPARE(copy.Last_Error().isEmpty() ||
+                 copy.Last_Error().constData() != original->Last_Error().constData(),
+             true);
+    for (int i = 0; i < notes; ++i) {
+        QVERIFY(copy.Load_Notes().at(i).constData() != original->Load_Notes().at(i).constData());
+    }
+    const int free_id = original->Free_Id();
+    original.reset();
+
+    QVERIFY(copy.Measurements() == records);
+    QCOMPARE(copy.Revision(), revision);
+    QCOMPARE(copy.Last_Error(), error);
+    QCOMPARE(copy.Load_Notes(), load_notes);
+    QCOMPARE(copy.Free_Id(), free_id);
+    QCOMPARE(copy.Dropped_Records(), dropped);
+    for (size_t position = 0; position < records.size(); ++position) {
+        QCOMPARE(copy.Position_Of(records[position].id), position);
+    }
 }
 
 QTEST_APPLESS_MAIN(TTestMeasurementData)
