@@ -45,12 +45,29 @@ bool Read_Triple(const QString &text, double *values, bool *all_numbers, bool ra
 }
 
 // The elements a measurement record may hold; anything else would be lost on the next save.
-bool Is_Known_Field(const QString &name)
+// The elements of a record, in the order of field_names.
+enum TField {
+    FIELD_ID,
+    FIELD_NOMINAL_LENGTH,
+    FIELD_POSITION,
+    FIELD_AXIS,
+    FIELD_MEASURED_LENGTH,
+    FIELD_GAUGE_TEMPERATURE,
+    FIELD_RETEST_OF,
+    FIELD_COUNT
+};
+const char *const field_names[FIELD_COUNT] = {"Id",       "Nominal_Length",  "Position",
+                                              "Axis",     "Measured_Length", "Gauge_Temperature",
+                                              "Retest_Of"};
+
+// The field an element of a record holds; FIELD_COUNT for one the format does not have.
+int Field_Of(const QString &name)
 {
-    return name == QLatin1String("Id") || name == QLatin1String("Nominal_Length") ||
-           name == QLatin1String("Position") || name == QLatin1String("Axis") ||
-           name == QLatin1String("Measured_Length") || name == QLatin1String("Gauge_Temperature") ||
-           name == QLatin1String("Retest_Of");
+    int field = 0;
+    while (field < FIELD_COUNT && name != QLatin1String(field_names[field])) {
+        ++field;
+    }
+    return field;
 }
 
 // Elements, comments and text would not survive a save; blanks between elements are layout.
@@ -383,8 +400,15 @@ bool TMeasurementData::Load_Data(const QString &file_name)
 void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
 {
     Q_ASSERT(xml_file);
-    const auto text_of = [xml_file](const QDomElement &measurement, const QString &name) {
-        const QDomElement element = xml_file->Get_Node(&measurement, name);
+    // The first element of each field, found in one pass over the record's children: what
+    // looking each one up by name gives, without walking the record once for every field.
+    QDomElement fields[FIELD_COUNT];
+    // A missing field fails as looking it up by name always has.
+    const auto text_of = [xml_file, &fields](const QDomElement &measurement, int field) {
+        const QDomElement element =
+            fields[field].isNull()
+                ? xml_file->Get_Node(&measurement, QLatin1String(field_names[field]))
+                : fields[field];
         return xml_file->Read_Text_Node(&element);
     };
     // Something of the file the store cannot hold: it is read as the format has it (text that
@@ -418,8 +442,16 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
     QDomElement node =
         xml_file->Get_Node(xml_file->Root_Node(), QStringLiteral("Measurement"), true);
     while (!node.isNull()) {
+        for (QDomElement &element : fields) {
+            element.clear();
+        }
         for (QDomNode child = node.firstChild(); !child.isNull(); child = child.nextSibling()) {
-            if (Would_Be_Lost(child) && !(child.isElement() && Is_Known_Field(child.nodeName()))) {
+            const int field = child.isElement() ? Field_Of(child.nodeName()) : FIELD_COUNT;
+            if (field < FIELD_COUNT) {
+                if (fields[field].isNull()) {
+                    fields[field] = child.toElement();
+                }
+            } else if (Would_Be_Lost(child)) {
                 note(child, tr("%1 is not part of a measurement")
                                 .arg(TMessageText::Quote(Node_Name(child))));
             }
@@ -427,19 +459,19 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
 
         TMeasurement measurement;
         bool ok = false;
-        const QString id_text = text_of(node, QStringLiteral("Id"));
+        const QString id_text = text_of(node, FIELD_ID);
         measurement.id = id_text.toInt(&ok);
         if (!ok) {
             not_a_number(node, QStringLiteral("Id"), id_text);
         }
-        const QString length_text = text_of(node, QStringLiteral("Nominal_Length"));
+        const QString length_text = text_of(node, FIELD_NOMINAL_LENGTH);
         ok = Read_Number(length_text, &measurement.nominal_length);
         if (!ok) {
             not_a_number(node, QStringLiteral("Nominal_Length"), length_text);
         }
 
         double values[3];
-        const QString position_text = text_of(node, QStringLiteral("Position"));
+        const QString position_text = text_of(node, FIELD_POSITION);
         if (!Read_Triple(position_text, values, &ok)) {
             throw TXmlFileException(tr("ERR:  Measurement position must have three values"),
                                     TXmlFileException::GENERAL_ERROR);
@@ -449,7 +481,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
         }
         measurement.position = TVector3(values[0], values[1], values[2]);
 
-        const QString axis_text = text_of(node, QStringLiteral("Axis"));
+        const QString axis_text = text_of(node, FIELD_AXIS);
         if (!Read_Triple(axis_text, values, &ok, true)) {
             throw TXmlFileException(tr("ERR:  Measurement axis must have three values"),
                                     TXmlFileException::GENERAL_ERROR);
@@ -465,8 +497,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
         }
         measurement.axis.Normal();
 
-        const QDomElement measured =
-            xml_file->Get_Node(&node, QStringLiteral("Measured_Length"), true);
+        const QDomElement &measured = fields[FIELD_MEASURED_LENGTH];
         if (!measured.isNull()) {
             const QString measured_text = xml_file->Read_Text_Node(&measured, true);
             measurement.has_measured_length =
@@ -475,8 +506,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
                 not_a_number(node, QStringLiteral("Measured_Length"), measured_text);
             }
         }
-        const QDomElement temperature =
-            xml_file->Get_Node(&node, QStringLiteral("Gauge_Temperature"), true);
+        const QDomElement &temperature = fields[FIELD_GAUGE_TEMPERATURE];
         if (!temperature.isNull()) {
             const QString temperature_text = xml_file->Read_Text_Node(&temperature, true);
             measurement.has_temperature = Read_Number(temperature_text, &measurement.temperature);
@@ -485,7 +515,7 @@ void TMeasurementData::Load_Data_V1(TXmlFile *xml_file)
                 not_a_number(node, QStringLiteral("Gauge_Temperature"), temperature_text);
             }
         }
-        const QDomElement retest = xml_file->Get_Node(&node, QStringLiteral("Retest_Of"), true);
+        const QDomElement &retest = fields[FIELD_RETEST_OF];
         if (!retest.isNull()) {
             const QString retest_text = xml_file->Read_Text_Node(&retest, true);
             measurement.retest_of = retest_text.trimmed().toInt(&ok);

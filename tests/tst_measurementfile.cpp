@@ -294,6 +294,13 @@ void TTestMeasurementFile::Reader_Rules_data()
                       "</Measurement></Curvalo_Measurement_Data>")
         << false << "ERR:  Node 'Axis' is missing from node 'Measurement' and not optional."
         << QVector<int>{} << 0;
+    QTest::newRow("missing nominal length, axis before it")
+        << QByteArray("<Curvalo_Measurement_Data File_Version=\"1\"><Measurement><Id>1</Id>"
+                      "<Axis>0,0,1</Axis><Position>0,0,0</Position><Retest_Of>1</Retest_Of>"
+                      "</Measurement></Curvalo_Measurement_Data>")
+        << false
+        << "ERR:  Node 'Nominal_Length' is missing from node 'Measurement' and not optional."
+        << QVector<int>{} << 0;
     QTest::newRow("empty id") << File_With({{"", "1", "0,0,0", "0,0,1"}}) << false
                               << "ERR:  Node Text for 'Id' is not optional." << QVector<int>{} << 0;
     QTest::newRow("comment ahead of the text")
