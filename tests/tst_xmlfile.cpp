@@ -237,6 +237,8 @@ private slots:
     void Iterating_Children();
     void Control_Characters_In_Input_data();
     void Control_Characters_In_Input();
+    void Nesting_Refused_Wherever_It_Hides_data();
+    void Nesting_Refused_Wherever_It_Hides();
 };
 
 void TTestXmlFile::Failure_Messages_data()
@@ -506,6 +508,64 @@ void TTestXmlFile::Control_Characters_In_Input()
     xml.Reset("Kind", 1);
     QDomElement node = xml.Create_Node(xml.Root_Node(), "Name");
     QVERIFY_EXCEPTION_THROWN(xml.Write_Text_Node(&node, QString(QChar(0x10))), TXmlFileException);
+}
+
+namespace
+{
+// levels elements <a> inside one another, each opened with the tag given.
+QByteArray Nest(int levels, const QByteArray &tag = "<a>")
+{
+    return tag.repeated(levels) + QByteArray("</a>").repeated(levels);
+}
+} // namespace
+
+void TTestXmlFile::Nesting_Refused_Wherever_It_Hides_data()
+{
+    // A document is parsed only if it is nested at most 32 levels deep, counting as the
+    // stream reader does; whatever the quick look at the bytes makes of it.
+    QTest::addColumn<QByteArray>("document");
+    QTest::addColumn<bool>("refused");
+    const QByteArray declaration = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
+    QTest::newRow("32 levels") << declaration + Nest(32) << false;
+    QTest::newRow("33 levels") << declaration + Nest(33) << true;
+    QTest::newRow("33 levels, no declaration") << Nest(33) << true;
+    QTest::newRow("31 levels and an empty element")
+        << QByteArray(Nest(31)).insert(31 * 3, "<b/>") << false;
+    QTest::newRow("32 levels and an empty element")
+        << QByteArray(Nest(32)).insert(32 * 3, "<b/>") << true;
+    QTest::newRow("'/>' and '>' in quotes, 32 levels") << Nest(32, "<a x=\"/>\" y='>'>") << false;
+    QTest::newRow("'/>' and '>' in quotes, 33 levels") << Nest(33, "<a x=\"/>\" y='>'>") << true;
+    QTest::newRow("33 levels left open, '/>' in quotes")
+        << QByteArray("<a x=\"/>\">").repeated(33) << true;
+    QTest::newRow("tags inside a comment, CDATA and a processing instruction")
+        << "<r><!--" + Nest(40) + "--><![CDATA[" + Nest(40) + "]]><?p " + Nest(40) + "?></r>"
+        << false;
+    QTest::newRow("a comment that seems to close at once")
+        << "<r><!--><![CDATA[-->" + Nest(33) + "]]></r>" << true;
+    QTest::newRow("a processing instruction holding '>' and '<'")
+        << "<r><?p a>b<c ?>" + Nest(33) + "</r>" << true;
+    QTest::newRow("end tags first") << "</a></a>" + Nest(33) << false;
+    QTest::newRow("document type") << "<!DOCTYPE a>" + Nest(33) << true;
+    QTest::newRow("other encoding")
+        << "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>" + Nest(33) << true;
+    QTest::newRow("UTF-16 with its byte order mark")
+        << QByteArray("\xff\xfe") +
+               QByteArray(reinterpret_cast<const char *>(QString(Nest(33)).utf16()), 33 * 14)
+        << true;
+}
+
+void TTestXmlFile::Nesting_Refused_Wherever_It_Hides()
+{
+    QFETCH(QByteArray, document);
+    QFETCH(bool, refused);
+    TXmlFile xml;
+    QString message;
+    try {
+        xml.Open_Data(document, "a", nullptr, false);
+    } catch (const TXmlFileException &exception) {
+        message = exception.Message();
+    }
+    QVERIFY2(message.contains("nested deeper than 32 levels") == refused, qPrintable(message));
 }
 
 QTEST_APPLESS_MAIN(TTestXmlFile)
