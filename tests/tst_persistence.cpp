@@ -38,6 +38,7 @@ private slots:
     void Second_Program_Reads_And_Writes_Nothing();
     void Stale_Lock_Is_Taken_Over();
     void Lock_That_Is_No_File_Is_Named();
+    void Loading_Again_Reads_The_File_Anew();
     void Save_Writes_Only_What_Changed();
     void Every_Change_Of_The_Records_Is_Saved_data();
     void Every_Change_Of_The_Records_Is_Saved();
@@ -133,6 +134,27 @@ void TTestPersistence::Stale_Lock_Is_Taken_Over()
     std::unique_ptr<TPersistence> persistence = Open_And_Load(&data);
     QCOMPARE(persistence->Lock_State(), TPersistence::LOCK_TAKEN);
     QVERIFY(persistence->Unsaved_Reason().isEmpty());
+}
+
+void TTestPersistence::Loading_Again_Reads_The_File_Anew()
+{
+    // The file is read on a thread that then tidies its memory; a second load waits for that
+    // thread, replaces what the store held, and what it read is saved over as any store is.
+    Write(Measurement_File(), two_records);
+    TMeasurementData data;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data);
+    QCOMPARE(data.Get_Measurement_Ids(), (std::vector<int>{2, 1}));
+    QVERIFY(persistence->Load_Problem().isEmpty());
+
+    Write(Measurement_File(), QByteArray(two_records).replace("<Id>1</Id>", "<Id>7</Id>"));
+    persistence->Load_Measurements(&data);
+    QCOMPARE(data.Get_Measurement_Ids(), (std::vector<int>{2, 7}));
+    QVERIFY(persistence->Load_Problem().isEmpty());
+    QVERIFY(data.Remove_Measurement(2));
+    QVERIFY(persistence->Save(persistence->Load_Settings(), data, false));
+    TMeasurementData reread;
+    QVERIFY(reread.Load_Data(Measurement_File()));
+    QCOMPARE(reread.Get_Measurement_Ids(), std::vector<int>{7});
 }
 
 void TTestPersistence::Lock_That_Is_No_File_Is_Named()
