@@ -44,8 +44,8 @@ bool Read_Triple(const QString &text, double *values, bool *all_numbers, bool ra
     return true;
 }
 
-// The elements a measurement record may hold; anything else would be lost on the next save.
-// The elements of a record, in the order of field_names.
+// The elements a measurement record may hold, in the order of field_names; anything else
+// would be lost on the next save.
 enum TField {
     FIELD_ID,
     FIELD_NOMINAL_LENGTH,

@@ -46,8 +46,8 @@ private:
 const int maximum_depth = 32;
 
 // True when the document is certainly nested no deeper than maximum_depth; false when only the
-// stream reader below can tell. The stream reader takes about a third as long as building the
-// DOM; this pass over the bytes a small part of that. It answers only for what it reads as
+// stream reader below can tell. The stream reader takes about two thirds as long as building
+// the DOM; this pass over the bytes a small part of that. It answers only for what it reads as
 // the stream reader does: UTF-8 without a document type, whose declarations could hide
 // elements in entities. There, up to the first thing the stream reader refuses, both see the
 // same tags, and after it the stream reader sees none; so this pass never counts fewer levels
