@@ -72,8 +72,10 @@ bool Certainly_Shallow(const QByteArray &data)
         at = at == end ? end : at + (after - closing);
     };
     if (starts("<?xml")) {
+        // The data ends in a NUL byte and holds none before it.
+        const char *const declaration_end = std::strstr(at, "?>");
         const QByteArray declaration =
-            QByteArray(at, int(std::search(at, end, "?>", "?>" + 2) - at)).simplified();
+            QByteArray(at, int((declaration_end ? declaration_end : end) - at)).simplified();
         const int encoding = declaration.indexOf("encoding");
         if (encoding >= 0) {
             const QByteArray value = declaration.mid(encoding + 8).replace(' ', "").mid(1, 7);
