@@ -312,26 +312,6 @@ Curvalo keeps trying while the window is open.</source>
 Curvalo versucht es weiter, solange das Fenster offen ist.</translation>
     </message>
     <message>
-        <source>Your changes could not be saved</source>
-        <translation>Ihre Änderungen konnten nicht gespeichert werden</translation>
-    </message>
-    <message>
-        <source>%1
-
-Free some space or make the folder writable, then close again; or close without saving.</source>
-        <translation>%1
-
-Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie dann erneut; oder schließen Sie ohne zu speichern.</translation>
-    </message>
-    <message>
-        <source>Close without saving</source>
-        <translation>Ohne Speichern schließen</translation>
-    </message>
-    <message>
-        <source>Cancel</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
         <source>Delete Measurements</source>
         <translation>Messungen löschen</translation>
     </message>
@@ -1198,6 +1178,26 @@ Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie da
 </context>
 <context>
     <name>TNotices</name>
+    <message>
+        <source>Your changes could not be saved</source>
+        <translation>Ihre Änderungen konnten nicht gespeichert werden</translation>
+    </message>
+    <message>
+        <source>%1
+
+Free some space or make the folder writable, then close again; or close without saving.</source>
+        <translation>%1
+
+Schaffen Sie Platz oder machen Sie den Ordner beschreibbar und schließen Sie dann erneut; oder schließen Sie ohne zu speichern.</translation>
+    </message>
+    <message>
+        <source>Close without saving</source>
+        <translation>Ohne Speichern schließen</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
     <message>
         <source>Changes are not saved.</source>
         <translation>Änderungen sind nicht gespeichert.</translation>

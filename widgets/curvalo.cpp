@@ -14,7 +14,6 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
 #include <QSlider>
 #include <QStatusBar>
@@ -485,24 +484,10 @@ void TCurvalo::Menu_Generate_Retests()
 void TCurvalo::closeEvent(QCloseEvent *event)
 {
     // The question below tells about a failure; no notice comes first.
-    if (!autosave->Save(true, false) && persistence.Writable() && !closing_unattended) {
-        TMessageBox box(this);
-        box.setWindowTitle(QStringLiteral("Curvalo"));
-        box.setText(tr("Your changes could not be saved"));
-        box.setInformativeText(
-            TNotices::Rich(tr("%1\n\nFree some space or make the folder writable, "
-                              "then close again; or close without saving.")
-                               .arg(persistence.Last_Error())));
-        box.setIcon(QMessageBox::Warning);
-        QPushButton *discard =
-            box.addButton(tr("Close without saving"), QMessageBox::DestructiveRole);
-        QPushButton *cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
-        box.setDefaultButton(cancel);
-        box.exec();
-        if (box.clickedButton() != discard) {
-            event->ignore();
-            return;
-        }
+    if (!autosave->Save(true, false) && persistence.Writable() && !closing_unattended &&
+        !notices->Close_Without_Saving(persistence.Last_Error())) {
+        event->ignore();
+        return;
     }
     autosave->Stop();
     event->accept();

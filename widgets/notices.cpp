@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QStatusBar>
 
 #include "messagebox.h"
@@ -110,4 +111,20 @@ void TNotices::Tell_Folder_In_Use(const QString &directory)
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     box.exec();
+}
+
+bool TNotices::Close_Without_Saving(const QString &reason)
+{
+    TMessageBox box(window);
+    box.setWindowTitle(QStringLiteral("Curvalo"));
+    box.setText(tr("Your changes could not be saved"));
+    box.setInformativeText(Rich(tr("%1\n\nFree some space or make the folder writable, "
+                                   "then close again; or close without saving.")
+                                    .arg(reason)));
+    box.setIcon(QMessageBox::Warning);
+    QPushButton *discard = box.addButton(tr("Close without saving"), QMessageBox::DestructiveRole);
+    QPushButton *cancel = box.addButton(tr("Cancel"), QMessageBox::RejectRole);
+    box.setDefaultButton(cancel);
+    box.exec();
+    return box.clickedButton() == discard;
 }

@@ -26,6 +26,9 @@ public:
     // completely, settings that could not be used ("Key=value" each), and a folder where
     // nothing will be saved.
     void Tell_Start_Problems(const TPersistence &persistence, const QStringList &unused_settings);
+    // Asks, after the save at closing failed for this reason, whether to close all the same;
+    // true for "Close without saving".
+    bool Close_Without_Saving(const QString &reason);
     // Another Curvalo works on the folder: a box of its own, closed before this returns.
     static void Tell_Folder_In_Use(const QString &directory);
 
