@@ -2,6 +2,7 @@
 #include "evaluation.h"
 
 #include "deflectionmodel.h"
+#include "gaugecorrections.h"
 
 #include <QCoreApplication>
 #include <QStringList>
@@ -60,8 +61,26 @@ void TEvaluation::Follow_Model(const TDeflectionModel *model, TResult *result)
     Q_ASSERT(result);
     // Evaluate ends here too; the corrected length, the MPE and the uncertainty do not hang
     // on the model.
-    result->actual_length =
-        Actual_Length(model, result->position, result->axis, result->nominal_length);
+    Follow_Length(Actual_Length(model, result->position, result->axis, result->nominal_length),
+                  result);
+}
+
+void TEvaluation::Follow_Model(TGaugeCorrections *corrections, size_t index, TResult *result)
+{
+    Q_ASSERT(corrections && result);
+    TVector3 end1;
+    TVector3 end2;
+    Gauge_Ends(result->position, result->axis, result->nominal_length, &end1, &end2);
+    TVector3 correction1;
+    TVector3 correction2;
+    corrections->At(index, end1, end2, &correction1, &correction2);
+    // Actual_Length's very operations, with the corrections it would work out.
+    Follow_Length(((end1 - correction1) - (end2 - correction2)).Length(), result);
+}
+
+void TEvaluation::Follow_Length(const double &actual_length, TResult *result)
+{
+    result->actual_length = actual_length;
     result->error = (result->actual_length - result->nominal_length) * 1000.0;
     result->residual = result->has_measured_length
                            ? (result->corrected_length - result->actual_length) * 1000.0

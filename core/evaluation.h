@@ -12,6 +12,7 @@
 #include "vector3.h"
 
 class TDeflectionModel;
+class TGaugeCorrections;
 class TRepetitionIndex;
 
 // What the deflected machine reports for a gauge, and how that and the measured length compare
@@ -95,6 +96,9 @@ public:
     // only what the model decides: the actual length, the error, the residual and the verdict
     // of the error. A keystroke in a parameter re-evaluates every result this way.
     static void Follow_Model(const TDeflectionModel *model, TResult *result);
+    // The same, with the corrections at the gauge's ends taken from those shared under the
+    // model in use, for the gauge at that position in the store.
+    static void Follow_Model(TGaugeCorrections *corrections, size_t index, TResult *result);
     // Every measurement in store order, with the ranges of the repetitions; with repetitions,
     // they are grouped in that index, which is kept for later changes.
     static std::vector<TResult> Evaluate_All(const TDeflectionModel *model,
@@ -129,6 +133,11 @@ public:
     // "pass", "fail", "undecided" or empty, as files write it, and as the user interface shows it.
     static QString Verdict_Text(TVerdict verdict);
     static QString Verdict_Label(TVerdict verdict);
+
+private:
+    // What follows from the actual length under a model: the error, the residual and the
+    // verdict of the error.
+    static void Follow_Length(const double &actual_length, TResult *result);
 };
 
 #endif

@@ -100,7 +100,17 @@ void TResultsModel::Follow_Model()
     }
     // The repetitions hang on where the gauges lie and on their measured lengths at 20 °C,
     // which neither the model nor the MPE changes: their ranges stay.
+    // The rows are the store's, so the display finds the corrections worked out here.
+    TGaugeCorrections *corrections = nullptr;
+    if (same_mpe && deflection_model) {
+        corrections = &document->Gauge_Corrections();
+        corrections->Use(*deflection_model, results.size());
+    }
     for (size_t row = 0; row < results.size(); ++row) {
+        if (corrections) {
+            TEvaluation::Follow_Model(corrections, row, &results[row]);
+            continue;
+        }
         if (same_mpe) {
             TEvaluation::Follow_Model(deflection_model, &results[row]);
             continue;

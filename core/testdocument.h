@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "gaugecorrections.h"
 #include "measurementchange.h"
 #include "measurementdata.h"
 #include "mpe.h"
@@ -108,6 +109,10 @@ public:
     int Model_Type() const;
     // The model as it computes, with the values in use; nullptr for none.
     const TDeflectionModel *Model() const { return model.get(); }
+    // The model's corrections at the ends of the store's gauges, shared by those who follow the
+    // model so that it works them out once a change; not part of the test's state, and right
+    // for whoever asks, under whichever model.
+    TGaugeCorrections &Gauge_Corrections() const { return gauge_corrections; }
     // Chooses the model at this place in the catalogue, anything else none. The new model gets
     // what the fields show: 0 for a parameter and 1000 mm for a range that holds no number.
     void Set_Model_Index(int index);
@@ -211,6 +216,7 @@ private:
     QMap<QString, QString> unused_conditions;
     QStringList unused_condition_reasons;
     TMeasurementData store;
+    mutable TGaugeCorrections gauge_corrections;
 };
 
 #endif

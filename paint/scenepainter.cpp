@@ -17,6 +17,7 @@
 
 #include "deflectionmodel.h"
 #include "evaluation.h"
+#include "gaugecorrections.h"
 #include "measurementdata.h"
 
 namespace
@@ -335,8 +336,15 @@ TVector2 TScenePainter::Pixel(const double &y, const double &z) const
 
 TVector2 TScenePainter::Deflected_Pixel(const TScene &scene, const double &y, const double &z) const
 {
-    const TVector3 correction = scene.model->Calculate_Correction(TVector3(0, y, z));
-    return Pixel(y + scene.exaggeration * correction.y, z + scene.exaggeration * correction.z);
+    return Deflected_Pixel(scene, TVector3(0, y, z),
+                           scene.model->Calculate_Correction(TVector3(0, y, z)));
+}
+
+TVector2 TScenePainter::Deflected_Pixel(const TScene &scene, const TVector3 &point,
+                                        const TVector3 &correction) const
+{
+    return Pixel(point.y + scene.exaggeration * correction.y,
+                 point.z + scene.exaggeration * correction.z);
 }
 
 void TScenePainter::Paint(QPainter *painter, const QSize &size, const TScene &scene)
@@ -439,6 +447,9 @@ void TScenePainter::Paint_Gauges(QPainter *painter, const TScene &scene, size_t 
     }
     painter->setPen(Gauge_Pen());
     painter->setBrush(Gauge_Brush());
+    if (scene.corrections) {
+        scene.corrections->Use(*scene.model, scene.gauges->size());
+    }
     for (size_t i = first; i < scene.gauges->size(); ++i) {
         Draw_One_Gauge(painter, scene, (*scene.gauges)[i], i);
     }
@@ -611,8 +622,18 @@ void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
         a = QPoint(values[1], values[2]);
         b = QPoint(values[3], values[4]);
     } else {
-        TVector2 p1 = Deflected_Pixel(scene, gauge.point1.y, gauge.point1.z);
-        TVector2 p2 = Deflected_Pixel(scene, gauge.point2.y, gauge.point2.z);
+        TVector2 p1;
+        TVector2 p2;
+        if (scene.corrections && index < scene.gauges->size()) {
+            TVector3 correction1;
+            TVector3 correction2;
+            scene.corrections->At(index, gauge.point1, gauge.point2, &correction1, &correction2);
+            p1 = Deflected_Pixel(scene, gauge.point1, correction1);
+            p2 = Deflected_Pixel(scene, gauge.point2, correction2);
+        } else {
+            p1 = Deflected_Pixel(scene, gauge.point1.y, gauge.point1.z);
+            p2 = Deflected_Pixel(scene, gauge.point2.y, gauge.point2.z);
+        }
         drawn = Clip_To_Canvas(&p1, &p2);
         a = drawn ? To_Point(p1) : QPoint();
         b = drawn ? To_Point(p2) : QPoint();

@@ -24,6 +24,7 @@ class QPoint;
 class QPointF;
 class QString;
 class TDeflectionModel;
+class TGaugeCorrections;
 class TMeasurementData;
 
 // Draws the measuring volume in the machine's Y-Z plane onto any painter: the nominal grid in
@@ -52,6 +53,9 @@ public:
         const std::vector<TLengthMeasurement> *gauges;
         // The ids of the gauges drawn highlighted, over all others; none when null.
         const std::vector<int> *highlighted = nullptr;
+        // Where the corrections at the gauges' ends are shared with others who need them, the
+        // gauges being the store's in its order; worked out here when null.
+        TGaugeCorrections *corrections = nullptr;
     };
 
     TScenePainter();
@@ -152,6 +156,9 @@ private:
     TVector2 Pixel(const double &y, const double &z) const;
     // The pixel at which the deflected grid shows the nominal point (y, z).
     TVector2 Deflected_Pixel(const TScene &scene, const double &y, const double &z) const;
+    // The same for a point whose correction is known.
+    TVector2 Deflected_Pixel(const TScene &scene, const TVector3 &point,
+                             const TVector3 &correction) const;
     void Draw_Grid(QPainter *painter, const TScene &scene) const;
     // index: the gauge's position in the scene, for a pass that knows the gauges' pixels.
     void Draw_One_Gauge(QPainter *painter, const TScene &scene, const TLengthMeasurement &gauge,

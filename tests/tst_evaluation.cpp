@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "evaluation.h"
+#include "gaugecorrections.h"
 #include "genericdeflectionmodel.h"
 #include "measurementdata.h"
 #include "mpe.h"
@@ -241,7 +242,7 @@ void TTestEvaluation::Another_Model_As_Evaluated_data()
 
 // Following a new model in place gives, field for field and bit for bit, what evaluating the
 // measurement under that model gives: for no model, and for a sweep of the first parameter
-// that takes the error through every verdict.
+// that takes the error through every verdict, with the corrections worked out or shared.
 void TTestEvaluation::Another_Model_As_Evaluated()
 {
     QFETCH(bool, measured);
@@ -280,6 +281,7 @@ void TTestEvaluation::Another_Model_As_Evaluated()
     const auto from = Generic_Presets();
     auto to = Generic_Presets();
     QSet<int> verdicts;
+    TGaugeCorrections corrections;
     for (int step = -1; step <= 200; ++step) {
         to->Set_Parameter1(-0.5 + step * 0.005);
         const TDeflectionModel *to_model = step < 0 ? nullptr : to.get();
@@ -289,6 +291,14 @@ void TTestEvaluation::Another_Model_As_Evaluated()
         const TEvaluation::TResult evaluated =
             TEvaluation::Evaluate(to_model, measurement, mpe, conditions);
         QCOMPARE(fields(followed), fields(evaluated));
+        // So does following it with the corrections shared with the display.
+        if (to_model) {
+            TEvaluation::TResult shared =
+                TEvaluation::Evaluate(from.get(), measurement, mpe, conditions);
+            corrections.Use(*to_model, 1);
+            TEvaluation::Follow_Model(&corrections, 0, &shared);
+            QCOMPARE(fields(shared), fields(evaluated));
+        }
         verdicts << int(evaluated.verdict);
     }
     // The sweep reaches every verdict the row can give.

@@ -6,7 +6,9 @@
 #include <cmath>
 
 #include "digitlabel.h"
+#include "gaugecorrections.h"
 #include "genericdeflectionmodel.h"
+#include "lkdeflectionmodel.h"
 #include "scenepainter.h"
 
 // The gauge band drawn by the scene painter gives exactly the pixels of Qt's drawPolygon, on
@@ -23,6 +25,8 @@ private slots:
     void Label_Equals_Text();
     void Record_Tells_What_Changed_data();
     void Record_Tells_What_Changed();
+    void Shared_Corrections_Paint_The_Same_data();
+    void Shared_Corrections_Paint_The_Same();
 };
 
 void TTestScenePainter::Band_Equals_Polygon_data()
@@ -345,6 +349,77 @@ void TTestScenePainter::Record_Tells_What_Changed()
     QCOMPARE(complete, after.geometry.size() == recorded.geometry.size() &&
                            std::equal(after.geometry.begin(), after.geometry.end() - 12,
                                       recorded.geometry.begin()));
+}
+
+void TTestScenePainter::Shared_Corrections_Paint_The_Same_data()
+{
+    QTest::addColumn<int>("left_by"); // who asked for the corrections before the paint
+    QTest::newRow("nobody") << 0;
+    QTest::newRow("a model with the same values") << 1;
+    QTest::newRow("the model with another parameter") << 2;
+    QTest::newRow("another kind of model") << 3;
+    QTest::newRow("other gauges at the same positions") << 4;
+}
+
+// The corrections the Results leave for the display give the very picture it paints working
+// them out itself, whatever they were left for.
+void TTestScenePainter::Shared_Corrections_Paint_The_Same()
+{
+    QFETCH(int, left_by);
+    const auto set_up = [](TDeflectionModel *model) {
+        model->Set_Range_Y(1200);
+        model->Set_Range_Z(900);
+        model->Set_Parameter1(-0.05);
+        model->Set_Parameter2(-0.01);
+        model->Set_Parameter3(-0.01);
+    };
+    TGenericDeflectionModel model;
+    TGenericDeflectionModel same;
+    TLKDeflectionModel other_kind;
+    set_up(&model);
+    set_up(&same);
+    set_up(&other_kind);
+    // Long gauges along Y, Z and both diagonals; at this exaggeration every band is slanted.
+    std::vector<TScenePainter::TLengthMeasurement> gauges{
+        {1, TVector3(0, 100, 450), TVector3(0, 1100, 450)},
+        {2, TVector3(0, 600, 50), TVector3(0, 600, 850)},
+        {3, TVector3(0, 150, 100), TVector3(0, 1050, 800)},
+        {4, TVector3(0, 150, 800), TVector3(0, 1050, 100)}};
+    TGaugeCorrections corrections;
+    std::vector<TScenePainter::TLengthMeasurement> left = gauges;
+    TGenericDeflectionModel changed;
+    set_up(&changed);
+    changed.Set_Parameter1(-0.5);
+    const TDeflectionModel *left_under = &same;
+    if (left_by == 2) {
+        left_under = &changed;
+    } else if (left_by == 3) {
+        left_under = &other_kind;
+    } else if (left_by == 4) {
+        std::rotate(left.begin(), left.begin() + 1, left.end());
+    }
+    if (left_by != 0) {
+        corrections.Use(*left_under, left.size());
+        for (size_t i = 0; i < left.size(); ++i) {
+            TVector3 correction1;
+            TVector3 correction2;
+            corrections.At(i, left[i].point1, left[i].point2, &correction1, &correction2);
+        }
+    }
+    const auto paint = [&model, &gauges](TGaugeCorrections *shared) {
+        TScenePainter::TScene scene{&model, 500.0, &gauges};
+        scene.corrections = shared;
+        QImage image(640, 600, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        TScenePainter scene_painter;
+        scene_painter.Paint(&painter, image.size(), scene);
+        return image;
+    };
+    const QImage own = paint(nullptr);
+    QCOMPARE(paint(&corrections), own);
+    // And the picture is the one drawn with the corrections now left.
+    QCOMPARE(paint(&corrections), own);
 }
 
 QTEST_MAIN(TTestScenePainter)

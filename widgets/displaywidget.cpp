@@ -323,8 +323,11 @@ void TDisplayWidget::paintEvent(QPaintEvent *event)
         painter.drawText(rect(), Qt::AlignCenter, tr("The window is too small for the drawing"));
         return;
     }
+    // The gauges are the document's in store order, as the Results' rows: the corrections
+    // the Results worked out after a change are found here.
     const TScenePainter::TScene scene{deflection_model, exaggeration, &length_measurements,
-                                      &highlighted};
+                                      &highlighted,
+                                      document ? &document->Gauge_Corrections() : nullptr};
     // The base is kept only where its pixels can be read back and laid down again as they
     // are: on a raster image of whole bytes per pixel, moved by whole pixels, at one device
     // pixel per pixel, and only from a paint of the whole widget, which alone shows all of
