@@ -54,6 +54,8 @@ private:
     // Settles, and waits for the display's picture to follow the last change.
     static void Settle_Picture(const TDisplayWidget *display);
     static double Median_Ms(std::vector<qint64> times);
+    // Each figure's median over the runs.
+    static TFigures Median_Figures(const std::vector<TFigures> &runs);
     // Makes the row of the measurement list current and selected, as an arrow key does.
     static void Set_Current_Row(QListView *list, int row);
 };
@@ -231,10 +233,37 @@ TBenchActions::TFigures TBenchActions::Measure(int count, bool keystrokes_only)
     return figures;
 }
 
+TBenchActions::TFigures TBenchActions::Median_Figures(const std::vector<TFigures> &runs)
+{
+    TFigures median;
+    for (double TFigures::*figure :
+         {&TFigures::keystroke_still, &TFigures::keystroke, &TFigures::select, &TFigures::add,
+          &TFigures::undo, &TFigures::autosave_stall, &TFigures::full_paint,
+          &TFigures::keystroke_shown}) {
+        std::vector<double> values;
+        for (const TFigures &run : runs) {
+            values.push_back(run.*figure);
+        }
+        std::nth_element(values.begin(), values.begin() + std::ptrdiff_t(values.size() / 2),
+                         values.end());
+        median.*figure = values[values.size() / 2];
+    }
+    return median;
+}
+
 void TBenchActions::Ratios()
 {
-    const TFigures small = Measure(105);
-    const TFigures large = Measure(10000);
+    // The machine's pace drifts over seconds: the two lists are measured in turn, three times
+    // each, and every figure is the median of its three, so that both sides of a ratio share
+    // the drift.
+    std::vector<TFigures> small_runs;
+    std::vector<TFigures> large_runs;
+    for (int round = 0; round < 3; ++round) {
+        small_runs.push_back(Measure(105));
+        large_runs.push_back(Measure(10000));
+    }
+    const TFigures small = Median_Figures(small_runs);
+    const TFigures large = Median_Figures(large_runs);
     const auto line = [](const char *name, const double &a, const double &b) {
         qInfo().noquote() << QStringLiteral("| %1 | %2 ms | %3 ms | %4 |")
                                  .arg(QLatin1String(name))

@@ -5,6 +5,7 @@
 #include <QRandomGenerator>
 #include <QtTest>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 
@@ -155,21 +156,40 @@ qint64 TBenchPaint::Median_Nanoseconds(void (TBenchPaint::*run)(), int repetitio
 
 void TBenchPaint::Ratios()
 {
-    Prepare(0);
-    const qint64 baseline = Median_Nanoseconds(&TBenchPaint::Baseline_Once, 101);
-    const qint64 none = Median_Nanoseconds(&TBenchPaint::Paint_Once, 101);
-    Prepare(100);
-    const qint64 hundred = Median_Nanoseconds(&TBenchPaint::Paint_Once, 101);
-    Prepare(1000);
-    const qint64 thousand = Median_Nanoseconds(&TBenchPaint::Paint_Once, 31);
+    // The machine's pace drifts over seconds: every figure is taken in each of five rounds,
+    // and is the median of its five, so that a ratio's two sides share the drift.
+    enum { BASELINE, NONE, HUNDRED, THOUSAND, NONE_500, SLANTED_100, SLANTED_1000, FIGURES };
+    std::array<std::vector<qint64>, FIGURES> rounds;
+    for (int round = 0; round < 5; ++round) {
+        Prepare(0);
+        rounds[BASELINE].push_back(Median_Nanoseconds(&TBenchPaint::Baseline_Once, 101));
+        rounds[NONE].push_back(Median_Nanoseconds(&TBenchPaint::Paint_Once, 101));
+        Prepare(100);
+        rounds[HUNDRED].push_back(Median_Nanoseconds(&TBenchPaint::Paint_Once, 101));
+        Prepare(1000);
+        rounds[THOUSAND].push_back(Median_Nanoseconds(&TBenchPaint::Paint_Once, 31));
 
-    Prepare_Length_Test(0);
-    const qint64 none_500 = Median_Nanoseconds(&TBenchPaint::Paint_Once, 101);
-    Prepare_Length_Test(100);
-    const qint64 slanted_100 = Median_Nanoseconds(&TBenchPaint::Paint_Once, 51);
-    Prepare_Length_Test(1000);
-    const qint64 slanted_1000 = Median_Nanoseconds(&TBenchPaint::Paint_Once, 11);
-    widget.Set_Exaggeration(100);
+        Prepare_Length_Test(0);
+        rounds[NONE_500].push_back(Median_Nanoseconds(&TBenchPaint::Paint_Once, 101));
+        Prepare_Length_Test(100);
+        rounds[SLANTED_100].push_back(Median_Nanoseconds(&TBenchPaint::Paint_Once, 51));
+        Prepare_Length_Test(1000);
+        rounds[SLANTED_1000].push_back(Median_Nanoseconds(&TBenchPaint::Paint_Once, 11));
+        widget.Set_Exaggeration(100);
+    }
+    const auto median = [&rounds](int figure) {
+        std::vector<qint64> &values = rounds[size_t(figure)];
+        std::nth_element(values.begin(), values.begin() + std::ptrdiff_t(values.size() / 2),
+                         values.end());
+        return values[values.size() / 2];
+    };
+    const qint64 baseline = median(BASELINE);
+    const qint64 none = median(NONE);
+    const qint64 hundred = median(HUNDRED);
+    const qint64 thousand = median(THOUSAND);
+    const qint64 none_500 = median(NONE_500);
+    const qint64 slanted_100 = median(SLANTED_100);
+    const qint64 slanted_1000 = median(SLANTED_1000);
 
     const auto ms = [](qint64 ns) { return QString::number(ns / 1e6, 'f', 3); };
     const auto ratio = [](qint64 a, qint64 b) { return QString::number(double(a) / b, 'f', 2); };
