@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "gaugecorrections.h"
 
+#include <cstdint>
 #include <cstring>
 
 #include "deflectionmodel.h"
@@ -11,7 +12,16 @@ namespace
 template<size_t N>
 bool Same_Bits(const std::array<double, N> &a, const std::array<double, N> &b)
 {
-    return std::memcmp(a.data(), b.data(), N * sizeof(double)) == 0;
+    for (size_t i = 0; i < N; ++i) {
+        std::uint64_t bits_a = 0;
+        std::uint64_t bits_b = 0;
+        std::memcpy(&bits_a, &a[i], sizeof(double));
+        std::memcpy(&bits_b, &b[i], sizeof(double));
+        if (bits_a != bits_b) {
+            return false;
+        }
+    }
+    return true;
 }
 } // namespace
 

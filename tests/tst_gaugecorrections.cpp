@@ -51,11 +51,16 @@ std::vector<TGauge> Length_Test_Gauges()
             {TVector3(0, 333.3, 12.5), TVector3(0, 987.6, 876.5)}};
 }
 
+quint64 Bits(const double &value)
+{
+    quint64 bits = 0;
+    std::memcpy(&bits, &value, sizeof value);
+    return bits;
+}
+
 bool Same_Bits(const TVector3 &a, const TVector3 &b)
 {
-    return std::memcmp(&a.x, &b.x, sizeof(double)) == 0 &&
-           std::memcmp(&a.y, &b.y, sizeof(double)) == 0 &&
-           std::memcmp(&a.z, &b.z, sizeof(double)) == 0;
+    return Bits(a.x) == Bits(b.x) && Bits(a.y) == Bits(b.y) && Bits(a.z) == Bits(b.z);
 }
 
 enum TChange {
