@@ -4,9 +4,9 @@
 
 #include <array>
 #include <cstddef>
-#include <typeinfo>
 #include <vector>
 
+#include "modelinputs.h"
 #include "vector3.h"
 
 class TDeflectionModel;
@@ -40,11 +40,8 @@ private:
         TVector3 correction1;
         TVector3 correction2;
     };
-    void Next_Generation(const TDeflectionModel &model, const std::array<double, 6> &now);
-
     const TDeflectionModel *model = nullptr;
-    const std::type_info *model_type = nullptr;
-    std::array<double, 6> inputs{}; // parameters 1-4, range Y, range Z
+    TModelInputs inputs;
     unsigned generation = 0;
     std::vector<TEntry> entries;
 };

@@ -11,14 +11,13 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 #include <unordered_set>
 
 #include "deflectionmodel.h"
 #include "evaluation.h"
 #include "gaugecorrections.h"
 #include "measurementdata.h"
+#include "modelinputs.h"
 
 namespace
 {
@@ -185,21 +184,6 @@ TVector3 Length_Volume_Bound(const std::vector<TScenePainter::TLengthMeasurement
 double Deflected_Length(const TDeflectionModel *model, const TVector3 &a, const TVector3 &b)
 {
     return ((b + model->Calculate_Correction(b)) - (a + model->Calculate_Correction(a))).Length();
-}
-
-// True when every number has the same bits, so that even the sign of a zero is a change.
-bool Same_Bits(const std::array<double, 6> &a, const std::array<double, 6> &b)
-{
-    for (size_t i = 0; i < a.size(); ++i) {
-        std::uint64_t bits_a = 0;
-        std::uint64_t bits_b = 0;
-        std::memcpy(&bits_a, &a[i], sizeof(double));
-        std::memcpy(&bits_b, &b[i], sizeof(double));
-        if (bits_a != bits_b) {
-            return false;
-        }
-    }
-    return true;
 }
 
 // The two points, the unit vector from the first to the second and the one a quarter turn
@@ -511,14 +495,10 @@ bool TScenePainter::Lay_Out(QPainter *painter, const QSize &size, const TScene &
 void TScenePainter::Update_Cache(const TScene &scene, QPainter *painter)
 {
     const TDeflectionModel *model = scene.model;
-    const std::array<double, 6> inputs = {model->Parameter1(), model->Parameter2(),
-                                          model->Parameter3(), model->Parameter4(),
-                                          model->Range_Y(),    model->Range_Z()};
-    if (!cache.valid || cache.model != model || cache.model_type != &typeid(*model) ||
-        !Same_Bits(inputs, cache.inputs)) {
+    const TModelInputs inputs(*model);
+    if (!cache.valid || cache.model != model || inputs != cache.inputs) {
         cache.valid = true;
         cache.model = model;
-        cache.model_type = &typeid(*model);
         cache.inputs = inputs;
         // The grid's coordinates advance by adding the step, as they always did.
         const double step_y = model->Range_Y() / 24;

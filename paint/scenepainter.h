@@ -11,10 +11,10 @@
 #include <array>
 #include <initializer_list>
 #include <limits>
-#include <typeinfo>
 #include <vector>
 
 #include "digitlabel.h"
+#include "modelinputs.h"
 #include "vector2.h"
 #include "vector3.h"
 
@@ -191,8 +191,7 @@ private:
     struct TCache {
         bool valid = false;
         const TDeflectionModel *model = nullptr;
-        const std::type_info *model_type = nullptr;
-        std::array<double, 6> inputs{}; // parameters 1-4, range Y, range Z
+        TModelInputs inputs;
         // The corrections at the 25 x 25 grid points, [Y step][Z step].
         std::array<TVector3, 625> corrections;
         // The grid points' coordinates (mm), each the sum of its steps as the grid adds them.
