@@ -3,6 +3,7 @@
 
 #include <QLocale>
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 
 bool TNumberText::Read(const QString &text, double *value)
@@ -47,6 +48,35 @@ double TNumberText::Value(const QString &text, const double &fallback)
 QString TNumberText::Fixed(const double &value, int decimals)
 {
     return QStringLiteral("%1").arg(value, 0, 'f', decimals);
+}
+
+void TNumberText::Append_Fixed(QByteArray *text, const double &value, int decimals)
+{
+    Q_ASSERT(text);
+    // std::to_chars and Qt both round the double's exact value to the nearest text, so they
+    // agree wherever the nearest is unique; a negative that rounds to zero keeps its sign in
+    // both. Qt writes the rest itself: an exact tie, which it rounds away from zero, and the
+    // very large and the not finite. Zero of either sign is "0.000..." in Qt.
+    const double number = value == 0.0 ? 0.0 : value;
+    if (decimals >= 0 && decimals <= 17 && std::fabs(number) < 1e15 && !Tie(number, decimals)) {
+        char digits[64];
+        const std::to_chars_result written = std::to_chars(digits, digits + sizeof digits, number,
+                                                           std::chars_format::fixed, decimals);
+        if (written.ec == std::errc()) {
+            text->append(digits, int(written.ptr - digits));
+            return;
+        }
+    }
+    text->append(QByteArray::number(value, 'f', decimals));
+}
+
+bool TNumberText::Tie(const double &value, int decimals)
+{
+    // Halfway between two texts of that many decimals is an odd multiple of 2^-(decimals+1):
+    // scaled by that power, an odd integer. Beyond 2^53 every double is even.
+    const double scaled = std::ldexp(value, decimals + 1);
+    return std::fabs(scaled) < 9007199254740992.0 && scaled == std::trunc(scaled) &&
+           (static_cast<long long>(scaled) & 1) != 0;
 }
 
 QString TNumberText::Shown(const double &value, int decimals)

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include <QRandomGenerator>
 #include <QtTest>
 #include <cmath>
 #include <limits>
@@ -19,6 +20,8 @@ private slots:
     void Value();
     void Read_Typed_data();
     void Read_Typed();
+    void Append_Fixed_data();
+    void Append_Fixed();
 };
 
 void TTestNumberText::Parameter_data()
@@ -107,6 +110,81 @@ void TTestNumberText::Read_Typed()
     double value = 0.0;
     QCOMPARE(TNumberText::Read_Typed(text, &value), ok);
     QCOMPARE(value, expected);
+}
+
+// The measurement file's numbers are Qt's texts; the quick way of writing them must give the
+// same bytes for every double, above all where the two ways of rounding could part.
+void TTestNumberText::Append_Fixed_data()
+{
+    QTest::addColumn<QVector<double>>("values");
+    QTest::addColumn<int>("decimals");
+    const double infinity = std::numeric_limits<double>::infinity();
+    const QVector<double> edges = {0.0,
+                                   -0.0,
+                                   1.0,
+                                   -1.0,
+                                   0.1,
+                                   -0.7071067811865476,
+                                   299.9999995,
+                                   -299.9999995,
+                                   0.0078125, // ties at six decimals: odd multiples of 2^-7
+                                   -0.0078125,
+                                   0.0234375,
+                                   1.0 / 8192, // and at twelve: of 2^-13
+                                   -3.0 / 8192,
+                                   2.5,
+                                   -0.5,
+                                   -4e-7, // negatives that round to zero
+                                   -5e-7,
+                                   -1e-13,
+                                   5e-7,
+                                   std::numeric_limits<double>::denorm_min(),
+                                   -std::numeric_limits<double>::denorm_min(),
+                                   std::numeric_limits<double>::min(),
+                                   999999999999999.9,
+                                   1e15,
+                                   -1e15,
+                                   1e21,
+                                   1e300,
+                                   std::numeric_limits<double>::max(),
+                                   -std::numeric_limits<double>::max(),
+                                   infinity,
+                                   -infinity,
+                                   std::numeric_limits<double>::quiet_NaN()};
+    for (int decimals : {0, 1, 6, 12, 17}) {
+        QTest::addRow("edges, %d decimals", decimals) << edges << decimals;
+    }
+
+    // Doubles of every size a file holds, any bits, and the ties near them.
+    QRandomGenerator random(20261209);
+    for (int decimals : {6, 12}) {
+        QVector<double> values;
+        for (int i = 0; i < 20000; ++i) {
+            const double magnitude = std::ldexp(random.generateDouble(), random.bounded(-30, 50));
+            const double value = random.bounded(2) ? magnitude : -magnitude;
+            values << value << std::nextafter(value, 0.0) << std::nextafter(value, infinity);
+            const double odd = 2.0 * double(random.bounded(1u << 30)) + 1.0;
+            values << std::ldexp(value < 0 ? -odd : odd, -(decimals + 1));
+        }
+        QTest::addRow("random, %d decimals", decimals) << values << decimals;
+    }
+}
+
+void TTestNumberText::Append_Fixed()
+{
+    QFETCH(QVector<double>, values);
+    QFETCH(int, decimals);
+    for (const double &value : values) {
+        QByteArray text("<");
+        TNumberText::Append_Fixed(&text, value, decimals);
+        const QByteArray expected = '<' + QByteArray::number(value, 'f', decimals);
+        if (text != expected) {
+            QFAIL(qPrintable(QStringLiteral("%1 with %2 decimals: \"%3\", Qt writes \"%4\"")
+                                 .arg(QString::number(value, 'g', 17))
+                                 .arg(decimals)
+                                 .arg(QString::fromLatin1(text), QString::fromLatin1(expected))));
+        }
+    }
 }
 
 QTEST_APPLESS_MAIN(TTestNumberText)
