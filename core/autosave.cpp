@@ -23,7 +23,7 @@ TAutosave::TAutosave(const TTestDocument *document_, TPersistence *persistence_,
     , timer(new QTimer(this))
     , worker(nullptr)
     , workers_started(0)
-    , job(std::make_unique<TPersistence::TMeasurementJob>())
+    , job(std::make_unique<TPersistence::TSaveJob>())
     , failing(false)
 {
     Q_ASSERT(document && persistence);
@@ -67,11 +67,11 @@ void TAutosave::Save_Scheduled()
         window_settings(&settings);
     }
     persistence->Begin_Save(settings, document->Measurement_Data(), false, job.get());
-    if (!job->needed) {
+    if (!job->needed && !job->settings_needed) {
         Complete();
         return;
     }
-    TPersistence::TMeasurementJob *writing = job.get();
+    TPersistence::TSaveJob *writing = job.get();
     worker = QThread::create([writing]() { writing->Write(); });
     // The news of a worker whose outcome Save has taken already comes too late to count.
     const int serial = ++workers_started;

@@ -15,9 +15,10 @@ class TTestDocument;
 // Writes the test and the window's own settings to ~/.curvalo about a second after the last
 // change, and again a little later while saving fails. It says when saving starts failing and
 // when it works again, so that the window can tell the user once and show that changes are
-// not saved. The scheduled save builds and writes the measurement file on a worker thread from
-// a copy of the records, so that a long list never stalls the window; a save asked for
-// directly (closing, SIGTERM) first waits for that one and then writes synchronously.
+// not saved. The scheduled save writes the settings and the measurement file on a worker
+// thread from a copy of the settings and of the records, so that neither a long list nor a
+// slow disk stalls the window; a save asked for directly (closing, SIGTERM) first waits for
+// that one and then writes synchronously.
 class TAutosave : public QObject
 {
     Q_OBJECT
@@ -66,7 +67,7 @@ private:
     // The scheduled save's worker and its job while it writes; none otherwise.
     QThread *worker;
     int workers_started;
-    std::unique_ptr<TPersistence::TMeasurementJob> job;
+    std::unique_ptr<TPersistence::TSaveJob> job;
     // A failed save has been reported and not yet followed by a successful one.
     bool failing;
 };

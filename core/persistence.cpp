@@ -476,17 +476,17 @@ void TPersistence::Keep_Unreadable_Measurement_File()
 
 bool TPersistence::Save(const TSettings &settings, const TMeasurementData &data, bool force)
 {
-    TMeasurementJob job;
+    TSaveJob job;
     Begin_Save(settings, data, force, &job);
     job.Write();
     return Finish_Save(&job);
 }
 
 void TPersistence::Begin_Save(const TSettings &settings, const TMeasurementData &data, bool force,
-                              TMeasurementJob *job)
+                              TSaveJob *job)
 {
     Q_ASSERT(job);
-    *job = TMeasurementJob();
+    *job = TSaveJob();
     previous_error = last_error;
     last_error.clear();
     if (!writable) {
@@ -498,10 +498,13 @@ void TPersistence::Begin_Save(const TSettings &settings, const TMeasurementData 
         settings_known = false;
         measurements_known = false;
     }
-    const bool settings_saved = Save_Settings(settings);
+    if (!settings_known || settings != settings_on_disk) {
+        job->settings_needed = true;
+        job->settings_file = Settings_File();
+        job->settings = settings;
+    }
     bool needed = false;
-    const bool measurements_writable = Measurements_Writable(data, &needed);
-    begun_ok = settings_saved && measurements_writable;
+    begun_ok = Measurements_Writable(data, &needed);
     if (needed) {
         job->needed = true;
         job->file = Measurement_File();
@@ -510,21 +513,33 @@ void TPersistence::Begin_Save(const TSettings &settings, const TMeasurementData 
     }
 }
 
-void TPersistence::TMeasurementJob::Write()
+void TPersistence::TSaveJob::Write()
 {
+    if (settings_needed) {
+        settings_written = Write_Settings(settings_file, settings, &settings_error);
+    }
     if (needed && records) {
         written = TMeasurementData::Save_Records(file, *records, &error);
     }
 }
 
-bool TPersistence::Finish_Save(TMeasurementJob *job)
+bool TPersistence::Finish_Save(TSaveJob *job)
 {
     Q_ASSERT(job);
     if (!writable) {
-        *job = TMeasurementJob();
+        *job = TSaveJob();
         return false;
     }
     bool saved = begun_ok;
+    if (job->settings_needed && job->settings_written) {
+        ++files_written;
+        settings_known = true;
+        settings_on_disk = job->settings;
+    } else if (job->settings_needed) {
+        // The settings come first in the reason, as they are written first.
+        last_error.prepend(job->settings_error);
+        saved = false;
+    }
     if (job->needed && job->written) {
         ++files_written;
         measurements_known = true;
@@ -533,7 +548,7 @@ bool TPersistence::Finish_Save(TMeasurementJob *job)
         last_error += tr("the measurements were not saved: %1\n").arg(job->error);
         saved = false;
     }
-    *job = TMeasurementJob();
+    *job = TSaveJob();
     last_error = last_error.trimmed();
     // A save that keeps failing for the same reason is reported once.
     if (!last_error.isEmpty() && last_error != previous_error) {
@@ -544,22 +559,20 @@ bool TPersistence::Finish_Save(TMeasurementJob *job)
     return saved;
 }
 
-bool TPersistence::Save_Settings(const TSettings &values)
+bool TPersistence::Write_Settings(const QString &file, const TSettings &values, QString *error)
 {
-    if (settings_known && values == settings_on_disk) {
-        return true;
-    }
+    Q_ASSERT(error);
     // Writing through a link would turn whatever it points at into a settings file.
-    const QFileInfo link(Settings_File());
+    const QFileInfo link(file);
     if (link.isSymLink() && link.exists() && !Is_Settings_File(link.symLinkTarget())) {
-        last_error += tr("the settings were not written: '%1' is a link to '%2', which is not a "
-                         "Curvalo settings file, and Curvalo does not write through it\n")
-                          .arg(Settings_File(), link.symLinkTarget());
+        *error = tr("the settings were not written: '%1' is a link to '%2', which is not a "
+                    "Curvalo settings file, and Curvalo does not write through it\n")
+                     .arg(file, link.symLinkTarget());
         return false;
     }
     QString reason;
     const QByteArray content = Settings_Content(
-        Settings_File(),
+        file,
         [&values](QSettings *settings) {
             Write(settings, KEY_POSITION, values.window_position);
             Write(settings, KEY_SIZE, values.window_size);
@@ -637,15 +650,10 @@ bool TPersistence::Save_Settings(const TSettings &values)
             }
         },
         &reason);
-    if (content.isEmpty() ||
-        TFileWriter::Write(Settings_File(), content, &reason) != TFileWriter::WRITTEN) {
-        last_error +=
-            tr("the settings could not be written to '%1': %2\n").arg(Settings_File(), reason);
+    if (content.isEmpty() || TFileWriter::Write(file, content, &reason) != TFileWriter::WRITTEN) {
+        *error = tr("the settings could not be written to '%1': %2\n").arg(file, reason);
         return false;
     }
-    ++files_written;
-    settings_known = true;
-    settings_on_disk = values;
     return true;
 }
 

@@ -144,14 +144,20 @@ public:
     bool Save(const TSettings &settings, const TMeasurementData &data, bool force);
     QString Last_Error() const { return last_error; }
 
-    // Save in three steps, so that the long one, building and writing the measurement file,
-    // can run on a worker thread with the records as they were: Begin_Save writes the
-    // settings and takes a snapshot of the records when the file does not hold them yet (a
-    // change of the store afterwards copies the list, not the snapshot); the job's Write
+    // Save in three steps, so that the writing can run on a worker thread, from the settings
+    // and the records as they were: Begin_Save finds out what changed since the last write
+    // and takes a copy of the settings and a snapshot of the records for what needs writing
+    // (a change of the store afterwards copies the list, not the snapshot); the job's Write
     // runs on any thread and touches nothing else; Finish_Save takes the outcome back and
     // returns what Save would. One job at a time, begun and finished on the owner's thread.
-    struct TMeasurementJob {
-        bool needed = false; // the file must be written
+    struct TSaveJob {
+        bool settings_needed = false; // the settings file must be written
+        QString settings_file;
+        TSettings settings;
+        bool settings_written = false;
+        QString settings_error; // one line for each problem, each ending in a line break
+
+        bool needed = false; // the measurement file must be written
         QString file;
         // The records as they were when the save began, whatever happens to the store since.
         std::shared_ptr<const std::vector<TMeasurementData::TMeasurement>> records;
@@ -161,13 +167,14 @@ public:
         void Write();
     };
     void Begin_Save(const TSettings &settings, const TMeasurementData &data, bool force,
-                    TMeasurementJob *job);
-    bool Finish_Save(TMeasurementJob *job);
+                    TSaveJob *job);
+    bool Finish_Save(TSaveJob *job);
     // How many files this program has written so far.
     int Files_Written() const { return files_written; }
 
 private:
-    bool Save_Settings(const TSettings &settings);
+    // Writes the settings file, on any thread; false with the reason in *error.
+    static bool Write_Settings(const QString &file, const TSettings &values, QString *error);
     // False when the measurements cannot be saved at all; else *needed says whether the file
     // differs from the records.
     bool Measurements_Writable(const TMeasurementData &data, bool *needed);

@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 #include "filesizelimit.h"
@@ -44,6 +45,8 @@ private slots:
     void Every_Change_Of_The_Records_Is_Saved();
     void Save_Begun_Writes_The_Records_As_They_Were_data();
     void Save_Begun_Writes_The_Records_As_They_Were();
+    void Save_Job_Writes_What_Begin_Found_data();
+    void Save_Job_Writes_What_Begin_Found();
     void Incomplete_File_Is_Kept_And_Told_data();
     void Incomplete_File_Is_Kept_And_Told();
     void Fifo_Does_Not_Hang();
@@ -300,7 +303,7 @@ void TTestPersistence::Save_Begun_Writes_The_Records_As_They_Were()
     std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
     const std::vector<TMeasurementData::TMeasurement> before = data.Measurements();
     const TMeasurementData copy = data;
-    TPersistence::TMeasurementJob job;
+    TPersistence::TSaveJob job;
     persistence->Begin_Save(settings, data, true, &job);
 
     change(&data);
@@ -311,6 +314,59 @@ void TTestPersistence::Save_Begun_Writes_The_Records_As_They_Were()
     QVERIFY(read.Measurements() == before);
     QVERIFY(copy.Measurements() == before);
     QCOMPARE(int(data.Measurements().size()), records);
+}
+
+void TTestPersistence::Save_Job_Writes_What_Begin_Found_data()
+{
+    QTest::addColumn<bool>("settings_changed");
+    QTest::addColumn<bool>("records_changed");
+    QTest::newRow("nothing") << false << false;
+    QTest::newRow("a setting") << true << false;
+    QTest::newRow("the records") << false << true;
+    QTest::newRow("both") << true << true;
+}
+
+// Beginning a save only finds out what to write: neither file changes before the job writes
+// it, on a thread of its own as the autosave's worker does, and only finishing counts what
+// was written and remembers it, so that the same again writes nothing.
+void TTestPersistence::Save_Job_Writes_What_Begin_Found()
+{
+    QFETCH(bool, settings_changed);
+    QFETCH(bool, records_changed);
+    Write(Measurement_File(), two_records);
+    TMeasurementData data;
+    TPersistence::TSettings settings;
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
+    QVERIFY(persistence->Save(settings, data, true));
+    const QByteArray settings_before = Read(Settings_File());
+    const QByteArray records_before = Read(Measurement_File());
+    const int written = persistence->Files_Written();
+    if (settings_changed) {
+        settings.range_y = 1500.0;
+    }
+    if (records_changed) {
+        QVERIFY(data.Remove_Measurement(2));
+    }
+
+    TPersistence::TSaveJob job;
+    persistence->Begin_Save(settings, data, false, &job);
+    QCOMPARE(job.settings_needed, settings_changed);
+    QCOMPARE(job.needed, records_changed);
+    QCOMPARE(Read(Settings_File()), settings_before);
+    QCOMPARE(Read(Measurement_File()), records_before);
+    std::thread worker([&job]() { job.Write(); });
+    worker.join();
+    QCOMPARE(Read(Settings_File()) != settings_before, settings_changed);
+    QCOMPARE(Read(Measurement_File()) != records_before, records_changed);
+    QCOMPARE(persistence->Files_Written(), written);
+    QVERIFY2(persistence->Finish_Save(&job), qPrintable(persistence->Last_Error()));
+    QCOMPARE(persistence->Files_Written(), written + int(settings_changed) + int(records_changed));
+    QCOMPARE(QSettings(Settings_File(), QSettings::IniFormat).value("Range_Y").toDouble(),
+             settings_changed ? 1500.0 : 1000.0);
+
+    persistence->Begin_Save(settings, data, false, &job);
+    QVERIFY(!job.settings_needed && !job.needed);
+    QVERIFY(persistence->Finish_Save(&job));
 }
 
 void TTestPersistence::Incomplete_File_Is_Kept_And_Told_data()
@@ -412,7 +468,11 @@ void TTestPersistence::Failed_Save_Names_The_Reason()
     QCOMPARE(Read(Settings_File()), settings_before);
     QVERIFY2(persistence->Last_Error().contains("File too large"),
              qPrintable(persistence->Last_Error()));
+    // Each file named, the settings first, as they are written first.
+    QVERIFY(persistence->Last_Error().contains(Settings_File()));
     QVERIFY(persistence->Last_Error().contains(Measurement_File()));
+    QVERIFY(persistence->Last_Error().indexOf(Settings_File()) <
+            persistence->Last_Error().indexOf(Measurement_File()));
     QCOMPARE(Read(Measurement_File()), two_records);
 
     // The next attempt, with room again, goes through.
