@@ -66,6 +66,9 @@ private:
     // A persistence that has read the folder as the window does at start.
     std::unique_ptr<TPersistence> Open_And_Load(TMeasurementData *data,
                                                 TPersistence::TSettings *settings = nullptr);
+    // Two records on disk, opened, loaded and saved once, as after a start.
+    std::unique_ptr<TPersistence> Open_Saved_Two_Records(TMeasurementData *data,
+                                                         TPersistence::TSettings *settings);
 
     std::unique_ptr<QTemporaryDir> home;
 };
@@ -94,6 +97,18 @@ std::unique_ptr<TPersistence> TTestPersistence::Open_And_Load(TMeasurementData *
         *settings = loaded;
     }
     persistence->Load_Measurements(data);
+    return persistence;
+}
+
+std::unique_ptr<TPersistence>
+TTestPersistence::Open_Saved_Two_Records(TMeasurementData *data, TPersistence::TSettings *settings)
+{
+    Write(Measurement_File(), two_records);
+    std::unique_ptr<TPersistence> persistence = Open_And_Load(data, settings);
+    if (!persistence->Save(*settings, *data, true)) {
+        qWarning() << "the first save failed:" << persistence->Last_Error();
+        return nullptr;
+    }
     return persistence;
 }
 
@@ -263,11 +278,10 @@ void TTestPersistence::Every_Change_Of_The_Records_Is_Saved()
 {
     QFETCH(TRecordsChange, change);
     QFETCH(int, records);
-    Write(Measurement_File(), two_records);
     TMeasurementData data;
     TPersistence::TSettings settings;
-    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
-    QVERIFY(persistence->Save(settings, data, true));
+    const std::unique_ptr<TPersistence> persistence = Open_Saved_Two_Records(&data, &settings);
+    QVERIFY(persistence);
     const int written = persistence->Files_Written();
     const TMeasurementData unchanged = data;
     QVERIFY(persistence->Save(settings, unchanged, false));
@@ -333,11 +347,10 @@ void TTestPersistence::Save_Job_Writes_What_Begin_Found()
 {
     QFETCH(bool, settings_changed);
     QFETCH(bool, records_changed);
-    Write(Measurement_File(), two_records);
     TMeasurementData data;
     TPersistence::TSettings settings;
-    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
-    QVERIFY(persistence->Save(settings, data, true));
+    const std::unique_ptr<TPersistence> persistence = Open_Saved_Two_Records(&data, &settings);
+    QVERIFY(persistence);
     const QByteArray settings_before = Read(Settings_File());
     const QByteArray records_before = Read(Measurement_File());
     const int written = persistence->Files_Written();
@@ -450,11 +463,10 @@ void TTestPersistence::Complete_File_Is_Not_Kept()
 
 void TTestPersistence::Failed_Save_Names_The_Reason()
 {
-    Write(Measurement_File(), two_records);
     TMeasurementData data;
     TPersistence::TSettings settings;
-    std::unique_ptr<TPersistence> persistence = Open_And_Load(&data, &settings);
-    QVERIFY(persistence->Save(settings, data, true));
+    const std::unique_ptr<TPersistence> persistence = Open_Saved_Two_Records(&data, &settings);
+    QVERIFY(persistence);
     const QByteArray settings_before = Read(Settings_File());
     data.Remove_Measurement(1);
     settings.range_z = 700.0;
