@@ -68,15 +68,16 @@ private:
     // How long one sample of an action took on a window, in ns: one time for each figure it
     // gives.
     using TAction = std::function<std::vector<qint64>(TSubject *subject, int sample)>;
+    // For each window, for each figure, the times of its samples in ns.
+    using TSamples = std::vector<std::vector<std::vector<qint64>>>;
 
     static std::unique_ptr<TSubject> Open(int count);
     // Times the action on each window in turn, sample by sample, and gives each window the
     // median of its samples for each figure and the median of their ratios to the first
-    // window's. With two figures, the second window's second figure is also held to its first
-    // (the keystroke to its full paint).
-    static void Time(const std::vector<TSubject *> &subjects, int samples,
-                     const std::function<void(TSubject *subject)> &prepare, const TAction &action,
-                     const std::vector<double TFigures::*> &figures);
+    // window's; returns the samples.
+    static TSamples Time(const std::vector<TSubject *> &subjects, int samples,
+                         const std::function<void(TSubject *subject)> &prepare,
+                         const TAction &action, const std::vector<double TFigures::*> &figures);
     static void Time_Keystrokes(const std::vector<TSubject *> &subjects, int samples);
     static void Time_Others(const std::vector<TSubject *> &subjects);
     // Runs what the event loop has to do until nothing is left.
@@ -170,13 +171,12 @@ std::unique_ptr<TBenchActions::TSubject> TBenchActions::Open(int count)
     return subject;
 }
 
-void TBenchActions::Time(const std::vector<TSubject *> &subjects, int samples,
-                         const std::function<void(TSubject *subject)> &prepare,
-                         const TAction &action, const std::vector<double TFigures::*> &figures)
+TBenchActions::TSamples TBenchActions::Time(const std::vector<TSubject *> &subjects, int samples,
+                                            const std::function<void(TSubject *subject)> &prepare,
+                                            const TAction &action,
+                                            const std::vector<double TFigures::*> &figures)
 {
-    // For each window, for each figure, the times of its samples.
-    std::vector<std::vector<std::vector<qint64>>> times(
-        subjects.size(), std::vector<std::vector<qint64>>(figures.size()));
+    TSamples times(subjects.size(), std::vector<std::vector<qint64>>(figures.size()));
     for (TSubject *subject : subjects) {
         if (prepare) {
             prepare(subject);
@@ -195,10 +195,8 @@ void TBenchActions::Time(const std::vector<TSubject *> &subjects, int samples,
             subjects[s]->figures.*figures[f] = Median_Ms(times[s][f]);
             subjects[s]->ratios.*figures[f] = Median_Ratio(times[s][f], times[0][f]);
         }
-        if (figures.size() == 2) {
-            subjects[s]->keystroke_per_paint = Median_Ratio(times[s][0], times[s][1]);
-        }
     }
+    return times;
 }
 
 void TBenchActions::Time_Keystrokes(const std::vector<TSubject *> &subjects, int samples)
@@ -222,23 +220,27 @@ void TBenchActions::Time_Keystrokes(const std::vector<TSubject *> &subjects, int
     // differs from the one before, so that each is a value not shown just before (the display
     // goes back to the picture it showed before cheaply); the Backspace between is not timed.
     // Right after it, one full paint of the same scene, for the keystroke to be held to.
-    Time(subjects, samples, text("-0.05"),
-         [](TSubject *subject, int i) {
-             if (i > 0) {
-                 QTest::keyClick(subject->parameter, Qt::Key_Backspace);
-                 Settle();
-             }
-             const qint64 keystroke = Timed([subject, i]() {
-                 QTest::keyClick(subject->parameter, Qt::Key(Qt::Key_1 + i % 9));
-             });
-             const qint64 full_paint = Timed([subject]() {
-                 QEvent palette_change(QEvent::PaletteChange);
-                 QCoreApplication::sendEvent(subject->display, &palette_change);
-                 subject->display->repaint();
-             });
-             return std::vector<qint64>{keystroke, full_paint};
-         },
-         {&TFigures::keystroke, &TFigures::full_paint});
+    const TSamples moving =
+        Time(subjects, samples, text("-0.05"),
+             [](TSubject *subject, int i) {
+                 if (i > 0) {
+                     QTest::keyClick(subject->parameter, Qt::Key_Backspace);
+                     Settle();
+                 }
+                 const qint64 keystroke = Timed([subject, i]() {
+                     QTest::keyClick(subject->parameter, Qt::Key(Qt::Key_1 + i % 9));
+                 });
+                 const qint64 full_paint = Timed([subject]() {
+                     QEvent palette_change(QEvent::PaletteChange);
+                     QCoreApplication::sendEvent(subject->display, &palette_change);
+                     subject->display->repaint();
+                 });
+                 return std::vector<qint64>{keystroke, full_paint};
+             },
+             {&TFigures::keystroke, &TFigures::full_paint});
+    for (size_t s = 0; s < subjects.size(); ++s) {
+        subjects[s]->keystroke_per_paint = Median_Ratio(moving[s][0], moving[s][1]);
+    }
     Time(subjects, samples, text("-0.05"),
          [](TSubject *subject, int i) {
              if (i > 0) {
