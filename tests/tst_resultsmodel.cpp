@@ -24,6 +24,8 @@ private slots:
     void Tab_Separated_Rows();
     void Ranges_Follow_Each_Change_data();
     void Ranges_Follow_Each_Change();
+    void Long_List_Follows_As_Evaluated_Afresh_data();
+    void Long_List_Follows_As_Evaluated_Afresh();
 
 private:
     QString Text(int row, int column) const { return model->index(row, column).data().toString(); }
@@ -296,6 +298,65 @@ void TTestResultsModel::Ranges_Follow_Each_Change()
             });
         QVERIFY2(told || !reset.isEmpty() || was == before.end(),
                  qPrintable(QString("row %1").arg(row)));
+    }
+}
+
+void TTestResultsModel::Long_List_Follows_As_Evaluated_Afresh_data()
+{
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("change");
+    // A long list is followed in two halves at once; a short one in one.
+    QTest::newRow("short list, parameter") << 1999 << "parameter";
+    QTest::newRow("long list, parameter") << 4001 << "parameter";
+    QTest::newRow("long list, range") << 4001 << "range";
+    QTest::newRow("long list, MPE") << 4001 << "mpe";
+    QTest::newRow("long list, another model") << 4001 << "model";
+}
+
+void TTestResultsModel::Long_List_Follows_As_Evaluated_Afresh()
+{
+    QFETCH(int, count);
+    QFETCH(QString, change);
+    TTestDocument document;
+    document.Set_Model_Index(0);
+    document.Set_Field(TTestDocument::FIELD_PARAMETER1, "-0.05", -0.05);
+    document.Set_Mpe(TMpe(1.5, 333.0), {"1.5", "333", ""});
+    std::vector<TMeasurementData::TMeasurement> records;
+    QRandomGenerator random(7);
+    for (int id = 1; id <= count; ++id) {
+        TMeasurementData::TMeasurement record{
+            id, TVector3(0, random.bounded(1000.0), random.bounded(1000.0)),
+            id % 2 ? TVector3(0, 1, 0) : TVector3(0, std::sqrt(0.5), std::sqrt(0.5)),
+            100.0 + random.bounded(600.0)};
+        record.has_measured_length = id % 3 != 0;
+        record.measured_length = record.nominal_length + random.bounded(0.004) - 0.002;
+        records.push_back(record);
+    }
+    document.Set_Measurements(records);
+    TResultsModel results(&document);
+    if (change == "parameter") {
+        document.Set_Field(TTestDocument::FIELD_PARAMETER1, "-0.0512", -0.0512);
+    } else if (change == "range") {
+        document.Set_Field(TTestDocument::FIELD_RANGE_Y, "1200", 1200.0);
+    } else if (change == "mpe") {
+        document.Set_Mpe(TMpe(0.8, 500.0), {"0.8", "500", ""});
+    } else {
+        document.Set_Model_Index(1);
+    }
+
+    const std::vector<TEvaluation::TResult> fresh = TEvaluation::Evaluate_All(
+        document.Model(), document.Measurement_Data(), document.Mpe(), document.Conditions());
+    QCOMPARE(results.Results().size(), fresh.size());
+    for (size_t row = 0; row < fresh.size(); ++row) {
+        const TEvaluation::TResult &shown = results.Results()[row];
+        const QString where = QString("row %1").arg(row);
+        QVERIFY2(shown.id == fresh[row].id, qPrintable(where));
+        QVERIFY2(shown.actual_length == fresh[row].actual_length, qPrintable(where));
+        QVERIFY2(shown.error == fresh[row].error, qPrintable(where));
+        QVERIFY2(shown.residual == fresh[row].residual, qPrintable(where));
+        QVERIFY2(shown.verdict == fresh[row].verdict, qPrintable(where));
+        QVERIFY2(shown.mpe == fresh[row].mpe, qPrintable(where));
+        QVERIFY2(shown.measured_verdict == fresh[row].measured_verdict, qPrintable(where));
     }
 }
 
