@@ -33,14 +33,28 @@ const QString probe_text = QStringLiteral("__999999.99j");
 const int band_reach = 9;
 const int id_reach = 48;
 
-// Whether a gauge's band from a to b, or its id, can reach into the region.
-bool Gauge_Reaches(const QRegion &region, const QPoint &a, const QPoint &b)
+// Whether the rectangle meets one of the pieces of a region, as QRegion::intersects says: a
+// pass over every gauge asks this of each, and the region's own test costs more per call.
+bool Meets(const std::vector<QRect> &pieces, const QRect &rect)
+{
+    if (rect.isNull()) {
+        return false;
+    }
+    const QRect r = rect.normalized();
+    return std::any_of(pieces.begin(), pieces.end(), [&r](const QRect &piece) {
+        return r.right() >= piece.left() && r.left() <= piece.right() &&
+               r.bottom() >= piece.top() && r.top() <= piece.bottom();
+    });
+}
+
+// Whether a gauge's band from a to b, or its id, can reach into the region of these pieces.
+bool Gauge_Reaches(const std::vector<QRect> &pieces, const QPoint &a, const QPoint &b)
 {
     const QPoint centre = (a + b) / 2;
-    return region.intersects(QRect(a, b).normalized().adjusted(-band_reach, -band_reach, band_reach,
-                                                               band_reach)) ||
-           region.intersects(QRect(centre.x() - id_reach, centre.y() - id_reach, 2 * id_reach + 1,
-                                   2 * id_reach + 1));
+    return Meets(pieces, QRect(a, b).normalized().adjusted(-band_reach, -band_reach, band_reach,
+                                                           band_reach)) ||
+           Meets(pieces, QRect(centre.x() - id_reach, centre.y() - id_reach, 2 * id_reach + 1,
+                               2 * id_reach + 1));
 }
 // What the record holds of a gauge: whether it is drawn, its two ends and its id. Gauges come
 // last in a record.
@@ -71,6 +85,12 @@ bool Clip_To_Canvas(TVector2 *from, TVector2 *to)
 {
     if (!Is_Finite(*from) || !Is_Finite(*to)) {
         return false;
+    }
+    // Both ends on the canvas, as nearly every segment has them: the cut below would leave
+    // them as they are (t0 stays 0 and t1 stays 1, the rounding of each step being monotonic).
+    if (std::abs(from->x) <= canvas_limit && std::abs(from->y) <= canvas_limit &&
+        std::abs(to->x) <= canvas_limit && std::abs(to->y) <= canvas_limit) {
+        return true;
     }
     const TVector2 start = *from;
     const TVector2 delta = *to - *from;
@@ -341,7 +361,11 @@ void TScenePainter::Paint(QPainter *painter, const QSize &size, const TScene &sc
 bool TScenePainter::Paint_Base(QPainter *painter, const QSize &size, const TScene &scene,
                                TBaseRecord *record, const QRegion *only, const TBaseRecord *known)
 {
-    return Run_Base(painter, size, scene, TPass{record, false, only, known});
+    TPass how{record, false, only, known};
+    if (only) {
+        how.only_pieces.assign(only->begin(), only->end());
+    }
+    return Run_Base(painter, size, scene, how);
 }
 
 bool TScenePainter::Record_Base(QPainter *painter, const QSize &size, const TScene &scene,
@@ -621,7 +645,7 @@ void TScenePainter::Draw_One_Gauge(QPainter *painter, const TScene &scene,
     if (pass.record && !Note({drawn, a.x(), a.y(), b.x(), b.y(), gauge.id}, true)) {
         return;
     }
-    if (!drawn || pass.dry || (pass.only && !Gauge_Reaches(*pass.only, a, b))) {
+    if (!drawn || pass.dry || (pass.only && !Gauge_Reaches(pass.only_pieces, a, b))) {
         return;
     }
     Draw_Gauge(painter, a, b, QString::number(gauge.id), 16,

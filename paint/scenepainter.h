@@ -230,6 +230,8 @@ private:
         // The records the one under way is compared with; the pass stops once it departs from
         // all of them.
         TComparison *comparison = nullptr;
+        // The rectangles of only, taken out of it once for all gauges.
+        std::vector<QRect> only_pieces = {};
     };
     // Adds the values to the pass's record; false when the pass is to stop. A gauge's values
     // never stop it: past the grid the whole record is worth having.

@@ -27,6 +27,10 @@ private slots:
     void Record_Tells_What_Changed();
     void Shared_Corrections_Paint_The_Same_data();
     void Shared_Corrections_Paint_The_Same();
+    void Region_Pass_Paints_The_Base_There_data();
+    void Region_Pass_Paints_The_Base_There();
+    void Far_Ends_Keep_The_Direction_data();
+    void Far_Ends_Keep_The_Direction();
 };
 
 void TTestScenePainter::Band_Equals_Polygon_data()
@@ -420,6 +424,143 @@ void TTestScenePainter::Shared_Corrections_Paint_The_Same()
     QCOMPARE(paint(&corrections), own);
     // And the picture is the one drawn with the corrections now left.
     QCOMPARE(paint(&corrections), own);
+}
+
+void TTestScenePainter::Region_Pass_Paints_The_Base_There_data()
+{
+    QTest::addColumn<QRegion>("region");
+    QTest::addColumn<bool>("known");
+    QTest::addColumn<bool>("blank");
+    // The scene below lies between about (150, 130) and (320, 310), its gauges running up to
+    // the right over the grid, its labels to the left and below.
+    const QRegion middle(200, 180, 40, 40);
+    const QRegion two_pieces = QRegion(2, 2, 12, 12) + QRegion(230, 150, 20, 90);
+    const QRegion many_pieces = QRegion(0, 0, 30, 400) + QRegion(170, 280, 8, 8) +
+                                QRegion(240, 120, 60, 6) + QRegion(300, 190, 30, 20) +
+                                QRegion(60, 170, 80, 10);
+    QTest::newRow("one piece") << middle << false << false;
+    QTest::newRow("a gauge only in the second piece") << two_pieces << false << false;
+    QTest::newRow("many pieces") << many_pieces << false << false;
+    QTest::newRow("many pieces, the gauges from a record") << many_pieces << true << false;
+    QTest::newRow("a corner nothing reaches") << QRegion(470, 0, 10, 10) << false << true;
+}
+
+// Painting only what reaches a region, clipped to it, gives there the pixels of the whole
+// base: a gauge that reaches into any piece of the region is drawn.
+void TTestScenePainter::Region_Pass_Paints_The_Base_There()
+{
+    QFETCH(QRegion, region);
+    QFETCH(bool, known);
+    QFETCH(bool, blank);
+    TGenericDeflectionModel model;
+    model.Set_Parameter1(-0.05);
+    model.Set_Parameter2(-0.01);
+    model.Set_Parameter3(-0.01);
+    std::vector<TScenePainter::TLengthMeasurement> gauges;
+    const double s = std::sqrt(0.5);
+    for (int id = 1; id <= 40; ++id) {
+        const TVector3 start(0, 100.0 + 17.0 * id, 80.0 + 19.0 * id);
+        const TVector3 axis = id % 3 == 0   ? TVector3(0, 1, 0)
+                              : id % 3 == 1 ? TVector3(0, 0, 1)
+                                            : TVector3(0, s, s);
+        gauges.push_back({id, start, start + axis * (300.0 + 5.0 * id)});
+    }
+    const TScenePainter::TScene scene{&model, 200.0, &gauges};
+    const QSize size(480, 440);
+    QImage whole(size, QImage::Format_ARGB32_Premultiplied);
+    whole.fill(Qt::white);
+    TScenePainter scene_painter;
+    TScenePainter::TBaseRecord record;
+    {
+        QPainter painter(&whole);
+        QVERIFY(scene_painter.Paint_Base(&painter, size, scene, &record));
+    }
+    QImage part(size, QImage::Format_ARGB32_Premultiplied);
+    part.fill(Qt::white);
+    {
+        QPainter painter(&part);
+        painter.setClipRegion(region);
+        QVERIFY(scene_painter.Paint_Base(&painter, size, scene, nullptr, &region,
+                                         known ? &record : nullptr));
+    }
+    bool drawn = false;
+    for (const QRect &piece : region) {
+        for (int y = piece.top(); y <= piece.bottom(); ++y) {
+            for (int x = piece.left(); x <= piece.right(); ++x) {
+                QVERIFY2(part.pixel(x, y) == whole.pixel(x, y),
+                         qPrintable(QString("pixel (%1, %2)").arg(x).arg(y)));
+                drawn = drawn || whole.pixel(x, y) != qRgb(255, 255, 255);
+            }
+        }
+    }
+    QCOMPARE(!drawn, blank);
+}
+
+void TTestScenePainter::Far_Ends_Keep_The_Direction_data()
+{
+    QTest::addColumn<QPointF>("end");
+    QTest::addColumn<double>("exaggeration");
+    QTest::addColumn<double>("way");
+    // A gauge from the origin, its far end deflected along the gauge itself, so that its line
+    // keeps its direction however far the end goes: past the canvas (+-1e6 pixels) in one or
+    // both of the picture's directions, or not past it.
+    QTest::newRow("past both edges") << QPointF(1000, 500) << 1e9 << 1.0;
+    QTest::newRow("back past its start") << QPointF(1000, 500) << 1e9 << -1.0;
+    QTest::newRow("very far") << QPointF(1000, 500) << 1e15 << 1.0;
+    QTest::newRow("steep, past the top only") << QPointF(100, 1000) << 1.5e8 << 1.0;
+    QTest::newRow("shallow, past the side only") << QPointF(1000, 100) << 1.5e8 << 1.0;
+    QTest::newRow("on the canvas") << QPointF(1000, 500) << 100.0 << 1.0;
+}
+
+// A gauge that reaches far off the canvas is cut where it leaves it, along its own line: what
+// is drawn of it runs the way the gauge runs.
+void TTestScenePainter::Far_Ends_Keep_The_Direction()
+{
+    QFETCH(QPointF, end);
+    QFETCH(double, exaggeration);
+    QFETCH(double, way);
+    // At the origin the model corrects nothing; at (Y, Z) it corrects by (Y, Z) * Y * Z / 1e9
+    // mm, the way the gauge runs.
+    TGenericDeflectionModel model;
+    model.Set_Parameter1(0.0);
+    model.Set_Parameter2(-end.x() / 1000.0 * way);
+    model.Set_Parameter3(end.y() / 1000.0 * way);
+    const std::vector<TScenePainter::TLengthMeasurement> gauges{
+        {1, TVector3(0, 0, 0), TVector3(0, end.x(), end.y())}};
+    QImage image(480, 440, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&image);
+    const auto drawn = [&](const double &times, QPoint *from, QPoint *to) {
+        TScenePainter scene_painter;
+        TScenePainter::TBaseRecord record;
+        const TScenePainter::TScene scene{&model, times, &gauges};
+        if (!scene_painter.Record_Base(&painter, image.size(), scene, &record)) {
+            return false;
+        }
+        // The gauge, last in the record: drawn, its ends' pixels, its id.
+        const int *values = record.geometry.data() + record.geometry.size() - 6;
+        *from = QPoint(values[1], values[2]);
+        *to = QPoint(values[3], values[4]);
+        return values[0] == 1;
+    };
+    QPoint from;
+    QPoint to;
+    QPoint far_from;
+    QPoint far_to;
+    QVERIFY(drawn(1.0, &from, &to));
+    QVERIFY(drawn(exaggeration, &far_from, &far_to));
+    QCOMPARE(far_from, from);
+    const QPointF near_way = to - from;
+    const QPointF far_way = far_to - far_from;
+    QVERIFY(std::abs(far_to.x()) <= 1000000 && std::abs(far_to.y()) <= 1000000);
+    // The same direction, to the pixel the near end is rounded to.
+    const double cross = near_way.x() * far_way.y() - near_way.y() * far_way.x();
+    QVERIFY2(std::abs(cross) / std::hypot(far_way.x(), far_way.y()) <= 1.5 &&
+                 QPointF::dotProduct(near_way, far_way) * way > 0.0,
+             qPrintable(QString("(%1, %2) against (%3, %4)")
+                            .arg(near_way.x())
+                            .arg(near_way.y())
+                            .arg(far_way.x())
+                            .arg(far_way.y())));
 }
 
 QTEST_MAIN(TTestScenePainter)
