@@ -34,7 +34,8 @@ const int band_reach = 9;
 const int id_reach = 48;
 
 // Whether the rectangle meets one of the pieces of a region, as QRegion::intersects says: a
-// pass over every gauge asks this of each, and the region's own test costs more per call.
+// pass limited to a region asks this of every line, label and gauge, and the region's own test
+// costs more per call.
 bool Meets(const std::vector<QRect> &pieces, const QRect &rect)
 {
     if (rect.isNull()) {
@@ -666,8 +667,8 @@ void TScenePainter::Segment(QPainter *painter, TVector2 from, TVector2 to, bool 
     // An arrow's heads reach a few pixels beside its line.
     const int reach = arrow ? 16 : 1;
     if (!drawn || pass.dry ||
-        (pass.only &&
-         !pass.only->intersects(QRect(a, b).normalized().adjusted(-reach, -reach, reach, reach)))) {
+        (pass.only && !Meets(pass.only_pieces,
+                             QRect(a, b).normalized().adjusted(-reach, -reach, reach, reach)))) {
         return;
     }
     if (arrow) {
@@ -686,7 +687,7 @@ bool TScenePainter::Label_Wanted(const QRect &rect, const QString &text) const
         pass.record->labels.push_back(text);
         pass.record->label_rects.push_back(rect);
     }
-    return !pass.dry && (!pass.only || pass.only->intersects(rect.adjusted(-4, -4, 4, 4)));
+    return !pass.dry && (!pass.only || Meets(pass.only_pieces, rect.adjusted(-4, -4, 4, 4)));
 }
 
 bool TScenePainter::Machine_Point(const QPointF &pixel, double *y, double *z) const

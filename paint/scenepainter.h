@@ -230,7 +230,7 @@ private:
         // The records the one under way is compared with; the pass stops once it departs from
         // all of them.
         TComparison *comparison = nullptr;
-        // The rectangles of only, taken out of it once for all gauges.
+        // The rectangles of only, taken out of it once for the whole pass.
         std::vector<QRect> only_pieces = {};
     };
     // Adds the values to the pass's record; false when the pass is to stop. A gauge's values
